@@ -1,0 +1,11 @@
+#pragma once
+
+class Appearance;
+class AppearanceController;
+
+class AppearanceControllerDelegate
+{
+public:
+    virtual ~AppearanceControllerDelegate() = default;
+    virtual void appearanceDidChange(AppearanceController *controller, const Appearance &appearance) = 0;
+};

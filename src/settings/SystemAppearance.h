@@ -1,0 +1,7 @@
+#pragma once
+
+// The desktop's interface style.
+enum class SystemAppearance {
+    light,
+    dark,
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <optional>
+
+// The order of the cases is the order in which observers register for them.
+enum class UserDefaultsKey {
+    appearanceMode,
+    caseInsensitive,
+    multiline,
+    pattern,
+    text,
+    allowCommentsAndWhitespace,
+    showRightPanel,
+    showLeftPanel,
+    referenceType,
+};
+
+inline constexpr std::array<UserDefaultsKey, 9> allUserDefaultsKeys{
+    UserDefaultsKey::appearanceMode, UserDefaultsKey::caseInsensitive,
+    UserDefaultsKey::multiline,      UserDefaultsKey::pattern,
+    UserDefaultsKey::text,           UserDefaultsKey::allowCommentsAndWhitespace,
+    UserDefaultsKey::showRightPanel, UserDefaultsKey::showLeftPanel,
+    UserDefaultsKey::referenceType,
+};
+
+QString keyString(UserDefaultsKey key);
+std::optional<UserDefaultsKey> userDefaultsKey(const QString &keyString);
