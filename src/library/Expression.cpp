@@ -1,0 +1,85 @@
+#include "library/Expression.h"
+
+#include "library/JsonSerializableDelegate.h"
+
+namespace {
+const QString nameKey = QStringLiteral("name");
+const QString patternKey = QStringLiteral("pattern");
+const QString textKey = QStringLiteral("text");
+} // namespace
+
+Expression::Expression(QObject *parent)
+    : QObject(parent)
+    //: New expression title
+    , m_name(tr("New Expression"))
+{
+}
+
+Expression::Expression(const QString &name, const QString &pattern, const QString &text, QObject *parent)
+    : QObject(parent)
+    , m_name(name)
+    , m_pattern(pattern)
+    , m_text(text)
+{
+}
+
+Expression::~Expression() = default;
+
+Expected<std::shared_ptr<Expression>, DictionaryError> Expression::fromJsonObject(const QJsonObject &object)
+{
+    const auto name = requiredValue(object, nameKey);
+    if (!name)
+        return name.error();
+    const auto pattern = requiredValue(object, patternKey);
+    if (!pattern)
+        return pattern.error();
+    const auto text = requiredValue(object, textKey);
+    if (!text)
+        return text.error();
+    return std::make_shared<Expression>(name.value(), pattern.value(), text.value());
+}
+
+QJsonObject Expression::jsonObject() const
+{
+    return {{nameKey, m_name}, {patternKey, m_pattern}, {textKey, m_text}};
+}
+
+void Expression::setName(const QString &name)
+{
+    m_name = name;
+    notifyDelegate();
+    Q_EMIT nameChanged();
+}
+
+void Expression::setPattern(const QString &pattern)
+{
+    m_pattern = pattern;
+    notifyDelegate();
+    Q_EMIT patternChanged();
+}
+
+void Expression::setText(const QString &text)
+{
+    m_text = text;
+    notifyDelegate();
+    Q_EMIT textChanged();
+}
+
+JsonSerializableDelegate *Expression::delegate() const
+{
+    return m_delegateObject ? m_delegate : nullptr;
+}
+
+void Expression::setDelegate(JsonSerializableDelegate *delegate)
+{
+    QObject *object = dynamic_cast<QObject *>(delegate);
+    Q_ASSERT_X(!delegate || object, "Expression::setDelegate", "the delegate must be a QObject");
+    m_delegate = object ? delegate : nullptr;
+    m_delegateObject = object;
+}
+
+void Expression::notifyDelegate()
+{
+    if (JsonSerializableDelegate *target = delegate())
+        target->jsonSerializableDidChange(this);
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "library/DictionaryError.h"
+#include "library/Expected.h"
+#include "library/JsonSerializable.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+
+class JsonSerializableDelegate;
+
+// A named pattern with the sample text it is tested against. The list, the editor and the store share one instance.
+// Every assignment after construction, also of an equal value, tells the delegate and emits the change signal.
+class Expression final : public QObject, public JsonSerializable
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Expression)
+    Q_PROPERTY(QString name READ name WRITE setName NOTIFY nameChanged)
+    Q_PROPERTY(QString pattern READ pattern WRITE setPattern NOTIFY patternChanged)
+    Q_PROPERTY(QString text READ text WRITE setText NOTIFY textChanged)
+
+public:
+    explicit Expression(QObject *parent = nullptr);
+    Expression(const QString &name, const QString &pattern, const QString &text, QObject *parent = nullptr);
+    ~Expression() override;
+
+    // Fails with the first of "name", "pattern", "text" that holds no string; other keys are ignored.
+    static Expected<std::shared_ptr<Expression>, DictionaryError> fromJsonObject(const QJsonObject &object);
+    QJsonObject jsonObject() const override;
+
+    QString name() const { return m_name; }
+    void setName(const QString &name);
+    QString pattern() const { return m_pattern; }
+    void setPattern(const QString &pattern);
+    QString text() const { return m_text; }
+    void setText(const QString &text);
+
+    // Weak: the delegate must be a QObject and reads as none once it is destroyed.
+    JsonSerializableDelegate *delegate() const;
+    void setDelegate(JsonSerializableDelegate *delegate);
+
+Q_SIGNALS:
+    void nameChanged();
+    void patternChanged();
+    void textChanged();
+
+private:
+    void notifyDelegate();
+
+    QString m_name;
+    QString m_pattern;
+    QString m_text;
+    JsonSerializableDelegate *m_delegate = nullptr;
+    QPointer<QObject> m_delegateObject;
+};
+
+using ExpressionList = QList<std::shared_ptr<Expression>>;

@@ -1,0 +1,3 @@
+#include "library/LibraryLog.h"
+
+Q_LOGGING_CATEGORY(lcLibrary, "quorvale.library")
