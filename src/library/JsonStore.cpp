@@ -1,0 +1,157 @@
+#include "library/JsonStore.h"
+
+#include "library/LibraryLog.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSaveFile>
+
+JsonStore::JsonStore(const QString &path)
+    : m_path(path)
+{
+    load();
+}
+
+JsonStore::~JsonStore() = default;
+
+void JsonStore::load()
+{
+    const QFileInfo info(m_path);
+    if (m_path.isEmpty() || !info.exists())
+        return;
+    if (info.isDir()) {
+        qCWarning(lcLibrary).noquote()
+            << QStringLiteral("The library path %1 is a folder; the library cannot be saved there").arg(m_path);
+        return;
+    }
+    const QString problem = readItems();
+    if (problem.isEmpty())
+        return;
+    m_recovery = LibraryRecovery{m_path, {}, problem};
+    if (keepUnreadableFile()) {
+        qCWarning(lcLibrary).noquote() << QStringLiteral("The library file %1 %2; its contents were kept in %3")
+                                              .arg(m_path, problem, m_recovery->keptCopyPath);
+    } else {
+        qCWarning(lcLibrary).noquote()
+            << QStringLiteral("The library file %1 %2; no copy of it could be kept, so it is not written until one is")
+                   .arg(m_path, problem);
+    }
+}
+
+// Returns what is wrong with the file, or nothing when every entry was read.
+QString JsonStore::readItems()
+{
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        return u"cannot be opened (" % file.errorString() % u')';
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return u"cannot be read (" % file.errorString() % u')';
+    if (data.isEmpty())
+        return QStringLiteral("is empty");
+
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(data, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        return QStringLiteral("is not valid JSON (%1 at byte %2)")
+            .arg(parseError.errorString(), QString::number(parseError.offset));
+    }
+    if (!document.isArray())
+        return QStringLiteral("does not hold a JSON array");
+
+    const QJsonArray array = document.array();
+    qsizetype unreadable = 0;
+    QString firstProblem;
+    for (qsizetype index = 0; index < array.size(); ++index) {
+        const QJsonValue element = array.at(index);
+        QString problem;
+        if (element.isObject()) {
+            auto expression = Expression::fromJsonObject(element.toObject());
+            if (expression) {
+                m_items.append(std::move(expression.value()));
+                continue;
+            }
+            problem = expression.error().description();
+        } else {
+            problem = QStringLiteral("no JSON object");
+        }
+        if (unreadable++ == 0)
+            firstProblem = QStringLiteral("entry %1 has %2").arg(QString::number(index + 1), problem);
+    }
+    if (unreadable == 0)
+        return {};
+    return QStringLiteral("has %1 of %2 entries that cannot be read (%3)")
+        .arg(QString::number(unreadable), QString::number(array.size()), firstProblem);
+}
+
+bool JsonStore::keepUnreadableFile()
+{
+    const QString base = m_path % u".broken-" % QDateTime::currentDateTime().toString(u"yyyyMMdd-HHmmss");
+    QString candidate = base;
+    for (int number = 2; QFileInfo::exists(candidate); ++number)
+        candidate = base % u'-' % QString::number(number);
+    // A file that cannot be opened can still be renamed; a full disk still allows a rename too.
+    if (!QFile::copy(m_path, candidate) && !QFile::rename(m_path, candidate))
+        return false;
+    m_recovery->keptCopyPath = candidate;
+    return true;
+}
+
+bool JsonStore::createParentDirectory() const
+{
+    return QDir().mkpath(QFileInfo(m_path).absolutePath());
+}
+
+std::optional<JsonStoreError> JsonStore::write()
+{
+    if (m_recovery && m_recovery->keptCopyPath.isEmpty() && QFileInfo::exists(m_path)) {
+        if (!keepUnreadableFile()) {
+            reportSaveFailure(QStringLiteral("the unreadable file could still not be kept"));
+            return JsonStoreError::cannotSaveDataToFile;
+        }
+        qCWarning(lcLibrary).noquote() << QStringLiteral("The unreadable library file %1 was kept in %2")
+                                              .arg(m_path, m_recovery->keptCopyPath);
+    }
+
+    createParentDirectory();
+    QJsonArray array;
+    for (const auto &item : std::as_const(m_items))
+        array.append(item->jsonObject());
+    const QByteArray data = QJsonDocument(array).toJson(QJsonDocument::Indented);
+
+    // QSaveFile writes a temporary file in the same folder and renames it over the old one only after a complete
+    // write, so a failure anywhere leaves the previous file as it was.
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+        reportSaveFailure(file.errorString());
+        return JsonStoreError::cannotSaveDataToFile;
+    }
+    if (m_saveFailing) {
+        m_saveFailing = false;
+        qCInfo(lcLibrary).noquote() << QStringLiteral("The library was saved again to %1").arg(m_path);
+    }
+    return std::nullopt;
+}
+
+std::optional<JsonStoreError> JsonStore::moveItem(qsizetype from, qsizetype to)
+{
+    Q_ASSERT(from >= 0 && from < m_items.size() && to >= 0 && to < m_items.size());
+    if (from < 0 || from >= m_items.size() || to < 0 || to >= m_items.size())
+        return std::nullopt;
+    m_items.move(from, to);
+    return write();
+}
+
+// Saving runs on every keystroke: a lasting failure is reported once, not on every change.
+void JsonStore::reportSaveFailure(const QString &reason)
+{
+    if (m_saveFailing)
+        return;
+    m_saveFailing = true;
+    qCWarning(lcLibrary).noquote() << QStringLiteral("The library could not be saved to %1 (%2); the next change tries again")
+                                          .arg(m_path, reason);
+}
