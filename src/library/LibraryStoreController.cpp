@@ -1,0 +1,107 @@
+#include "library/LibraryStoreController.h"
+
+#include "library/JsonStore.h"
+#include "library/LibraryLog.h"
+#include "library/Paths.h"
+
+LibraryStoreController::LibraryStoreController(QObject *parent)
+    : LibraryStoreController(Paths::libraryFilePath(), parent)
+{
+}
+
+LibraryStoreController::LibraryStoreController(const QString &libraryFilePath, QObject *parent)
+    : QObject(parent)
+    , m_store(std::make_shared<JsonStore>(libraryFilePath))
+{
+    if (std::optional<DefaultsExpressionImporter> importer = DefaultsExpressionImporter::create(m_store)) {
+        if (!importer->importExpression())
+            m_pendingImport = std::move(importer);
+    }
+    addFirstExpressionIfEmpty();
+    adoptRecords();
+    // Healthy again at once, so that the next start neither sees the broken file nor keeps another copy of it.
+    if (m_store->recovery())
+        save();
+}
+
+LibraryStoreController::~LibraryStoreController()
+{
+    // Expressions may outlive this controller in the editor; they must not call into it while it is destroyed.
+    for (const auto &expression : std::as_const(m_store->items())) {
+        if (expression->delegate() == this)
+            expression->setDelegate(nullptr);
+    }
+}
+
+ExpressionList LibraryStoreController::expressions() const
+{
+    return m_store->items();
+}
+
+void LibraryStoreController::setExpressions(const ExpressionList &expressions)
+{
+    Q_EMIT expressionsAboutToChange();
+    for (const auto &expression : std::as_const(m_store->items())) {
+        if (!expressions.contains(expression) && expression->delegate() == this)
+            expression->setDelegate(nullptr);
+    }
+    m_store->items() = expressions;
+    adoptRecords();
+    save();
+    Q_EMIT expressionsChanged();
+}
+
+void LibraryStoreController::moveFrom(qsizetype from, qsizetype to)
+{
+    const qsizetype count = m_store->items().size();
+    if (from < 0 || from >= count || to < 0 || to >= count) {
+        qCWarning(lcLibrary).noquote() << QStringLiteral("Ignored a move from %1 to %2 in a library of %3")
+                                              .arg(QString::number(from), QString::number(to), QString::number(count));
+        return;
+    }
+    Q_EMIT expressionsAboutToChange();
+    finishSave(m_store->moveItem(from, to));
+    Q_EMIT expressionsChanged();
+}
+
+QString LibraryStoreController::libraryFilePath() const
+{
+    return m_store->path();
+}
+
+std::optional<LibraryRecovery> LibraryStoreController::recovery() const
+{
+    return m_store->recovery();
+}
+
+void LibraryStoreController::jsonSerializableDidChange(JsonSerializable *)
+{
+    save();
+}
+
+void LibraryStoreController::addFirstExpressionIfEmpty()
+{
+    if (!m_store->items().isEmpty())
+        return;
+    //: Name of the first, empty expression
+    m_store->items().append(std::make_shared<Expression>(tr("First Expression"), QString(), QString()));
+}
+
+void LibraryStoreController::adoptRecords()
+{
+    for (const auto &expression : std::as_const(m_store->items()))
+        expression->setDelegate(this);
+}
+
+void LibraryStoreController::save()
+{
+    finishSave(m_store->write());
+}
+
+void LibraryStoreController::finishSave(const std::optional<JsonStoreError> &error)
+{
+    if (error || !m_pendingImport)
+        return;
+    m_pendingImport->clearOldDefaults();
+    m_pendingImport.reset();
+}
