@@ -1,0 +1,114 @@
+#include "evaluation/RegularExpression.h"
+
+#include "settings/UserDefaults.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class tst_RegularExpression : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void engineFlags_data();
+    void engineFlags();
+    void optionsReachTheEngine_data();
+    void optionsReachTheEngine();
+    void invalidPattern_data();
+    void invalidPattern();
+    void patternText();
+};
+
+void tst_RegularExpression::engineFlags_data()
+{
+    QTest::addColumn<int>("options");
+    QTest::addColumn<uint>("flags");
+
+    QTest::addRow("no option") << 0 << 0u;
+    QTest::addRow("case insensitive") << int(caseInsensitiveOption) << uint(UREGEX_CASE_INSENSITIVE);
+    QTest::addRow("comments and whitespace") << int(allowCommentsAndWhitespaceOption) << uint(UREGEX_COMMENTS);
+    QTest::addRow("anchors match lines") << int(anchorsMatchLinesOption) << uint(UREGEX_MULTILINE);
+    QTest::addRow("all three") << 19 << uint(UREGEX_CASE_INSENSITIVE | UREGEX_COMMENTS | UREGEX_MULTILINE);
+    QTest::addRow("case insensitive and anchors") << 17 << uint(UREGEX_CASE_INSENSITIVE | UREGEX_MULTILINE);
+    QTest::addRow("other bits are ignored") << (4 | 8 | 32 | 64 | 1024) << 0u;
+    QTest::addRow("other bits beside a switch") << (8 | 2) << uint(UREGEX_COMMENTS);
+}
+
+void tst_RegularExpression::engineFlags()
+{
+    QFETCH(int, options);
+    QFETCH(uint, flags);
+    QCOMPARE(RegularExpression::engineFlags(options), flags);
+}
+
+void tst_RegularExpression::optionsReachTheEngine_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<int>("options");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("matches");
+
+    QTest::addRow("case counts by default") << u"abc"_s << 0 << u"ABC"_s << false;
+    QTest::addRow("case insensitive") << u"abc"_s << 1 << u"ABC"_s << true;
+    QTest::addRow("whitespace counts by default") << u"a b"_s << 0 << u"ab"_s << false;
+    QTest::addRow("whitespace and comments ignored") << u"a b # note"_s << 2 << u"ab"_s << true;
+    QTest::addRow("anchor at text start only by default") << u"^b"_s << 0 << u"a\nb"_s << false;
+    QTest::addRow("anchor at line start") << u"^b"_s << 16 << u"a\nb"_s << true;
+}
+
+void tst_RegularExpression::optionsReachTheEngine()
+{
+    QFETCH(QString, pattern);
+    QFETCH(int, options);
+    QFETCH(QString, text);
+    QFETCH(bool, matches);
+
+    const RegularExpression::CompileResult compiled = RegularExpression::compile(pattern, options);
+    QVERIFY(compiled.isValid());
+    QVERIFY(!compiled.error);
+    const icu::UnicodeString input(reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
+    UErrorCode status = U_ZERO_ERROR;
+    const std::unique_ptr<icu::RegexMatcher> matcher(compiled.pattern->matcher(input, status));
+    QCOMPARE(bool(matcher->find(status)), matches);
+    QVERIFY(U_SUCCESS(status));
+}
+
+void tst_RegularExpression::invalidPattern_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("offset");
+
+    QTest::addRow("unclosed group") << u"("_s << u"U_REGEX_MISMATCHED_PAREN"_s << 1 << 1;
+    QTest::addRow("bounds in wrong order") << u"a{2,1}"_s << u"U_REGEX_MAX_LT_MIN"_s << 1 << 6;
+    QTest::addRow("reversed class range") << u"[z-a]"_s << u"U_REGEX_INVALID_RANGE"_s << 1 << 4;
+    QTest::addRow("error on the second line") << u"ab\n(?<"_s << u"U_REGEX_RULE_SYNTAX"_s << 2 << 3;
+}
+
+void tst_RegularExpression::invalidPattern()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QString, message);
+    QFETCH(int, line);
+    QFETCH(int, offset);
+
+    const RegularExpression::CompileResult compiled = RegularExpression::compile(pattern, 0);
+    QVERIFY(!compiled.isValid());
+    QVERIFY(compiled.error);
+    QCOMPARE(compiled.error->message, message);
+    QCOMPARE(compiled.error->line, line);
+    QCOMPARE(compiled.error->offset, offset);
+}
+
+void tst_RegularExpression::patternText()
+{
+    const QString pattern = u"(?<name>é\U0001F600+)\\s"_s;
+    const RegularExpression::CompileResult compiled = RegularExpression::compile(pattern, 0);
+    QVERIFY(compiled.isValid());
+    QCOMPARE(RegularExpression::patternText(*compiled.pattern), pattern);
+}
+
+QTEST_GUILESS_MAIN(tst_RegularExpression)
+#include "tst_RegularExpression.moc"
