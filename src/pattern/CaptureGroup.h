@@ -1,0 +1,29 @@
+#pragma once
+
+#include "evaluation/TextRange.h"
+
+#include <QtGlobal>
+
+#include <optional>
+
+// One parenthesised group of a pattern. The character indexes count user-perceived characters; the UTF-16
+// offsets locate the same parentheses for text views, which count code units.
+struct CaptureGroup
+{
+    qint64 rangeStartIndex = 0;
+    // Index of the closing ")"; none while the group is still open.
+    std::optional<qint64> rangeEndIndex;
+    bool isValid = true;
+
+    qsizetype utf16Start = 0;
+    // Just past the closing ")".
+    std::optional<qsizetype> utf16End;
+
+    // From the "(" through the ")", both included; not found while the group is open.
+    TextRange utf16Range() const
+    {
+        if (!utf16End)
+            return {};
+        return {utf16Start, *utf16End - utf16Start};
+    }
+};
