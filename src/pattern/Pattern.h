@@ -1,0 +1,68 @@
+#pragma once
+
+#include "evaluation/TextRange.h"
+#include "pattern/RegexSearch.h"
+#include "pattern/SearchSegments.h"
+
+#include <concepts>
+#include <utility>
+
+// A token family's match record, made from the capture texts of one match.
+template<typename Match>
+concept PatternMatch = std::constructible_from<Match, const CaptureTexts &>;
+
+// A token family: its search expression and the listing of its matches in a text, ranges in UTF-16 units.
+template<typename Family>
+concept Pattern = PatternMatch<typename Family::Match> && requires(const QString &text) {
+    { Family::regex() } -> std::convertible_to<QString>;
+    { Family::matches(text) } -> std::same_as<QList<typename Family::Match>>;
+    { Family::rangeMatches(text) } -> std::same_as<QList<std::pair<TextRange, typename Family::Match>>>;
+};
+
+// The listing shared by every family. Each family's expression is compiled once, on first use (thread-safe), and
+// each call makes its own matcher: ICU patterns may be shared between threads, matchers not.
+template<typename Family, PatternMatch MatchRecord>
+class PatternFamily
+{
+public:
+    using Match = MatchRecord;
+
+    static QList<Match> matches(const QString &in)
+    {
+        QList<Match> records;
+        for (const RangedCaptureTexts &found : search(in))
+            records.append(Match(found.groups));
+        return records;
+    }
+
+    static QList<std::pair<TextRange, Match>> rangeMatches(const QString &in)
+    {
+        QList<std::pair<TextRange, Match>> records;
+        for (const RangedCaptureTexts &found : search(in))
+            records.append({found.range, Match(found.groups)});
+        return records;
+    }
+
+    static const icu::RegexPattern *compiledRegex()
+    {
+        static const std::unique_ptr<icu::RegexPattern> compiled = compiledSearchExpression(Family::regex());
+        return compiled.get();
+    }
+
+    // A family may split the text to stay linear; outside the full-expression segments it searches with
+    // compiledTailRegex(), or not at all when that is null.
+    static QList<SearchSegment> searchSegments(QStringView text) { return wholeTextSegment(text); }
+    static const icu::RegexPattern *compiledTailRegex() { return nullptr; }
+
+private:
+    static QList<RangedCaptureTexts> search(const QString &in)
+    {
+        QList<RangedCaptureTexts> found;
+        for (const SearchSegment &segment : Family::searchSegments(in)) {
+            const icu::RegexPattern *regex = segment.fullExpression ? compiledRegex() : Family::compiledTailRegex();
+            if (regex)
+                appendRangedCaptureGroups(*regex, in, segment.start, segment.end, found);
+        }
+        return found;
+    }
+};

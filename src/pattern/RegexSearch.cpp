@@ -1,0 +1,94 @@
+#include "pattern/RegexSearch.h"
+
+#include <limits>
+#include <string_view>
+
+namespace {
+
+icu::UnicodeString readOnlyAlias(const QString &text)
+{
+    return icu::UnicodeString(false, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
+}
+
+bool fitsIcu(const QString &text)
+{
+    return text.size() <= std::numeric_limits<int32_t>::max();
+}
+
+} // namespace
+
+std::unique_ptr<icu::RegexPattern> compiledSearchExpression(const QString &regex)
+{
+    if (regex.isEmpty() || !fitsIcu(regex))
+        return nullptr;
+    UErrorCode status = U_ZERO_ERROR;
+    UParseError parseError;
+    std::unique_ptr<icu::RegexPattern> compiled(
+        icu::RegexPattern::compile(readOnlyAlias(regex), UREGEX_CASE_INSENSITIVE, parseError, status));
+    if (U_FAILURE(status))
+        return nullptr;
+    return compiled;
+}
+
+void appendRangedCaptureGroups(const icu::RegexPattern &regex, const QString &text, qsizetype from, qsizetype to,
+                               QList<RangedCaptureTexts> &found)
+{
+    if (!fitsIcu(text) || from < 0 || to > text.size() || from >= to)
+        return;
+    // The alias must outlive the matcher, which keeps a pointer to it.
+    const icu::UnicodeString input = readOnlyAlias(text);
+    UErrorCode status = U_ZERO_ERROR;
+    const std::unique_ptr<icu::RegexMatcher> matcher(regex.matcher(input, status));
+    if (U_FAILURE(status))
+        return;
+    matcher->region(int64_t(from), int64_t(to), status);
+    matcher->useTransparentBounds(true);
+    matcher->useAnchoringBounds(false);
+    const int32_t groupCount = matcher->groupCount();
+    while (U_SUCCESS(status) && matcher->find(status)) {
+        RangedCaptureTexts match;
+        match.groups.reserve(groupCount + 1);
+        for (int32_t k = 0; k <= groupCount; ++k) {
+            const int32_t start = matcher->start(k, status);
+            const int32_t end = matcher->end(k, status);
+            if (U_FAILURE(status) || start < 0) {
+                match.groups.append(std::nullopt);
+                continue;
+            }
+            if (k == 0)
+                match.range = {start, end - start};
+            match.groups.append(text.sliced(start, end - start));
+        }
+        found.append(std::move(match));
+    }
+}
+
+QList<RangedCaptureTexts> rangedCaptureGroups(const QString &text, const QString &regex)
+{
+    QList<RangedCaptureTexts> found;
+    if (const std::unique_ptr<icu::RegexPattern> compiled = compiledSearchExpression(regex))
+        appendRangedCaptureGroups(*compiled, text, 0, text.size(), found);
+    return found;
+}
+
+QList<CaptureTexts> captureGroups(const QString &text, const QString &regex)
+{
+    QList<CaptureTexts> groups;
+    const QList<RangedCaptureTexts> found = rangedCaptureGroups(text, regex);
+    groups.reserve(found.size());
+    for (const RangedCaptureTexts &match : found)
+        groups.append(match.groups);
+    return groups;
+}
+
+QString regexEscaped(const QString &text)
+{
+    // The backslash first, so that the backslashes added for the others are not escaped again.
+    static constexpr std::u16string_view special = u"\\+(){}[]^$.*|?!";
+    QString escaped = text;
+    for (const char16_t character : special) {
+        const QString replacement = QString(QChar(u'\\')) + QChar(character);
+        escaped.replace(QChar(character), replacement);
+    }
+    return escaped;
+}
