@@ -1,0 +1,185 @@
+#include "app/NSTextViewWithPlaceholder.h"
+
+#include "app/NSTextViewWithPlaceholderUpdateDelegate.h"
+#include "app/ViewAnimations.h"
+
+#include <QLabel>
+#include <QMimeData>
+#include <QStyle>
+#include <QTextDocumentFragment>
+#include <QTextBlock>
+#include <QTextDocument>
+
+NSTextViewWithPlaceholder::NSTextViewWithPlaceholder(QWidget *parent)
+    : QPlainTextEdit(parent)
+{
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    setFrameShape(QFrame::NoFrame);
+    setTabChangesFocus(false);
+    viewport()->setAutoFillBackground(false);
+    setBackgroundVisible(false);
+    // Colours live on the block layouts, never in the document, so every change of the document is an edit.
+    connect(document(), &QTextDocument::contentsChange, this, &NSTextViewWithPlaceholder::documentContentsChanged);
+}
+
+NSTextViewWithPlaceholder::~NSTextViewWithPlaceholder() = default;
+
+void NSTextViewWithPlaceholder::setPlaceholderLabel(QLabel *label)
+{
+    m_placeholderLabel = label;
+    if (!label)
+        return;
+    label->setParent(this);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label->setWordWrap(true);
+    layoutPlaceholder();
+    updatePlaceholder(false);
+}
+
+void NSTextViewWithPlaceholder::setPlaceholderOffset(qreal offset)
+{
+    m_placeholderOffset = offset;
+    layoutPlaceholder();
+}
+
+void NSTextViewWithPlaceholder::setText(const QString &text)
+{
+    withoutChangeReports([&] { setPlainText(text); });
+    updatePlaceholder(true);
+    tellDelegate();
+}
+
+void NSTextViewWithPlaceholder::setEditable(bool editable)
+{
+    setReadOnly(!editable);
+    updatePlaceholder(true);
+}
+
+void NSTextViewWithPlaceholder::setFirstResponder(bool firstResponder)
+{
+    m_isFirstResponder = firstResponder;
+    updatePlaceholder(true);
+}
+
+bool NSTextViewWithPlaceholder::shouldPlaceholerBeHidden() const
+{
+    if (!document()->isEmpty())
+        return true;
+    return !isEditable() || m_isFirstResponder;
+}
+
+void NSTextViewWithPlaceholder::updatePlaceholder(bool animated)
+{
+    if (!m_placeholderLabel)
+        return;
+    ViewAnimations::setHidden(m_placeholderLabel, shouldPlaceholerBeHidden(),
+                              animated ? ViewAnimations::hideAnimationMilliseconds : 0);
+}
+
+void NSTextViewWithPlaceholder::tellDelegate()
+{
+    if (m_updateDelegate)
+        m_updateDelegate->textViewWithPlaceholderDidUpdateText(this, text());
+}
+
+void NSTextViewWithPlaceholder::didChangeText()
+{
+    updatePlaceholder(true);
+    tellDelegate();
+}
+
+void NSTextViewWithPlaceholder::documentContentsChanged(int, int charsRemoved, int charsAdded)
+{
+    if (m_suppressChangeReports)
+        return;
+    if (charsRemoved == 0 && charsAdded == 0)
+        return;
+    didChangeText();
+}
+
+void NSTextViewWithPlaceholder::focusInEvent(QFocusEvent *event)
+{
+    m_isFirstResponder = true;
+    updatePlaceholder(true);
+    QPlainTextEdit::focusInEvent(event);
+}
+
+void NSTextViewWithPlaceholder::focusOutEvent(QFocusEvent *event)
+{
+    m_isFirstResponder = false;
+    updatePlaceholder(true);
+    QPlainTextEdit::focusOutEvent(event);
+}
+
+void NSTextViewWithPlaceholder::resizeEvent(QResizeEvent *event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    layoutPlaceholder();
+}
+
+void NSTextViewWithPlaceholder::layoutPlaceholder()
+{
+    if (!m_placeholderLabel)
+        return;
+    // Put the hint where the first character would be.
+    const QRect area = viewport()->geometry();
+    const int margin = int(document()->documentMargin());
+    const int left = area.left() + margin + 1;
+    const int top = area.top() + margin + int(m_placeholderOffset);
+    const int width = qMax(0, area.width() - 2 * margin - 1);
+    m_placeholderLabel->setGeometry(left, top, width, m_placeholderLabel->heightForWidth(width) > 0
+                                                          ? m_placeholderLabel->heightForWidth(width)
+                                                          : m_placeholderLabel->sizeHint().height());
+}
+
+bool NSTextViewWithPlaceholder::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source && source->hasText();
+}
+
+void NSTextViewWithPlaceholder::insertFromMimeData(const QMimeData *source)
+{
+    if (!source || !source->hasText())
+        return;
+    insertPlainText(source->text());
+}
+
+QMimeData *NSTextViewWithPlaceholder::createMimeDataFromSelection() const
+{
+    auto *data = new QMimeData;
+    data->setText(textCursor().selection().toPlainText());
+    return data;
+}
+
+void NSTextViewWithPlaceholder::setSelectedTextBackgroundColor(std::optional<QColor> color)
+{
+    m_selectedTextBackgroundColor = color;
+    applySelectionPalette();
+}
+
+void NSTextViewWithPlaceholder::setSelectedTextForegroundColor(std::optional<QColor> color)
+{
+    m_selectedTextForegroundColor = color;
+    applySelectionPalette();
+}
+
+void NSTextViewWithPlaceholder::applySelectionPalette()
+{
+    QPalette colors = palette();
+    const QPalette standard = style()->standardPalette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        colors.setColor(group, QPalette::Highlight,
+                        m_selectedTextBackgroundColor.value_or(standard.color(group, QPalette::Highlight)));
+        colors.setColor(group, QPalette::HighlightedText,
+                        m_selectedTextForegroundColor.value_or(standard.color(group, QPalette::HighlightedText)));
+    }
+    setPalette(colors);
+}
+
+void NSTextViewWithPlaceholder::setTextColor(const QColor &color)
+{
+    QPalette colors = palette();
+    colors.setColor(QPalette::Text, color);
+    setPalette(colors);
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QColor>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+
+#include <optional>
+
+
+class NSTextViewWithPlaceholderUpdateDelegate;
+
+// A plain-text editor that shows a placeholder label while it is empty, editable and unfocused, reports every change
+// of its text (user edits and assignments alike) to its update delegate, and pastes plain text only.
+class NSTextViewWithPlaceholder : public QPlainTextEdit
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(NSTextViewWithPlaceholder)
+
+public:
+    explicit NSTextViewWithPlaceholder(QWidget *parent = nullptr);
+    ~NSTextViewWithPlaceholder() override;
+
+    NSTextViewWithPlaceholderUpdateDelegate *updateDelegate() const { return m_updateDelegate; }
+    void setUpdateDelegate(NSTextViewWithPlaceholderUpdateDelegate *delegate) { m_updateDelegate = delegate; }
+
+    QLabel *placeholderLabel() const { return m_placeholderLabel; }
+    // The label is laid over the text area at the placeholder offset; its state is taken at once, unanimated.
+    void setPlaceholderLabel(QLabel *label);
+    qreal placeholderOffset() const { return m_placeholderOffset; }
+    void setPlaceholderOffset(qreal offset);
+
+    QString text() const { return toPlainText(); }
+    // Replaces the whole text (a new undo history), then updates the placeholder and tells the delegate, even when
+    // the text is unchanged.
+    virtual void setText(const QString &text);
+
+    bool isEditable() const { return !isReadOnly(); }
+    void setEditable(bool editable);
+    bool isFirstResponder() const { return m_isFirstResponder; }
+    void setFirstResponder(bool firstResponder);
+    bool shouldPlaceholerBeHidden() const;
+
+    std::optional<QColor> selectedTextBackgroundColor() const { return m_selectedTextBackgroundColor; }
+    void setSelectedTextBackgroundColor(std::optional<QColor> color);
+    std::optional<QColor> selectedTextForegroundColor() const { return m_selectedTextForegroundColor; }
+    void setSelectedTextForegroundColor(std::optional<QColor> color);
+    void setTextColor(const QColor &color);
+
+    // Runs a change of the document that is not an edit of the text (formats), without reporting it.
+    template<typename Function>
+    void withoutChangeReports(Function &&function)
+    {
+        const bool wasSuppressed = m_suppressChangeReports;
+        m_suppressChangeReports = true;
+        function();
+        m_suppressChangeReports = wasSuppressed;
+    }
+
+protected:
+    // After every edit of the text by the user or the input path: placeholder, then the delegate.
+    virtual void didChangeText();
+    void updatePlaceholder(bool animated);
+    void tellDelegate();
+
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
+    QMimeData *createMimeDataFromSelection() const override;
+
+private:
+    void documentContentsChanged(int position, int charsRemoved, int charsAdded);
+    void layoutPlaceholder();
+    void applySelectionPalette();
+
+    NSTextViewWithPlaceholderUpdateDelegate *m_updateDelegate = nullptr;
+    QPointer<QLabel> m_placeholderLabel;
+    qreal m_placeholderOffset = 0;
+    bool m_isFirstResponder = false;
+    bool m_suppressChangeReports = false;
+    std::optional<QColor> m_selectedTextBackgroundColor;
+    std::optional<QColor> m_selectedTextForegroundColor;
+};

@@ -1,0 +1,90 @@
+#include "app/ViewAnimations.h"
+
+#include <QGraphicsOpacityEffect>
+#include <QPointer>
+#include <QPropertyAnimation>
+#include <QWidget>
+
+namespace {
+
+const char *const targetHiddenProperty = "quorvaleTargetHidden";
+const char *const fadeAnimationName = "quorvaleFadeAnimation";
+const char *const flashAnimationName = "opacityAnimation";
+
+QGraphicsOpacityEffect *opacityEffect(QWidget *widget)
+{
+    auto *effect = qobject_cast<QGraphicsOpacityEffect *>(widget->graphicsEffect());
+    if (!effect) {
+        effect = new QGraphicsOpacityEffect(widget);
+        effect->setOpacity(1.0);
+        widget->setGraphicsEffect(effect);
+    }
+    return effect;
+}
+
+void stopAnimation(QWidget *widget, const char *name)
+{
+    if (auto *running = widget->findChild<QPropertyAnimation *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly)) {
+        running->stop();
+        delete running;
+    }
+}
+
+} // namespace
+
+bool ViewAnimations::isHidden(const QWidget *widget)
+{
+    const QVariant target = widget->property(targetHiddenProperty);
+    return target.isValid() ? target.toBool() : widget->isHidden();
+}
+
+void ViewAnimations::setHidden(QWidget *widget, bool hidden, int durationMilliseconds)
+{
+    if (!widget)
+        return;
+    widget->setProperty(targetHiddenProperty, hidden);
+    stopAnimation(widget, fadeAnimationName);
+    QGraphicsOpacityEffect *effect = opacityEffect(widget);
+    if (durationMilliseconds <= 0 || (hidden && widget->isHidden())) {
+        effect->setOpacity(hidden ? 0.0 : 1.0);
+        widget->setHidden(hidden);
+        return;
+    }
+    if (!hidden && widget->isHidden()) {
+        effect->setOpacity(0.0);
+        widget->show();
+    }
+    auto *animation = new QPropertyAnimation(effect, "opacity", widget);
+    animation->setObjectName(QString::fromLatin1(fadeAnimationName));
+    animation->setDuration(durationMilliseconds);
+    animation->setStartValue(effect->opacity());
+    animation->setEndValue(hidden ? 0.0 : 1.0);
+    if (hidden) {
+        QObject::connect(animation, &QPropertyAnimation::finished, widget, [widget] {
+            if (ViewAnimations::isHidden(widget))
+                widget->hide();
+        });
+    }
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void ViewAnimations::flash(QWidget *widget)
+{
+    if (!widget)
+        return;
+    stopAnimation(widget, flashAnimationName);
+    QGraphicsOpacityEffect *effect = opacityEffect(widget);
+    auto *animation = new QPropertyAnimation(effect, "opacity", widget);
+    animation->setObjectName(QString::fromLatin1(flashAnimationName));
+    animation->setDuration(400);
+    animation->setKeyValueAt(0.0, 1.0);
+    animation->setKeyValueAt(0.5, 0.5);
+    animation->setKeyValueAt(1.0, 1.0);
+    // A permanent opacity effect makes a scrolling text view repaint through an offscreen pixmap.
+    QPointer<QWidget> guarded(widget);
+    QObject::connect(animation, &QPropertyAnimation::finished, widget, [guarded] {
+        if (guarded && !guarded->property(targetHiddenProperty).isValid())
+            guarded->setGraphicsEffect(nullptr);
+    });
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+enum class ViewMode {
+    presentation,
+    normal,
+};
