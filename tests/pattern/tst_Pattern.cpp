@@ -242,7 +242,8 @@ void tst_Pattern::splitSearchEqualsPlainSearch()
         const int length = random.bounded(1, 24);
         for (int i = 0; i < length; ++i)
             text += QChar(alphabet[random.bounded(int(alphabet.size()))]);
-        QCOMPARE(describe(rangesOf<MetacharacterPattern>(text)), describe(plainSearchRanges<MetacharacterPattern>(text)));
+        QCOMPARE(describe(rangesOf<MetacharacterPattern>(text)),
+                 describe(plainSearchRanges<MetacharacterPattern>(text)));
         QCOMPARE(describe(rangesOf<FreeCommentPattern>(text)), describe(plainSearchRanges<FreeCommentPattern>(text)));
     }
 }
