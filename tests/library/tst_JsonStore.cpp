@@ -1,0 +1,174 @@
+#include "library/JsonStore.h"
+
+#include "LibraryTestSupport.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray entry(const char *name)
+{
+    return R"({"name": ")" + QByteArray(name) + R"(", "pattern": "p", "text": "t"})";
+}
+
+// Writes past the limit fail as on a full disk, also for root, whom permissions do not stop.
+struct FileSizeLimit final {
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, previous.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &previous); }
+    rlimit previous{};
+};
+
+} // namespace
+
+class tst_JsonStore final : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString path() const { return m_dir.filePath(u"expressions.json"_s); }
+
+private Q_SLOTS:
+    void init() { QDir(m_dir.path()).removeRecursively(), QDir().mkpath(m_dir.path()); }
+
+    void writeCreatesFoldersAndDropsExtraKeys()
+    {
+        QVERIFY(writeFile(path(), R"([{"text": "t", "colour": "red", "pattern": "p", "name": "A"}])"));
+        JsonStore nested(m_dir.filePath(u"a/b/expressions.json"_s));
+        nested.items() = JsonStore(path()).items();
+        QVERIFY(!nested.write());
+        const QJsonObject written = QJsonDocument::fromJson(readFile(nested.path())).array().at(0).toObject();
+        QCOMPARE(written, QJsonObject({{u"name"_s, u"A"_s}, {u"pattern"_s, u"p"_s}, {u"text"_s, u"t"_s}}));
+    }
+
+    void failedWriteKeepsPreviousFile_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addRow("disk full") << u"expressions.json"_s;
+        QTest::addRow("path is a folder") << u"folder"_s;
+        QTest::addRow("parent is a file") << u"expressions.json/expressions.json"_s;
+    }
+
+    void failedWriteKeepsPreviousFile()
+    {
+        QFETCH(QString, target);
+        const QByteArray previous = '[' + entry("A") + ']';
+        QVERIFY(writeFile(path(), previous) && QDir(m_dir.path()).mkdir(u"folder"_s));
+        JsonStore store(m_dir.filePath(target));
+        store.items().append(std::make_shared<Expression>(u"big"_s, QString(), QString(100000, u'x')));
+        LibraryLogCapture log;
+        const bool diskFull = target == u"expressions.json";
+        {
+            const FileSizeLimit limit(diskFull ? 4096 : RLIM_INFINITY);
+            QCOMPARE(store.write(), JsonStoreError::cannotSaveDataToFile);
+        }
+        QCOMPARE(readFile(path()), previous);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList(u"expressions.json"_s));
+        QCOMPARE(log.lines().size(), 1);
+        QVERIFY(log.lines().constFirst().contains(store.path()));
+        // A lasting failure is logged once; once the disk has room again the next write succeeds.
+        QCOMPARE(!store.write(), diskFull);
+        QCOMPARE(log.lines().size(), diskFull ? 2 : 1);
+    }
+
+    void contentRoundTripsExactly_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("count");
+        QTest::addRow("emoji") << u"😀👩‍👩‍👧 🇩🇪"_s << 1;
+        QTest::addRow("right to left") << u"\u05E9\u05DC\u05D5\u05DD \u202Bمرحبا\u202C"_s << 1;
+        QTest::addRow("NUL and control characters") << QString::fromUtf16(u"a\0b\x01\x1f\x7f", 6) << 1;
+        QTest::addRow("JSON syntax and line ends") << u"\"\\/\t\r\n{}[],:"_s << 1;
+        QTest::addRow("very long line") << QString(200000, u'\u00e9') << 1;
+        QTest::addRow("5 MB text") << QString(5 * 1024 * 1024, u'a') << 1;
+        QTest::addRow("10,000 expressions") << u"(\\w+)@example"_s << 10000;
+    }
+
+    void contentRoundTripsExactly()
+    {
+        QFETCH(QString, value);
+        QFETCH(int, count);
+        JsonStore store(path());
+        for (int index = 0; index < count; ++index)
+            store.items().append(std::make_shared<Expression>(value, value, QString::number(index) + value));
+        QVERIFY(!store.write());
+        const QByteArray written = readFile(path());
+        JsonStore reread(path());
+        QVERIFY(!reread.recovery());
+        QCOMPARE(reread.items().size(), count);
+        const Expression &last = *reread.items().constLast();
+        QVERIFY(last.name() == value && last.pattern() == value && last.text() == QString::number(count - 1) + value);
+        QVERIFY(!reread.write());
+        QVERIFY(readFile(path()) == written);
+    }
+
+    void unreadableFileIsKept_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("readable");
+        QByteArray random(4096, Qt::Uninitialized);
+        QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(random.data()), random.size() / 4);
+        QTest::addRow("truncated JSON") << '[' + entry("A") + ", {\"name\": \"B" << QStringList();
+        QTest::addRow("object instead of array") << entry("A") << QStringList();
+        QTest::addRow("element missing text") << '[' + entry("A") + R"(, {"name": "B", "pattern": ""}, )" + entry("C")
+                + ']' << QStringList({u"A"_s, u"C"_s});
+        QTest::addRow("number for name") << R"([{"name": 5, "pattern": "", "text": ""}, )" + entry("B") + ']'
+                                         << QStringList(u"B"_s);
+        QTest::addRow("white space only") << " \n\t\n"_ba << QStringList();
+        QTest::addRow("zero bytes") << QByteArray() << QStringList();
+        QTest::addRow("random bytes") << random << QStringList();
+        QTest::addRow("not UTF-8") << "[{\"name\": \"caf\xE9\", \"pattern\": \"\", \"text\": \"\"}]"_ba << QStringList();
+        QTest::addRow("string and number in the array") << "[\"A\", 1, " + entry("C") + ']' << QStringList(u"C"_s);
+    }
+
+    void unreadableFileIsKept()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, readable);
+        QVERIFY(writeFile(path(), content));
+        LibraryLogCapture log;
+        JsonStore store(path());
+        QVERIFY(store.recovery());
+        const QString copy = store.recovery()->keptCopyPath;
+        QVERIFY2(copy.startsWith(path() + u".broken-"_s), qPrintable(copy));
+        QCOMPARE(readFile(copy), content);
+        QCOMPARE(names(store.items()), readable);
+        QCOMPARE(log.lines().size(), 1);
+        for (const QString &part : {path(), copy, store.recovery()->reason})
+            QVERIFY2(log.lines().constFirst().contains(part), qPrintable(log.lines().constFirst()));
+        QVERIFY(!store.write());
+        QCOMPARE(readFile(copy), content);
+        QCOMPARE(names(JsonStore(path()).items()), readable);
+    }
+
+    void keptCopiesAreNeverOverwritten()
+    {
+        QVERIFY(writeFile(path(), "first"));
+        const QString first = JsonStore(path()).recovery()->keptCopyPath;
+        // Too large to copy under the limit, so it is renamed instead.
+        const QByteArray second = "[\"" + QByteArray(10000, 'x') + "\"]";
+        QVERIFY(writeFile(path(), second));
+        const FileSizeLimit limit(4096);
+        JsonStore store(path());
+        QCOMPARE(readFile(first), "first");
+        QCOMPARE(readFile(store.recovery()->keptCopyPath), second);
+        QVERIFY(!store.write());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_JsonStore)
+#include "tst_JsonStore.moc"

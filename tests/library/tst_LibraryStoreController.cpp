@@ -1,0 +1,204 @@
+#include "library/LibraryStoreController.h"
+#include "library/Paths.h"
+#include "settings/UserDefaults.h"
+
+#include "LibraryTestSupport.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QJsonArray fileContent(const QString &path)
+{
+    return QJsonDocument::fromJson(readFile(path)).array();
+}
+
+QJsonArray library(const QStringList &names)
+{
+    QJsonArray array;
+    for (const QString &name : names)
+        array.append(QJsonObject({{u"name"_s, name}, {u"pattern"_s, name.toLower()}, {u"text"_s, QString()}}));
+    return array;
+}
+
+} // namespace
+
+class tst_LibraryStoreController final : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString path() const { return m_dir.filePath(u"expressions.json"_s); }
+    UserDefaults &defaults() { return UserDefaults::standard(); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QCoreApplication::setOrganizationName(u"Quorvale"_s);
+        QCoreApplication::setApplicationName(u"Quorvale"_s);
+        QStandardPaths::setTestModeEnabled(true);
+    }
+
+    void init()
+    {
+        defaults().clear();
+        defaults().registerStandardDefaults();
+        QDir(m_dir.path()).removeRecursively(), QDir().mkpath(m_dir.path());
+    }
+
+    void firstStartAddsEmptyExpressionWithoutSaving()
+    {
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QDir(folder).removeRecursively();
+        LibraryLogCapture log;
+        const LibraryStoreController controller;
+        QCOMPARE(controller.libraryFilePath(), folder + u"/expressions.json"_s);
+        const QJsonObject empty{{u"name"_s, u"First Expression"_s}, {u"pattern"_s, u""_s}, {u"text"_s, u""_s}};
+        QCOMPARE(controller.expressions().constFirst()->jsonObject(), empty);
+        QCOMPARE(controller.expressions().size(), 1);
+        QVERIFY(!QFile::exists(Paths::libraryFilePath()) && !controller.recovery() && log.lines().isEmpty());
+        controller.expressions().constFirst()->setText(u"typed"_s);
+        QCOMPARE(fileContent(Paths::libraryFilePath()).at(0)[u"text"_s], u"typed"_s);
+        QDir(folder).removeRecursively();
+    }
+
+    void importOfOldSettings_data()
+    {
+        QTest::addColumn<QVariant>("pattern");
+        QTest::addColumn<QVariant>("text");
+        QTest::addColumn<QStringList>("existing");
+        QTest::addColumn<bool>("imported");
+        const QVariant none;
+        const QVariant pattern(u"first expression"_s);
+        const QVariant text(u"aaa"_s);
+        QTest::addRow("both strings") << pattern << text << QStringList() << true;
+        QTest::addRow("after an existing library") << pattern << text << QStringList({u"A"_s, u"B"_s}) << true;
+        QTest::addRow("only pattern") << pattern << none << QStringList() << false;
+        QTest::addRow("only text") << none << text << QStringList() << false;
+        QTest::addRow("pattern holds archived bytes") << QVariant("bplist00\x01"_ba) << text << QStringList() << false;
+        QTest::addRow("text holds a list") << pattern << QVariant(QStringList(u"x"_s)) << QStringList() << false;
+    }
+
+    void importOfOldSettings()
+    {
+        QFETCH(QVariant, pattern);
+        QFETCH(QVariant, text);
+        QFETCH(QStringList, existing);
+        QFETCH(bool, imported);
+        defaults().setValue(UserDefaultsKey::pattern, pattern);
+        defaults().setValue(UserDefaultsKey::text, text);
+        defaults().synchronize();
+        if (!existing.isEmpty())
+            QVERIFY(writeFile(path(), QJsonDocument(library(existing)).toJson()));
+
+        const LibraryStoreController controller(path());
+        const QJsonObject added{{u"name"_s, u"First Expression"_s},
+                                {u"pattern"_s, imported ? pattern.toString() : QString()},
+                                {u"text"_s, imported ? text.toString() : QString()}};
+        QCOMPARE(controller.expressions().constLast()->jsonObject(), added);
+        QCOMPARE(controller.expressions().size(), existing.size() + 1);
+        QCOMPARE(fileContent(path()), imported ? library(existing) + added : library(existing));
+        QCOMPARE(defaults().storedValue(u"pattern"_s).isValid(), !imported && pattern.isValid());
+        QCOMPARE(defaults().storedValue(u"text"_s).isValid(), !imported && text.isValid());
+    }
+
+    void oldSettingsStayUntilTheImportIsSaved()
+    {
+        defaults().setValue(UserDefaultsKey::pattern, u"a+"_s);
+        defaults().setValue(UserDefaultsKey::text, u"aaa"_s);
+        const QString blocker = m_dir.filePath(u"blocker"_s);
+        QVERIFY(writeFile(blocker, "a file where the library folder should be"));
+        LibraryStoreController controller(blocker + u"/expressions.json"_s);
+        QCOMPARE(controller.expressions().constFirst()->pattern(), u"a+");
+        QVERIFY(defaults().storedValue(u"pattern"_s).isValid() && defaults().storedValue(u"text"_s).isValid());
+
+        QVERIFY(QFile::remove(blocker));
+        controller.expressions().constFirst()->setName(u"Renamed"_s);
+        QCOMPARE(fileContent(controller.libraryFilePath()).at(0)[u"pattern"_s], u"a+"_s);
+        QVERIFY(!defaults().storedValue(u"pattern"_s).isValid() && !defaults().storedValue(u"text"_s).isValid());
+    }
+
+    void everyChangeRewritesTheFile_data()
+    {
+        QTest::addColumn<QByteArray>("property");
+        QTest::addColumn<QString>("value");
+        QTest::addRow("rename") << "name"_ba << u"Renamed"_s;
+        QTest::addRow("one character of the pattern") << "pattern"_ba << u"ab"_s;
+        QTest::addRow("one character of the text") << "text"_ba << u"x"_s;
+        QTest::addRow("the same pattern again") << "pattern"_ba << u"b"_s;
+    }
+
+    void everyChangeRewritesTheFile()
+    {
+        QFETCH(QByteArray, property);
+        QFETCH(QString, value);
+        QVERIFY(writeFile(path(), QJsonDocument(library({u"A"_s, u"B"_s})).toJson()));
+        const LibraryStoreController controller(path());
+        QVERIFY(QFile::remove(path()));
+        controller.expressions().at(1)->setProperty(property, value);
+        QCOMPARE(fileContent(path()).at(1)[QString::fromLatin1(property)], value);
+    }
+
+    void replacingTheList()
+    {
+        LibraryStoreController controller(path());
+        QSignalSpy aboutToChange(&controller, &LibraryStoreController::expressionsAboutToChange);
+        QSignalSpy changed(&controller, &LibraryStoreController::expressionsChanged);
+        const auto removed = controller.expressions().constFirst();
+        const auto added = std::make_shared<Expression>();
+        QVERIFY(controller.setProperty("expressions", QVariant::fromValue(ExpressionList({added}))));
+        QCOMPARE(fileContent(path()), QJsonArray({added->jsonObject()}));
+        QCOMPARE(aboutToChange.count(), 1);
+        QCOMPARE(changed.count(), 1);
+        QVERIFY(added->delegate() == &controller && !removed->delegate());
+
+        controller.setExpressions({});
+        QCOMPARE(readFile(path()).simplified(), "[ ]");
+        QCOMPARE(names(LibraryStoreController(path()).expressions()), QStringList(u"First Expression"_s));
+        QCOMPARE(readFile(path()).simplified(), "[ ]");
+    }
+
+    void moveFrom_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addRow("first to last") << 0 << 2 << QStringList({u"B"_s, u"C"_s, u"A"_s});
+        QTest::addRow("last to first") << 2 << 0 << QStringList({u"C"_s, u"A"_s, u"B"_s});
+    }
+
+    void moveFrom()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QStringList, expected);
+        QVERIFY(writeFile(path(), QJsonDocument(library({u"A"_s, u"B"_s, u"C"_s})).toJson()));
+        LibraryStoreController controller(path());
+        QSignalSpy aboutToChange(&controller, &LibraryStoreController::expressionsAboutToChange);
+        QSignalSpy changed(&controller, &LibraryStoreController::expressionsChanged);
+        controller.moveFrom(from, to);
+        QCOMPARE(names(controller.expressions()), expected);
+        QCOMPARE(fileContent(path()), library(expected));
+        QVERIFY(aboutToChange.count() == 1 && changed.count() == 1);
+    }
+
+    void recoveredLibraryIsSavedAtOnce()
+    {
+        const QByteArray content = R"([{"name": "A", "pattern": "a", "text": ""}, {"name": 1}])";
+        QVERIFY(writeFile(path(), content));
+        const LibraryStoreController controller(path());
+        QCOMPARE(readFile(controller.recovery()->keptCopyPath), content);
+        QCOMPARE(fileContent(path()), library({u"A"_s}));
+        QVERIFY(!LibraryStoreController(path()).recovery());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_LibraryStoreController)
+#include "tst_LibraryStoreController.moc"
