@@ -10,6 +10,100 @@
 #include <QJsonDocument>
 #include <QSaveFile>
 
+namespace {
+
+char shortEscape(char16_t unit)
+{
+    switch (unit) {
+    case u'\b':
+        return 'b';
+    case u'\f':
+        return 'f';
+    case u'\n':
+        return 'n';
+    case u'\r':
+        return 'r';
+    case u'\t':
+        return 't';
+    default:
+        return 0;
+    }
+}
+
+// Escapes as QJsonDocument does, lone surrogates included (as \u escapes, which its parser reads back), but in one
+// pass over the UTF-16 text: for a sample text of a megabyte this is many times faster, and it runs on every
+// keystroke.
+void appendJsonString(QByteArray &out, QStringView text)
+{
+    static constexpr char hex[] = "0123456789abcdef";
+    const qsizetype start = out.size();
+    out.resize(start + 2 + 6 * text.size());
+    char *cursor = out.data() + start;
+    const auto escape = [&cursor](char16_t unit) {
+        *cursor++ = '\\';
+        *cursor++ = 'u';
+        for (int shift = 12; shift >= 0; shift -= 4)
+            *cursor++ = hex[(unit >> shift) & 0xf];
+    };
+    *cursor++ = '"';
+    for (qsizetype index = 0; index < text.size(); ++index) {
+        const char16_t unit = text[index].unicode();
+        if (unit >= 0x20 && unit < 0x80) {
+            if (unit == u'"' || unit == u'\\')
+                *cursor++ = '\\';
+            *cursor++ = char(unit);
+        } else if (unit < 0x20) {
+            if (const char letter = shortEscape(unit)) {
+                *cursor++ = '\\';
+                *cursor++ = letter;
+            } else {
+                escape(unit);
+            }
+        } else if (unit < 0x800) {
+            *cursor++ = char(0xc0 | (unit >> 6));
+            *cursor++ = char(0x80 | (unit & 0x3f));
+        } else if (QChar::isHighSurrogate(unit) && index + 1 < text.size() && text[index + 1].isLowSurrogate()) {
+            const char32_t code = QChar::surrogateToUcs4(unit, text[++index].unicode());
+            *cursor++ = char(0xf0 | (code >> 18));
+            *cursor++ = char(0x80 | ((code >> 12) & 0x3f));
+            *cursor++ = char(0x80 | ((code >> 6) & 0x3f));
+            *cursor++ = char(0x80 | (code & 0x3f));
+        } else if (QChar::isSurrogate(unit)) {
+            escape(unit);
+        } else {
+            *cursor++ = char(0xe0 | (unit >> 12));
+            *cursor++ = char(0x80 | ((unit >> 6) & 0x3f));
+            *cursor++ = char(0x80 | (unit & 0x3f));
+        }
+    }
+    *cursor++ = '"';
+    out.resize(cursor - out.data());
+}
+
+// The layout of QJsonDocument::Indented; objects holding anything but strings are left to QJsonDocument.
+QByteArray render(const QJsonArray &array)
+{
+    QByteArray out("[\n");
+    for (qsizetype index = 0; index < array.size(); ++index) {
+        const QJsonObject object = array.at(index).toObject();
+        out.append("    {\n");
+        for (auto member = object.begin(); member != object.end(); ++member) {
+            if (!member.value().isString())
+                return QJsonDocument(array).toJson(QJsonDocument::Indented);
+            out.append("        ");
+            appendJsonString(out, member.key());
+            out.append(": ");
+            appendJsonString(out, member.value().toString());
+            out.append(std::next(member) == object.end() ? "\n" : ",\n");
+        }
+        out.append(index + 1 == array.size() ? "    }\n" : "    },\n");
+    }
+    out.append("]\n");
+    return out;
+}
+
+} // namespace
+
 JsonStore::JsonStore(const QString &path)
     : m_path(path)
 {
@@ -121,7 +215,7 @@ std::optional<JsonStoreError> JsonStore::write()
     QJsonArray array;
     for (const auto &item : std::as_const(m_items))
         array.append(item->jsonObject());
-    const QByteArray data = QJsonDocument(array).toJson(QJsonDocument::Indented);
+    const QByteArray data = render(array);
 
     // QSaveFile writes a temporary file in the same folder and renames it over the old one only after a complete
     // write, so a failure anywhere leaves the previous file as it was.

@@ -92,7 +92,8 @@ private Q_SLOTS:
         QTest::addRow("emoji") << u"😀👩‍👩‍👧 🇩🇪"_s << 1;
         QTest::addRow("right to left") << u"\u05E9\u05DC\u05D5\u05DD \u202Bمرحبا\u202C"_s << 1;
         QTest::addRow("NUL and control characters") << QString::fromUtf16(u"a\0b\x01\x1f\x7f", 6) << 1;
-        QTest::addRow("JSON syntax and line ends") << u"\"\\/\t\r\n{}[],:"_s << 1;
+        QTest::addRow("lone surrogates") << QString::fromUtf16(u"\xd800x\xdc00", 3) << 1;
+        QTest::addRow("JSON syntax and line ends") << u"\"\\/\t\r\n\b\f{}[],:"_s << 1;
         QTest::addRow("very long line") << QString(200000, u'\u00e9') << 1;
         QTest::addRow("5 MB text") << QString(5 * 1024 * 1024, u'a') << 1;
         QTest::addRow("10,000 expressions") << u"(\\w+)@example"_s << 10000;
