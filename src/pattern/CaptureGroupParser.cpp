@@ -2,6 +2,8 @@
 
 #include "platform/UserPerceivedCharacters.h"
 
+#include <algorithm>
+
 namespace {
 
 // A backslash that is itself escaped must not escape the character after it; blanking the pair keeps every
@@ -18,6 +20,23 @@ QString withEscapedBackslashesBlanked(QString pattern)
     return pattern;
 }
 
+// ASCII has no combining or joining characters, so grapheme clusters there are single units but for CR LF; most
+// patterns are ASCII and skip ICU's iterator, which costs several times the rest of the parse.
+QList<qsizetype> characterBoundaries(const QString &text)
+{
+    const bool ascii = std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    if (!ascii)
+        return userPerceivedCharacterBoundaries(text);
+    QList<qsizetype> boundaries;
+    boundaries.reserve(text.size() + 1);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (i == 0 || text.at(i - 1) != u'\r' || text.at(i) != u'\n')
+            boundaries.append(i);
+    }
+    boundaries.append(text.size());
+    return boundaries;
+}
+
 bool isAsciiLetter(QChar c)
 {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
@@ -32,29 +51,31 @@ CaptureGroupParser::CaptureGroupParser(const QString &pattern)
 
 const QList<qsizetype> &CaptureGroupParser::patternCharacters()
 {
-    if (!m_patternCharacters)
-        m_patternCharacters = userPerceivedCharacterBoundaries(m_pattern);
+    if (!m_patternCharacters) {
+        m_patternCharacters = characterBoundaries(m_pattern);
+        const qsizetype *boundaries = m_patternCharacters->constData();
+        const char16_t *units = reinterpret_cast<const char16_t *>(m_pattern.utf16());
+        m_singleUnits.resize(m_patternCharacters->size() - 1);
+        char16_t *singles = m_singleUnits.data();
+        for (qsizetype i = 0; i < m_singleUnits.size(); ++i) {
+            // A cluster such as "(" with a combining mark is a different character, not a parenthesis.
+            singles[i] = boundaries[i + 1] - boundaries[i] == 1 ? units[boundaries[i]] : u'\0';
+        }
+    }
     return *m_patternCharacters;
 }
 
-bool CaptureGroupParser::isCharacter(qsizetype index, char16_t character)
+bool CaptureGroupParser::isCharacter(qsizetype index, char16_t character) const
 {
-    const QList<qsizetype> &boundaries = patternCharacters();
-    if (index < 0 || index + 1 >= boundaries.size())
-        return false;
-    // A cluster such as "(" with a combining mark is a different character, not a parenthesis.
-    return boundaries.at(index + 1) - boundaries.at(index) == 1 && m_pattern.at(boundaries.at(index)) == character;
+    return index >= 0 && index < m_singleUnits.size() && m_singleUnits.at(index) == character;
 }
 
 // "(?<name>" captures like a plain "(", while "(?<=" and "(?<!" are lookbehinds. ICU names start with an ASCII
-// letter and has no "(?'name'" spelling.
-bool CaptureGroupParser::opensNamedGroup(qsizetype index)
+// letter, and ICU has no "(?'name'" spelling.
+bool CaptureGroupParser::opensNamedGroup(qsizetype index) const
 {
-    const QList<qsizetype> &boundaries = patternCharacters();
-    if (!isCharacter(index, u'<') || index + 2 >= boundaries.size())
-        return false;
-    const qsizetype nameStart = boundaries.at(index + 1);
-    return boundaries.at(index + 2) - nameStart == 1 && isAsciiLetter(m_pattern.at(nameStart));
+    return isCharacter(index, u'<') && index + 1 < m_singleUnits.size()
+        && isAsciiLetter(QChar(m_singleUnits.at(index + 1)));
 }
 
 CaptureGroupParser::Result CaptureGroupParser::parse()
@@ -73,35 +94,44 @@ CaptureGroupParser::Result CaptureGroupParser::parse()
     QList<qsizetype> openGroups;
     qsizetype lastGroupOpenedAt = -1;
 
+    const char16_t *characters = m_singleUnits.constData();
     for (qsizetype i = 0; i < characterCount; ++i) {
-        if (isCharacter(i - 1, u'\\'))
+        if (i > 0 && characters[i - 1] == u'\\')
             continue;
-        if (i > 0 && lastGroupOpenedAt == i - 1 && isCharacter(i, u'?')) {
+        const char16_t c = characters[i];
+        if (c == u'?' && i > 0 && lastGroupOpenedAt == i - 1) {
             if (!opensNamedGroup(i + 1))
                 m_groups.last().isValid = false;
             continue;
         }
-        if (isCharacter(i, u'[')) {
+        switch (c) {
+        case u'[':
             ++m_bracketDepth;
-        } else if (isCharacter(i, u']')) {
+            break;
+        case u']':
             --m_bracketDepth;
-        } else if (isCharacter(i, u'(')) {
-            if (m_bracketDepth > 0)
-                continue;
-            CaptureGroup group;
-            group.rangeStartIndex = i;
-            group.utf16Start = boundaries.at(i);
-            openGroups.append(m_groups.size());
-            m_groups.append(group);
-            lastGroupOpenedAt = i;
-        } else if (isCharacter(i, u')')) {
-            if (m_bracketDepth > 0)
-                continue;
-            if (openGroups.isEmpty())
-                return CaptureGroupParserError::invalidPattern;
-            CaptureGroup &group = m_groups[openGroups.takeLast()];
-            group.rangeEndIndex = i;
-            group.utf16End = boundaries.at(i + 1);
+            break;
+        case u'(':
+            if (m_bracketDepth <= 0) {
+                CaptureGroup group;
+                group.rangeStartIndex = i;
+                group.utf16Start = boundaries.at(i);
+                openGroups.append(m_groups.size());
+                m_groups.append(group);
+                lastGroupOpenedAt = i;
+            }
+            break;
+        case u')':
+            if (m_bracketDepth <= 0) {
+                if (openGroups.isEmpty())
+                    return CaptureGroupParserError::invalidPattern;
+                CaptureGroup &group = m_groups[openGroups.takeLast()];
+                group.rangeEndIndex = i;
+                group.utf16End = boundaries.at(i + 1);
+            }
+            break;
+        default:
+            break;
         }
     }
     if (!openGroups.isEmpty())

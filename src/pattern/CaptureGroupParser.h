@@ -52,11 +52,13 @@ public:
 private:
     // UTF-16 offset of every user-perceived character, then the pattern's length.
     const QList<qsizetype> &patternCharacters();
-    bool isCharacter(qsizetype index, char16_t character);
-    bool opensNamedGroup(qsizetype index);
+    bool isCharacter(qsizetype index, char16_t character) const;
+    bool opensNamedGroup(qsizetype index) const;
 
     QString m_pattern;
     QList<CaptureGroup> m_groups;
     qint64 m_bracketDepth = 0;
     std::optional<QList<qsizetype>> m_patternCharacters;
+    // Per character: its code unit when it is a single one, else 0 (no syntax character is NUL).
+    QList<char16_t> m_singleUnits;
 };

@@ -24,5 +24,5 @@ const QString &FreeCommentPattern::regex()
 
 QList<SearchSegment> FreeCommentPattern::searchSegments(QStringView text)
 {
-    return segmentsWithoutUnclosedSpans(text, opensComment, closesComment);
+    return segmentsWithoutUnclosedSpans(text, {u'(', opensComment, u')', closesComment});
 }

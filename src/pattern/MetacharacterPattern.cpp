@@ -76,5 +76,5 @@ const icu::RegexPattern *MetacharacterPattern::compiledTailRegex()
 
 QList<SearchSegment> MetacharacterPattern::searchSegments(QStringView text)
 {
-    return segmentsWithoutUnclosedSpans(text, opensClass, closesClass);
+    return segmentsWithoutUnclosedSpans(text, {u'[', opensClass, u']', closesClass});
 }

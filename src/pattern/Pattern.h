@@ -30,17 +30,31 @@ public:
     static QList<Match> matches(const QString &in)
     {
         QList<Match> records;
-        for (const RangedCaptureTexts &found : search(in))
-            records.append(Match(found.groups));
+        visitMatches(in, [&](const icu::RegexMatcher &matcher) { records.append(Match(matchedTexts(matcher, in))); });
         return records;
     }
 
     static QList<std::pair<TextRange, Match>> rangeMatches(const QString &in)
     {
         QList<std::pair<TextRange, Match>> records;
-        for (const RangedCaptureTexts &found : search(in))
-            records.append({found.range, Match(found.groups)});
+        visitMatches(in, [&](const icu::RegexMatcher &matcher) {
+            records.append({matchedRange(matcher), Match(matchedTexts(matcher, in))});
+        });
         return records;
+    }
+
+    // The ranges of rangeMatches() without making the records: what colouring needs on every keystroke.
+    static QList<TextRange> ranges(const QString &in)
+    {
+        QList<TextRange> found;
+        forEachRange(in, [&](const TextRange &range) { found.append(range); });
+        return found;
+    }
+
+    template<typename Visitor>
+    static void forEachRange(const QString &in, Visitor &&visit)
+    {
+        visitMatches(in, [&](const icu::RegexMatcher &matcher) { visit(matchedRange(matcher)); });
     }
 
     static const icu::RegexPattern *compiledRegex()
@@ -55,14 +69,13 @@ public:
     static const icu::RegexPattern *compiledTailRegex() { return nullptr; }
 
 private:
-    static QList<RangedCaptureTexts> search(const QString &in)
+    template<typename Visitor>
+    static void visitMatches(const QString &in, Visitor &&visit)
     {
-        QList<RangedCaptureTexts> found;
         for (const SearchSegment &segment : Family::searchSegments(in)) {
             const icu::RegexPattern *regex = segment.fullExpression ? compiledRegex() : Family::compiledTailRegex();
             if (regex)
-                appendRangedCaptureGroups(*regex, in, segment.start, segment.end, found);
+                ::forEachMatch(*regex, in, segment.start, segment.end, visit);
         }
-        return found;
     }
 };

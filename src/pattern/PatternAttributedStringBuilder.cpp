@@ -60,10 +60,10 @@ void PatternAttributedStringBuilder::colorEscapedCharacterMatches()
 {
     const QColor backslash = paletteColor(&Appearance::escapedCharacterColor);
     const QColor escaped = paletteColor(&Appearance::plainTextColor);
-    for (const auto &[range, match] : EscapedCharacterPattern::rangeMatches(pattern())) {
+    EscapedCharacterPattern::forEachRange(pattern(), [&](const TextRange &range) {
         m_attributedPattern.addColor(ColorRole::foreground, {range.location, 1}, backslash);
         m_attributedPattern.addColor(ColorRole::foreground, {range.location + 1, range.length - 1}, escaped);
-    }
+    });
 }
 
 void PatternAttributedStringBuilder::colorMetacharacterMatches()

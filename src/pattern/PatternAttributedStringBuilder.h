@@ -40,8 +40,9 @@ public:
     void colorMatches(Color (Appearance::*color)() const)
     {
         const QColor foreground = paletteColor(color);
-        for (const auto &found : Family::rangeMatches(pattern()))
-            m_attributedPattern.addColor(ColorRole::foreground, found.first, foreground);
+        Family::forEachRange(pattern(), [&](const TextRange &range) {
+            m_attributedPattern.addColor(ColorRole::foreground, range, foreground);
+        });
     }
 
 private:

@@ -10,16 +10,11 @@ icu::UnicodeString readOnlyAlias(const QString &text)
     return icu::UnicodeString(false, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
 }
 
-bool fitsIcu(const QString &text)
-{
-    return text.size() <= std::numeric_limits<int32_t>::max();
-}
-
 } // namespace
 
 std::unique_ptr<icu::RegexPattern> compiledSearchExpression(const QString &regex)
 {
-    if (regex.isEmpty() || !fitsIcu(regex))
+    if (regex.isEmpty() || regex.size() > std::numeric_limits<int32_t>::max())
         return nullptr;
     UErrorCode status = U_ZERO_ERROR;
     UParseError parseError;
@@ -30,37 +25,39 @@ std::unique_ptr<icu::RegexPattern> compiledSearchExpression(const QString &regex
     return compiled;
 }
 
+TextRange matchedRange(const icu::RegexMatcher &matcher)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t start = matcher.start(status);
+    const int32_t end = matcher.end(status);
+    if (U_FAILURE(status) || start < 0)
+        return {};
+    return {start, end - start};
+}
+
+CaptureTexts matchedTexts(const icu::RegexMatcher &matcher, const QString &text)
+{
+    CaptureTexts groups;
+    const int32_t groupCount = matcher.groupCount();
+    groups.reserve(groupCount + 1);
+    for (int32_t k = 0; k <= groupCount; ++k) {
+        UErrorCode status = U_ZERO_ERROR;
+        const int32_t start = matcher.start(k, status);
+        const int32_t end = matcher.end(k, status);
+        if (U_FAILURE(status) || start < 0)
+            groups.append(std::nullopt);
+        else
+            groups.append(text.sliced(start, end - start));
+    }
+    return groups;
+}
+
 void appendRangedCaptureGroups(const icu::RegexPattern &regex, const QString &text, qsizetype from, qsizetype to,
                                QList<RangedCaptureTexts> &found)
 {
-    if (!fitsIcu(text) || from < 0 || to > text.size() || from >= to)
-        return;
-    // The alias must outlive the matcher, which keeps a pointer to it.
-    const icu::UnicodeString input = readOnlyAlias(text);
-    UErrorCode status = U_ZERO_ERROR;
-    const std::unique_ptr<icu::RegexMatcher> matcher(regex.matcher(input, status));
-    if (U_FAILURE(status))
-        return;
-    matcher->region(int64_t(from), int64_t(to), status);
-    matcher->useTransparentBounds(true);
-    matcher->useAnchoringBounds(false);
-    const int32_t groupCount = matcher->groupCount();
-    while (U_SUCCESS(status) && matcher->find(status)) {
-        RangedCaptureTexts match;
-        match.groups.reserve(groupCount + 1);
-        for (int32_t k = 0; k <= groupCount; ++k) {
-            const int32_t start = matcher->start(k, status);
-            const int32_t end = matcher->end(k, status);
-            if (U_FAILURE(status) || start < 0) {
-                match.groups.append(std::nullopt);
-                continue;
-            }
-            if (k == 0)
-                match.range = {start, end - start};
-            match.groups.append(text.sliced(start, end - start));
-        }
-        found.append(std::move(match));
-    }
+    forEachMatch(regex, text, from, to, [&](const icu::RegexMatcher &matcher) {
+        found.append({matchedRange(matcher), matchedTexts(matcher, text)});
+    });
 }
 
 QList<RangedCaptureTexts> rangedCaptureGroups(const QString &text, const QString &regex)

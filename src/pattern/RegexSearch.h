@@ -7,6 +7,7 @@
 
 #include <unicode/regex.h>
 
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -28,7 +29,30 @@ QList<RangedCaptureTexts> rangedCaptureGroups(const QString &text, const QString
 // Case-insensitive; null for an empty or invalid regex.
 std::unique_ptr<icu::RegexPattern> compiledSearchExpression(const QString &regex);
 
-// The matches that lie in [from, to) of text, appended to found. Lookbehinds still see the text before from.
+// Calls visit(matcher) for each match that lies in [from, to) of text, in order; lookbehinds still see the text
+// before from. Nothing is copied, so listing only ranges costs little more than the search itself.
+template<typename Visitor>
+void forEachMatch(const icu::RegexPattern &regex, const QString &text, qsizetype from, qsizetype to, Visitor &&visit)
+{
+    if (text.size() > std::numeric_limits<int32_t>::max() || from < 0 || to > text.size() || from >= to)
+        return;
+    // The matcher keeps a pointer to the alias, which keeps one to the text.
+    const icu::UnicodeString input(false, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
+    UErrorCode status = U_ZERO_ERROR;
+    const std::unique_ptr<icu::RegexMatcher> matcher(regex.matcher(input, status));
+    if (U_FAILURE(status))
+        return;
+    matcher->region(int64_t(from), int64_t(to), status);
+    matcher->useTransparentBounds(true);
+    matcher->useAnchoringBounds(false);
+    while (U_SUCCESS(status) && matcher->find(status))
+        visit(*matcher);
+}
+
+TextRange matchedRange(const icu::RegexMatcher &matcher);
+CaptureTexts matchedTexts(const icu::RegexMatcher &matcher, const QString &text);
+
+// The matches that lie in [from, to) of text, appended to found.
 void appendRangedCaptureGroups(const icu::RegexPattern &regex, const QString &text, qsizetype from, qsizetype to,
                                QList<RangedCaptureTexts> &found);
 

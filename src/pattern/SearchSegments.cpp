@@ -28,8 +28,7 @@ QList<SearchSegment> wholeTextSegment(QStringView text)
     return {{0, text.size(), true}};
 }
 
-QList<SearchSegment> segmentsWithoutUnclosedSpans(QStringView text, bool (*opensAt)(QStringView, qsizetype),
-                                                  bool (*closesAt)(QStringView, qsizetype))
+QList<SearchSegment> segmentsWithoutUnclosedSpans(QStringView text, const SpanDelimiters &delimiters)
 {
     QList<SearchSegment> segments;
     qsizetype lineStart = 0;
@@ -37,13 +36,13 @@ QList<SearchSegment> segmentsWithoutUnclosedSpans(QStringView text, bool (*opens
         qsizetype lineEnd = lineStart;
         qsizetype afterLastCloser = lineStart;
         for (; lineEnd < text.size() && !isLineTerminator(text.at(lineEnd)); ++lineEnd) {
-            if (closesAt(text, lineEnd))
+            if (text.at(lineEnd) == delimiters.closer && delimiters.closesAt(text, lineEnd))
                 afterLastCloser = lineEnd + 1;
         }
         const qsizetype nextLine = lineEnd < text.size() ? lineEnd + 1 : lineEnd;
         bool unclosedOpener = false;
         for (qsizetype i = afterLastCloser; i < lineEnd && !unclosedOpener; ++i)
-            unclosedOpener = opensAt(text, i);
+            unclosedOpener = text.at(i) == delimiters.openerStart && delimiters.opensAt(text, i);
         if (unclosedOpener) {
             appendSegment(segments, lineStart, afterLastCloser, true);
             appendSegment(segments, afterLastCloser, nextLine, false);

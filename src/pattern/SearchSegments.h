@@ -21,5 +21,13 @@ QList<SearchSegment> wholeTextSegment(QStringView text);
 // start after the last closer of a line, so the rest of the line after it, when an opener occurs there, becomes a
 // segment searched without that alternative. Every other match lies wholly on one side, since none but that
 // alternative can hold a closer. Lines end where ICU's "." stops.
-QList<SearchSegment> segmentsWithoutUnclosedSpans(QStringView text, bool (*opensAt)(QStringView, qsizetype),
-                                                  bool (*closesAt)(QStringView, qsizetype));
+// The predicates are asked only where the opener's first character or the closer stands.
+struct SpanDelimiters
+{
+    QChar openerStart;
+    bool (*opensAt)(QStringView text, qsizetype index);
+    QChar closer;
+    bool (*closesAt)(QStringView text, qsizetype index);
+};
+
+QList<SearchSegment> segmentsWithoutUnclosedSpans(QStringView text, const SpanDelimiters &delimiters);
