@@ -246,6 +246,6 @@ void JsonStore::reportSaveFailure(const QString &reason)
     if (m_saveFailing)
         return;
     m_saveFailing = true;
-    qCWarning(lcLibrary).noquote() << QStringLiteral("The library could not be saved to %1 (%2); the next change tries again")
-                                          .arg(m_path, reason);
+    qCWarning(lcLibrary).noquote()
+        << QStringLiteral("The library could not be saved to %1 (%2); the next change tries again").arg(m_path, reason);
 }

@@ -24,22 +24,3 @@ inline QStringList names(const ExpressionList &expressions)
         result.append(expression->name());
     return result;
 }
-
-// Collects the lines logged under "quorvale.library" while it lives.
-class LibraryLogCapture final
-{
-public:
-    LibraryLogCapture() { s_previous = qInstallMessageHandler(&handle), s_lines.clear(); }
-    ~LibraryLogCapture() { qInstallMessageHandler(s_previous); }
-    QStringList lines() const { return s_lines; }
-
-private:
-    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message)
-    {
-        if (qstrcmp(context.category, "quorvale.library") == 0)
-            return s_lines.append(message);
-        s_previous(type, context, message);
-    }
-    inline static QtMessageHandler s_previous = nullptr;
-    inline static QStringList s_lines;
-};
