@@ -88,7 +88,7 @@ public:
 private:
     void record(RegularExpressionController *controller, const QString &event)
     {
-        m_allOnMainThread = m_allOnMainThread && QThread::currentThread() == qApp->thread();
+        m_allOnMainThread = m_allOnMainThread && QThread::currentThread() == QCoreApplication::instance()->thread();
         m_logs[controller] << event;
     }
 
@@ -293,7 +293,7 @@ void tst_RegularExpressionController::rapidStartsAndStops()
                 });
             });
     };
-    QMetaObject::invokeMethod(qApp, [&] { next(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(QCoreApplication::instance(), [&] { next(); }, Qt::QueuedConnection);
     const auto settled = [&] {
         return controllers.size() == runs && std::all_of(controllers.cbegin(), controllers.cend(), [&](auto &c) {
                    return recorder.log(c).contains(u"completion"_s);
