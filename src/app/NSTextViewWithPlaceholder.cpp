@@ -21,6 +21,11 @@ NSTextViewWithPlaceholder::NSTextViewWithPlaceholder(QWidget *parent)
     setBackgroundVisible(false);
     // Colours live on the block layouts, never in the document, so every change of the document is an edit.
     connect(document(), &QTextDocument::contentsChange, this, &NSTextViewWithPlaceholder::documentContentsChanged);
+    connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect &rect, int dy) {
+        // The caret's blinking asks for its own small rectangle only.
+        if (dy != 0 || rect.contains(viewport()->rect()))
+            Q_EMIT visibleBlocksChanged();
+    });
 }
 
 NSTextViewWithPlaceholder::~NSTextViewWithPlaceholder() = default;
@@ -116,6 +121,32 @@ void NSTextViewWithPlaceholder::resizeEvent(QResizeEvent *event)
 {
     QPlainTextEdit::resizeEvent(event);
     layoutPlaceholder();
+    Q_EMIT visibleBlocksChanged();
+}
+
+QList<QTextBlock> NSTextViewWithPlaceholder::visibleBlocks() const
+{
+    QList<QTextBlock> blocks;
+    const qreal bottom = viewport()->height();
+    const QPointF offset = contentOffset();
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        const QRectF geometry = blockBoundingGeometry(block).translated(offset);
+        if (geometry.top() > bottom)
+            break;
+        if (block.isVisible())
+            blocks.append(block);
+    }
+    return blocks;
+}
+
+void NSTextViewWithPlaceholder::setBlockFormats(const QTextBlock &block, const QList<QTextLayout::FormatRange> &formats)
+{
+    QTextLayout *layout = block.layout();
+    if (!layout || layout->formats() == formats)
+        return;
+    layout->setFormats(formats);
+    // Lays the block out again with the new formats; the document itself does not change.
+    const_cast<QTextDocument *>(block.document())->markContentsDirty(block.position(), block.length());
 }
 
 void NSTextViewWithPlaceholder::layoutPlaceholder()

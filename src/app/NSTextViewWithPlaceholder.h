@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include <optional>
 
@@ -47,6 +49,11 @@ public:
     void setSelectedTextForegroundColor(std::optional<QColor> color);
     void setTextColor(const QColor &color);
 
+    // The blocks that intersect the viewport, in order.
+    QList<QTextBlock> visibleBlocks() const;
+    // Replaces a block's extra formats (colours laid over its text, not stored in the document) when they differ.
+    static void setBlockFormats(const QTextBlock &block, const QList<QTextLayout::FormatRange> &formats);
+
     // Runs a change of the document that is not an edit of the text (formats), without reporting it.
     template<typename Function>
     void withoutChangeReports(Function &&function)
@@ -56,6 +63,10 @@ public:
         function();
         m_suppressChangeReports = wasSuppressed;
     }
+
+Q_SIGNALS:
+    // The viewport shows other blocks, or the same blocks laid out anew: extra formats may need setting.
+    void visibleBlocksChanged();
 
 protected:
     // After every edit of the text by the user or the input path: placeholder, then the delegate.

@@ -1,0 +1,429 @@
+#include "app/ExpressionViewController.h"
+
+#include "app/BoxView.h"
+#include "app/NSTextViewWithPlaceholder.h"
+#include "app/ViewAnimations.h"
+#include "evaluation/ActiveGroupController.h"
+#include "evaluation/MatchResults.h"
+#include "evaluation/OutputTextViewController.h"
+#include "library/Expression.h"
+#include "pattern/PatternTextView.h"
+#include "settings/UserDefaults.h"
+#include "settings/UserDefaultsObserver.h"
+#include "settings/ViewAppearanceController.h"
+#include "settings/ViewSizeController.h"
+
+#include <QBoxLayout>
+#include <QLabel>
+#include <QSplitter>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+void setMargin(QLayout *layout, Qt::Edge edge, qreal value)
+{
+    QMargins margins = layout->contentsMargins();
+    const int pixels = qRound(value);
+    switch (edge) {
+    case Qt::TopEdge:
+        margins.setTop(pixels);
+        break;
+    case Qt::RightEdge:
+        margins.setRight(pixels);
+        break;
+    case Qt::BottomEdge:
+        margins.setBottom(pixels);
+        break;
+    case Qt::LeftEdge:
+        margins.setLeft(pixels);
+        break;
+    }
+    layout->setContentsMargins(margins);
+}
+
+QLabel *makeLabel(const QString &objectName, const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(objectName);
+    return label;
+}
+
+void retainSizeWhenHidden(QWidget *widget)
+{
+    QSizePolicy policy = widget->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    widget->setSizePolicy(policy);
+}
+
+} // namespace
+
+ExpressionViewController::ExpressionViewController(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("expressionViewController"));
+    buildInterface();
+    m_userDefaultsObserver = std::make_unique<UserDefaultsObserver>(this);
+    m_inputTextView->setUpdateDelegate(this);
+    connect(m_outputTextView, &QPlainTextEdit::textChanged, this,
+            &ExpressionViewController::writeSampleTextToExpression);
+    m_outputTextViewController->setPattern(m_inputTextView->text());
+    setExpression(nullptr);
+}
+
+ExpressionViewController::~ExpressionViewController()
+{
+    // The views go with the widget tree; the controllers that point at them must not outlive them.
+    m_inputTextView->setUpdateDelegate(nullptr);
+    m_outputTextViewController.reset();
+}
+
+LayoutConstraint *ExpressionViewController::constraint(LayoutConstraint::Apply apply, qreal constant)
+{
+    return &m_constraints.emplace_back(constant, std::move(apply));
+}
+
+void ExpressionViewController::buildInterface()
+{
+    setAutoFillBackground(true);
+    auto *root = new QVBoxLayout(this);
+    root->setContentsMargins(0, 0, 0, 0);
+    root->setSpacing(0);
+
+    auto *topBar = new QHBoxLayout;
+    topBar->setContentsMargins(12, 8, 12, 0);
+    m_librarySegment = new QToolButton(this);
+    m_librarySegment->setObjectName(QStringLiteral("librarySegment"));
+    //: Button that shows or hides the expression library
+    m_librarySegment->setText(tr("Library"));
+    m_librarySegment->setToolTip(tr("Show or hide the expression library"));
+    m_referenceSegment = new QToolButton(this);
+    m_referenceSegment->setObjectName(QStringLiteral("referenceSegment"));
+    //: Button that shows or hides the cheat sheet
+    m_referenceSegment->setText(tr("Reference"));
+    m_referenceSegment->setToolTip(tr("Show or hide the regular-expression reference"));
+    for (QToolButton *button : {m_librarySegment, m_referenceSegment}) {
+        button->setCheckable(true);
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+    }
+    connect(m_librarySegment, &QToolButton::clicked, this, [this] { showDidClick(PanelSegment::browser); });
+    connect(m_referenceSegment, &QToolButton::clicked, this, [this] { showDidClick(PanelSegment::help); });
+    topBar->addWidget(m_librarySegment);
+    topBar->addStretch();
+    topBar->addWidget(m_referenceSegment);
+    root->addLayout(topBar);
+
+    m_editorArea = new QWidget(this);
+    m_editorArea->setObjectName(QStringLiteral("editorArea"));
+    auto *editorLayout = new QVBoxLayout(m_editorArea);
+    editorLayout->setContentsMargins(0, 0, 0, 0);
+    auto *splitter = new QSplitter(Qt::Vertical, m_editorArea);
+    splitter->setObjectName(QStringLiteral("editorSplitter"));
+    splitter->setChildrenCollapsible(false);
+    splitter->setHandleWidth(6);
+    editorLayout->addWidget(splitter);
+
+    auto *patternArea = new QWidget(splitter);
+    auto *patternLayout = new QVBoxLayout(patternArea);
+    m_inputTextView = new PatternTextView(patternArea);
+    m_inputTextView->setMinimumHeight(40);
+    // Tab moves on to the sample text; a tab in a pattern is written \t.
+    m_inputTextView->setTabChangesFocus(true);
+    //: Placeholder of the pattern editor
+    m_patternPlaceholderLabel = makeLabel(QStringLiteral("patternPlaceholderLabel"), tr("Regular Expression"), this);
+    m_inputTextView->setPlaceholderLabel(m_patternPlaceholderLabel);
+    patternLayout->addWidget(m_inputTextView);
+
+    auto *textArea = new QWidget(splitter);
+    auto *textAreaLayout = new QVBoxLayout(textArea);
+    m_textBox = new BoxView(textArea);
+    m_textBox->setObjectName(QStringLiteral("textBox"));
+    m_textBox->setCornerRadius(6);
+    auto *textBoxLayout = new QVBoxLayout(m_textBox);
+    textBoxLayout->setContentsMargins(6, 6, 6, 6);
+    m_outputTextView = new NSTextViewWithPlaceholder(m_textBox);
+    m_outputTextView->setObjectName(QStringLiteral("outputTextView"));
+    //: Placeholder of the sample text
+    m_textPlaceholderLabel = makeLabel(QStringLiteral("textPlaceholderLabel"), tr("Sample Text"), this);
+    m_outputTextView->setPlaceholderLabel(m_textPlaceholderLabel);
+    textBoxLayout->addWidget(m_outputTextView);
+    textAreaLayout->addWidget(m_textBox);
+    splitter->addWidget(patternArea);
+    splitter->addWidget(textArea);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 4);
+    splitter->setSizes({110, 440});
+    root->addWidget(m_editorArea, 1);
+
+    //: Shown in place of the editor while the library has no selection
+    m_noSelectedExpressionLabel = makeLabel(QStringLiteral("noSelectedExpressionLabel"), tr("No Expression Selected"), this);
+    m_noSelectedExpressionLabel->setAlignment(Qt::AlignCenter);
+    root->addWidget(m_noSelectedExpressionLabel, 1);
+
+    auto *bottomRow = new QHBoxLayout;
+    bottomRow->setSpacing(12);
+    m_errorLabel = makeLabel(QStringLiteral("errorLabel"), QString(), this);
+    m_warningLabel = makeLabel(QStringLiteral("warningLabel"), QString(), this);
+    //: Shown while a long evaluation runs
+    m_processingLabel = makeLabel(QStringLiteral("processingLabel"), tr("processing…"), this);
+    m_groupBox = new BoxView(this);
+    m_groupBox->setObjectName(QStringLiteral("groupBox"));
+    m_groupBox->setCornerRadius(4);
+    auto *groupLayout = new QHBoxLayout(m_groupBox);
+    m_highlightingGroupLabel = makeLabel(QStringLiteral("highlightingGroupLabel"), QString(), m_groupBox);
+    groupLayout->addWidget(m_highlightingGroupLabel);
+    for (QWidget *widget : {static_cast<QWidget *>(m_errorLabel), static_cast<QWidget *>(m_warningLabel),
+                            static_cast<QWidget *>(m_processingLabel), static_cast<QWidget *>(m_groupBox)}) {
+        retainSizeWhenHidden(widget);
+        ViewAnimations::setHidden(widget, true, 0);
+    }
+    bottomRow->addWidget(m_errorLabel);
+    bottomRow->addWidget(m_warningLabel);
+    bottomRow->addWidget(m_processingLabel);
+    bottomRow->addStretch();
+    bottomRow->addWidget(m_groupBox);
+    root->addLayout(bottomRow);
+
+    // Margins the size controller scales for presentation.
+    ViewSizeController::Outlets sizes;
+    sizes.patternTopMarginConstraint = constraint([=](qreal v) { setMargin(patternLayout, Qt::TopEdge, v); }, 8);
+    sizes.patternRightMarginConstraint = constraint([=](qreal v) { setMargin(patternLayout, Qt::RightEdge, v); }, 16);
+    sizes.patternBottomMarginConstraint = constraint([=](qreal v) { setMargin(patternLayout, Qt::BottomEdge, v); }, 4);
+    sizes.patternLeftMarginConstraint = constraint([=](qreal v) { setMargin(patternLayout, Qt::LeftEdge, v); }, 16);
+    sizes.textTopMarginConstraint = constraint([=](qreal v) { setMargin(textAreaLayout, Qt::TopEdge, v); }, 4);
+    sizes.textRightMarginConstraint = constraint([=](qreal v) { setMargin(textAreaLayout, Qt::RightEdge, v); }, 16);
+    sizes.textBottomMarginConstraint = constraint([=](qreal v) { setMargin(textAreaLayout, Qt::BottomEdge, v); }, 6);
+    sizes.textLeftMarginConstraint = constraint([=](qreal v) { setMargin(textAreaLayout, Qt::LeftEdge, v); }, 16);
+    sizes.highlightingBoxTopConstraint = constraint([=](qreal v) { setMargin(groupLayout, Qt::TopEdge, v); }, 3);
+    sizes.highlightingBoxTrailingConstraint = constraint([=](qreal v) { setMargin(groupLayout, Qt::RightEdge, v); }, 8);
+    sizes.highlightingBoxBottomConstraint = constraint([=](qreal v) { setMargin(groupLayout, Qt::BottomEdge, v); }, 3);
+    sizes.highlightingBoxLeadingConstraint = constraint([=](qreal v) { setMargin(groupLayout, Qt::LeftEdge, v); }, 8);
+    sizes.highlightingBoxBottomMarginConstraint = constraint([=](qreal v) { setMargin(bottomRow, Qt::BottomEdge, v); }, 10);
+    sizes.errorLabelBottomMarginConstraint = constraint([this](qreal v) { m_errorLabel->setContentsMargins(0, 0, 0, qRound(v)); }, 0);
+    sizes.processingLabelBottomMarginConstraint = constraint([this](qreal v) { m_processingLabel->setContentsMargins(0, 0, 0, qRound(v)); }, 0);
+    constraint([=](qreal v) { setMargin(bottomRow, Qt::LeftEdge, v); setMargin(bottomRow, Qt::RightEdge, v); }, 16);
+    sizes.highlightingLabel = m_highlightingGroupLabel;
+    sizes.errorLabel = m_errorLabel;
+    sizes.processingLabel = m_processingLabel;
+    sizes.noSelectedExpressionLabel = m_noSelectedExpressionLabel;
+    sizes.patternPlaceholderLabel = m_patternPlaceholderLabel;
+    sizes.textPlaceholderLabel = m_textPlaceholderLabel;
+    sizes.highlightingLabelBox = m_groupBox;
+    sizes.textPlaceholderLabelTopConstraint = constraint([this](qreal v) { m_outputTextView->setPlaceholderOffset(v); }, 0);
+    sizes.patternPlaceholderLabelConstraint = constraint([this](qreal v) { m_inputTextView->setPlaceholderOffset(v); }, 0);
+    sizes.inputTextView = m_inputTextView;
+    sizes.outputTextView = m_outputTextView;
+    m_viewSizeController = new ViewSizeController(this);
+    m_viewSizeController->setOutlets(sizes);
+    // New metrics drop the layouts' colours; the pattern gets its colouring and group marking back at once.
+    connect(m_viewSizeController, &ViewSizeController::sizesApplied, m_inputTextView, &PatternTextView::updateColors);
+    m_viewSizeController->awakeFromNib();
+
+    m_viewAppearanceController = new ViewAppearanceController(this);
+    ViewAppearanceController::Outlets colors;
+    colors.visualEffectsView = this;
+    colors.highlightingLabel = m_highlightingGroupLabel;
+    colors.highlightingLabelBox = m_groupBox;
+    colors.errorLabel = m_errorLabel;
+    colors.warningLabel = m_warningLabel;
+    colors.noSelectedExpressionLabel = m_noSelectedExpressionLabel;
+    colors.patternPlaceholderLabel = m_patternPlaceholderLabel;
+    colors.textPlaceholderLabel = m_textPlaceholderLabel;
+    colors.outputTextView = m_outputTextView;
+    colors.patternTextView = m_inputTextView;
+    colors.textBox = m_textBox;
+    m_viewAppearanceController->setOutlets(colors);
+    m_viewAppearanceController->awakeFromNib();
+
+    m_outputTextViewController = std::make_unique<OutputTextViewController>(m_outputTextView, m_viewAppearanceController);
+    m_outputTextViewController->setDelegate(this);
+}
+
+ActiveGroupController *ExpressionViewController::activeGroupController()
+{
+    if (!m_activeGroupController) {
+        m_activeGroupController = std::make_unique<ActiveGroupController>();
+        m_activeGroupController->setDelegate(this);
+        connect(m_activeGroupController.get(), &ActiveGroupController::activeGroupInfoChanged,
+                m_highlightingGroupLabel, &QLabel::setText);
+    }
+    return m_activeGroupController.get();
+}
+
+void ExpressionViewController::setExpression(Expression *expression)
+{
+    m_expression = expression;
+    const bool hasExpression = expression != nullptr;
+    m_editorArea->setVisible(hasExpression);
+    m_noSelectedExpressionLabel->setVisible(!hasExpression);
+    m_loadingExpression = true;
+    m_inputTextView->setText(hasExpression ? expression->pattern() : QString());
+    m_outputTextView->setText(hasExpression ? expression->text() : QString());
+    m_loadingExpression = false;
+}
+
+void ExpressionViewController::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    updatePanelButtons();
+}
+
+void ExpressionViewController::updatePanelButtons()
+{
+    const UserDefaults &defaults = UserDefaults::standard();
+    m_librarySegment->setChecked(defaults.boolValue(UserDefaultsKey::showLeftPanel));
+    m_referenceSegment->setChecked(defaults.boolValue(UserDefaultsKey::showRightPanel));
+}
+
+void ExpressionViewController::showDidClick(PanelSegment segment)
+{
+    UserDefaults &defaults = UserDefaults::standard();
+    switch (segment) {
+    case PanelSegment::browser:
+        defaults.setValue(UserDefaultsKey::showLeftPanel, m_librarySegment->isChecked());
+        break;
+    case PanelSegment::help:
+        defaults.setValue(UserDefaultsKey::showRightPanel, m_referenceSegment->isChecked());
+        break;
+    }
+    defaults.synchronize();
+}
+
+void ExpressionViewController::makePatternFirstResponder()
+{
+    if (window()->isWindow())
+        m_inputTextView->setFocus(Qt::ShortcutFocusReason);
+    ViewAnimations::flash(m_inputTextView);
+}
+
+void ExpressionViewController::makeTextFirstResponder()
+{
+    if (window()->isWindow())
+        m_outputTextView->setFocus(Qt::ShortcutFocusReason);
+    ViewAnimations::flash(m_outputTextView);
+}
+
+void ExpressionViewController::copyEscaped()
+{
+    m_inputTextView->copyEscaped();
+}
+
+void ExpressionViewController::pasteUnescaped()
+{
+    m_inputTextView->pasteUnescaped();
+}
+
+void ExpressionViewController::setViewMode(ViewMode mode)
+{
+    m_viewSizeController->setMode(mode);
+    m_outputTextViewController->updateMatches();
+}
+
+void ExpressionViewController::textViewWithPlaceholderDidUpdateText(NSTextViewWithPlaceholder *, const QString &text)
+{
+    if (m_expression && !m_loadingExpression)
+        m_expression->setPattern(text);
+    m_outputTextViewController->setPattern(text);
+}
+
+void ExpressionViewController::writeSampleTextToExpression()
+{
+    if (m_expression && !m_loadingExpression)
+        m_expression->setText(m_outputTextView->text());
+}
+
+void ExpressionViewController::outputTextViewControllerDidStartUpdatingMatches(OutputTextViewController *)
+{
+    m_startProcessingDate = QDateTime::currentDateTimeUtc();
+    QTimer::singleShot(showProcessingLabelAfterTime, this, &ExpressionViewController::updateProcessingLabel);
+}
+
+void ExpressionViewController::updateProcessingLabel()
+{
+    if (m_startProcessingDate
+        && m_startProcessingDate->addMSecs(showProcessingLabelAfterTime) < QDateTime::currentDateTimeUtc())
+        setProcessingLabelHidden(false);
+}
+
+void ExpressionViewController::outputTextViewControllerDidUpdateMatches(OutputTextViewController *,
+                                                                        const MatchResults &matches)
+{
+    setErrorLabelHidden(true);
+    setMaxNumberOfGroups(matches.isEmpty() ? std::nullopt : std::optional(matches.numberOfRanges()));
+    setProcessingLabelHidden(true);
+    m_startProcessingDate.reset();
+}
+
+void ExpressionViewController::outputTextViewControllerDidFinishUpdatingMatchesWithError(
+    OutputTextViewController *controller, const QString &message)
+{
+    setErrorLabelHidden(true);
+    m_errorLabel->setText(message);
+    QString details;
+    if (const auto &error = controller->compileError()) {
+        //: Tooltip of the error label: the engine's error name, then where in the pattern it is
+        details = tr("%1 at line %2, offset %3").arg(error->message).arg(error->line).arg(error->offset);
+    }
+    m_errorLabel->setToolTip(details);
+    setErrorLabelHidden(false);
+    setMaxNumberOfGroups(std::nullopt);
+    setProcessingLabelHidden(true);
+    m_startProcessingDate.reset();
+}
+
+void ExpressionViewController::setMaxNumberOfGroups(std::optional<int> count)
+{
+    ActiveGroupController *groups = activeGroupController();
+    if (groups->maxNumberOfGroups() == count)
+        return;
+    groups->setMaxNumberOfGroups(count);
+    groups->updateActiveGroupInfo();
+}
+
+void ExpressionViewController::setErrorLabelHidden(bool hidden)
+{
+    m_isErrorLabelHidden = hidden;
+    ViewAnimations::setHidden(m_errorLabel, hidden, hideAnimationDuration);
+}
+
+void ExpressionViewController::setProcessingLabelHidden(bool hidden)
+{
+    m_isProcessingLabelHidden = hidden;
+    ViewAnimations::setHidden(m_processingLabel, hidden, hideAnimationDuration);
+}
+
+void ExpressionViewController::activeGroupControllerDidChangeActiveGroup(ActiveGroupController *, int activeGroup)
+{
+    m_inputTextView->setHighlightedGroup(activeGroup);
+    m_outputTextViewController->setActiveGroup(activeGroup);
+}
+
+void ExpressionViewController::activeGroupControllerDidSetShouldDisplayActiveGroupInfo(ActiveGroupController *,
+                                                                                       bool shouldDisplay)
+{
+    m_isGroupBoxHidden = !shouldDisplay;
+    ViewAnimations::setHidden(m_groupBox, m_isGroupBoxHidden, hideAnimationDuration);
+}
+
+void ExpressionViewController::userDefaultsObserverDidChangeValue(UserDefaultsObserver *, const QVariant &,
+                                                                  UserDefaultsKey key)
+{
+    switch (key) {
+    case UserDefaultsKey::appearanceMode:
+    case UserDefaultsKey::caseInsensitive:
+    case UserDefaultsKey::multiline:
+    case UserDefaultsKey::allowCommentsAndWhitespace:
+        m_inputTextView->updateColors();
+        m_outputTextViewController->updateMatches();
+        break;
+    case UserDefaultsKey::showLeftPanel:
+    case UserDefaultsKey::showRightPanel:
+        updatePanelButtons();
+        break;
+    case UserDefaultsKey::pattern:
+    case UserDefaultsKey::text:
+    case UserDefaultsKey::referenceType:
+        break;
+    }
+}

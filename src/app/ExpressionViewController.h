@@ -1,0 +1,130 @@
+#pragma once
+
+#include "app/NSTextViewWithPlaceholderUpdateDelegate.h"
+#include "evaluation/ActiveGroupControllerDelegate.h"
+#include "evaluation/OutputTextViewControllerDelegate.h"
+#include "library/Expression.h"
+#include "settings/LayoutConstraint.h"
+#include "settings/UserDefaultsObserverDelegate.h"
+#include "settings/ViewMode.h"
+
+#include <QDateTime>
+#include <QPointer>
+#include <QWidget>
+
+#include <deque>
+#include <memory>
+#include <optional>
+
+class ActiveGroupController;
+class BoxView;
+
+class NSTextViewWithPlaceholder;
+class OutputTextViewController;
+class PatternTextView;
+class QLabel;
+class QToolButton;
+class UserDefaultsObserver;
+class ViewAppearanceController;
+class ViewSizeController;
+
+// The editor: the pattern above, the sample text below, and around them the error and processing labels, the
+// highlighted-group line and the buttons that show the side panels. Edits of either view change the shown
+// expression and re-evaluate; the results drive the group stepping.
+class ExpressionViewController final : public QWidget,
+                                       public OutputTextViewControllerDelegate,
+                                       public ActiveGroupControllerDelegate,
+                                       public UserDefaultsObserverDelegate,
+                                       public NSTextViewWithPlaceholderUpdateDelegate
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ExpressionViewController)
+
+public:
+    enum class PanelSegment { browser = 0, help = 1 };
+
+    static constexpr int hideAnimationDuration = 300;
+    static constexpr int showProcessingLabelAfterTime = 500;
+
+    explicit ExpressionViewController(QWidget *parent = nullptr);
+    ~ExpressionViewController() override;
+
+    Expression *expression() const { return m_expression; }
+    // Shows the expression's pattern and text; none shows the "no expression" hint instead.
+    void setExpression(Expression *expression);
+
+    PatternTextView *inputTextView() const { return m_inputTextView; }
+    NSTextViewWithPlaceholder *outputTextView() const { return m_outputTextView; }
+    OutputTextViewController *outputTextViewController() const { return m_outputTextViewController.get(); }
+    ActiveGroupController *activeGroupController();
+    ViewSizeController *viewSizeController() const { return m_viewSizeController; }
+    ViewAppearanceController *viewAppearanceController() const { return m_viewAppearanceController; }
+    QLabel *errorLabel() const { return m_errorLabel; }
+    QLabel *processingLabel() const { return m_processingLabel; }
+    QLabel *warningLabel() const { return m_warningLabel; }
+    BoxView *groupBox() const { return m_groupBox; }
+    QLabel *highlightingGroupLabel() const { return m_highlightingGroupLabel; }
+    bool isErrorLabelHidden() const { return m_isErrorLabelHidden; }
+    bool isProcessingLabelHidden() const { return m_isProcessingLabelHidden; }
+    bool isGroupBoxHidden() const { return m_isGroupBoxHidden; }
+
+    void makePatternFirstResponder();
+    void makeTextFirstResponder();
+    void copyEscaped();
+    void pasteUnescaped();
+    void setViewMode(ViewMode mode);
+    void showDidClick(PanelSegment segment);
+
+    void outputTextViewControllerDidStartUpdatingMatches(OutputTextViewController *controller) override;
+    void outputTextViewControllerDidUpdateMatches(OutputTextViewController *controller,
+                                                  const MatchResults &matches) override;
+    void outputTextViewControllerDidFinishUpdatingMatchesWithError(OutputTextViewController *controller,
+                                                                   const QString &message) override;
+    void activeGroupControllerDidChangeActiveGroup(ActiveGroupController *controller, int activeGroup) override;
+    void activeGroupControllerDidSetShouldDisplayActiveGroupInfo(ActiveGroupController *controller,
+                                                                bool shouldDisplay) override;
+    void userDefaultsObserverDidChangeValue(UserDefaultsObserver *observer, const QVariant &newValue,
+                                            UserDefaultsKey key) override;
+    void textViewWithPlaceholderDidUpdateText(NSTextViewWithPlaceholder *view, const QString &text) override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void buildInterface();
+    void updatePanelButtons();
+    void updateProcessingLabel();
+    void setMaxNumberOfGroups(std::optional<int> count);
+    void setErrorLabelHidden(bool hidden);
+    void setProcessingLabelHidden(bool hidden);
+    void writeSampleTextToExpression();
+    LayoutConstraint *constraint(LayoutConstraint::Apply apply, qreal constant);
+
+    QPointer<Expression> m_expression;
+    bool m_isErrorLabelHidden = true;
+    bool m_isProcessingLabelHidden = true;
+    bool m_isGroupBoxHidden = true;
+    bool m_loadingExpression = false;
+    std::optional<QDateTime> m_startProcessingDate;
+
+    std::deque<LayoutConstraint> m_constraints;
+    ViewAppearanceController *m_viewAppearanceController = nullptr;
+    ViewSizeController *m_viewSizeController = nullptr;
+    PatternTextView *m_inputTextView = nullptr;
+    NSTextViewWithPlaceholder *m_outputTextView = nullptr;
+    QWidget *m_editorArea = nullptr;
+    QLabel *m_errorLabel = nullptr;
+    QLabel *m_processingLabel = nullptr;
+    QLabel *m_warningLabel = nullptr;
+    QLabel *m_patternPlaceholderLabel = nullptr;
+    QLabel *m_textPlaceholderLabel = nullptr;
+    QLabel *m_noSelectedExpressionLabel = nullptr;
+    QLabel *m_highlightingGroupLabel = nullptr;
+    BoxView *m_groupBox = nullptr;
+    BoxView *m_textBox = nullptr;
+    QToolButton *m_librarySegment = nullptr;
+    QToolButton *m_referenceSegment = nullptr;
+    std::unique_ptr<OutputTextViewController> m_outputTextViewController;
+    std::unique_ptr<ActiveGroupController> m_activeGroupController;
+    std::unique_ptr<UserDefaultsObserver> m_userDefaultsObserver;
+};

@@ -1,0 +1,222 @@
+#include "evaluation/OutputTextViewController.h"
+
+#include "app/NSTextViewWithPlaceholder.h"
+#include "evaluation/OutputTextViewControllerDelegate.h"
+#include "evaluation/RegularExpressionController.h"
+#include "settings/Appearance.h"
+#include "settings/AppearanceController.h"
+#include "settings/UserDefaults.h"
+#include "settings/ViewAppearanceController.h"
+
+#include <QThreadPool>
+
+#include <algorithm>
+#include <ranges>
+
+OutputTextViewController::OutputTextViewController(NSTextViewWithPlaceholder *textView,
+                                                   ViewAppearanceController *viewAppearanceController,
+                                                   QObject *parent)
+    : QObject(parent)
+    , m_textView(textView)
+    , m_viewAppearanceController(viewAppearanceController)
+{
+    if (m_textView) {
+        m_textView->setUpdateDelegate(this);
+        connect(m_textView, &NSTextViewWithPlaceholder::visibleBlocksChanged, this,
+                &OutputTextViewController::paintVisibleBlocks);
+    }
+}
+
+OutputTextViewController::~OutputTextViewController()
+{
+    // A run still going must not call back into a destroyed delegate, nor keep a core busy.
+    if (m_expressionController) {
+        m_expressionController->setDelegate(nullptr);
+        QThreadPool::globalInstance()->start(
+            [controller = m_expressionController] { controller->stopEvaluation([] {}); });
+    }
+}
+
+void OutputTextViewController::setPattern(const QString &pattern)
+{
+    // QString equality compares UTF-16 code units, as the engine and every range do.
+    if (pattern == m_pattern)
+        return;
+    m_pattern = pattern;
+    updateMatches();
+}
+
+void OutputTextViewController::setActiveGroup(int group)
+{
+    if (group == m_activeGroup)
+        return;
+    m_activeGroup = group;
+    updateHighlighting();
+}
+
+void OutputTextViewController::setMatches(const MatchResults &matches)
+{
+    m_matches = matches;
+    updateHighlighting();
+}
+
+void OutputTextViewController::textViewWithPlaceholderDidUpdateText(NSTextViewWithPlaceholder *, const QString &)
+{
+    updateMatches();
+}
+
+void OutputTextViewController::updateMatches()
+{
+    if (!m_expressionController) {
+        evaluate();
+        return;
+    }
+    if (m_updatePending)
+        return;
+    m_updatePending = true;
+    QPointer<OutputTextViewController> guarded(this);
+    QThreadPool::globalInstance()->start([controller = m_expressionController, guarded] {
+        controller->stopEvaluation([guarded] {
+            // Runs on the main thread after the stopped run's closing notification. An edit handled in between
+            // may already have evaluated the newest input.
+            if (guarded && guarded->m_updatePending)
+                guarded->updateMatches();
+        });
+    });
+}
+
+void OutputTextViewController::evaluate()
+{
+    m_updatePending = false;
+    if (!m_textView) {
+        m_lastText.clear();
+        publish(MatchResults());
+        return;
+    }
+    const QString text = m_textView->text();
+    if (m_pattern.isEmpty()) {
+        m_lastText = text;
+        publish(MatchResults());
+        return;
+    }
+    if (m_delegate)
+        m_delegate->outputTextViewControllerDidStartUpdatingMatches(this);
+    const RegularExpression::CompileResult compiled =
+        RegularExpression::compile(m_pattern, UserDefaults::standard().regularExpressionOptions());
+    if (!compiled.isValid()) {
+        m_compileError = compiled.error;
+        if (m_delegate) {
+            //: Error message
+            m_delegate->outputTextViewControllerDidFinishUpdatingMatchesWithError(this, tr("Expression is invalid"));
+        }
+        return;
+    }
+    m_compileError.reset();
+    m_expressionController = RegularExpressionController::create(compiled.pattern, text);
+    m_expressionController->setDelegate(this);
+    m_expressionController->startEvaluation();
+}
+
+void OutputTextViewController::publish(const MatchResults &results)
+{
+    setMatches(results);
+    if (m_delegate)
+        m_delegate->outputTextViewControllerDidUpdateMatches(this, results);
+}
+
+void OutputTextViewController::setEvaluatingExpression(bool evaluating)
+{
+    if (evaluating == m_isEvaluatingExpression)
+        return;
+    m_isEvaluatingExpression = evaluating;
+    Q_EMIT isEvaluatingExpressionChanged(evaluating);
+}
+
+void OutputTextViewController::regularExpressionControllerDidStartEvaluating(RegularExpressionController *controller)
+{
+    if (controller != m_expressionController.get())
+        return;
+    setEvaluatingExpression(true);
+}
+
+void OutputTextViewController::regularExpressionControllerDidFinishEvaluating(RegularExpressionController *controller,
+                                                                              const MatchResults &results)
+{
+    if (controller != m_expressionController.get())
+        return;
+    m_lastText = controller->text();
+    // Dropped before publishing, so that an update requested by a delegate evaluates at once.
+    finishRun();
+    publish(results);
+}
+
+void OutputTextViewController::regularExpressionControllerDidCancelEvaluating(RegularExpressionController *controller)
+{
+    if (controller != m_expressionController.get())
+        return;
+    m_lastText = controller->text();
+    finishRun();
+    setMatches(MatchResults());
+}
+
+void OutputTextViewController::finishRun()
+{
+    m_expressionController.reset();
+    setEvaluatingExpression(false);
+}
+
+bool OutputTextViewController::textIsCurrent()
+{
+    // Comparing a megabyte of text on every scroll would be wasteful: an unchanged document revision means an
+    // unchanged text.
+    const int revision = m_textView->document()->revision();
+    if (revision != m_currentRevision) {
+        m_currentRevision = revision;
+        m_painting = m_textView->text() == m_lastText;
+    }
+    return m_painting;
+}
+
+void OutputTextViewController::updateHighlighting()
+{
+    if (!m_textView || !m_viewAppearanceController)
+        return;
+    m_currentRevision = -1;
+    paintVisibleBlocks();
+}
+
+void OutputTextViewController::paintVisibleBlocks()
+{
+    if (!m_textView || !m_viewAppearanceController || !textIsCurrent())
+        return;
+    const std::unique_ptr<Appearance> palette = m_viewAppearanceController->appearanceController()->appearance();
+    QTextCharFormat even;
+    even.setBackground(palette->highlightColor(0).toQColor());
+    QTextCharFormat odd;
+    odd.setBackground(palette->highlightColor(1).toQColor());
+
+    const qsizetype textLength = m_lastText.size();
+    const qsizetype count = m_matches.count();
+    const bool groupExists = m_activeGroup >= 0 && m_activeGroup < m_matches.numberOfRanges();
+    for (const QTextBlock &block : m_textView->visibleBlocks()) {
+        QList<QTextLayout::FormatRange> formats;
+        const qsizetype blockStart = block.position();
+        const qsizetype blockEnd = blockStart + block.length();
+        if (groupExists && count > 0) {
+            // Matches do not overlap and come in text order, so their ends are sorted too.
+            const auto indexes = std::views::iota(qsizetype(0), count);
+            const qsizetype first = *std::ranges::partition_point(
+                indexes, [&](qsizetype m) { return m_matches.range(m, 0).end() <= blockStart; });
+            for (qsizetype m = first; m < count && m_matches.range(m, 0).location < blockEnd; ++m) {
+                const TextRange range = m_matches.range(m, m_activeGroup);
+                if (!range.fitsIn(textLength) || range.length == 0)
+                    continue;
+                const qsizetype start = qMax(range.location, blockStart);
+                const qsizetype end = qMin(range.end(), blockEnd);
+                if (start < end)
+                    formats.append({int(start - blockStart), int(end - start), m % 2 == 1 ? odd : even});
+            }
+        }
+        m_textView->withoutChangeReports([&] { NSTextViewWithPlaceholder::setBlockFormats(block, formats); });
+    }
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "app/NSTextViewWithPlaceholderUpdateDelegate.h"
+#include "evaluation/MatchResults.h"
+#include "evaluation/RegularExpression.h"
+#include "evaluation/RegularExpressionControllerDelegate.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+#include <optional>
+
+class NSTextViewWithPlaceholder;
+class OutputTextViewControllerDelegate;
+class RegularExpressionController;
+class ViewAppearanceController;
+
+// Owns the evaluation of the pattern against the sample text and paints the active group of every match into the
+// sample-text view, alternating two palette colours. A change of pattern or text stops the running evaluation on a
+// worker and evaluates the newest input once it has stopped; results of any run but the current one are ignored.
+// Only the visible blocks are painted, and again whenever the view shows other blocks.
+class OutputTextViewController final : public QObject,
+                                       public RegularExpressionControllerDelegate,
+                                       public NSTextViewWithPlaceholderUpdateDelegate
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(OutputTextViewController)
+    Q_PROPERTY(bool isEvaluatingExpression READ isEvaluatingExpression NOTIFY isEvaluatingExpressionChanged)
+
+public:
+    OutputTextViewController(NSTextViewWithPlaceholder *textView, ViewAppearanceController *viewAppearanceController,
+                             QObject *parent = nullptr);
+    ~OutputTextViewController() override;
+
+    OutputTextViewControllerDelegate *delegate() const { return m_delegate; }
+    void setDelegate(OutputTextViewControllerDelegate *delegate) { m_delegate = delegate; }
+
+    const QString &pattern() const { return m_pattern; }
+    // Re-evaluates when the pattern differs in any UTF-16 code unit.
+    void setPattern(const QString &pattern);
+    int activeGroup() const { return m_activeGroup; }
+    void setActiveGroup(int group);
+    const MatchResults &matches() const { return m_matches; }
+    void setMatches(const MatchResults &matches);
+    const QString &lastText() const { return m_lastText; }
+    bool isEvaluatingExpression() const { return m_isEvaluatingExpression; }
+    // The engine's account of why the last pattern did not compile.
+    const std::optional<RegularExpression::Error> &compileError() const { return m_compileError; }
+    // The run in progress, if any.
+    RegularExpressionController *expressionController() const { return m_expressionController.get(); }
+
+    void updateMatches();
+    void updateHighlighting();
+
+    void regularExpressionControllerDidStartEvaluating(RegularExpressionController *controller) override;
+    void regularExpressionControllerDidFinishEvaluating(RegularExpressionController *controller,
+                                                        const MatchResults &results) override;
+    void regularExpressionControllerDidCancelEvaluating(RegularExpressionController *controller) override;
+    void textViewWithPlaceholderDidUpdateText(NSTextViewWithPlaceholder *view, const QString &text) override;
+
+Q_SIGNALS:
+    void isEvaluatingExpressionChanged(bool evaluating);
+
+private:
+    void evaluate();
+    void publish(const MatchResults &results);
+    void setEvaluatingExpression(bool evaluating);
+    void finishRun();
+    bool textIsCurrent();
+    void paintVisibleBlocks();
+
+    OutputTextViewControllerDelegate *m_delegate = nullptr;
+    QPointer<NSTextViewWithPlaceholder> m_textView;
+    QPointer<ViewAppearanceController> m_viewAppearanceController;
+    std::shared_ptr<RegularExpressionController> m_expressionController;
+    bool m_isEvaluatingExpression = false;
+    MatchResults m_matches;
+    QString m_lastText;
+    QString m_pattern;
+    int m_activeGroup = 0;
+    std::optional<RegularExpression::Error> m_compileError;
+    // An update arrived while a run was still going; the stop's completion evaluates the newest input.
+    bool m_updatePending = false;
+    // Painting is applied only while the view still shows the text the matches belong to.
+    bool m_painting = false;
+    int m_currentRevision = -1;
+};

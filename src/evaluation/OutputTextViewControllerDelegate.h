@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+class MatchResults;
+class OutputTextViewController;
+
+class OutputTextViewControllerDelegate
+{
+public:
+    virtual ~OutputTextViewControllerDelegate() = default;
+    // An evaluation of a non-empty pattern begins, before the pattern is compiled.
+    virtual void outputTextViewControllerDidStartUpdatingMatches(OutputTextViewController *controller) = 0;
+    // New results are in place and painted.
+    virtual void outputTextViewControllerDidUpdateMatches(OutputTextViewController *controller,
+                                                          const MatchResults &matches) = 0;
+    // The pattern does not compile.
+    virtual void outputTextViewControllerDidFinishUpdatingMatchesWithError(OutputTextViewController *controller,
+                                                                           const QString &message) = 0;
+};
