@@ -14,7 +14,7 @@
 class MatchResults final
 {
 public:
-    // Results without matches do not tell the pattern's number of groups.
+    // One range per match; a run over an empty text delivers this, as it never asks the engine for the groups.
     MatchResults() = default;
     explicit MatchResults(int numberOfRanges);
 
