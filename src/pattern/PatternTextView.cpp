@@ -1,6 +1,7 @@
 #include "pattern/PatternTextView.h"
 
 #include "pattern/PatternAttributedStringBuilder.h"
+#include "pattern/PatternEscaping.h"
 #include "settings/Appearance.h"
 #include "settings/AppearanceController.h"
 
@@ -61,9 +62,7 @@ void PatternTextView::updateColors()
 
 void PatternTextView::copyEscaped() const
 {
-    QString escaped = text();
-    escaped.replace(u'\\', QStringLiteral("\\\\"));
-    QGuiApplication::clipboard()->setText(escaped);
+    QGuiApplication::clipboard()->setText(PatternEscaping::escapedForCopy(text()));
 }
 
 void PatternTextView::pasteUnescaped()
@@ -71,8 +70,6 @@ void PatternTextView::pasteUnescaped()
     const QString pasted = QGuiApplication::clipboard()->text();
     if (pasted.isEmpty())
         return;
-    QString unescaped = pasted;
-    unescaped.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
     // Through the cursor, like typed text: one undo step, and the usual reports and recolouring follow.
-    textCursor().insertText(unescaped);
+    textCursor().insertText(PatternEscaping::unescapedForPaste(pasted));
 }
