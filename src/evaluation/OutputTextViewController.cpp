@@ -144,6 +144,12 @@ void OutputTextViewController::regularExpressionControllerDidFinishEvaluating(Re
 {
     if (controller != m_expressionController.get())
         return;
+    if (m_updatePending) {
+        // The input changed while the run was finishing: its results are already outdated, and the stop's
+        // completion evaluates the newest input. Only the newest outcome is ever shown.
+        regularExpressionControllerDidCancelEvaluating(controller);
+        return;
+    }
     m_lastText = controller->text();
     // Dropped before publishing, so that an update requested by a delegate evaluates at once.
     finishRun();

@@ -1,0 +1,257 @@
+#include "app/NSTextViewWithPlaceholder.h"
+#include "evaluation/MatchResults.h"
+#include "evaluation/OutputTextViewController.h"
+#include "evaluation/OutputTextViewControllerDelegate.h"
+#include "evaluation/RegularExpressionController.h"
+#include "platform/SystemAppearanceMonitor.h"
+#include "settings/LightAppearance.h"
+#include "settings/UserDefaults.h"
+#include "settings/ViewAppearanceController.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class RecordingDelegate final : public OutputTextViewControllerDelegate
+{
+public:
+    void outputTextViewControllerDidStartUpdatingMatches(OutputTextViewController *) override { ++starts; }
+    void outputTextViewControllerDidUpdateMatches(OutputTextViewController *, const MatchResults &matches) override
+    {
+        results.append(matches);
+    }
+    void outputTextViewControllerDidFinishUpdatingMatchesWithError(OutputTextViewController *,
+                                                                   const QString &message) override
+    {
+        errors.append(message);
+    }
+    int starts = 0;
+    QList<MatchResults> results;
+    QStringList errors;
+};
+
+struct Fixture
+{
+    Fixture()
+        : controller(&view, &appearance)
+    {
+        controller.setDelegate(&delegate);
+        view.resize(600, 400);
+        view.show();
+    }
+
+    // The background of every character, by its position: 0 unpainted, 1 the even colour, 2 the odd one.
+    QString painting() const
+    {
+        const LightAppearance palette;
+        QString marks;
+        for (QTextBlock block = view.document()->firstBlock(); block.isValid(); block = block.next()) {
+            QString line(block.length(), u'0');
+            for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+                const QColor color = range.format.background().color();
+                const QChar mark = color == palette.matchColor().toQColor() ? u'1' : u'2';
+                for (int i = range.start; i < range.start + range.length; ++i)
+                    line[i] = mark;
+            }
+            marks += line;
+        }
+        return marks.left(view.toPlainText().size());
+    }
+
+    void waitForResults(qsizetype count) { QTRY_COMPARE_WITH_TIMEOUT(delegate.results.size(), count, 10000); }
+
+    NSTextViewWithPlaceholder view;
+    ViewAppearanceController appearance;
+    OutputTextViewController controller;
+    RecordingDelegate delegate;
+};
+
+} // namespace
+
+class tst_OutputTextViewController : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void paintsTheActiveGroup_data();
+    void paintsTheActiveGroup();
+    void emptyAndUnchangedPatterns();
+    void invalidPatternKeepsThePainting();
+    void comparesByCodeUnits();
+    void staleResultsAreNotPainted();
+    void editsDuringARunaway();
+    void editsInterleavedWithRuns();
+    void zeroLengthMatchesOnALargeText();
+};
+
+void tst_OutputTextViewController::init()
+{
+    UserDefaults::standard().clear();
+    UserDefaults::standard().registerStandardDefaults();
+    SystemAppearanceMonitor::instance().setOverride(SystemAppearance::light);
+}
+
+void tst_OutputTextViewController::paintsTheActiveGroup_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<int>("group");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("painting");
+    QTest::addRow("whole matches alternate") << u"a+"_s << 0 << u"a aa b aaa"_s << u"1022000111"_s;
+    QTest::addRow("a group") << u"(\\w)(\\d)"_s << 2 << u"a1 b2"_s << u"01002"_s;
+    QTest::addRow("a group beyond the pattern's") << u"(a)"_s << 2 << u"aaa"_s << u"000"_s;
+    QTest::addRow("a group that took no part") << u"(x)?a"_s << 1 << u"a xa"_s << u"0020"_s;
+    QTest::addRow("after an emoji") << u"b"_s << 0 << u"😀b"_s << u"001"_s;
+    QTest::addRow("across lines") << u"b\\nc"_s << 0 << u"ab\ncd"_s << u"01110"_s;
+}
+
+void tst_OutputTextViewController::paintsTheActiveGroup()
+{
+    QFETCH(QString, pattern);
+    QFETCH(int, group);
+    QFETCH(QString, text);
+    Fixture f;
+    f.view.setText(text);
+    f.waitForResults(1);
+    f.controller.setActiveGroup(group);
+    f.controller.setPattern(pattern);
+    f.waitForResults(2);
+    QTEST(f.painting(), "painting");
+    // A change of the group repaints without evaluating again.
+    f.controller.setActiveGroup(group == 0 ? 1 : 0);
+    f.controller.setActiveGroup(group);
+    QTEST(f.painting(), "painting");
+    QCOMPARE(f.delegate.results.size(), 2);
+}
+
+void tst_OutputTextViewController::emptyAndUnchangedPatterns()
+{
+    Fixture f;
+    f.view.setText(u"aaa"_s);
+    f.controller.setPattern(u"a"_s);
+    f.waitForResults(2);
+    QCOMPARE(f.delegate.starts, 1);
+    f.controller.setPattern(u"a"_s);
+    QTest::qWait(50);
+    QCOMPARE(f.delegate.starts, 1);
+    QCOMPARE(f.delegate.results.size(), 2);
+
+    f.controller.setPattern(QString());
+    QCOMPARE(f.delegate.results.size(), 3);
+    QVERIFY(f.delegate.results.last().isEmpty());
+    QCOMPARE(f.delegate.starts, 1);
+    QCOMPARE(f.painting(), u"000"_s);
+}
+
+void tst_OutputTextViewController::invalidPatternKeepsThePainting()
+{
+    Fixture f;
+    f.view.setText(u"ab"_s);
+    f.controller.setPattern(u"a"_s);
+    f.waitForResults(2);
+    f.controller.setPattern(u"a(["_s);
+    QCOMPARE(f.delegate.errors, QStringList{u"Expression is invalid"_s});
+    QCOMPARE(f.delegate.starts, 2);
+    QVERIFY(f.controller.compileError().has_value());
+    QVERIFY(!f.controller.compileError()->message.isEmpty());
+    QCOMPARE(f.painting(), u"10"_s);
+    QCOMPARE(f.controller.matches().count(), 1);
+}
+
+void tst_OutputTextViewController::comparesByCodeUnits()
+{
+    Fixture f;
+    f.view.setText(u"caf\u00e9 cafe\u0301"_s);
+    f.controller.setPattern(u"caf\u00e9"_s);
+    f.waitForResults(2);
+    QCOMPARE(f.painting(), u"1111000000"_s);
+    // Canonically equal, but the engine matches the other spelling: it must be evaluated again.
+    f.controller.setPattern(u"cafe\u0301"_s);
+    f.waitForResults(3);
+    QCOMPARE(f.painting(), u"0000011111"_s);
+}
+
+void tst_OutputTextViewController::staleResultsAreNotPainted()
+{
+    Fixture f;
+    f.view.setText(u"abab"_s);
+    f.controller.setPattern(u"b"_s);
+    f.waitForResults(2);
+    QCOMPARE(f.painting(), u"0102"_s);
+    // Results of the old text must not be laid onto the new one.
+    f.view.withoutChangeReports([&] { f.view.setPlainText(u"xabab"_s); });
+    f.controller.setMatches(f.controller.matches());
+    QCOMPARE(f.painting(), u"00000"_s);
+    QCOMPARE(f.delegate.results.size(), 2);
+}
+
+void tst_OutputTextViewController::editsDuringARunaway()
+{
+    Fixture f;
+    f.view.setText(QString(40, u'a') + u'b');
+    f.waitForResults(1);
+    f.controller.setPattern(u"(a+)+$"_s);
+    QTRY_VERIFY(f.controller.isEvaluatingExpression());
+    QVERIFY(f.controller.expressionController());
+    // The next keystroke stops the run; the newest input is evaluated and the runaway's results never appear.
+    f.controller.setPattern(u"b"_s);
+    f.waitForResults(2);
+    QCOMPARE(f.delegate.results.last().count(), 1);
+    QVERIFY(!f.controller.isEvaluatingExpression());
+    QVERIFY(!f.controller.expressionController());
+}
+
+void tst_OutputTextViewController::editsInterleavedWithRuns()
+{
+    Fixture f;
+    QString text;
+    for (int i = 0; i < 20000; ++i)
+        text += u"word "_s;
+    f.view.setText(text);
+    QRandomGenerator random(7);
+    const QStringList patterns{u"w\\w+"_s, u"(o)(r)"_s, u"d\\s"_s, u"(a+)+$"_s, u"x?"_s, u"[a-z]+"_s};
+    for (int round = 0; round < 60; ++round) {
+        if (random.bounded(3) == 0)
+            f.view.textCursor().insertText(u"w"_s);
+        f.controller.setPattern(patterns.at(random.bounded(int(patterns.size()))));
+        // Let some runs start, some finish, some be cut short.
+        QTest::qWait(int(random.bounded(4)));
+    }
+    f.controller.setPattern(u"wo"_s);
+    // Whatever came before, the newest pattern and text are evaluated, and only their results are painted.
+    const qsizetype expected = f.view.text().count(u"wo"_s);
+    QTRY_VERIFY_WITH_TIMEOUT(!f.controller.expressionController() && f.controller.matches().count() == expected,
+                             10000);
+    QCOMPARE(f.controller.lastText(), f.view.text());
+    QCOMPARE(f.controller.matches().range(0, 0).location, f.view.text().indexOf(u"wo"_s));
+    const qsizetype first = f.view.text().indexOf(u"wo"_s);
+    QCOMPARE(f.painting().mid(first - 1, 4), u"0110"_s);
+}
+
+void tst_OutputTextViewController::zeroLengthMatchesOnALargeText()
+{
+    Fixture f;
+    QString text;
+    while (text.size() < 1'000'000)
+        text += u"abc def\n"_s;
+    f.view.setText(text);
+    f.waitForResults(1);
+    UserDefaults::standard().setValue(UserDefaultsKey::multiline, true);
+    for (const QString &pattern : {u"a*"_s, u"\\b"_s, u"^"_s}) {
+        const qsizetype before = f.delegate.results.size();
+        f.controller.setPattern(pattern);
+        f.waitForResults(before + 1);
+        QVERIFY(f.controller.matches().count() > 100'000);
+        // Empty matches paint nothing; "a*" paints each "a".
+        QCOMPARE(f.painting().left(8), pattern == u"a*"_s ? u"10000000"_s : u"00000000"_s);
+    }
+}
+
+QTEST_MAIN(tst_OutputTextViewController)
+#include "tst_OutputTextViewController.moc"
