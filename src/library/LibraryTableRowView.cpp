@@ -1,0 +1,32 @@
+#include "library/LibraryTableRowView.h"
+
+#include "settings/Appearance.h"
+#include "settings/AppearanceController.h"
+
+#include <QApplication>
+#include <QPainter>
+
+LibraryTableRowView::LibraryTableRowView(QObject *parent)
+    : QStyledItemDelegate(parent)
+{
+}
+
+LibraryTableRowView::~LibraryTableRowView() = default;
+
+void LibraryTableRowView::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    QStyleOptionViewItem item = option;
+    initStyleOption(&item, index);
+    if (item.state & QStyle::State_Selected) {
+        const AppearanceController appearanceController;
+        painter->fillRect(item.rect, appearanceController.appearance()->librarySelectionColor().toQColor());
+    }
+    item.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+    const QStyle *style = item.widget ? item.widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
+}
+
+QSize LibraryTableRowView::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    return {QStyledItemDelegate::sizeHint(option, index).width(), rowHeight};
+}
