@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFile>
+#include <QIcon>
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QTest>
@@ -83,6 +85,7 @@ private Q_SLOTS:
     void clickedLinksOpenOutsideOrScroll();
     void hoveredLinkTakesTheHoverColour();
     void rightClickShowsNoMenu();
+    void applicationIconIsAmongTheResources();
 };
 
 void tst_ReferenceViewController::init()
@@ -296,6 +299,14 @@ void tst_ReferenceViewController::rightClickShowsNoMenu()
     QApplication::sendEvent(f.view()->viewport(), &event);
     QCoreApplication::processEvents();
     QVERIFY(!sawMenu);
+}
+
+// Bundled with the pages: the window icon must load even where Qt has no SVG image plugin.
+void tst_ReferenceViewController::applicationIconIsAmongTheResources()
+{
+    QVERIFY(QFile::exists(u":/icons/org.quorvale.Quorvale.svg"_s));
+    const QIcon icon(u":/icons/org.quorvale.Quorvale.png"_s);
+    QCOMPARE(icon.pixmap(64, 64).size(), QSize(64, 64));
 }
 
 QTEST_MAIN(tst_ReferenceViewController)
