@@ -22,11 +22,20 @@ void LibraryTableRowView::paint(QPainter *painter, const QStyleOptionViewItem &o
         painter->fillRect(item.rect, appearanceController.appearance()->librarySelectionColor().toQColor());
     }
     item.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+    item.rect.adjust(horizontalPadding, 0, -horizontalPadding, 0);
     const QStyle *style = item.widget ? item.widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &item, painter, item.widget);
 }
 
 QSize LibraryTableRowView::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
-    return {QStyledItemDelegate::sizeHint(option, index).width(), rowHeight};
+    return {QStyledItemDelegate::sizeHint(option, index).width() + 2 * horizontalPadding, rowHeight};
+}
+
+void LibraryTableRowView::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
+                                               const QModelIndex &index) const
+{
+    QStyleOptionViewItem item = option;
+    item.rect.adjust(horizontalPadding, 0, -horizontalPadding, 0);
+    QStyledItemDelegate::updateEditorGeometry(editor, item, index);
 }

@@ -12,10 +12,13 @@ class LibraryTableRowView final : public QStyledItemDelegate
 public:
     // Logical pixels, which is what the desktop's points are: the device pixel ratio scales both alike.
     static constexpr int rowHeight = 32;
+    static constexpr int horizontalPadding = 8;
 
     explicit LibraryTableRowView(QObject *parent = nullptr);
     ~LibraryTableRowView() override;
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
+                              const QModelIndex &index) const override;
 };
