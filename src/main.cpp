@@ -1,12 +1,13 @@
-#include "app/ExpressionViewController.h"
-#include "library/LibraryStoreController.h"
-#include "settings/Appearance.h"
-#include "settings/AppearanceController.h"
-#include "settings/ApplicationPalette.h"
+#include "app/AppDelegate.h"
+#include "library/Paths.h"
 #include "settings/UserDefaults.h"
 
 #include <QApplication>
-#include <QMainWindow>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QIcon>
+#include <QLockFile>
+#include <QMessageBox>
 #include <QThreadPool>
 
 int main(int argc, char *argv[])
@@ -16,23 +17,33 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Quorvale"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVALE_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.quorvale.Quorvale"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/org.quorvale.Quorvale.png")));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QApplication::translate(
+        "main", "A workbench for regular expressions: matches are painted into the sample text as you type."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.process(application);
+
     // Before anything reads a setting, so that the first window is built with the registered values.
     UserDefaults::standard().registerStandardDefaults();
     // A stop request waits on a worker while the run it stops finishes on another; keep room for the next run.
     QThreadPool::globalInstance()->setMaxThreadCount(qMax(4, QThread::idealThreadCount()));
 
-    AppearanceController appearance;
-    ApplicationPalette::apply(*appearance.appearance());
+    // A second instance would overwrite the first one's library with its own, older copy.
+    const QString dataFolder = Paths::applicationSupportPath();
+    QDir().mkpath(dataFolder);
+    QLockFile lock(QDir(dataFolder).filePath(QStringLiteral("expressions.json.lock")));
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock(200)) {
+        QMessageBox::information(nullptr, QStringLiteral("Quorvale"),
+                                 QApplication::translate("main", "Quorvale is already running."),
+                                 QMessageBox::Ok);
+        return 1;
+    }
 
-    LibraryStoreController library;
-    QMainWindow window;
-    window.setObjectName(QStringLiteral("mainWindow"));
-    window.setWindowTitle(QStringLiteral("Quorvale"));
-    auto *editor = new ExpressionViewController(&window);
-    window.setCentralWidget(editor);
-    if (!library.expressions().isEmpty())
-        editor->setExpression(library.expressions().constFirst().get());
-    window.resize(1100, 700);
-    window.show();
+    AppDelegate delegate;
+    delegate.applicationDidFinishLaunching();
     return QApplication::exec();
 }

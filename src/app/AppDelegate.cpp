@@ -1,0 +1,306 @@
+#include "app/AppDelegate.h"
+
+#include "app/ExpressionViewController.h"
+#include "app/FeedbackDialog.h"
+#include "app/MainSplitViewController.h"
+#include "app/MainWindowController.h"
+#include "evaluation/ActiveGroupController.h"
+#include "library/LibraryStoreController.h"
+#include "library/LibraryViewController.h"
+#include "settings/PreferencesWindowController.h"
+#include "settings/UserDefaults.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLoggingCategory>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QWidget>
+
+#include <unicode/uversion.h>
+
+Q_LOGGING_CATEGORY(lcApplication, "quorvale.application")
+
+namespace {
+
+QKeySequence standardOr(QKeySequence::StandardKey key, const QKeySequence &fallback)
+{
+    const QKeySequence standard(key);
+    return standard.isEmpty() ? fallback : standard;
+}
+
+} // namespace
+
+AppDelegate::AppDelegate(const QString &libraryFilePath, QObject *parent)
+    : QObject(parent)
+    , m_mainWindow(new MainWindowController(libraryFilePath))
+{
+    m_mainWindow->setAttribute(Qt::WA_DeleteOnClose);
+    buildMenus(m_mainWindow->menuBar());
+}
+
+AppDelegate::~AppDelegate()
+{
+    delete m_preferences;
+    delete m_feedback;
+    delete m_mainWindow;
+}
+
+void AppDelegate::beep()
+{
+    QApplication::beep();
+}
+
+MainSplitViewController *AppDelegate::mainSplitViewController() const
+{
+    // Looked up afresh on every command: the active window may be another, or the main window may be gone.
+    if (auto *active = qobject_cast<MainWindowController *>(QApplication::activeWindow()))
+        return active->splitViewController();
+    return m_mainWindow ? m_mainWindow->splitViewController() : nullptr;
+}
+
+ExpressionViewController *AppDelegate::viewController() const
+{
+    MainSplitViewController *split = mainSplitViewController();
+    return split ? split->expressionViewController() : nullptr;
+}
+
+int AppDelegate::activeGroup() const
+{
+    ExpressionViewController *editor = viewController();
+    return editor ? editor->activeGroupController()->activeGroup() : 0;
+}
+
+void AppDelegate::setActiveGroup(int group)
+{
+    if (ExpressionViewController *editor = viewController())
+        editor->activeGroupController()->setActiveGroup(group);
+}
+
+void AppDelegate::applicationDidFinishLaunching()
+{
+    // Stand-ins for the crash and usage reporting of other platforms: a line in the log, nothing sent.
+    qCInfo(lcApplication).noquote() << "launched" << FeedbackDialog::systemReport().simplified();
+    qCInfo(lcApplication) << "unhandled-issue reporting: log only";
+    m_mainWindow->show();
+    const std::optional<LibraryRecovery> recovery =
+        m_mainWindow->splitViewController()->libraryViewController()->libraryStoreController()->recovery();
+    if (!recovery)
+        return;
+    auto *box = new QMessageBox(QMessageBox::Warning, tr("Library Recovered"),
+                                tr("Your library file could not be read in full."), QMessageBox::Ok, m_mainWindow);
+    box->setObjectName(QStringLiteral("recoveryMessage"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setInformativeText(
+        recovery->keptCopyPath.isEmpty()
+            ? tr("Its contents could not be copied aside, so Quorvale will not write to %1 until they are.\n\n%2")
+                  .arg(recovery->libraryFilePath, recovery->reason)
+            : tr("What could be read is shown. The file as it was has been kept unchanged in %1.\n\n%2")
+                  .arg(recovery->keptCopyPath, recovery->reason));
+    box->setWindowModality(Qt::WindowModal);
+    box->open();
+}
+
+void AppDelegate::highlightNextGroup()
+{
+    ExpressionViewController *editor = viewController();
+    if (!editor || !editor->activeGroupController()->highlightNextGroup())
+        beep();
+}
+
+void AppDelegate::highlightPreviousGroup()
+{
+    ExpressionViewController *editor = viewController();
+    if (!editor || !editor->activeGroupController()->highlightPreviousGroup())
+        beep();
+}
+
+void AppDelegate::goToPattern()
+{
+    if (ExpressionViewController *editor = viewController())
+        editor->makePatternFirstResponder();
+}
+
+void AppDelegate::goToText()
+{
+    if (ExpressionViewController *editor = viewController())
+        editor->makeTextFirstResponder();
+}
+
+void AppDelegate::copyEscaped()
+{
+    if (ExpressionViewController *editor = viewController())
+        editor->copyEscaped();
+}
+
+void AppDelegate::pasteUnescaped()
+{
+    if (ExpressionViewController *editor = viewController())
+        editor->pasteUnescaped();
+}
+
+// Both go through the setting, so that the panel, its button and the next start agree.
+void AppDelegate::showReferenceSheet()
+{
+    UserDefaults::standard().setValue(UserDefaultsKey::showRightPanel, true);
+}
+
+void AppDelegate::showOrHideReferenceSheet()
+{
+    UserDefaults &defaults = UserDefaults::standard();
+    defaults.setValue(UserDefaultsKey::showRightPanel, !defaults.boolValue(UserDefaultsKey::showRightPanel));
+}
+
+void AppDelegate::showOrHideLibrary()
+{
+    UserDefaults &defaults = UserDefaults::standard();
+    defaults.setValue(UserDefaultsKey::showLeftPanel, !defaults.boolValue(UserDefaultsKey::showLeftPanel));
+}
+
+void AppDelegate::showPreferences()
+{
+    if (!m_preferences)
+        m_preferences = new PreferencesWindowController;
+    m_preferences->show();
+    m_preferences->raise();
+    m_preferences->activateWindow();
+}
+
+void AppDelegate::showFeedbackDialog()
+{
+    qCInfo(lcApplication) << "feedback dialog opened";
+    if (!m_feedback)
+        m_feedback = new FeedbackDialog(m_mainWindow);
+    m_feedback->show();
+    m_feedback->raise();
+}
+
+void AppDelegate::showAbout()
+{
+    QMessageBox::about(m_mainWindow, tr("About Quorvale"),
+                       tr("<h3>Quorvale %1</h3><p>A workbench for regular expressions: every match painted as you "
+                          "type, the pattern coloured by role, capture groups one by one.</p><p>Matching by ICU "
+                          "%2, interface by Qt %3.</p>")
+                           .arg(QCoreApplication::applicationVersion(), QStringLiteral(U_ICU_VERSION_SHORT),
+                                QString::fromLatin1(qVersion())));
+}
+
+QAction *AppDelegate::action(const QString &name) const
+{
+    return m_mainWindow ? m_mainWindow->findChild<QAction *>(name) : nullptr;
+}
+
+QAction *AppDelegate::addAction(QMenu *menu, const QString &name, const QString &text, const QKeySequence &shortcut,
+                                void (AppDelegate::*command)())
+{
+    QAction *action = menu->addAction(text);
+    action->setObjectName(name);
+    action->setShortcut(shortcut);
+    if (command)
+        connect(action, &QAction::triggered, this, command);
+    return action;
+}
+
+void AppDelegate::forwardToFocusedText(const char *slot)
+{
+    if (QWidget *focus = QApplication::focusWidget())
+        QMetaObject::invokeMethod(focus, slot);
+}
+
+void AppDelegate::buildMenus(QMenuBar *menuBar)
+{
+    LibraryViewController *library = m_mainWindow->splitViewController()->libraryViewController();
+
+    QMenu *file = menuBar->addMenu(tr("&File"));
+    connect(addAction(file, QStringLiteral("newExpressionAction"), tr("&New Expression"),
+                      QKeySequence::New, nullptr),
+            &QAction::triggered, library, [this, library] {
+                UserDefaults::standard().setValue(UserDefaultsKey::showLeftPanel, true);
+                library->addExpression();
+            });
+    connect(addAction(file, QStringLiteral("deleteExpressionAction"), tr("&Delete Expression…"),
+                      QKeySequence(Qt::CTRL | Qt::Key_Delete), nullptr),
+            &QAction::triggered, library, &LibraryViewController::deleteSelectedExpression);
+    file->addSeparator();
+    QAction *preferences = addAction(file, QStringLiteral("preferencesAction"), tr("&Preferences…"),
+                                     standardOr(QKeySequence::Preferences, QKeySequence(Qt::CTRL | Qt::Key_Comma)),
+                                     &AppDelegate::showPreferences);
+    preferences->setMenuRole(QAction::PreferencesRole);
+    file->addSeparator();
+    QAction *quit = addAction(file, QStringLiteral("quitAction"), tr("&Quit"),
+                              standardOr(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)), nullptr);
+    connect(quit, &QAction::triggered, qApp, &QApplication::closeAllWindows);
+
+    QMenu *edit = menuBar->addMenu(tr("&Edit"));
+    const struct
+    {
+        const char *name;
+        QString text;
+        QKeySequence::StandardKey key;
+        const char *slot;
+    } standardEdits[] = {
+        {"undoAction", tr("&Undo"), QKeySequence::Undo, "undo"},
+        {"redoAction", tr("&Redo"), QKeySequence::Redo, "redo"},
+        {nullptr, {}, QKeySequence::UnknownKey, nullptr},
+        {"cutAction", tr("Cu&t"), QKeySequence::Cut, "cut"},
+        {"copyAction", tr("&Copy"), QKeySequence::Copy, "copy"},
+        {"pasteAction", tr("&Paste"), QKeySequence::Paste, "paste"},
+        {"selectAllAction", tr("Select &All"), QKeySequence::SelectAll, "selectAll"},
+    };
+    for (const auto &entry : standardEdits) {
+        if (!entry.name) {
+            edit->addSeparator();
+            continue;
+        }
+        QAction *action = addAction(edit, QString::fromLatin1(entry.name), entry.text, entry.key, nullptr);
+        const char *slot = entry.slot;
+        connect(action, &QAction::triggered, this, [this, slot] { forwardToFocusedText(slot); });
+    }
+    edit->addSeparator();
+    //: Copies the pattern with every backslash doubled, for source code
+    addAction(edit, QStringLiteral("copyEscapedAction"), tr("Copy &Escaped Pattern"),
+              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &AppDelegate::copyEscaped);
+    //: Pastes a pattern from source code with doubled backslashes halved
+    addAction(edit, QStringLiteral("pasteUnescapedAction"), tr("Paste &Unescaped Pattern"),
+              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), &AppDelegate::pasteUnescaped);
+
+    QMenu *view = menuBar->addMenu(tr("&View"));
+    addAction(view, QStringLiteral("nextGroupAction"), tr("&Next Group"), QKeySequence(Qt::CTRL | Qt::Key_BracketRight),
+              &AppDelegate::highlightNextGroup);
+    addAction(view, QStringLiteral("previousGroupAction"), tr("&Previous Group"),
+              QKeySequence(Qt::CTRL | Qt::Key_BracketLeft), &AppDelegate::highlightPreviousGroup);
+    view->addSeparator();
+    addAction(view, QStringLiteral("goToPatternAction"), tr("Go to P&attern"), QKeySequence(Qt::CTRL | Qt::Key_1),
+              &AppDelegate::goToPattern);
+    addAction(view, QStringLiteral("goToTextAction"), tr("Go to Sample &Text"), QKeySequence(Qt::CTRL | Qt::Key_2),
+              &AppDelegate::goToText);
+    view->addSeparator();
+    QAction *showLibrary = addAction(view, QStringLiteral("showLibraryAction"), tr("Show &Library"),
+                                     QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_L), &AppDelegate::showOrHideLibrary);
+    QAction *showReference = addAction(view, QStringLiteral("showReferenceAction"), tr("Show &Reference"),
+                                       QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R),
+                                       &AppDelegate::showOrHideReferenceSheet);
+    for (QAction *toggle : {showLibrary, showReference})
+        toggle->setCheckable(true);
+    const auto syncPanelActions = [showLibrary, showReference] {
+        const UserDefaults &defaults = UserDefaults::standard();
+        showLibrary->setChecked(defaults.boolValue(UserDefaultsKey::showLeftPanel));
+        showReference->setChecked(defaults.boolValue(UserDefaultsKey::showRightPanel));
+    };
+    syncPanelActions();
+    connect(&UserDefaults::standard(), &UserDefaults::valueChanged, showLibrary, syncPanelActions);
+    view->addSeparator();
+    QAction *fullScreen = addAction(view, QStringLiteral("fullScreenAction"), tr("&Full Screen"),
+                                    standardOr(QKeySequence::FullScreen, QKeySequence(Qt::Key_F11)), nullptr);
+    connect(fullScreen, &QAction::triggered, m_mainWindow, &MainWindowController::toggleFullScreen);
+
+    QMenu *help = menuBar->addMenu(tr("&Help"));
+    addAction(help, QStringLiteral("referenceSheetAction"), tr("Regular Expression &Reference"),
+              standardOr(QKeySequence::HelpContents, QKeySequence(Qt::Key_F1)), &AppDelegate::showReferenceSheet);
+    addAction(help, QStringLiteral("feedbackAction"), tr("Send &Feedback…"), QKeySequence(),
+              &AppDelegate::showFeedbackDialog);
+    help->addSeparator();
+    QAction *about = addAction(help, QStringLiteral("aboutAction"), tr("&About Quorvale"), QKeySequence(),
+                               &AppDelegate::showAbout);
+    about->setMenuRole(QAction::AboutRole);
+}
