@@ -111,6 +111,8 @@ private Q_SLOTS:
     void dropsBetweenRowsMove();
     void dropsOfOtherDataAreRefused_data();
     void dropsOfOtherDataAreRefused();
+    void keysRenameTheCurrentRow_data();
+    void keysRenameTheCurrentRow();
     void selectionPublishesOneExpression();
     void modelFollowsTheLibrary();
     void rowsAre32HighAndTheSelectionIsFilled_data();
@@ -281,6 +283,24 @@ void tst_LibraryViewController::dropsOfOtherDataAreRefused()
     QVERIFY(!f.model->canDropMimeData(data, action, 2, 0, {}));
     QVERIFY(!f.model->dropMimeData(data, action, 2, 0, {}));
     QCOMPARE(f.names(), QStringList({u"A"_s, u"B"_s, u"C"_s}));
+}
+
+void tst_LibraryViewController::keysRenameTheCurrentRow_data()
+{
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addRow("F2") << Qt::Key_F2;
+    QTest::addRow("Return") << Qt::Key_Return;
+    QTest::addRow("Enter") << Qt::Key_Enter;
+}
+
+void tst_LibraryViewController::keysRenameTheCurrentRow()
+{
+    QFETCH(Qt::Key, key);
+    Fixture f(path());
+    f.select(2);
+    QTest::keyClick(f.view, key);
+    QVERIFY(f.editor(2));
+    QCOMPARE(f.editor(2)->text(), u"C"_s);
 }
 
 void tst_LibraryViewController::selectionPublishesOneExpression()
