@@ -108,7 +108,9 @@ void MainSplitViewController::setPanelVisible(int index, bool visible, bool anim
     const int width = qMax(m_panelWidths[index], panel->minimumWidth());
     const int editorWidth = sizes.value(editorIndex);
     const QRect startGeometry = topLevel ? topLevel->geometry() : QRect();
-    int windowDelta = growWindow ? (visible ? width : -width) : 0;
+    // The panel brings its own divider.
+    const int needed = width + m_splitter->handleWidth();
+    int windowDelta = growWindow ? (visible ? needed : -needed) : 0;
     if (growWindow && topLevel->screen()) {
         // Never past the screen: beyond it, the editor gives up the room instead.
         const QRect available = topLevel->screen()->availableGeometry();

@@ -1,0 +1,186 @@
+#include "app/AppDelegate.h"
+#include "app/ExpressionViewController.h"
+#include "app/MainSplitViewController.h"
+#include "app/MainWindowController.h"
+#include "app/NSTextViewWithPlaceholder.h"
+#include "app/ReferenceViewController.h"
+#include "evaluation/ActiveGroupController.h"
+#include "evaluation/OutputTextViewController.h"
+#include "library/ExpressionListModel.h"
+#include "library/LibraryStoreController.h"
+#include "library/LibraryViewController.h"
+#include "pattern/PatternTextView.h"
+#include "platform/SystemAppearanceMonitor.h"
+#include "settings/UserDefaults.h"
+#include "settings/ViewSizeController.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QSplitter>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QJsonArray savedLibrary(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QJsonDocument::fromJson(file.readAll()).array();
+}
+
+void replaceText(NSTextViewWithPlaceholder *view, const QString &text)
+{
+    view->selectAll();
+    view->textCursor().insertText(text);
+}
+
+} // namespace
+
+class tst_MainWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void endToEnd();
+    void panelsFollowSettingsAndCommands();
+    void fullScreenIsPresentation();
+    void commandsWithoutAWindowOnlyBeep();
+
+private:
+    QTemporaryDir m_folder;
+    QString libraryPath() const { return m_folder.filePath(u"expressions.json"_s); }
+};
+
+void tst_MainWindow::init()
+{
+    UserDefaults::standard().clear();
+    UserDefaults::standard().registerStandardDefaults();
+    SystemAppearanceMonitor::instance().setOverride(SystemAppearance::light);
+    QFile::remove(libraryPath());
+}
+
+void tst_MainWindow::endToEnd()
+{
+    {
+        AppDelegate app(libraryPath());
+        app.applicationDidFinishLaunching();
+        QVERIFY(QTest::qWaitForWindowExposed(app.mainWindowController()));
+        MainSplitViewController *split = app.mainSplitViewController();
+        LibraryViewController *library = split->libraryViewController();
+        ExpressionViewController *editor = split->expressionViewController();
+        QCOMPARE(split->expression()->name(), u"First Expression"_s);
+
+        app.action(u"newExpressionAction"_s)->trigger();
+        QVERIFY(split->isLibraryVisible());
+        QTRY_COMPARE(split->expression()->name(), u"New Expression"_s);
+        library->expressionsModel()->setData(library->expressionsModel()->index(1, 0), u"Dates"_s, Qt::EditRole);
+        replaceText(editor->inputTextView(), u"(\\d{4})-(\\d\\d)"_s);
+        replaceText(editor->outputTextView(), u"from 2024-05 to 2025-01"_s);
+        QTRY_COMPARE(editor->outputTextViewController()->matches().count(), 2);
+        app.highlightNextGroup();
+        app.highlightNextGroup();
+        app.highlightNextGroup();
+        QCOMPARE(app.activeGroup(), 2);
+        QCOMPARE(editor->inputTextView()->highlightedGroup(), 2);
+
+        // Reorder, then add one more and delete it after confirming.
+        library->libraryStoreController()->moveFrom(1, 0);
+        app.action(u"newExpressionAction"_s)->trigger();
+        QTRY_COMPARE(library->libraryStoreController()->expressions().size(), 3);
+        QList<QPointer<QMessageBox>> alerts;
+        library->setAlertPresenter([&alerts](QMessageBox *box) { alerts.append(box); });
+        QTRY_COMPARE(split->expression()->name(), u"New Expression"_s);
+        app.action(u"deleteExpressionAction"_s)->trigger();
+        QCOMPARE(alerts.size(), 1);
+        QCOMPARE(alerts.first()->text(), u"Are you sure you want to delete \"New Expression\" expression?"_s);
+        alerts.first()->buttons().first()->click();
+        QTRY_COMPARE(library->libraryStoreController()->expressions().size(), 2);
+        app.mainWindowController()->close();
+    }
+    const QJsonArray saved = savedLibrary(libraryPath());
+    QCOMPARE(saved.size(), 2);
+    QCOMPARE(saved.at(0).toObject().value(u"name"_s).toString(), u"Dates"_s);
+    QCOMPARE(saved.at(0).toObject().value(u"pattern"_s).toString(), u"(\\d{4})-(\\d\\d)"_s);
+    QCOMPARE(saved.at(0).toObject().value(u"text"_s).toString(), u"from 2024-05 to 2025-01"_s);
+    QCOMPARE(saved.at(1).toObject().value(u"name"_s).toString(), u"First Expression"_s);
+
+    // The next start finds everything as it was left, the window's panels included.
+    AppDelegate again(libraryPath());
+    again.applicationDidFinishLaunching();
+    QVERIFY(again.mainSplitViewController()->isLibraryVisible());
+    QCOMPARE(again.mainSplitViewController()->expression()->name(), u"Dates"_s);
+    QCOMPARE(again.viewController()->outputTextView()->text(), u"from 2024-05 to 2025-01"_s);
+}
+
+void tst_MainWindow::panelsFollowSettingsAndCommands()
+{
+    UserDefaults::standard().setValue(UserDefaultsKey::showRightPanel, true);
+    AppDelegate app(libraryPath());
+    app.applicationDidFinishLaunching();
+    QVERIFY(QTest::qWaitForWindowExposed(app.mainWindowController()));
+    MainSplitViewController *split = app.mainSplitViewController();
+    QVERIFY(!split->isLibraryVisible());
+    QVERIFY(split->isHelpVisible());
+
+    app.showOrHideReferenceSheet();
+    QCOMPARE(UserDefaults::standard().boolValue(UserDefaultsKey::showRightPanel), false);
+    QTRY_VERIFY(!split->isHelpVisible());
+    QVERIFY(!app.action(u"showReferenceAction"_s)->isChecked());
+    app.showReferenceSheet();
+    QTRY_VERIFY(split->isHelpVisible());
+    app.showReferenceSheet();
+    QVERIFY(split->isHelpVisible());
+
+    // Room on the (small) offscreen screen for the window to grow.
+    app.showOrHideReferenceSheet();
+    QTRY_VERIFY(!split->isHelpVisible());
+    app.mainWindowController()->resize(420, 500);
+    QTRY_COMPARE(app.mainWindowController()->width(), 420);
+    const int editorWidth = split->expressionViewController()->width();
+    const int windowWidth = app.mainWindowController()->width();
+    UserDefaults::standard().setValue(UserDefaultsKey::showLeftPanel, true);
+    QTRY_VERIFY(split->isLibraryVisible());
+    QTRY_VERIFY(app.mainWindowController()->width() > windowWidth);
+    QTRY_COMPARE(split->expressionViewController()->width(), editorWidth);
+}
+
+void tst_MainWindow::fullScreenIsPresentation()
+{
+    AppDelegate app(libraryPath());
+    app.applicationDidFinishLaunching();
+    MainWindowController *window = app.mainWindowController();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    window->toggleFullScreen();
+    QTRY_COMPARE(window->mode(), ViewMode::presentation);
+    QCOMPARE(app.viewController()->viewSizeController()->fontSize(), 26.0);
+    window->toggleFullScreen();
+    QTRY_COMPARE(window->mode(), ViewMode::normal);
+    QCOMPARE(app.viewController()->viewSizeController()->fontSize(), 13.0);
+}
+
+void tst_MainWindow::commandsWithoutAWindowOnlyBeep()
+{
+    AppDelegate app(libraryPath());
+    app.applicationDidFinishLaunching();
+    delete app.mainWindowController();
+    QVERIFY(!app.mainSplitViewController());
+    app.highlightNextGroup();
+    app.highlightPreviousGroup();
+    app.goToPattern();
+    app.copyEscaped();
+    app.pasteUnescaped();
+    QCOMPARE(app.activeGroup(), 0);
+}
+
+QTEST_MAIN(tst_MainWindow)
+#include "tst_MainWindow.moc"
