@@ -1,0 +1,287 @@
+// Every keystroke in the two editor views runs its change report, and in the pattern view a whole recolouring, on
+// the interface thread before the key event returns: that synchronous work bounds how smoothly a long pattern or a
+// megabyte of sample text can be typed. Measured without any evaluation.
+
+#include "app/NSTextViewWithPlaceholder.h"
+#include "app/NSTextViewWithPlaceholderUpdateDelegate.h"
+#include "pattern/PatternTextView.h"
+#include "settings/UserDefaults.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const int keystrokes = 101;
+
+// Words, numbers, e-mail addresses, dates, non-ASCII words and emoji, in lines of 60 to 100 characters.
+QString sampleText(qsizetype length)
+{
+    QRandomGenerator random(1234);
+    const QString syllables[] = {u"ka"_s, u"lo"_s, u"mi"_s, u"ren"_s, u"sto"_s, u"va"_s, u"qui"_s, u"der"_s};
+    const QString foreign[] = {u"café"_s, u"Straße"_s, u"naïve"_s, u"東京"_s, u"Ærø"_s, u"смысл"_s};
+    const QString emoji[] = {u"\U0001F600"_s, u"\U0001F680"_s, u"\u2764\uFE0F"_s, u"\U0001F44D\U0001F3FD"_s};
+    const auto word = [&] {
+        QString w;
+        for (int i = random.bounded(1, 4); i > 0; --i)
+            w += syllables[random.bounded(8)];
+        return w;
+    };
+    QString text;
+    text.reserve(length + 200);
+    qsizetype lineStart = 0;
+    int lineLength = random.bounded(60, 101);
+    while (text.size() < length) {
+        const int kind = random.bounded(100);
+        if (kind < 70)
+            text += word();
+        else if (kind < 80)
+            text += QString::number(random.bounded(100000));
+        else if (kind < 85)
+            text += word() + u'.' + word() + u'@' + word() + u".com";
+        else if (kind < 90)
+            text += u"%1-%2-%3"_s.arg(random.bounded(1970, 2030))
+                        .arg(random.bounded(1, 13), 2, 10, QLatin1Char('0'))
+                        .arg(random.bounded(1, 29), 2, 10, QLatin1Char('0'));
+        else if (kind < 96)
+            text += foreign[random.bounded(6)];
+        else
+            text += emoji[random.bounded(4)];
+        if (text.size() - lineStart >= lineLength) {
+            text += u'\n';
+            lineStart = text.size();
+            lineLength = random.bounded(60, 101);
+        } else {
+            text += random.bounded(10) == 0 ? u',' : u' ';
+        }
+    }
+    return text;
+}
+
+// Balanced fragments of the kind people write, each with a free-spacing comment, padded to the exact length.
+QString realisticPattern(qsizetype length)
+{
+    const QStringList fragments{
+        uR"((?<year>\d{4})-(?<month>\d{2})-(?<day>\d{2}) # an ISO date)"_s,
+        uR"([A-Za-z0-9._%+-]+@[A-Za-z0-9.-]+\.[a-z]{2,} # a mail address)"_s,
+        uR"((?:https?|ftp)://[^\s/$.?#].[^\s]* # a web address)"_s,
+        uR"(\b(\w+)\s+\1\b(?#a doubled word))"_s,
+        uR"(\p{Lu}\p{Ll}+|\u00e9|\x41|\x{00E9} # letters)"_s,
+        uR"(\(\d{3}\) \d{3}-\d{4} # a phone number)"_s,
+        uR"((?=.*[A-Z])(?!.*\s)(?<=x)(?<!y)a{1,3}?b*c+?)"_s,
+        uR"((\d+(?:\.\d+)?)\s*(?:kg|g|mg)\.?)"_s,
+    };
+    QString pattern;
+    for (qsizetype index = 0;; ++index) {
+        const QString next = fragments.at(index % fragments.size()) + u"\n|"_s;
+        if (pattern.size() + next.size() > length)
+            break;
+        pattern += next;
+    }
+    return pattern + QString(length - pattern.size(), u'a');
+}
+
+double milliseconds(const QElapsedTimer &timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+class NoOpDelegate final : public NSTextViewWithPlaceholderUpdateDelegate
+{
+public:
+    int reports = 0;
+    void textViewWithPlaceholderDidUpdateText(NSTextViewWithPlaceholder *, const QString &) override { ++reports; }
+};
+
+// Counts the paints of a viewport, so that a flush can tell whether the event loop painted it.
+class PaintCounter final : public QObject
+{
+public:
+    int paints = 0;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+struct Latency
+{
+    double synchronous = 0; // the key press event alone: edit, report, recolour
+    double flushed = 0;     // press and release, then the event loop until the view has painted
+};
+
+Latency sendKey(NSTextViewWithPlaceholder *view, PaintCounter &counter, int key, const QString &text,
+                Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    const int paintsBefore = counter.paints;
+    Latency latency;
+    QElapsedTimer timer;
+    timer.start();
+    QCoreApplication::sendEvent(view, &press);
+    latency.synchronous = milliseconds(timer);
+    QCoreApplication::sendEvent(view, &release);
+    QCoreApplication::processEvents();
+    // The window may coalesce its repaint onto a later update tick; paint now, as that tick would.
+    if (counter.paints == paintsBefore)
+        view->viewport()->repaint();
+    latency.flushed = milliseconds(timer);
+    return latency;
+}
+
+// Types a character and deletes it again, so the text keeps its length; both keys count as keystrokes.
+std::pair<double, double> typingLatency(NSTextViewWithPlaceholder *view, PaintCounter &counter)
+{
+    std::vector<double> synchronous;
+    std::vector<double> flushed;
+    for (int index = 0; index < keystrokes; ++index) {
+        for (const Latency latency : {sendKey(view, counter, Qt::Key_X, u"x"_s),
+                                      sendKey(view, counter, Qt::Key_Backspace, QString())}) {
+            synchronous.push_back(latency.synchronous);
+            flushed.push_back(latency.flushed);
+        }
+    }
+    return {median(synchronous), median(flushed)};
+}
+
+void placeCaretInFirstVisibleLines(NSTextViewWithPlaceholder *view, int line)
+{
+    QTextCursor cursor(view->document()->findBlockByNumber(line));
+    cursor.movePosition(QTextCursor::NextWord, QTextCursor::MoveAnchor, 3);
+    view->setTextCursor(cursor);
+}
+
+void settle()
+{
+    for (int index = 0; index < 5; ++index)
+        QCoreApplication::processEvents();
+}
+
+const char *verdict(bool pass)
+{
+    return pass ? "PASS" : "MISS";
+}
+
+Latency paste(NSTextViewWithPlaceholder *view, PaintCounter &counter)
+{
+    view->setText(QString());
+    settle();
+    return sendKey(view, counter, Qt::Key_V, QString(), Qt::ControlModifier);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Each figure as soon as it is known, also into a pipe.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    QTemporaryDir home;
+    if (!home.isValid())
+        return 1;
+    qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    UserDefaults::standard().clear();
+    UserDefaults::standard().registerStandardDefaults();
+    UserDefaults::standard().setValue(UserDefaultsKey::allowCommentsAndWhitespace, true);
+
+    QWidget window;
+    window.setObjectName(u"benchWindow"_s);
+    auto *layout = new QVBoxLayout(&window);
+    auto *patternView = new PatternTextView(&window);
+    auto *sampleView = new NSTextViewWithPlaceholder(&window);
+    sampleView->setObjectName(u"sampleView"_s);
+    layout->addWidget(patternView, 1);
+    layout->addWidget(sampleView, 4);
+    window.resize(1100, 700);
+    window.show();
+    NoOpDelegate patternDelegate;
+    NoOpDelegate sampleDelegate;
+    patternView->setUpdateDelegate(&patternDelegate);
+    sampleView->setUpdateDelegate(&sampleDelegate);
+    PaintCounter patternPaints;
+    PaintCounter samplePaints;
+    patternView->viewport()->installEventFilter(&patternPaints);
+    sampleView->viewport()->installEventFilter(&samplePaints);
+
+    const QString pattern = realisticPattern(2000);
+    const QString text = sampleText(1000000);
+    std::printf("views bench: pattern %lld characters, sample text %lld UTF-16 units in %lld lines, median of %d "
+                "keystrokes of each kind (type x, delete it)\n",
+                qlonglong(pattern.size()), qlonglong(text.size()), qlonglong(text.count(u'\n') + 1), keystrokes);
+
+    patternView->setText(pattern);
+    patternView->setHighlightedGroup(2);
+    patternView->setFocus();
+    settle();
+    placeCaretInFirstVisibleLines(patternView, 3);
+    const auto [patternSync, patternFlushed] = typingLatency(patternView, patternPaints);
+    std::printf("pattern view keystroke, 2,000-character pattern, edit + report + recolour: %.3f ms "
+                "(goal < 16 ms) %s\n",
+                patternSync, verdict(patternSync < 16));
+    std::printf("pattern view keystroke including the event loop and repaint: %.3f ms (goal < 16 ms) %s\n",
+                patternFlushed, verdict(patternFlushed < 16));
+
+    sampleView->setText(text);
+    sampleView->setFocus();
+    settle();
+    placeCaretInFirstVisibleLines(sampleView, 5);
+    settle();
+    const auto [sampleSync, sampleFlushed] = typingLatency(sampleView, samplePaints);
+    std::printf("sample view keystroke, 1 MB text, edit + report: %.3f ms (goal < 8 ms) %s\n", sampleSync,
+                verdict(sampleSync < 8));
+    std::printf("sample view keystroke including the event loop and repaint: %.3f ms (goal < 8 ms) %s\n",
+                sampleFlushed, verdict(sampleFlushed < 8));
+
+    // The same in the middle of the text, scrolled there, where the layout above the caret must be known.
+    QTextCursor middle(sampleView->document()->findBlockByNumber(sampleView->document()->blockCount() / 2));
+    sampleView->setTextCursor(middle);
+    sampleView->centerCursor();
+    settle();
+    const auto [middleSync, middleFlushed] = typingLatency(sampleView, samplePaints);
+    std::printf("sample view keystroke in the middle of the 1 MB text, edit + report: %.3f ms (goal < 8 ms) %s\n",
+                middleSync, verdict(middleSync < 8));
+    std::printf("sample view keystroke in the middle, including the event loop and repaint: %.3f ms "
+                "(goal < 8 ms) %s\n",
+                middleFlushed, verdict(middleFlushed < 8));
+
+    QGuiApplication::clipboard()->setText(text);
+    const Latency samplePaste = paste(sampleView, samplePaints);
+    std::printf("paste of the 1 MB text into the empty sample view: %.1f ms, %.1f ms with the repaint (report only)\n",
+                samplePaste.synchronous, samplePaste.flushed);
+    const bool samplePasted = sampleView->document()->characterCount() - 1 == text.size();
+
+    patternView->setFocus();
+    const Latency patternPaste = paste(patternView, patternPaints);
+    std::printf("paste of the 1 MB text into the empty pattern view, with its recolouring: %.1f ms, %.1f ms with the "
+                "repaint (report only)\n",
+                patternPaste.synchronous, patternPaste.flushed);
+    const bool patternPasted = patternView->document()->characterCount() - 1 == text.size();
+    if (!samplePasted || !patternPasted)
+        std::printf("paste: the views do not hold the whole text\n");
+    return samplePasted && patternPasted && patternDelegate.reports > 0 && sampleDelegate.reports > 0 ? 0 : 1;
+}
