@@ -1,12 +1,11 @@
 #include "app/AppDelegate.h"
 #include "library/Paths.h"
+#include "platform/SingleInstanceLock.h"
 #include "settings/UserDefaults.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QDir>
 #include <QIcon>
-#include <QLockFile>
 #include <QMessageBox>
 #include <QThreadPool>
 
@@ -31,12 +30,8 @@ int main(int argc, char *argv[])
     // A stop request waits on a worker while the run it stops finishes on another; keep room for the next run.
     QThreadPool::globalInstance()->setMaxThreadCount(qMax(4, QThread::idealThreadCount()));
 
-    // A second instance would overwrite the first one's library with its own, older copy.
-    const QString dataFolder = Paths::applicationSupportPath();
-    QDir().mkpath(dataFolder);
-    QLockFile lock(QDir(dataFolder).filePath(QStringLiteral("expressions.json.lock")));
-    lock.setStaleLockTime(0);
-    if (!lock.tryLock(200)) {
+    SingleInstanceLock lock(Paths::applicationSupportPath());
+    if (!lock.tryLock()) {
         QMessageBox::information(nullptr, QStringLiteral("Quorvale"),
                                  QApplication::translate("main", "Quorvale is already running."),
                                  QMessageBox::Ok);

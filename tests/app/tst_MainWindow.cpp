@@ -55,6 +55,7 @@ private Q_SLOTS:
     void panelsFollowSettingsAndCommands();
     void fullScreenIsPresentation();
     void commandsWithoutAWindowOnlyBeep();
+    void tellsOnceAboutARecoveredLibrary();
 
 private:
     QTemporaryDir m_folder;
@@ -180,6 +181,26 @@ void tst_MainWindow::commandsWithoutAWindowOnlyBeep()
     app.copyEscaped();
     app.pasteUnescaped();
     QCOMPARE(app.activeGroup(), 0);
+}
+
+void tst_MainWindow::tellsOnceAboutARecoveredLibrary()
+{
+    QFile broken(libraryPath());
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write(R"([{"name": "Kept", "pattern": "a", "text": "b"}, {"name": 5}])");
+    broken.close();
+    AppDelegate app(libraryPath());
+    app.applicationDidFinishLaunching();
+    auto *message = app.mainWindowController()->findChild<QMessageBox *>(u"recoveryMessage"_s);
+    QVERIFY(message);
+    const QString keptCopy = app.mainSplitViewController()
+                                 ->libraryViewController()
+                                 ->libraryStoreController()
+                                 ->recovery()
+                                 ->keptCopyPath;
+    QVERIFY(QFile::exists(keptCopy));
+    QVERIFY(message->informativeText().contains(keptCopy));
+    QCOMPARE(app.mainSplitViewController()->expression()->name(), u"Kept"_s);
 }
 
 QTEST_MAIN(tst_MainWindow)
