@@ -6,6 +6,7 @@ namespace {
 const QString nameKey = QStringLiteral("name");
 const QString patternKey = QStringLiteral("pattern");
 const QString textKey = QStringLiteral("text");
+const QString replacementKey = QStringLiteral("replacement");
 } // namespace
 
 Expression::Expression(QObject *parent)
@@ -36,12 +37,15 @@ Expected<std::shared_ptr<Expression>, DictionaryError> Expression::fromJsonObjec
     const auto text = requiredValue(object, textKey);
     if (!text)
         return text.error();
-    return std::make_shared<Expression>(name.value(), pattern.value(), text.value());
+    auto expression = std::make_shared<Expression>(name.value(), pattern.value(), text.value());
+    expression->m_replacement = object.value(replacementKey).toString();
+    return expression;
 }
 
 QJsonObject Expression::jsonObject() const
 {
-    return {{nameKey, m_name}, {patternKey, m_pattern}, {textKey, m_text}};
+    // Always written: readers ignore keys they do not know, so older versions still load the file.
+    return {{nameKey, m_name}, {patternKey, m_pattern}, {textKey, m_text}, {replacementKey, m_replacement}};
 }
 
 void Expression::setName(const QString &name)
@@ -63,6 +67,13 @@ void Expression::setText(const QString &text)
     m_text = text;
     notifyDelegate();
     Q_EMIT textChanged();
+}
+
+void Expression::setReplacement(const QString &replacement)
+{
+    m_replacement = replacement;
+    notifyDelegate();
+    Q_EMIT replacementChanged();
 }
 
 JsonSerializableDelegate *Expression::delegate() const

@@ -22,13 +22,15 @@ class Expression final : public QObject, public JsonSerializable
     Q_PROPERTY(QString name READ name WRITE setName NOTIFY nameChanged)
     Q_PROPERTY(QString pattern READ pattern WRITE setPattern NOTIFY patternChanged)
     Q_PROPERTY(QString text READ text WRITE setText NOTIFY textChanged)
+    Q_PROPERTY(QString replacement READ replacement WRITE setReplacement NOTIFY replacementChanged)
 
 public:
     explicit Expression(QObject *parent = nullptr);
     Expression(const QString &name, const QString &pattern, const QString &text, QObject *parent = nullptr);
     ~Expression() override;
 
-    // Fails with the first of "name", "pattern", "text" that holds no string; other keys are ignored.
+    // Fails with the first of "name", "pattern", "text" that holds no string. "replacement" is optional: files of
+    // older versions lack it, so a missing or non-string value reads as empty. Other keys are ignored.
     static Expected<std::shared_ptr<Expression>, DictionaryError> fromJsonObject(const QJsonObject &object);
     QJsonObject jsonObject() const override;
 
@@ -38,6 +40,9 @@ public:
     void setPattern(const QString &pattern);
     QString text() const { return m_text; }
     void setText(const QString &text);
+    // The substitution template, in the engine's replacement syntax; empty by default.
+    QString replacement() const { return m_replacement; }
+    void setReplacement(const QString &replacement);
 
     // Weak: the delegate must be a QObject and reads as none once it is destroyed.
     JsonSerializableDelegate *delegate() const;
@@ -47,6 +52,7 @@ Q_SIGNALS:
     void nameChanged();
     void patternChanged();
     void textChanged();
+    void replacementChanged();
 
 private:
     void notifyDelegate();
@@ -54,6 +60,7 @@ private:
     QString m_name;
     QString m_pattern;
     QString m_text;
+    QString m_replacement;
     JsonSerializableDelegate *m_delegate = nullptr;
     QPointer<QObject> m_delegateObject;
 };

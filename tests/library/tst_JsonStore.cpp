@@ -53,7 +53,46 @@ private Q_SLOTS:
         nested.items() = JsonStore(path()).items();
         QVERIFY(!nested.write());
         const QJsonObject written = QJsonDocument::fromJson(readFile(nested.path())).array().at(0).toObject();
-        QCOMPARE(written, QJsonObject({{u"name"_s, u"A"_s}, {u"pattern"_s, u"p"_s}, {u"text"_s, u"t"_s}}));
+        QCOMPARE(written, QJsonObject({{u"name"_s, u"A"_s}, {u"pattern"_s, u"p"_s}, {u"text"_s, u"t"_s},
+                                       {u"replacement"_s, u""_s}}));
+    }
+
+    void replacementKeyInFiles_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("replacements");
+        QTest::addRow("file of an older version") << '[' + entry("A") + ']' << QStringList(u""_s);
+        QTest::addRow("file with replacements")
+            << R"json([{"name": "A", "pattern": "(a)", "text": "", "replacement": "<$1>"}, )json" + entry("B") + ']'
+            << QStringList({u"<$1>"_s, u""_s});
+        QTest::addRow("replacement of the wrong type")
+            << R"([{"name": "A", "pattern": "", "text": "", "replacement": ["x"]}, )" + entry("B") + ']'
+            << QStringList({u""_s, u""_s});
+    }
+
+    // Written files keep the three string keys that older readers require; they ignore "replacement".
+    void replacementKeyInFiles()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, replacements);
+        QVERIFY(writeFile(path(), content));
+        QTest::failOnWarning(QRegularExpression(u"."_s));
+        JsonStore store(path());
+        QVERIFY(!store.recovery());
+        QStringList loaded;
+        for (const auto &expression : std::as_const(store.items()))
+            loaded << expression->replacement();
+        QCOMPARE(loaded, replacements);
+
+        store.items().constFirst()->setReplacement(u"${x}\\$"_s);
+        QVERIFY(!store.write());
+        const QJsonArray written = QJsonDocument::fromJson(readFile(path())).array();
+        QCOMPARE(written.size(), replacements.size());
+        for (const QJsonValue &element : written) {
+            for (const QString &key : {u"name"_s, u"pattern"_s, u"text"_s, u"replacement"_s})
+                QVERIFY2(element.toObject().value(key).isString(), qPrintable(key));
+        }
+        QCOMPARE(JsonStore(path()).items().constFirst()->replacement(), u"${x}\\$"_s);
     }
 
     void failedWriteKeepsPreviousFile_data()

@@ -26,7 +26,8 @@ QJsonArray library(const QStringList &names)
 {
     QJsonArray array;
     for (const QString &name : names)
-        array.append(QJsonObject({{u"name"_s, name}, {u"pattern"_s, name.toLower()}, {u"text"_s, QString()}}));
+        array.append(QJsonObject({{u"name"_s, name}, {u"pattern"_s, name.toLower()}, {u"text"_s, QString()},
+                                  {u"replacement"_s, QString()}}));
     return array;
 }
 
@@ -61,7 +62,8 @@ private Q_SLOTS:
         QTest::failOnWarning(QRegularExpression(u"."_s));
         const LibraryStoreController controller;
         QCOMPARE(controller.libraryFilePath(), folder + u"/expressions.json"_s);
-        const QJsonObject empty{{u"name"_s, u"First Expression"_s}, {u"pattern"_s, u""_s}, {u"text"_s, u""_s}};
+        const QJsonObject empty{{u"name"_s, u"First Expression"_s}, {u"pattern"_s, u""_s}, {u"text"_s, u""_s},
+                                {u"replacement"_s, u""_s}};
         QCOMPARE(controller.expressions().constFirst()->jsonObject(), empty);
         QCOMPARE(controller.expressions().size(), 1);
         QVERIFY(!QFile::exists(Paths::libraryFilePath()) && !controller.recovery());
@@ -102,7 +104,8 @@ private Q_SLOTS:
         const LibraryStoreController controller(path());
         const QJsonObject added{{u"name"_s, u"First Expression"_s},
                                 {u"pattern"_s, imported ? pattern.toString() : QString()},
-                                {u"text"_s, imported ? text.toString() : QString()}};
+                                {u"text"_s, imported ? text.toString() : QString()},
+                                {u"replacement"_s, QString()}};
         QCOMPARE(controller.expressions().constLast()->jsonObject(), added);
         QCOMPARE(controller.expressions().size(), existing.size() + 1);
         QCOMPARE(fileContent(path()), imported ? library(existing) + added : library(existing));
@@ -133,6 +136,7 @@ private Q_SLOTS:
         QTest::addRow("rename") << "name"_ba << u"Renamed"_s;
         QTest::addRow("one character of the pattern") << "pattern"_ba << u"ab"_s;
         QTest::addRow("one character of the text") << "text"_ba << u"x"_s;
+        QTest::addRow("the replacement") << "replacement"_ba << u"$1"_s;
         QTest::addRow("the same pattern again") << "pattern"_ba << u"b"_s;
     }
 
