@@ -178,7 +178,9 @@ bool OutputTextViewController::textIsCurrent()
     const int revision = m_textView->document()->revision();
     if (revision != m_currentRevision) {
         m_currentRevision = revision;
-        m_painting = m_textView->text() == m_lastText;
+        // A typed or deleted character changes the length: no need to read the whole text to know.
+        m_painting = m_textView->document()->characterCount() - 1 == m_lastText.size()
+            && m_textView->text() == m_lastText;
     }
     return m_painting;
 }
@@ -193,7 +195,26 @@ void OutputTextViewController::updateHighlighting()
 
 void OutputTextViewController::paintVisibleBlocks()
 {
-    if (!m_textView || !m_viewAppearanceController || !textIsCurrent())
+    if (!m_textView || !m_viewAppearanceController)
+        return;
+    // Each block's new formats lay it out again and make the view report a change of its visible blocks. Answered
+    // at once, every report would start another pass over all visible blocks inside this one; one more pass after
+    // this one covers them all, and it ends, as blocks that already have their formats are left alone.
+    if (m_paintingBlocks) {
+        m_visibleBlocksChangedWhilePainting = true;
+        return;
+    }
+    m_paintingBlocks = true;
+    do {
+        m_visibleBlocksChangedWhilePainting = false;
+        paintVisibleBlocksOnce();
+    } while (m_visibleBlocksChangedWhilePainting);
+    m_paintingBlocks = false;
+}
+
+void OutputTextViewController::paintVisibleBlocksOnce()
+{
+    if (!textIsCurrent())
         return;
     const std::unique_ptr<Appearance> palette = m_viewAppearanceController->appearanceController()->appearance();
     QTextCharFormat even;

@@ -69,6 +69,7 @@ private:
     void finishRun();
     bool textIsCurrent();
     void paintVisibleBlocks();
+    void paintVisibleBlocksOnce();
 
     OutputTextViewControllerDelegate *m_delegate = nullptr;
     QPointer<NSTextViewWithPlaceholder> m_textView;
@@ -85,4 +86,7 @@ private:
     // Painting is applied only while the view still shows the text the matches belong to.
     bool m_painting = false;
     int m_currentRevision = -1;
+    // Setting a block's formats makes the view ask for its visible blocks again from within the painting pass.
+    bool m_paintingBlocks = false;
+    bool m_visibleBlocksChangedWhilePainting = false;
 };
