@@ -1,3 +1,4 @@
+#include "evaluation/EvaluationThreadPool.h"
 #include "evaluation/RegularExpression.h"
 #include "evaluation/RegularExpressionController.h"
 #include "evaluation/RegularExpressionControllerDelegate.h"
@@ -128,7 +129,7 @@ double cancellationLatency(const QString &source, const QString &text, int delay
     controller->startEvaluation();
     QSemaphore stopped;
     double latency = 0;
-    QThreadPool::globalInstance()->start([&] {
+    EvaluationThreadPool::instance()->start([&] {
         QThread::msleep(delay);
         QElapsedTimer timer;
         timer.start();

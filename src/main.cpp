@@ -7,7 +7,6 @@
 #include <QCommandLineParser>
 #include <QIcon>
 #include <QMessageBox>
-#include <QThreadPool>
 
 int main(int argc, char *argv[])
 {
@@ -27,8 +26,6 @@ int main(int argc, char *argv[])
 
     // Before anything reads a setting, so that the first window is built with the registered values.
     UserDefaults::standard().registerStandardDefaults();
-    // A stop request waits on a worker while the run it stops finishes on another; keep room for the next run.
-    QThreadPool::globalInstance()->setMaxThreadCount(qMax(4, QThread::idealThreadCount()));
 
     SingleInstanceLock lock(Paths::applicationSupportPath());
     if (!lock.tryLock()) {

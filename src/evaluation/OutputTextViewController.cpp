@@ -1,6 +1,7 @@
 #include "evaluation/OutputTextViewController.h"
 
 #include "app/NSTextViewWithPlaceholder.h"
+#include "evaluation/EvaluationThreadPool.h"
 #include "evaluation/OutputTextViewControllerDelegate.h"
 #include "evaluation/RegularExpressionController.h"
 #include "settings/Appearance.h"
@@ -32,7 +33,7 @@ OutputTextViewController::~OutputTextViewController()
     // A run still going must not call back into a destroyed delegate, nor keep a core busy.
     if (m_expressionController) {
         m_expressionController->setDelegate(nullptr);
-        QThreadPool::globalInstance()->start(
+        EvaluationThreadPool::instance()->start(
             [controller = m_expressionController] { controller->stopEvaluation([] {}); });
     }
 }
@@ -75,7 +76,7 @@ void OutputTextViewController::updateMatches()
         return;
     m_updatePending = true;
     QPointer<OutputTextViewController> guarded(this);
-    QThreadPool::globalInstance()->start([controller = m_expressionController, guarded] {
+    EvaluationThreadPool::instance()->start([controller = m_expressionController, guarded] {
         controller->stopEvaluation([guarded] {
             // Runs on the main thread after the stopped run's closing notification. An edit handled in between
             // may already have evaluated the newest input.

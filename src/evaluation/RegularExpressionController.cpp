@@ -1,5 +1,6 @@
 #include "evaluation/RegularExpressionController.h"
 
+#include "evaluation/EvaluationThreadPool.h"
 #include "evaluation/RegularExpression.h"
 #include "evaluation/RegularExpressionControllerDelegate.h"
 
@@ -68,12 +69,16 @@ private:
     static void stopAll()
     {
         LiveRuns &liveRuns = instance();
-        const QMutexLocker locker(&liveRuns.m_mutex);
-        liveRuns.m_closing = true;
-        for (RegularExpressionController *controller : std::as_const(liveRuns.m_runs)) {
-            controller->m_shouldStop = true;
-            controller->m_delivered.release();
+        {
+            const QMutexLocker locker(&liveRuns.m_mutex);
+            liveRuns.m_closing = true;
+            for (RegularExpressionController *controller : std::as_const(liveRuns.m_runs)) {
+                controller->m_shouldStop = true;
+                controller->m_delivered.release();
+            }
         }
+        // The stopped runs end within milliseconds; let them before the process tears down what they use.
+        EvaluationThreadPool::instance()->waitForDone(2000);
     }
 
     QMutex m_mutex;
@@ -108,7 +113,7 @@ void RegularExpressionController::startEvaluation()
     if (!m_runState.compare_exchange_strong(expected, RunState::scheduled))
         return;
     LiveRuns::instance();
-    QThreadPool::globalInstance()->start(
+    EvaluationThreadPool::instance()->start(
         [self = shared_from_this(), pattern = std::move(pattern)] { self->run(pattern); });
 }
 
@@ -117,7 +122,7 @@ void RegularExpressionController::stopEvaluation(std::function<void()> completio
     Q_ASSERT_X(!isMainThread(), "RegularExpressionController::stopEvaluation", "called on the main thread");
     if (isMainThread()) {
         // Waiting here would block the main thread that the finish notification needs.
-        QThreadPool::globalInstance()->start([self = shared_from_this(), completion = std::move(completion)] {
+        EvaluationThreadPool::instance()->start([self = shared_from_this(), completion = std::move(completion)] {
             self->stopEvaluation(completion);
         });
         return;

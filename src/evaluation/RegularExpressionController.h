@@ -13,7 +13,7 @@
 
 class RegularExpressionControllerDelegate;
 
-// Runs one evaluation of a compiled pattern against one text on a QThreadPool::globalInstance() worker and tells its
+// Runs one evaluation of a compiled pattern against one text on an EvaluationThreadPool worker and tells its
 // delegate on the main thread. One controller serves one run; the owner makes a new one for every evaluation.
 //
 // Stopping: stopEvaluation() must be called off the main thread, because the finish notification makes the worker

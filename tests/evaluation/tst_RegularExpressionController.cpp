@@ -1,3 +1,4 @@
+#include "evaluation/EvaluationThreadPool.h"
 #include "evaluation/RegularExpression.h"
 #include "evaluation/RegularExpressionController.h"
 #include "evaluation/RegularExpressionControllerDelegate.h"
@@ -20,7 +21,7 @@ const int timeout = 20000;
 // A finishing run waits for the main thread, so the main thread must not block on the pool.
 void settle()
 {
-    QTRY_VERIFY_WITH_TIMEOUT(QThreadPool::globalInstance()->waitForDone(0), timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(EvaluationThreadPool::instance()->waitForDone(0), timeout);
     QCoreApplication::processEvents();
 }
 
@@ -59,7 +60,7 @@ public:
 
     void stopFromWorker(const Controller &controller)
     {
-        QThreadPool::globalInstance()->start([this, controller] { controller->stopEvaluation(completion(controller)); });
+        EvaluationThreadPool::instance()->start([this, controller] { controller->stopEvaluation(completion(controller)); });
     }
 
     std::function<void()> completion(const Controller &controller)
@@ -208,7 +209,7 @@ void tst_RegularExpressionController::stopAfterTheRunEnded()
 // returns at once without its completion. The run then ends at once: an empty text would otherwise finish.
 void tst_RegularExpressionController::stopBeforeTheJobBegan()
 {
-    QThreadPool *pool = QThreadPool::globalInstance();
+    QThreadPool *pool = EvaluationThreadPool::instance();
     QSemaphore held;
     QSemaphore gate;
     for (int i = 0; i < pool->maxThreadCount(); ++i)
@@ -288,7 +289,7 @@ void tst_RegularExpressionController::rapidStartsAndStops()
         controller->startEvaluation();
         const int requests = random.bounded(1, 4);
         for (int i = 0; i < requests; ++i)
-            QThreadPool::globalInstance()->start([&, controller] {
+            EvaluationThreadPool::instance()->start([&, controller] {
                 controller->stopEvaluation([&, completion = recorder.completion(controller)] {
                     completion();
                     next();
