@@ -44,12 +44,12 @@ void ViewAnimations::setHidden(QWidget *widget, bool hidden, int durationMillise
         return;
     widget->setProperty(targetHiddenProperty, hidden);
     stopAnimation(widget, fadeAnimationName);
-    QGraphicsOpacityEffect *effect = opacityEffect(widget);
     if (durationMilliseconds <= 0 || (hidden && widget->isHidden())) {
-        effect->setOpacity(hidden ? 0.0 : 1.0);
+        widget->setGraphicsEffect(nullptr);
         widget->setHidden(hidden);
         return;
     }
+    QGraphicsOpacityEffect *effect = opacityEffect(widget);
     if (!hidden && widget->isHidden()) {
         effect->setOpacity(0.0);
         widget->show();
@@ -59,12 +59,14 @@ void ViewAnimations::setHidden(QWidget *widget, bool hidden, int durationMillise
     animation->setDuration(durationMilliseconds);
     animation->setStartValue(effect->opacity());
     animation->setEndValue(hidden ? 0.0 : 1.0);
-    if (hidden) {
-        QObject::connect(animation, &QPropertyAnimation::finished, widget, [widget] {
-            if (ViewAnimations::isHidden(widget))
-                widget->hide();
-        });
-    }
+    QObject::connect(animation, &QPropertyAnimation::finished, widget, [widget, hidden] {
+        if (ViewAnimations::isHidden(widget) != hidden)
+            return;
+        if (hidden)
+            widget->hide();
+        // A resting widget draws without the effect: its cached picture would not follow later changes of size.
+        widget->setGraphicsEffect(nullptr);
+    });
     animation->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
@@ -80,10 +82,10 @@ void ViewAnimations::flash(QWidget *widget)
     animation->setKeyValueAt(0.0, 1.0);
     animation->setKeyValueAt(0.5, 0.5);
     animation->setKeyValueAt(1.0, 1.0);
-    // A permanent opacity effect makes a scrolling text view repaint through an offscreen pixmap.
     QPointer<QWidget> guarded(widget);
     QObject::connect(animation, &QPropertyAnimation::finished, widget, [guarded] {
-        if (guarded && !guarded->property(targetHiddenProperty).isValid())
+        if (guarded && !guarded->findChild<QPropertyAnimation *>(QString::fromLatin1(fadeAnimationName),
+                                                                   Qt::FindDirectChildrenOnly))
             guarded->setGraphicsEffect(nullptr);
     });
     animation->start(QAbstractAnimation::DeleteWhenStopped);
