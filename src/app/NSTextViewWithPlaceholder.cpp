@@ -48,6 +48,15 @@ void NSTextViewWithPlaceholder::setPlaceholderOffset(qreal offset)
     layoutPlaceholder();
 }
 
+QString NSTextViewWithPlaceholder::text() const
+{
+    if (!m_textIsCurrent) {
+        m_text = toPlainText();
+        m_textIsCurrent = true;
+    }
+    return m_text;
+}
+
 void NSTextViewWithPlaceholder::setText(const QString &text)
 {
     withoutChangeReports([&] { setPlainText(text); });
@@ -96,6 +105,8 @@ void NSTextViewWithPlaceholder::didChangeText()
 
 void NSTextViewWithPlaceholder::documentContentsChanged(int, int charsRemoved, int charsAdded)
 {
+    // The document reports every change here before its layout or anyone else can ask for the text.
+    m_textIsCurrent = false;
     if (m_suppressChangeReports)
         return;
     if (charsRemoved == 0 && charsAdded == 0)

@@ -32,7 +32,9 @@ public:
     qreal placeholderOffset() const { return m_placeholderOffset; }
     void setPlaceholderOffset(qreal offset);
 
-    QString text() const { return toPlainText(); }
+    // Read once per change of the document and shared after that: every edit is read by the delegate, the
+    // evaluation and the save, and a sample text can be megabytes.
+    QString text() const;
     // Replaces the whole text (a new undo history), then updates the placeholder and tells the delegate, even when
     // the text is unchanged.
     virtual void setText(const QString &text);
@@ -91,6 +93,8 @@ private:
     qreal m_placeholderOffset = 0;
     bool m_isFirstResponder = false;
     bool m_suppressChangeReports = false;
+    mutable QString m_text;
+    mutable bool m_textIsCurrent = false;
     std::optional<QColor> m_selectedTextBackgroundColor;
     std::optional<QColor> m_selectedTextForegroundColor;
 };
