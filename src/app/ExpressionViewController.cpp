@@ -173,15 +173,21 @@ void ExpressionViewController::buildInterface()
     auto *groupLayout = new QHBoxLayout(m_groupBox);
     m_highlightingGroupLabel = makeLabel(QStringLiteral("highlightingGroupLabel"), QString(), m_groupBox);
     groupLayout->addWidget(m_highlightingGroupLabel);
+    // Never squeezed: the line is short and must stay whole, also at the doubled sizes.
+    m_groupBox->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    groupLayout->setSizeConstraint(QLayout::SetFixedSize);
     for (QWidget *widget : {static_cast<QWidget *>(m_errorLabel), static_cast<QWidget *>(m_warningLabel),
                             static_cast<QWidget *>(m_processingLabel), static_cast<QWidget *>(m_groupBox)}) {
         retainSizeWhenHidden(widget);
         ViewAnimations::setHidden(widget, true, 0);
     }
-    bottomRow->addWidget(m_errorLabel);
-    bottomRow->addWidget(m_warningLabel);
-    bottomRow->addWidget(m_processingLabel);
-    bottomRow->addStretch();
+    // The messages share what the group line leaves; a hidden one keeps its height but claims no width.
+    for (QLabel *label : {m_errorLabel, m_warningLabel, m_processingLabel}) {
+        QSizePolicy policy = label->sizePolicy();
+        policy.setHorizontalPolicy(QSizePolicy::Ignored);
+        label->setSizePolicy(policy);
+        bottomRow->addWidget(label, 1);
+    }
     bottomRow->addWidget(m_groupBox);
     root->addLayout(bottomRow);
 
