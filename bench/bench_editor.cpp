@@ -2,6 +2,7 @@
 // evaluation on the pool and painting of the visible blocks. What the user feels is the interface thread's share of
 // each step, and how long the thread is ever kept from its event loop.
 
+#include "BenchSupport.h"
 #include "app/ExpressionViewController.h"
 #include "app/NSTextViewWithPlaceholder.h"
 #include "evaluation/ActiveGroupController.h"
@@ -36,54 +37,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Words, numbers, e-mail addresses, dates, non-ASCII words and emoji, in lines of 60 to 100 characters.
-QString sampleText(qsizetype length)
-{
-    QRandomGenerator random(1234);
-    const QString syllables[] = {u"ka"_s, u"lo"_s, u"mi"_s, u"ren"_s, u"sto"_s, u"va"_s, u"qui"_s, u"der"_s};
-    const QString foreign[] = {u"café"_s, u"Straße"_s, u"naïve"_s, u"東京"_s, u"Ærø"_s, u"смысл"_s};
-    const QString emoji[] = {u"\U0001F600"_s, u"\U0001F680"_s, u"\u2764\uFE0F"_s, u"\U0001F44D\U0001F3FD"_s};
-    const auto word = [&] {
-        QString w;
-        for (int i = random.bounded(1, 4); i > 0; --i)
-            w += syllables[random.bounded(8)];
-        return w;
-    };
-    QString text;
-    text.reserve(length + 200);
-    qsizetype lineStart = 0;
-    int lineLength = random.bounded(60, 101);
-    while (text.size() < length) {
-        const int kind = random.bounded(100);
-        if (kind < 70)
-            text += word();
-        else if (kind < 80)
-            text += QString::number(random.bounded(100000));
-        else if (kind < 85)
-            text += word() + u'.' + word() + u'@' + word() + u".com";
-        else if (kind < 90)
-            text += u"%1-%2-%3"_s.arg(random.bounded(1970, 2030))
-                        .arg(random.bounded(1, 13), 2, 10, QLatin1Char('0'))
-                        .arg(random.bounded(1, 29), 2, 10, QLatin1Char('0'));
-        else if (kind < 96)
-            text += foreign[random.bounded(6)];
-        else
-            text += emoji[random.bounded(4)];
-        if (text.size() - lineStart >= lineLength) {
-            text += u'\n';
-            lineStart = text.size();
-            lineLength = random.bounded(60, 101);
-        } else {
-            text += random.bounded(10) == 0 ? u',' : u' ';
-        }
-    }
-    return text;
-}
+using bench::milliseconds;
+using bench::median;
+using bench::sampleText;
+using bench::verdict;
 
-double milliseconds(const QElapsedTimer &timer)
-{
-    return double(timer.nsecsElapsed()) / 1e6;
-}
+
 
 // The interface thread's own work, without the time it sleeps, e.g. in the save's wait for the disk.
 double threadCpuMilliseconds()
@@ -101,21 +60,12 @@ double threadPageFaults()
     return double(usage.ru_minflt);
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 double worst(const std::vector<double> &values)
 {
     return *std::max_element(values.begin(), values.end());
 }
 
-const char *verdict(bool pass)
-{
-    return pass ? "PASS" : "MISS";
-}
 
 struct EventRecords
 {

@@ -1,6 +1,7 @@
 // The pattern view recolours on every keystroke on the interface thread, so one whole colouring pass of a long
 // pattern bounds how smoothly it can be edited. The six ICU searches are the floor; the rest is our overhead.
 
+#include "BenchSupport.h"
 #include "pattern/CommentPattern.h"
 #include "pattern/EscapedCharacterPattern.h"
 #include "pattern/FreeCommentPattern.h"
@@ -23,6 +24,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+using bench::realisticPattern;
+
 double medianMilliseconds(int runs, const std::function<void()> &run)
 {
     for (int index = 0; index < runs / 10; ++index)
@@ -38,28 +41,6 @@ double medianMilliseconds(int runs, const std::function<void()> &run)
     return times[times.size() / 2];
 }
 
-// Balanced fragments of the kind people write, each with a free-spacing comment, padded to the exact length.
-QString realisticPattern(qsizetype length)
-{
-    const QStringList fragments{
-        uR"((?<year>\d{4})-(?<month>\d{2})-(?<day>\d{2}) # an ISO date)"_s,
-        uR"([A-Za-z0-9._%+-]+@[A-Za-z0-9.-]+\.[a-z]{2,} # a mail address)"_s,
-        uR"((?:https?|ftp)://[^\s/$.?#].[^\s]* # a web address)"_s,
-        uR"(\b(\w+)\s+\1\b(?#a doubled word))"_s,
-        uR"(\p{Lu}\p{Ll}+|\u00e9|\x41|\x{00E9} # letters)"_s,
-        uR"(\(\d{3}\) \d{3}-\d{4} # a phone number)"_s,
-        uR"((?=.*[A-Z])(?!.*\s)(?<=x)(?<!y)a{1,3}?b*c+?)"_s,
-        uR"((\d+(?:\.\d+)?)\s*(?:kg|g|mg)\.?)"_s,
-    };
-    QString pattern;
-    for (qsizetype index = 0;; ++index) {
-        const QString next = fragments.at(index % fragments.size()) + u"\n|"_s;
-        if (pattern.size() + next.size() > length)
-            break;
-        pattern += next;
-    }
-    return pattern + QString(length - pattern.size(), u'a');
-}
 
 qsizetype bareSearch(const icu::RegexPattern *regex, const icu::UnicodeString &input)
 {
