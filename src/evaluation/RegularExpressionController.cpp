@@ -14,19 +14,40 @@
 
 namespace {
 
-// Both run inside the engine, the match callback many times per long attempt: one atomic load each.
-UBool U_CALLCONV continueMatching(const void *shouldStop, int32_t)
+// What the engine's callbacks share with the run; they run on its worker, inside the engine.
+struct Search
 {
-    return !static_cast<const std::atomic<bool> *>(shouldStop)->load(std::memory_order_relaxed);
-}
+    const std::atomic<bool> *shouldStop;
+    std::atomic<qsizetype> *searchedLength;
+    icu::RegexMatcher *matcher;
+};
 
-UBool U_CALLCONV continueFinding(const void *shouldStop, int64_t)
-{
-    return !static_cast<const std::atomic<bool> *>(shouldStop)->load(std::memory_order_relaxed);
-}
-
-// Texts up to this many UTF-16 units are searched without the find callback.
+// Texts up to this many UTF-16 units are searched without the find callback at first.
 constexpr qsizetype findCallbackLength = qsizetype(2) << 20;
+// The engine calls the match callback about every 10,000 steps, counting on across attempts. This many calls, some
+// 0.1 s of searching, take a text below findCallbackLength only where each position costs far more than the find
+// callback's one call.
+constexpr int32_t followPositionAfterSteps = 1000;
+
+UBool U_CALLCONV continueFinding(const void *context, int64_t position)
+{
+    const Search &search = *static_cast<const Search *>(context);
+    search.searchedLength->store(qsizetype(position), std::memory_order_relaxed);
+    return !search.shouldStop->load(std::memory_order_relaxed);
+}
+
+// Called many times per long attempt: one load and one compare, as a rule.
+UBool U_CALLCONV continueMatching(const void *context, int32_t steps)
+{
+    const Search &search = *static_cast<const Search *>(context);
+    if (steps == followPositionAfterSteps) {
+        // A long search: from now on let the engine tell where it tries next, so that its progress moves even
+        // while it finds nothing.
+        UErrorCode status = U_ZERO_ERROR;
+        search.matcher->setFindProgressCallback(&continueFinding, context, status);
+    }
+    return !search.shouldStop->load(std::memory_order_relaxed);
+}
 
 bool isMainThread()
 {
@@ -195,6 +216,7 @@ RegularExpressionController::Outcome RegularExpressionController::match(const ic
     const icu::UnicodeString input(false, reinterpret_cast<const UChar *>(m_text.utf16()), int32_t(m_text.size()));
     UErrorCode status = U_ZERO_ERROR;
     const std::unique_ptr<icu::RegexMatcher> matcher(pattern.matcher(input, status));
+    Search search { &m_shouldStop, &m_searchedLength, matcher.get() };
     if (U_SUCCESS(status)) {
         results = MatchResults(matcher->groupCount() + 1);
         // Only the match callback is called during a single runaway attempt, and its step count runs on across the
@@ -202,9 +224,9 @@ RegularExpressionController::Outcome RegularExpressionController::match(const ic
         // about 3 ns each). The find callback covers those, but costs a call at every position, up to 40 % of a
         // whole search; on a shorter text the skipping ends within a few ms anyway, and the loop below then sees
         // the stop.
-        matcher->setMatchCallback(&continueMatching, &m_shouldStop, status);
+        matcher->setMatchCallback(&continueMatching, &search, status);
         if (m_text.size() > findCallbackLength)
-            matcher->setFindProgressCallback(&continueFinding, &m_shouldStop, status);
+            matcher->setFindProgressCallback(&continueFinding, &search, status);
     }
     while (U_SUCCESS(status)) {
         if (m_shouldStop.load(std::memory_order_relaxed))
@@ -212,6 +234,8 @@ RegularExpressionController::Outcome RegularExpressionController::match(const ic
         if (!matcher->find(status))
             break;
         results.appendMatch(*matcher, status);
+        // A plain store on the worker's own cache line; the interface reads it a few times a second.
+        m_searchedLength.store(matcher->end(status), std::memory_order_relaxed);
     }
     if (status == U_REGEX_STOPPED_BY_CALLER)
         return Outcome::cancelled;

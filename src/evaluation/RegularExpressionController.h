@@ -50,6 +50,9 @@ public:
     void stopEvaluation(std::function<void()> completion);
 
     const QString &text() const { return m_text; }
+    // How far the run has come through text(), in UTF-16 units: the end of the last match found, or where the engine
+    // tries next once the search has run long or the text is long. Any thread; only grows during a run.
+    qsizetype searchedLength() const { return m_searchedLength.load(std::memory_order_relaxed); }
     bool isWorking() const { return m_isWorking; }
     // Why a finished run ended early, e.g. U_REGEX_STACK_OVERFLOW; U_ZERO_ERROR when it searched the whole text.
     // The results delivered are the matches found up to that point. Read it in or after the finish notification.
@@ -72,6 +75,7 @@ private:
     std::weak_ptr<const icu::RegexPattern> m_regularExpression;
     const QString m_text;
     std::atomic<bool> m_shouldStop = false;
+    std::atomic<qsizetype> m_searchedLength = 0;
     QSemaphore m_semaphore; // released once when the run ends, and handed on by every stop request that waits
     std::atomic<RunState> m_runState = RunState::notStarted;
     std::atomic<bool> m_completionPending = false;

@@ -112,6 +112,8 @@ private Q_SLOTS:
     void results();
     void stackOverflowFinishesWithTheMatchesSoFar();
     void stopDuringRunawayMatch();
+    void searchedLengthWhileStuck_data();
+    void searchedLengthWhileStuck();
     void stopAfterTheRunEnded();
     void stopBeforeTheJobBegan();
     void stopWithoutRun_data();
@@ -191,6 +193,33 @@ void tst_RegularExpressionController::stopDuringRunawayMatch()
     settle();
     QCOMPARE(recorder.log(controller).size(), 3);
     QVERIFY(recorder.allOnMainThread());
+}
+
+void tst_RegularExpressionController::searchedLengthWhileStuck_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("before");
+
+    QTest::addRow("nothing searched before the runaway") << u"(a+)+$"_s << QString();
+    QTest::addRow("the end of the last match") << u"x|(a+)+$"_s << u"xxx"_s;
+    // Some 15 million steps of failed attempts: the search has run long, so the engine reports where it tries.
+    QTest::addRow("a long search that finds nothing") << u".*z|(a+)+$"_s << QString(u"y"_s.repeated(99) + u'\n').repeated(3000);
+    QTest::addRow("a long text that finds nothing") << u"(a+)+$"_s << QString((qsizetype(2) << 20) + 1, u'y');
+}
+
+void tst_RegularExpressionController::searchedLengthWhileStuck()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QString, before);
+
+    Recorder recorder;
+    const Controller controller = recorder.make(pattern, before + catastrophicText());
+    controller->startEvaluation();
+    QTRY_COMPARE_WITH_TIMEOUT(recorder.log(controller), QStringList({ u"start"_s }), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(controller->searchedLength(), before.size(), timeout);
+    QCOMPARE(recorder.log(controller), QStringList({ u"start"_s }));
+    recorder.stopFromWorker(controller);
+    QTRY_COMPARE_WITH_TIMEOUT(recorder.log(controller).size(), 3, timeout);
 }
 
 void tst_RegularExpressionController::stopAfterTheRunEnded()
