@@ -127,6 +127,13 @@ void AppDelegate::goToText()
         editor->makeTextFirstResponder();
 }
 
+void AppDelegate::stopEvaluation()
+{
+    ExpressionViewController *editor = viewController();
+    if (!editor || !editor->stopEvaluation())
+        beep();
+}
+
 void AppDelegate::copyEscaped()
 {
     if (ExpressionViewController *editor = viewController())
@@ -274,6 +281,11 @@ void AppDelegate::buildMenus(QMenuBar *menuBar)
               &AppDelegate::goToPattern);
     addAction(view, QStringLiteral("goToTextAction"), tr("Go to Sample &Text"), QKeySequence(Qt::CTRL | Qt::Key_2),
               &AppDelegate::goToText);
+    view->addSeparator();
+    // Not Esc: the window's shortcut would take it from the dialogs and editors that use it; the editor's text
+    // views take Esc themselves.
+    addAction(view, QStringLiteral("stopEvaluationAction"), tr("&Stop Evaluation"), QKeySequence(Qt::CTRL | Qt::Key_Period),
+              &AppDelegate::stopEvaluation);
     view->addSeparator();
     QAction *showLibrary = addAction(view, QStringLiteral("showLibraryAction"), tr("Show &Library"),
                                      QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_L), &AppDelegate::showOrHideLibrary);

@@ -40,6 +40,7 @@ public:
     void highlightPreviousGroup();
     void goToPattern();
     void goToText();
+    void stopEvaluation();
     void copyEscaped();
     void pasteUnescaped();
     void showReferenceSheet();

@@ -13,9 +13,13 @@
 #include "settings/ViewAppearanceController.h"
 #include "settings/ViewSizeController.h"
 
+#include <QApplication>
 #include <QBoxLayout>
+#include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QSplitter>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 
@@ -67,6 +71,7 @@ ExpressionViewController::ExpressionViewController(QWidget *parent)
     m_inputTextView->setUpdateDelegate(this);
     connect(m_outputTextView, &QPlainTextEdit::textChanged, this,
             &ExpressionViewController::writeSampleTextToExpression);
+    applyTimeBudget();
     m_outputTextViewController->setPattern(m_inputTextView->text());
     setExpression(nullptr);
 }
@@ -161,12 +166,28 @@ void ExpressionViewController::buildInterface()
     m_noSelectedExpressionLabel->setAlignment(Qt::AlignCenter);
     root->addWidget(m_noSelectedExpressionLabel, 1);
 
-    auto *bottomRow = new QHBoxLayout;
-    bottomRow->setSpacing(12);
+    auto *bottomRow = new QGridLayout;
+    bottomRow->setHorizontalSpacing(12);
     m_errorLabel = makeLabel(QStringLiteral("errorLabel"), QString(), this);
     m_warningLabel = makeLabel(QStringLiteral("warningLabel"), QString(), this);
     //: Shown while a long evaluation runs
     m_processingLabel = makeLabel(QStringLiteral("processingLabel"), tr("processing…"), this);
+    // Right-aligned, so that the count stays beside the stop button.
+    m_processingLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_stopButton = new QToolButton(this);
+    m_stopButton->setObjectName(QStringLiteral("stopButton"));
+    //: Button beside the processing label that stops the evaluation
+    m_stopButton->setText(tr("Stop"));
+    m_stopButton->setToolTip(tr("Stop the evaluation (Esc)"));
+    m_stopButton->setIcon(style()->standardIcon(QStyle::SP_BrowserStop));
+    m_stopButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_stopButton->setAutoRaise(true);
+    // Clicking it must leave the focus, and so Esc, in the text views.
+    m_stopButton->setFocusPolicy(Qt::NoFocus);
+    connect(m_stopButton, &QToolButton::clicked, this, &ExpressionViewController::stopEvaluation);
+    m_progressTimer = new QTimer(this);
+    m_progressTimer->setInterval(progressInterval);
+    connect(m_progressTimer, &QTimer::timeout, this, &ExpressionViewController::updateProgressText);
     m_groupBox = new BoxView(this);
     m_groupBox->setObjectName(QStringLiteral("groupBox"));
     m_groupBox->setCornerRadius(4);
@@ -177,7 +198,8 @@ void ExpressionViewController::buildInterface()
     m_groupBox->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     groupLayout->setSizeConstraint(QLayout::SetFixedSize);
     for (QWidget *widget : {static_cast<QWidget *>(m_errorLabel), static_cast<QWidget *>(m_warningLabel),
-                            static_cast<QWidget *>(m_processingLabel), static_cast<QWidget *>(m_groupBox)}) {
+                            static_cast<QWidget *>(m_processingLabel), static_cast<QWidget *>(m_stopButton),
+                            static_cast<QWidget *>(m_groupBox)}) {
         retainSizeWhenHidden(widget);
         ViewAnimations::setHidden(widget, true, 0);
     }
@@ -186,9 +208,16 @@ void ExpressionViewController::buildInterface()
         QSizePolicy policy = label->sizePolicy();
         policy.setHorizontalPolicy(QSizePolicy::Ignored);
         label->setSizePolicy(policy);
-        bottomRow->addWidget(label, 1);
     }
-    bottomRow->addWidget(m_groupBox);
+    bottomRow->addWidget(m_errorLabel, 0, 0);
+    bottomRow->addWidget(m_processingLabel, 0, 1);
+    bottomRow->addWidget(m_stopButton, 0, 2);
+    // The warning only ever shows after the processing label and the stop button have gone, and the time budget's
+    // message needs the room.
+    bottomRow->addWidget(m_warningLabel, 0, 0, 1, 3);
+    bottomRow->addWidget(m_groupBox, 0, 3);
+    bottomRow->setColumnStretch(0, 1);
+    bottomRow->setColumnStretch(1, 1);
     root->addLayout(bottomRow);
 
     // Margins the size controller scales for presentation.
@@ -224,6 +253,11 @@ void ExpressionViewController::buildInterface()
     m_viewSizeController->setOutlets(sizes);
     // New metrics drop the layouts' colours; the pattern gets its colouring and group marking back at once.
     connect(m_viewSizeController, &ViewSizeController::sizesApplied, m_inputTextView, &PatternTextView::updateColors);
+    // The warning and the stop button go with the processing label, also at the doubled sizes.
+    connect(m_viewSizeController, &ViewSizeController::sizesApplied, this, [this] {
+        m_warningLabel->setFont(m_processingLabel->font());
+        m_stopButton->setFont(m_processingLabel->font());
+    });
     m_viewSizeController->awakeFromNib();
 
     m_viewAppearanceController = new ViewAppearanceController(this);
@@ -296,6 +330,23 @@ void ExpressionViewController::showDidClick(PanelSegment segment)
     defaults.synchronize();
 }
 
+bool ExpressionViewController::stopEvaluation()
+{
+    return m_outputTextViewController->stopEvaluation();
+}
+
+void ExpressionViewController::keyPressEvent(QKeyEvent *event)
+{
+    // Reaches here when a text view has left Esc unused; dialogs and editors that use Esc keep it.
+    const QWidget *focus = QApplication::focusWidget();
+    const bool inTextView = focus && (focus == m_inputTextView || focus == m_outputTextView);
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && inTextView && stopEvaluation()) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void ExpressionViewController::makePatternFirstResponder()
 {
     if (window()->isWindow())
@@ -323,7 +374,20 @@ void ExpressionViewController::pasteUnescaped()
 void ExpressionViewController::setViewMode(ViewMode mode)
 {
     m_viewSizeController->setMode(mode);
-    m_outputTextViewController->updateMatches();
+    reevaluateUnlessStopped();
+}
+
+void ExpressionViewController::reevaluateUnlessStopped()
+{
+    // A stopped evaluation stays stopped until the input changes: a new look is no reason to run it again.
+    if (m_isWarningLabelHidden)
+        m_outputTextViewController->updateMatches();
+}
+
+void ExpressionViewController::applyTimeBudget()
+{
+    const int seconds = qBound(0, UserDefaults::standard().integerValue(UserDefaultsKey::timeBudget), 86400);
+    m_outputTextViewController->setTimeBudget(std::chrono::seconds(seconds));
 }
 
 void ExpressionViewController::textViewWithPlaceholderDidUpdateText(NSTextViewWithPlaceholder *, const QString &text)
@@ -341,6 +405,7 @@ void ExpressionViewController::writeSampleTextToExpression()
 
 void ExpressionViewController::outputTextViewControllerDidStartUpdatingMatches(OutputTextViewController *)
 {
+    setWarningLabelHidden(true);
     m_startProcessingDate = QDateTime::currentDateTimeUtc();
     QTimer::singleShot(showProcessingLabelAfterTime, this, &ExpressionViewController::updateProcessingLabel);
 }
@@ -356,6 +421,7 @@ void ExpressionViewController::outputTextViewControllerDidUpdateMatches(OutputTe
                                                                         const MatchResults &matches)
 {
     setErrorLabelHidden(true);
+    setWarningLabelHidden(true);
     setMaxNumberOfGroups(matches.isEmpty() ? std::nullopt : std::optional(matches.numberOfRanges()));
     setProcessingLabelHidden(true);
     m_startProcessingDate.reset();
@@ -378,6 +444,30 @@ void ExpressionViewController::outputTextViewControllerDidFinishUpdatingMatchesW
     m_startProcessingDate.reset();
 }
 
+void ExpressionViewController::outputTextViewControllerDidStopUpdatingMatches(OutputTextViewController *controller,
+                                                                             EvaluationStopReason reason)
+{
+    // The pattern compiled; an error shown for an earlier one is out of date.
+    setErrorLabelHidden(true);
+    setProcessingLabelHidden(true);
+    m_startProcessingDate.reset();
+    switch (reason) {
+    case EvaluationStopReason::user:
+        //: Shown after the user stopped a long evaluation, until the next edit
+        m_warningLabel->setText(tr("Evaluation stopped."));
+        break;
+    case EvaluationStopReason::timeBudget: {
+        const qint64 milliseconds = controller->timeBudget().count();
+        const QString seconds = milliseconds % 1000 == 0 ? QString::number(milliseconds / 1000)
+                                                         : QString::number(double(milliseconds) / 1000.0);
+        //: Shown after an evaluation ran out of the time the preferences allow; %1 is that time in seconds
+        m_warningLabel->setText(tr("Stopped after %1 s (time budget). Change it in Preferences.").arg(seconds));
+        break;
+    }
+    }
+    setWarningLabelHidden(false);
+}
+
 void ExpressionViewController::setMaxNumberOfGroups(std::optional<int> count)
 {
     ActiveGroupController *groups = activeGroupController();
@@ -395,8 +485,32 @@ void ExpressionViewController::setErrorLabelHidden(bool hidden)
 
 void ExpressionViewController::setProcessingLabelHidden(bool hidden)
 {
+    if (!hidden)
+        updateProgressText();
+    // Polled rather than signalled: a search must not pay for telling the interface where it is.
+    if (hidden)
+        m_progressTimer->stop();
+    else if (!m_progressTimer->isActive())
+        m_progressTimer->start();
     m_isProcessingLabelHidden = hidden;
     ViewAnimations::setHidden(m_processingLabel, hidden, hideAnimationDuration);
+    ViewAnimations::setHidden(m_stopButton, hidden, hideAnimationDuration);
+}
+
+void ExpressionViewController::updateProgressText()
+{
+    // Whole per cent, rounded down: the run is not done while it shows, so never 100.
+    const int percent = qBound(0, int(m_outputTextViewController->evaluationProgress() * 100), 99);
+    //: Shown while a long evaluation runs; %1 is how much of the sample text it has searched, in per cent
+    m_processingLabel->setText(tr("processing… %1 %").arg(percent));
+}
+
+void ExpressionViewController::setWarningLabelHidden(bool hidden)
+{
+    if (hidden == m_isWarningLabelHidden)
+        return;
+    m_isWarningLabelHidden = hidden;
+    ViewAnimations::setHidden(m_warningLabel, hidden, hideAnimationDuration);
 }
 
 void ExpressionViewController::activeGroupControllerDidChangeActiveGroup(ActiveGroupController *, int activeGroup)
@@ -417,6 +531,13 @@ void ExpressionViewController::userDefaultsObserverDidChangeValue(UserDefaultsOb
 {
     switch (key) {
     case UserDefaultsKey::appearanceMode:
+        m_inputTextView->updateColors();
+        reevaluateUnlessStopped();
+        break;
+    case UserDefaultsKey::timeBudget:
+        applyTimeBudget();
+        m_outputTextViewController->updateMatches();
+        break;
     case UserDefaultsKey::caseInsensitive:
     case UserDefaultsKey::multiline:
     case UserDefaultsKey::allowCommentsAndWhitespace:

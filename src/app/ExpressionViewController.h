@@ -23,6 +23,7 @@ class NSTextViewWithPlaceholder;
 class OutputTextViewController;
 class PatternTextView;
 class QLabel;
+class QTimer;
 class QToolButton;
 class UserDefaultsObserver;
 class ViewAppearanceController;
@@ -45,6 +46,7 @@ public:
 
     static constexpr int hideAnimationDuration = 300;
     static constexpr int showProcessingLabelAfterTime = 500;
+    static constexpr int progressInterval = 200;
 
     explicit ExpressionViewController(QWidget *parent = nullptr);
     ~ExpressionViewController() override;
@@ -62,11 +64,13 @@ public:
     QLabel *errorLabel() const { return m_errorLabel; }
     QLabel *processingLabel() const { return m_processingLabel; }
     QLabel *warningLabel() const { return m_warningLabel; }
+    QToolButton *stopButton() const { return m_stopButton; }
     BoxView *groupBox() const { return m_groupBox; }
     QLabel *highlightingGroupLabel() const { return m_highlightingGroupLabel; }
     bool isErrorLabelHidden() const { return m_isErrorLabelHidden; }
     bool isProcessingLabelHidden() const { return m_isProcessingLabelHidden; }
     bool isGroupBoxHidden() const { return m_isGroupBoxHidden; }
+    bool isWarningLabelHidden() const { return m_isWarningLabelHidden; }
 
     void makePatternFirstResponder();
     void makeTextFirstResponder();
@@ -74,12 +78,16 @@ public:
     void pasteUnescaped();
     void setViewMode(ViewMode mode);
     void showDidClick(PanelSegment segment);
+    // Stops the running evaluation; false when none runs.
+    bool stopEvaluation();
 
     void outputTextViewControllerDidStartUpdatingMatches(OutputTextViewController *controller) override;
     void outputTextViewControllerDidUpdateMatches(OutputTextViewController *controller,
                                                   const MatchResults &matches) override;
     void outputTextViewControllerDidFinishUpdatingMatchesWithError(OutputTextViewController *controller,
                                                                    const QString &message) override;
+    void outputTextViewControllerDidStopUpdatingMatches(OutputTextViewController *controller,
+                                                        EvaluationStopReason reason) override;
     void activeGroupControllerDidChangeActiveGroup(ActiveGroupController *controller, int activeGroup) override;
     void activeGroupControllerDidSetShouldDisplayActiveGroupInfo(ActiveGroupController *controller,
                                                                 bool shouldDisplay) override;
@@ -89,6 +97,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void buildInterface();
@@ -97,6 +106,10 @@ private:
     void setMaxNumberOfGroups(std::optional<int> count);
     void setErrorLabelHidden(bool hidden);
     void setProcessingLabelHidden(bool hidden);
+    void updateProgressText();
+    void setWarningLabelHidden(bool hidden);
+    void applyTimeBudget();
+    void reevaluateUnlessStopped();
     void writeSampleTextToExpression();
     LayoutConstraint *constraint(LayoutConstraint::Apply apply, qreal constant);
 
@@ -104,6 +117,7 @@ private:
     bool m_isErrorLabelHidden = true;
     bool m_isProcessingLabelHidden = true;
     bool m_isGroupBoxHidden = true;
+    bool m_isWarningLabelHidden = true;
     bool m_loadingExpression = false;
     std::optional<QDateTime> m_startProcessingDate;
 
@@ -116,6 +130,8 @@ private:
     QLabel *m_errorLabel = nullptr;
     QLabel *m_processingLabel = nullptr;
     QLabel *m_warningLabel = nullptr;
+    QToolButton *m_stopButton = nullptr;
+    QTimer *m_progressTimer = nullptr;
     QLabel *m_patternPlaceholderLabel = nullptr;
     QLabel *m_textPlaceholderLabel = nullptr;
     QLabel *m_noSelectedExpressionLabel = nullptr;

@@ -21,6 +21,12 @@ OutputTextViewController::OutputTextViewController(NSTextViewWithPlaceholder *te
     , m_textView(textView)
     , m_viewAppearanceController(viewAppearanceController)
 {
+    m_budgetTimer.setSingleShot(true);
+    connect(&m_budgetTimer, &QTimer::timeout, this, [this] {
+        // A run already being replaced by newer input is not over budget: the newer one starts its own.
+        if (!m_updatePending)
+            stopEvaluation(EvaluationStopReason::timeBudget);
+    });
     if (m_textView) {
         m_textView->setUpdateDelegate(this);
         connect(m_textView, &NSTextViewWithPlaceholder::visibleBlocksChanged, this,
@@ -75,8 +81,28 @@ void OutputTextViewController::updateMatches()
     if (m_updatePending)
         return;
     m_updatePending = true;
+    requestStop();
+}
+
+bool OutputTextViewController::stopEvaluation(EvaluationStopReason reason)
+{
+    if (!m_expressionController)
+        return false;
+    // When an edit's stop is already on its way, it is the newer input's evaluation that must not follow.
+    const bool stopRequested = m_updatePending || m_stopReason;
+    m_updatePending = false;
+    if (!m_stopReason)
+        m_stopReason = reason;
+    if (!stopRequested)
+        requestStop();
+    return true;
+}
+
+void OutputTextViewController::requestStop()
+{
     QPointer<OutputTextViewController> guarded(this);
     EvaluationThreadPool::instance()->start([controller = m_expressionController, guarded] {
+        // Every request carries this completion: a later request for the same run may be dropped in its favour.
         controller->stopEvaluation([guarded] {
             // Runs on the main thread after the stopped run's closing notification. An edit handled in between
             // may already have evaluated the newest input.
@@ -84,6 +110,13 @@ void OutputTextViewController::updateMatches()
                 guarded->updateMatches();
         });
     });
+}
+
+double OutputTextViewController::evaluationProgress() const
+{
+    if (!m_expressionController || m_expressionController->text().isEmpty())
+        return 0;
+    return double(m_expressionController->searchedLength()) / double(m_expressionController->text().size());
 }
 
 void OutputTextViewController::evaluate()
@@ -116,6 +149,8 @@ void OutputTextViewController::evaluate()
     m_expressionController = RegularExpressionController::create(compiled.pattern, text);
     m_expressionController->setDelegate(this);
     m_expressionController->startEvaluation();
+    if (m_timeBudget > std::chrono::milliseconds::zero())
+        m_budgetTimer.start(m_timeBudget);
 }
 
 void OutputTextViewController::publish(const MatchResults &results)
@@ -162,12 +197,19 @@ void OutputTextViewController::regularExpressionControllerDidCancelEvaluating(Re
     if (controller != m_expressionController.get())
         return;
     m_lastText = controller->text();
+    const bool stopped = m_stopReason && !m_updatePending;
+    const EvaluationStopReason reason = m_stopReason.value_or(EvaluationStopReason::user);
     finishRun();
+    // What a stopped run found is not all there is: painted, it would pass for the complete result.
     setMatches(MatchResults());
+    if (stopped && m_delegate)
+        m_delegate->outputTextViewControllerDidStopUpdatingMatches(this, reason);
 }
 
 void OutputTextViewController::finishRun()
 {
+    m_budgetTimer.stop();
+    m_stopReason.reset();
     m_expressionController.reset();
     setEvaluatingExpression(false);
 }

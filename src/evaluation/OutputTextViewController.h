@@ -1,13 +1,16 @@
 #pragma once
 
 #include "app/NSTextViewWithPlaceholderUpdateDelegate.h"
+#include "evaluation/EvaluationStopReason.h"
 #include "evaluation/MatchResults.h"
 #include "evaluation/RegularExpression.h"
 #include "evaluation/RegularExpressionControllerDelegate.h"
 
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -49,6 +52,14 @@ public:
     const std::optional<RegularExpression::Error> &compileError() const { return m_compileError; }
     // The run in progress, if any.
     RegularExpressionController *expressionController() const { return m_expressionController.get(); }
+    // Share of the running evaluation's text searched so far, 0 to 1; 0 when none runs. Cheap enough for a timer.
+    double evaluationProgress() const;
+
+    // Longest a run may take before it is stopped; zero for no limit. Applies from the next run on.
+    std::chrono::milliseconds timeBudget() const { return m_timeBudget; }
+    void setTimeBudget(std::chrono::milliseconds budget) { m_timeBudget = budget; }
+    // Stops the running evaluation, and one waiting to start, until the next update. False when none runs.
+    bool stopEvaluation() { return stopEvaluation(EvaluationStopReason::user); }
 
     void updateMatches();
     void updateHighlighting();
@@ -64,6 +75,8 @@ Q_SIGNALS:
 
 private:
     void evaluate();
+    bool stopEvaluation(EvaluationStopReason reason);
+    void requestStop();
     void publish(const MatchResults &results);
     void setEvaluatingExpression(bool evaluating);
     void finishRun();
@@ -83,6 +96,9 @@ private:
     std::optional<RegularExpression::Error> m_compileError;
     // An update arrived while a run was still going; the stop's completion evaluates the newest input.
     bool m_updatePending = false;
+    std::optional<EvaluationStopReason> m_stopReason;
+    std::chrono::milliseconds m_timeBudget {0};
+    QTimer m_budgetTimer;
     // Painting is applied only while the view still shows the text the matches belong to.
     bool m_painting = false;
     int m_currentRevision = -1;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "evaluation/EvaluationStopReason.h"
+
 #include <QString>
 
 class MatchResults;
@@ -17,4 +19,8 @@ public:
     // The pattern does not compile.
     virtual void outputTextViewControllerDidFinishUpdatingMatchesWithError(OutputTextViewController *controller,
                                                                            const QString &message) = 0;
+    // The run was stopped, by the user or by the time budget, and no newer input replaced it. Its partial results
+    // are dropped and the painting cleared.
+    virtual void outputTextViewControllerDidStopUpdatingMatches(OutputTextViewController *controller,
+                                                                EvaluationStopReason reason) = 0;
 };

@@ -11,6 +11,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QSignalBlocker>
+#include <QSpinBox>
 
 namespace {
 
@@ -36,6 +37,7 @@ PreferencesViewController::PreferencesViewController(QWidget *parent)
     , m_multiline(new QCheckBox(tr("Anchors match lines"), this))
     , m_allowCommentsAndWhitespace(new QCheckBox(tr("Allow comments and whitespace"), this))
     , m_referenceType(new QComboBox(this))
+    , m_timeBudget(new QSpinBox(this))
 {
     setObjectName(QStringLiteral("preferencesView"));
     setAutoFillBackground(true);
@@ -50,6 +52,15 @@ PreferencesViewController::PreferencesViewController(QWidget *parent)
     m_referenceType->setObjectName(QStringLiteral("referenceTypeChoice"));
     //: Kinds of regular-expression cheat sheet
     m_referenceType->addItems({tr("Basic"), tr("Advanced")});
+    m_timeBudget->setObjectName(QStringLiteral("timeBudgetField"));
+    m_timeBudget->setRange(0, 3600);
+    //: Unit after the time budget's number of seconds
+    m_timeBudget->setSuffix(tr(" s"));
+    //: Time budget of 0 seconds
+    m_timeBudget->setSpecialValueText(tr("No limit"));
+    m_timeBudget->setToolTip(tr("An evaluation that runs longer is stopped"));
+    // Typing "15" must not evaluate with a budget of 1 s on the way.
+    m_timeBudget->setKeyboardTracking(false);
 
     auto *layout = new QFormLayout(this);
     layout->setContentsMargins(24, 24, 24, 24);
@@ -59,6 +70,7 @@ PreferencesViewController::PreferencesViewController(QWidget *parent)
     layout->addRow(QString(), m_multiline);
     layout->addRow(QString(), m_allowCommentsAndWhitespace);
     layout->addRow(tr("Reference:"), m_referenceType);
+    layout->addRow(tr("Time budget:"), m_timeBudget);
 
     readSettings();
     UserDefaults &defaults = UserDefaults::standard();
@@ -73,6 +85,8 @@ PreferencesViewController::PreferencesViewController(QWidget *parent)
     bindSwitch(m_allowCommentsAndWhitespace, UserDefaultsKey::allowCommentsAndWhitespace);
     connect(m_referenceType, &QComboBox::activated, this,
             [&defaults](int index) { defaults.setValue(UserDefaultsKey::referenceType, index); });
+    connect(m_timeBudget, &QSpinBox::valueChanged, this,
+            [&defaults](int seconds) { defaults.setValue(UserDefaultsKey::timeBudget, seconds); });
     applyBackground(*appearanceController()->appearance());
 }
 
@@ -92,12 +106,13 @@ void PreferencesViewController::readSettings()
     const UserDefaults &defaults = UserDefaults::standard();
     const QSignalBlocker blockers[] = {QSignalBlocker(m_appearanceMode), QSignalBlocker(m_caseInsensitive),
                                        QSignalBlocker(m_multiline), QSignalBlocker(m_allowCommentsAndWhitespace),
-                                       QSignalBlocker(m_referenceType)};
+                                       QSignalBlocker(m_referenceType), QSignalBlocker(m_timeBudget)};
     m_appearanceMode->setCurrentIndex(appearanceIndex(defaults.integerValue(UserDefaultsKey::appearanceMode)));
     m_caseInsensitive->setChecked(defaults.boolValue(UserDefaultsKey::caseInsensitive));
     m_multiline->setChecked(defaults.boolValue(UserDefaultsKey::multiline));
     m_allowCommentsAndWhitespace->setChecked(defaults.boolValue(UserDefaultsKey::allowCommentsAndWhitespace));
     m_referenceType->setCurrentIndex(defaults.integerValue(UserDefaultsKey::referenceType) == 1 ? 1 : 0);
+    m_timeBudget->setValue(defaults.integerValue(UserDefaultsKey::timeBudget));
 }
 
 void PreferencesViewController::applyBackground(const Appearance &appearance)

@@ -10,6 +10,7 @@
 class AppearanceController;
 class QCheckBox;
 class QComboBox;
+class QSpinBox;
 class UserDefaultsObserver;
 
 // The preferences' controls. Each writes its setting at once; each follows the setting when it changes elsewhere.
@@ -41,4 +42,5 @@ private:
     QCheckBox *m_multiline;
     QCheckBox *m_allowCommentsAndWhitespace;
     QComboBox *m_referenceType;
+    QSpinBox *m_timeBudget;
 };

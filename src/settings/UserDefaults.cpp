@@ -14,6 +14,7 @@ ValueType valueType(const QString &key)
     switch (*known) {
     case UserDefaultsKey::appearanceMode:
     case UserDefaultsKey::referenceType:
+    case UserDefaultsKey::timeBudget:
         return ValueType::integer;
     case UserDefaultsKey::caseInsensitive:
     case UserDefaultsKey::multiline:
@@ -106,6 +107,8 @@ void UserDefaults::registerStandardDefaults()
         {keyString(UserDefaultsKey::showRightPanel), false},
         {keyString(UserDefaultsKey::showLeftPanel), false},
         {keyString(UserDefaultsKey::referenceType), 0},
+        // Seconds an evaluation may run before it is stopped; 0 for no limit.
+        {keyString(UserDefaultsKey::timeBudget), 10},
     });
     synchronize();
 }

@@ -37,7 +37,7 @@ public:
     void registerDefaults(const QVariantHash &defaults);
     void registerStandardDefaults();
 
-    // Stored value, else registered default, else invalid. For the nine keys the value is converted to the key's
+    // Stored value, else registered default, else invalid. For the keys of UserDefaultsKey the value is converted to the key's
     // type; a stored value that does not convert falls back to the registered default.
     QVariant value(const QString &key) const;
     QVariant value(UserDefaultsKey key) const;

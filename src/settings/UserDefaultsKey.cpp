@@ -21,6 +21,8 @@ QString keyString(UserDefaultsKey key)
         return QStringLiteral("showLeftPanel");
     case UserDefaultsKey::referenceType:
         return QStringLiteral("referenceType");
+    case UserDefaultsKey::timeBudget:
+        return QStringLiteral("timeBudget");
     }
     return {};
 }

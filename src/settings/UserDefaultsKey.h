@@ -16,14 +16,15 @@ enum class UserDefaultsKey {
     showRightPanel,
     showLeftPanel,
     referenceType,
+    timeBudget,
 };
 
-inline constexpr std::array<UserDefaultsKey, 9> allUserDefaultsKeys{
+inline constexpr std::array<UserDefaultsKey, 10> allUserDefaultsKeys{
     UserDefaultsKey::appearanceMode, UserDefaultsKey::caseInsensitive,
     UserDefaultsKey::multiline,      UserDefaultsKey::pattern,
     UserDefaultsKey::text,           UserDefaultsKey::allowCommentsAndWhitespace,
     UserDefaultsKey::showRightPanel, UserDefaultsKey::showLeftPanel,
-    UserDefaultsKey::referenceType,
+    UserDefaultsKey::referenceType,  UserDefaultsKey::timeBudget,
 };
 
 QString keyString(UserDefaultsKey key);

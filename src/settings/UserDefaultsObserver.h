@@ -8,7 +8,7 @@
 class UserDefaults;
 class UserDefaultsObserverDelegate;
 
-// Passes on real changes of the nine settings keys: writes that leave a key as it was, and changes of a key that had
+// Passes on real changes of the settings keys: writes that leave a key as it was, and changes of a key that had
 // no value at all before, are not reported.
 class UserDefaultsObserver final : public QObject
 {

@@ -10,6 +10,7 @@
 #include "settings/UserDefaults.h"
 #include "settings/ViewSizeController.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTest>
 #include <QTextBlock>
@@ -17,6 +18,7 @@
 #include <QToolButton>
 
 using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -45,6 +47,13 @@ struct Fixture
         editor.inputTextView()->textCursor().insertText(pattern);
     }
 
+    // Runs away after finding every "x" of the prefix.
+    void runAway(const QString &prefix = QString())
+    {
+        editor.outputTextView()->setText(prefix + QString(40, u'a') + u'b');
+        setPattern(u"x|(a+)+$"_s);
+    }
+
     Expression expression;
     ExpressionViewController editor;
 };
@@ -61,6 +70,11 @@ private Q_SLOTS:
     void invalidPatternShowsTheError();
     void steppingGroupsMarksBothViews();
     void processingLabelOnlyForLongRuns();
+    void processingLabelShowsHowFarTheSearchHasCome_data();
+    void processingLabelShowsHowFarTheSearchHasCome();
+    void stopShowsAWarningUntilTheNextEdit_data();
+    void stopShowsAWarningUntilTheNextEdit();
+    void timeBudgetStopNamesTheBudget();
     void settingsReEvaluate();
     void presentationKeepsTheColouring();
     void panelButtonsFollowAndWriteSettings();
@@ -151,6 +165,89 @@ void tst_ExpressionViewController::processingLabelOnlyForLongRuns()
     f.setPattern(u"b"_s);
     QTRY_VERIFY(f.editor.isProcessingLabelHidden());
     QCOMPARE(f.editor.outputTextViewController()->matches().count(), 1);
+}
+
+void tst_ExpressionViewController::processingLabelShowsHowFarTheSearchHasCome_data()
+{
+    QTest::addColumn<int>("prefix");
+    QTest::addColumn<QString>("expected");
+    QTest::addRow("stuck at the start") << 0 << u"processing… 0 %"_s;
+    QTest::addRow("59 of 100 units") << 59 << u"processing… 59 %"_s;
+    QTest::addRow("rounded down") << 3959 << u"processing… 98 %"_s;
+}
+
+void tst_ExpressionViewController::processingLabelShowsHowFarTheSearchHasCome()
+{
+    QFETCH(int, prefix);
+    Fixture f;
+    f.runAway(QString(prefix, u'x'));
+    QTRY_VERIFY_WITH_TIMEOUT(!f.editor.isProcessingLabelHidden(), 3000);
+    QTEST(f.editor.processingLabel()->text(), "expected");
+    QVERIFY(f.editor.stopButton()->isVisible());
+}
+
+void tst_ExpressionViewController::stopShowsAWarningUntilTheNextEdit_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addRow("Esc in the pattern") << u"pattern"_s;
+    QTest::addRow("Esc in the sample text") << u"text"_s;
+    QTest::addRow("the stop button") << u"button"_s;
+}
+
+void tst_ExpressionViewController::stopShowsAWarningUntilTheNextEdit()
+{
+    QFETCH(QString, how);
+    Fixture f;
+    f.editor.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.editor));
+    f.setPattern(u"x"_s);
+    f.runAway(u"xx"_s);
+    QTRY_VERIFY_WITH_TIMEOUT(!f.editor.isProcessingLabelHidden(), 3000);
+    if (how == u"button") {
+        f.editor.stopButton()->click();
+    } else {
+        QWidget *view = how == u"pattern" ? static_cast<QWidget *>(f.editor.inputTextView()) : f.editor.outputTextView();
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Escape);
+    }
+    QTRY_VERIFY(!f.editor.isWarningLabelHidden());
+    QCOMPARE(f.editor.warningLabel()->text(), u"Evaluation stopped."_s);
+    QTRY_VERIFY(f.editor.warningLabel()->isVisible());
+    QVERIFY(f.editor.isProcessingLabelHidden());
+    QTRY_VERIFY(f.editor.stopButton()->isHidden());
+    QVERIFY(!hasBackground(f.editor.outputTextView()->document()->firstBlock()));
+
+    // A new look is no reason to run it again; the next edit is.
+    UserDefaults::standard().setValue(UserDefaultsKey::appearanceMode, 1);
+    QVERIFY(!f.editor.outputTextViewController()->expressionController());
+    QVERIFY(!f.editor.isWarningLabelHidden());
+    f.setPattern(u"x"_s);
+    QVERIFY(f.editor.isWarningLabelHidden());
+    QTRY_COMPARE(f.editor.outputTextViewController()->matches().count(), 2);
+
+    // With nothing running, Esc is left to whoever else wants it.
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(f.editor.inputTextView(), &escape);
+    QVERIFY(!escape.isAccepted());
+}
+
+void tst_ExpressionViewController::timeBudgetStopNamesTheBudget()
+{
+    Fixture f;
+    QCOMPARE(f.editor.outputTextViewController()->timeBudget(), 10s);
+    // Far below the delay of the processing label: the stop is told all the same.
+    f.editor.outputTextViewController()->setTimeBudget(100ms);
+    f.runAway();
+    QTRY_COMPARE(f.editor.warningLabel()->text(), u"Stopped after 0.1 s (time budget). Change it in Preferences."_s);
+    QTRY_VERIFY(f.editor.warningLabel()->isVisible());
+
+    // A new budget applies at once, to the same input.
+    UserDefaults::standard().setValue(UserDefaultsKey::timeBudget, 1);
+    QCOMPARE(f.editor.outputTextViewController()->timeBudget(), 1s);
+    QVERIFY(f.editor.isWarningLabelHidden());
+    QTRY_COMPARE_WITH_TIMEOUT(f.editor.warningLabel()->text(),
+                              u"Stopped after 1 s (time budget). Change it in Preferences."_s, 5000);
+    QVERIFY(!f.editor.isWarningLabelHidden());
 }
 
 void tst_ExpressionViewController::settingsReEvaluate()

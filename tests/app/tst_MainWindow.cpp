@@ -22,6 +22,8 @@
 #include <QJsonObject>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QLabel>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QTest>
 
@@ -54,6 +56,7 @@ private Q_SLOTS:
     void endToEnd();
     void panelsFollowSettingsAndCommands();
     void fullScreenIsPresentation();
+    void stopCommandAndTimeBudgetField();
     void commandsWithoutAWindowOnlyBeep();
     void tellsOnceAboutARecoveredLibrary();
 
@@ -169,6 +172,34 @@ void tst_MainWindow::fullScreenIsPresentation()
     QCOMPARE(app.viewController()->viewSizeController()->fontSize(), 13.0);
 }
 
+void tst_MainWindow::stopCommandAndTimeBudgetField()
+{
+    AppDelegate app(libraryPath());
+    app.applicationDidFinishLaunching();
+    ExpressionViewController *editor = app.viewController();
+    replaceText(editor->outputTextView(), QString(40, u'a') + u'b');
+    replaceText(editor->inputTextView(), u"(a+)+$"_s);
+    QTRY_VERIFY(editor->outputTextViewController()->isEvaluatingExpression());
+    QAction *stop = app.action(u"stopEvaluationAction"_s);
+    QCOMPARE(stop->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Period));
+    stop->trigger();
+    QTRY_COMPARE(editor->warningLabel()->text(), u"Evaluation stopped."_s);
+
+    app.showPreferences();
+    QSpinBox *budget = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (!budget)
+            budget = window->findChild<QSpinBox *>(u"timeBudgetField"_s);
+    }
+    QVERIFY(budget);
+    QCOMPARE(budget->value(), 10);
+    budget->setValue(0);
+    QCOMPARE(UserDefaults::standard().integerValue(UserDefaultsKey::timeBudget), 0);
+    QCOMPARE(editor->outputTextViewController()->timeBudget(), std::chrono::milliseconds::zero());
+    UserDefaults::standard().setValue(UserDefaultsKey::timeBudget, 30);
+    QCOMPARE(budget->value(), 30);
+}
+
 void tst_MainWindow::commandsWithoutAWindowOnlyBeep()
 {
     AppDelegate app(libraryPath());
@@ -180,6 +211,7 @@ void tst_MainWindow::commandsWithoutAWindowOnlyBeep()
     app.goToPattern();
     app.copyEscaped();
     app.pasteUnescaped();
+    app.stopEvaluation();
     QCOMPARE(app.activeGroup(), 0);
 }
 

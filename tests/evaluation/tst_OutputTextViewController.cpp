@@ -1,4 +1,5 @@
 #include "app/NSTextViewWithPlaceholder.h"
+#include "evaluation/EvaluationThreadPool.h"
 #include "evaluation/MatchResults.h"
 #include "evaluation/OutputTextViewController.h"
 #include "evaluation/OutputTextViewControllerDelegate.h"
@@ -12,8 +13,10 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QThreadPool>
 
 using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -30,9 +33,14 @@ public:
     {
         errors.append(message);
     }
+    void outputTextViewControllerDidStopUpdatingMatches(OutputTextViewController *, EvaluationStopReason reason) override
+    {
+        stops.append(reason);
+    }
     int starts = 0;
     QList<MatchResults> results;
     QStringList errors;
+    QList<EvaluationStopReason> stops;
 };
 
 struct Fixture
@@ -65,6 +73,13 @@ struct Fixture
 
     void waitForResults(qsizetype count) { QTRY_COMPARE_WITH_TIMEOUT(delegate.results.size(), count, 10000); }
 
+    // Until the stop requests and their completions have all run.
+    static void settle()
+    {
+        QTRY_VERIFY(EvaluationThreadPool::instance()->waitForDone(0));
+        QCoreApplication::processEvents();
+    }
+
     NSTextViewWithPlaceholder view;
     ViewAppearanceController appearance;
     OutputTextViewController controller;
@@ -88,6 +103,12 @@ private Q_SLOTS:
     void editsDuringARunaway();
     void editsInterleavedWithRuns();
     void zeroLengthMatchesOnALargeText();
+    void stopsDropThePartialResults_data();
+    void stopsDropThePartialResults();
+    void budgetLetsShorterRunsFinish_data();
+    void budgetLetsShorterRunsFinish();
+    void stopAndEditTogether_data();
+    void stopAndEditTogether();
 };
 
 void tst_OutputTextViewController::init()
@@ -250,6 +271,100 @@ void tst_OutputTextViewController::zeroLengthMatchesOnALargeText()
         QVERIFY(f.controller.matches().count() > 100'000);
         // Empty matches paint nothing; "a*" paints each "a".
         QCOMPARE(f.painting().left(8), pattern == u"a*"_s ? u"10000000"_s : u"00000000"_s);
+    }
+}
+
+void tst_OutputTextViewController::stopsDropThePartialResults_data()
+{
+    QTest::addColumn<int>("budget");
+    QTest::addColumn<bool>("userStops");
+    QTest::addColumn<EvaluationStopReason>("reason");
+    QTest::addRow("stopped by the user") << 0 << true << EvaluationStopReason::user;
+    QTest::addRow("stopped by the time budget") << 50 << false << EvaluationStopReason::timeBudget;
+    QTest::addRow("the user before the budget") << 60000 << true << EvaluationStopReason::user;
+}
+
+void tst_OutputTextViewController::stopsDropThePartialResults()
+{
+    QFETCH(int, budget);
+    QFETCH(bool, userStops);
+    QFETCH(EvaluationStopReason, reason);
+    Fixture f;
+    f.view.setText(u"xx"_s + QString(40, u'a') + u'b');
+    f.controller.setPattern(u"x"_s);
+    f.waitForResults(2);
+    QCOMPARE(f.painting().left(3), u"120"_s);
+    QVERIFY(!f.controller.stopEvaluation());
+
+    f.controller.setTimeBudget(std::chrono::milliseconds(budget));
+    // Finds both "x" before it runs away.
+    f.controller.setPattern(u"x|(a+)+$"_s);
+    QTRY_VERIFY(f.controller.isEvaluatingExpression());
+    if (userStops)
+        QVERIFY(f.controller.stopEvaluation());
+    QTRY_COMPARE(f.delegate.stops, QList<EvaluationStopReason>{reason});
+    QCOMPARE(f.delegate.results.size(), 2);
+    QVERIFY(f.controller.matches().isEmpty());
+    QCOMPARE(f.painting(), QString(43, u'0'));
+    QVERIFY(!f.controller.isEvaluatingExpression());
+    QVERIFY(!f.controller.stopEvaluation());
+
+    f.controller.setPattern(u"x"_s);
+    f.waitForResults(3);
+    QCOMPARE(f.delegate.stops.size(), 1);
+}
+
+void tst_OutputTextViewController::budgetLetsShorterRunsFinish_data()
+{
+    QTest::addColumn<int>("budget");
+    QTest::addRow("no budget") << 0;
+    QTest::addRow("a budget longer than the run") << 60000;
+}
+
+void tst_OutputTextViewController::budgetLetsShorterRunsFinish()
+{
+    QFETCH(int, budget);
+    Fixture f;
+    f.controller.setTimeBudget(std::chrono::milliseconds(budget));
+    // Every position scans to the end of its line: a fraction of a second of searching.
+    f.view.setText(QString(u"y"_s.repeated(99) + u'\n').repeated(3000) + u'z');
+    f.waitForResults(1);
+    f.controller.setPattern(u".*z"_s);
+    f.waitForResults(2);
+    QCOMPARE(f.delegate.results.last().count(), 1);
+    QVERIFY(f.delegate.stops.isEmpty());
+}
+
+void tst_OutputTextViewController::stopAndEditTogether_data()
+{
+    QTest::addColumn<bool>("editFirst");
+    QTest::addRow("an edit after the stop is evaluated") << false;
+    QTest::addRow("a stop after an edit keeps the edit from running") << true;
+}
+
+void tst_OutputTextViewController::stopAndEditTogether()
+{
+    QFETCH(bool, editFirst);
+    Fixture f;
+    f.view.setText(QString(40, u'a') + u'b');
+    f.waitForResults(1);
+    f.controller.setPattern(u"(a+)+$"_s);
+    QTRY_VERIFY(f.controller.isEvaluatingExpression());
+    if (editFirst)
+        f.controller.setPattern(u"b"_s);
+    QVERIFY(f.controller.stopEvaluation());
+    if (!editFirst)
+        f.controller.setPattern(u"b"_s);
+    if (editFirst) {
+        QTRY_COMPARE(f.delegate.stops, QList<EvaluationStopReason>{EvaluationStopReason::user});
+        Fixture::settle();
+        QCOMPARE(f.delegate.results.size(), 1);
+        QVERIFY(!f.controller.expressionController());
+    } else {
+        f.waitForResults(2);
+        QCOMPARE(f.delegate.results.last().count(), 1);
+        Fixture::settle();
+        QVERIFY(f.delegate.stops.isEmpty());
     }
 }
 

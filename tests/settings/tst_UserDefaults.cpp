@@ -61,6 +61,7 @@ void tst_UserDefaults::registeredDefaults()
 {
     QCOMPARE(defaults().integerValue(UserDefaultsKey::appearanceMode), 2);
     QCOMPARE(defaults().integerValue(UserDefaultsKey::referenceType), 0);
+    QCOMPARE(defaults().integerValue(UserDefaultsKey::timeBudget), 10);
     QCOMPARE(defaults().boolValue(UserDefaultsKey::showLeftPanel), false);
     QCOMPARE(defaults().value(UserDefaultsKey::allowCommentsAndWhitespace), QVariant(false));
     QVERIFY(!defaults().value(UserDefaultsKey::pattern).isValid());
