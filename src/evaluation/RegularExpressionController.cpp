@@ -20,29 +20,30 @@ struct Search
     const std::atomic<bool> *shouldStop;
     std::atomic<qsizetype> *searchedLength;
     icu::RegexMatcher *matcher;
+    bool findCallbackStays;
 };
 
-// Texts up to this many UTF-16 units are searched without the find callback at first.
+// Texts up to this many UTF-16 units are searched without the find callback at every position.
 constexpr qsizetype findCallbackLength = qsizetype(2) << 20;
-// The engine calls the match callback about every 10,000 steps, counting on across attempts. This many calls, some
-// 0.1 s of searching, take a text below findCallbackLength only where each position costs far more than the find
-// callback's one call.
-constexpr int32_t followPositionAfterSteps = 1000;
 
 UBool U_CALLCONV continueFinding(const void *context, int64_t position)
 {
     const Search &search = *static_cast<const Search *>(context);
     search.searchedLength->store(qsizetype(position), std::memory_order_relaxed);
+    if (!search.findCallbackStays) {
+        UErrorCode status = U_ZERO_ERROR;
+        search.matcher->setFindProgressCallback(nullptr, nullptr, status);
+    }
     return !search.shouldStop->load(std::memory_order_relaxed);
 }
 
-// Called many times per long attempt: one load and one compare, as a rule.
-UBool U_CALLCONV continueMatching(const void *context, int32_t steps)
+// Called many times per long attempt: a load and two stores.
+UBool U_CALLCONV continueMatching(const void *context, int32_t)
 {
     const Search &search = *static_cast<const Search *>(context);
-    if (steps == followPositionAfterSteps) {
-        // A long search: from now on let the engine tell where it tries next, so that its progress moves even
-        // while it finds nothing.
+    if (!search.findCallbackStays) {
+        // One call of the find callback per some 10,000 steps tells where the engine tries next, so that the
+        // progress moves also while a slow search finds nothing, at no cost to a fast one.
         UErrorCode status = U_ZERO_ERROR;
         search.matcher->setFindProgressCallback(&continueFinding, context, status);
     }
@@ -216,7 +217,7 @@ RegularExpressionController::Outcome RegularExpressionController::match(const ic
     const icu::UnicodeString input(false, reinterpret_cast<const UChar *>(m_text.utf16()), int32_t(m_text.size()));
     UErrorCode status = U_ZERO_ERROR;
     const std::unique_ptr<icu::RegexMatcher> matcher(pattern.matcher(input, status));
-    Search search { &m_shouldStop, &m_searchedLength, matcher.get() };
+    const Search search { &m_shouldStop, &m_searchedLength, matcher.get(), m_text.size() > findCallbackLength };
     if (U_SUCCESS(status)) {
         results = MatchResults(matcher->groupCount() + 1);
         // Only the match callback is called during a single runaway attempt, and its step count runs on across the
@@ -225,7 +226,7 @@ RegularExpressionController::Outcome RegularExpressionController::match(const ic
         // whole search; on a shorter text the skipping ends within a few ms anyway, and the loop below then sees
         // the stop.
         matcher->setMatchCallback(&continueMatching, &search, status);
-        if (m_text.size() > findCallbackLength)
+        if (search.findCallbackStays)
             matcher->setFindProgressCallback(&continueFinding, &search, status);
     }
     while (U_SUCCESS(status)) {
