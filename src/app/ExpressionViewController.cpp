@@ -412,9 +412,15 @@ void ExpressionViewController::outputTextViewControllerDidStartUpdatingMatches(O
 
 void ExpressionViewController::updateProcessingLabel()
 {
-    if (m_startProcessingDate
-        && m_startProcessingDate->addMSecs(showProcessingLabelAfterTime) < QDateTime::currentDateTimeUtc())
+    if (!m_startProcessingDate)
+        return;
+    const qint64 elapsed = m_startProcessingDate->msecsTo(QDateTime::currentDateTimeUtc());
+    if (elapsed >= showProcessingLabelAfterTime) {
         setProcessingLabelHidden(false);
+        return;
+    }
+    // A coarse timer may fire a few ms early; without another look the label would never show for this run.
+    QTimer::singleShot(showProcessingLabelAfterTime - elapsed, this, &ExpressionViewController::updateProcessingLabel);
 }
 
 void ExpressionViewController::outputTextViewControllerDidUpdateMatches(OutputTextViewController *,

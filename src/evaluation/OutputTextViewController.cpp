@@ -22,6 +22,8 @@ OutputTextViewController::OutputTextViewController(NSTextViewWithPlaceholder *te
     , m_viewAppearanceController(viewAppearanceController)
 {
     m_budgetTimer.setSingleShot(true);
+    // A coarse timer fires up to 5 % early, and a run must have all of its budget.
+    m_budgetTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_budgetTimer, &QTimer::timeout, this, [this] {
         // A run already being replaced by newer input is not over budget: the newer one starts its own.
         if (!m_updatePending)
