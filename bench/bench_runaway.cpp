@@ -1,0 +1,211 @@
+#include "BenchSupport.h"
+
+#include "app/ExpressionViewController.h"
+#include "app/NSTextViewWithPlaceholder.h"
+#include "evaluation/ActiveGroupController.h"
+#include "evaluation/EvaluationThreadPool.h"
+#include "evaluation/OutputTextViewController.h"
+#include "evaluation/RegularExpression.h"
+#include "evaluation/RegularExpressionController.h"
+#include "evaluation/RegularExpressionControllerDelegate.h"
+#include "library/Expression.h"
+#include "pattern/PatternTextView.h"
+#include "settings/UserDefaults.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <cstdio>
+#include <set>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+double milliseconds(const QElapsedTimer &timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+qint64 statusBytes(const QByteArray &field)
+{
+    QFile status(u"/proc/self/status"_s);
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(field.size()).trimmed().split(' ').value(0).toLongLong() * 1024;
+    }
+    return 0;
+}
+
+// The peak resident size from here on; the kernel starts it again at the current size.
+void resetPeak()
+{
+    QFile clearRefs(u"/proc/self/clear_refs"_s);
+    if (clearRefs.open(QIODevice::WriteOnly))
+        clearRefs.write("5");
+}
+
+// Sleeps in the event loop between events, leaving the second core to the evaluation's worker.
+bool waitUntil(const std::function<bool()> &condition, int timeoutMilliseconds = 60000)
+{
+    const QDeadlineTimer deadline(timeoutMilliseconds);
+    QTimer wake;
+    wake.start(5);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
+
+void setPattern(ExpressionViewController *editor, const QString &pattern)
+{
+    editor->inputTextView()->selectAll();
+    editor->inputTextView()->textCursor().insertText(pattern);
+}
+
+bool idle(ExpressionViewController *editor)
+{
+    return !editor->outputTextViewController()->expressionController();
+}
+
+// Millions of empty matches through the editor, as the user gets them: time to the information line, and the peak
+// memory per match while they were collected, handed over and painted.
+void millionsOfMatches(ExpressionViewController *editor, const QString &pattern)
+{
+    setPattern(editor, u"zzz"_s);
+    waitUntil([&] { return idle(editor); });
+    const qint64 before = statusBytes("VmRSS:");
+    resetPeak();
+    QElapsedTimer timer;
+    timer.start();
+    setPattern(editor, pattern);
+    const bool done = waitUntil([&] { return idle(editor); });
+    const double elapsed = milliseconds(timer);
+    const qint64 peak = statusBytes("VmHWM:");
+    const qsizetype count = editor->outputTextViewController()->matches().count();
+    std::printf("%-5s over %lld units in the editor: %lld matches in %.0f ms, \"%s\"%s; peak growth %.1f bytes/match "
+                "(goal <= 200)\n",
+                qPrintable(pattern), qlonglong(editor->outputTextView()->text().size()), qlonglong(count), elapsed,
+                qPrintable(editor->activeGroupController()->activeGroupInfo()),
+                done && editor->isWarningLabelHidden() ? "" : " NOT FINISHED",
+                double(peak - before) / double(std::max<qsizetype>(count, 1)));
+}
+
+// From Esc in the pattern to the warning, with the runaway at the end of the text.
+double stopLatency(ExpressionViewController *editor, int round)
+{
+    setPattern(editor, round % 2 ? u"x|(a+)+$"_s : u"(a+)+$"_s);
+    waitUntil([&] { return !editor->isProcessingLabelHidden(); });
+    QElapsedTimer timer;
+    timer.start();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(editor->inputTextView(), &escape);
+    waitUntil([&] { return !editor->isWarningLabelHidden(); });
+    return milliseconds(timer);
+}
+
+class Waiter final : public RegularExpressionControllerDelegate
+{
+public:
+    bool finished = false;
+    void regularExpressionControllerDidStartEvaluating(RegularExpressionController *) override { }
+    void regularExpressionControllerDidFinishEvaluating(RegularExpressionController *, const MatchResults &) override
+    {
+        finished = true;
+    }
+    void regularExpressionControllerDidCancelEvaluating(RegularExpressionController *) override { finished = true; }
+};
+
+// A search that finds nothing, but where every position costs a scan to the end of its line: the case where the
+// run starts following the engine's position. Its cost against the bare engine, and how often the progress moved.
+void slowSearchProgress(const QString &text)
+{
+    const RegularExpressionController::Pattern pattern = RegularExpression::compile(u".*Q"_s, 0).pattern;
+    QElapsedTimer bare;
+    bare.start();
+    {
+        const icu::UnicodeString input(false, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
+        UErrorCode status = U_ZERO_ERROR;
+        const std::unique_ptr<icu::RegexMatcher> matcher(pattern->matcher(input, status));
+        while (matcher->find(status)) {
+        }
+    }
+    const double bareTime = milliseconds(bare);
+
+    Waiter waiter;
+    const auto controller = RegularExpressionController::create(pattern, text);
+    controller->setDelegate(&waiter);
+    QElapsedTimer timer;
+    timer.start();
+    controller->startEvaluation();
+    int polls = 0;
+    std::set<qsizetype> seen;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (timer.elapsed() < 200)
+            return;
+        ++polls;
+        seen.insert(controller->searchedLength());
+    });
+    poll.start(20);
+    waitUntil([&] { return waiter.finished; });
+    const double controllerTime = milliseconds(timer);
+    std::printf(".*Q over %lld units: controller %.0f ms, bare ICU %.0f ms, ratio %.2f (goal <= 1.2); progress moved "
+                "in %zu of %d polls after the first 0.2 s (goal: all)\n",
+                qlonglong(text.size()), controllerTime, bareTime, controllerTime / bareTime, seen.size(), polls);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    QTemporaryDir home;
+    if (!home.isValid())
+        return 1;
+    qputenv("XDG_CONFIG_HOME", home.filePath(u"config"_s).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", home.filePath(u"data"_s).toLocal8Bit());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    UserDefaults::standard().clear();
+    UserDefaults::standard().registerStandardDefaults();
+
+    slowSearchProgress(bench::sampleText(1500000));
+
+    const QString text = bench::sampleText(qsizetype(5) << 20);
+    Expression expression(u"Runaway"_s, QString(), text);
+    ExpressionViewController editor;
+    editor.resize(1100, 700);
+    editor.show();
+    editor.setExpression(&expression);
+    millionsOfMatches(&editor, u"\\b"_s);
+    millionsOfMatches(&editor, u"(?:)"_s);
+
+    expression.setText(QString());
+    editor.setExpression(nullptr);
+    editor.setExpression(&expression);
+    editor.outputTextView()->setText(bench::sampleText(1000000) + QString(40, u'a') + u'b');
+    double worst = 0;
+    for (int round = 0; round < 6; ++round)
+        worst = std::max(worst, stopLatency(&editor, round));
+    std::printf("Esc to \"Evaluation stopped.\" with a runaway at the end of 1 MB, worst of 6: %.1f ms (goal <= 50)\n",
+                worst);
+
+    // The new budget evaluates the stopped runaway again.
+    QElapsedTimer timer;
+    timer.start();
+    UserDefaults::standard().setValue(UserDefaultsKey::timeBudget, 1);
+    waitUntil([&] { return !editor.isWarningLabelHidden(); });
+    std::printf("time budget of 1 s: stopped and told after %.0f ms (goal 1000 to 1100)\n", milliseconds(timer));
+    return 0;
+}
