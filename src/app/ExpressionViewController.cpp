@@ -215,6 +215,8 @@ void ExpressionViewController::buildInterface()
     // The warning only ever shows after the processing label and the stop button have gone, and the time budget's
     // message needs the room.
     bottomRow->addWidget(m_warningLabel, 0, 0, 1, 3);
+    // At the doubled sizes a narrow window cannot hold the time budget's message on one line.
+    m_warningLabel->setWordWrap(true);
     bottomRow->addWidget(m_groupBox, 0, 3);
     bottomRow->setColumnStretch(0, 1);
     bottomRow->setColumnStretch(1, 1);
@@ -257,6 +259,8 @@ void ExpressionViewController::buildInterface()
     connect(m_viewSizeController, &ViewSizeController::sizesApplied, this, [this] {
         m_warningLabel->setFont(m_processingLabel->font());
         m_stopButton->setFont(m_processingLabel->font());
+        const int side = m_stopButton->fontMetrics().height();
+        m_stopButton->setIconSize(QSize(side, side));
     });
     m_viewSizeController->awakeFromNib();
 
@@ -499,6 +503,8 @@ void ExpressionViewController::setProcessingLabelHidden(bool hidden)
     else if (!m_progressTimer->isActive())
         m_progressTimer->start();
     m_isProcessingLabelHidden = hidden;
+    // Its share of the row could cut the text at the doubled sizes; shown, it claims the room of its widest text.
+    m_processingLabel->setMinimumWidth(hidden ? 0 : m_processingLabel->fontMetrics().horizontalAdvance(processingText(99)));
     ViewAnimations::setHidden(m_processingLabel, hidden, hideAnimationDuration);
     ViewAnimations::setHidden(m_stopButton, hidden, hideAnimationDuration);
 }
@@ -507,8 +513,13 @@ void ExpressionViewController::updateProgressText()
 {
     // Whole per cent, rounded down: the run is not done while it shows, so never 100.
     const int percent = qBound(0, int(m_outputTextViewController->evaluationProgress() * 100), 99);
+    m_processingLabel->setText(processingText(percent));
+}
+
+QString ExpressionViewController::processingText(int percent)
+{
     //: Shown while a long evaluation runs; %1 is how much of the sample text it has searched, in per cent
-    m_processingLabel->setText(tr("processing… %1 %").arg(percent));
+    return tr("processing… %1 %").arg(percent);
 }
 
 void ExpressionViewController::setWarningLabelHidden(bool hidden)

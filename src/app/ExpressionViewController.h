@@ -107,6 +107,7 @@ private:
     void setErrorLabelHidden(bool hidden);
     void setProcessingLabelHidden(bool hidden);
     void updateProgressText();
+    static QString processingText(int percent);
     void setWarningLabelHidden(bool hidden);
     void applyTimeBudget();
     void reevaluateUnlessStopped();
