@@ -240,10 +240,14 @@ void tst_OutputTextViewController::editsInterleavedWithRuns()
     for (int round = 0; round < 60; ++round) {
         if (random.bounded(3) == 0)
             f.view.textCursor().insertText(u"w"_s);
+        f.controller.setTimeBudget(std::chrono::milliseconds(random.bounded(4)));
         f.controller.setPattern(patterns.at(random.bounded(int(patterns.size()))));
-        // Let some runs start, some finish, some be cut short.
+        if (random.bounded(4) == 0)
+            f.controller.stopEvaluation();
+        // Let some runs start, some finish, some be cut short by an edit, a stop or the budget.
         QTest::qWait(int(random.bounded(4)));
     }
+    f.controller.setTimeBudget(0ms);
     f.controller.setPattern(u"wo"_s);
     // Whatever came before, the newest pattern and text are evaluated, and only their results are painted.
     const qsizetype expected = f.view.text().count(u"wo"_s);
