@@ -201,8 +201,6 @@ void tst_RegularExpressionController::searchedLengthWhileStuck_data()
     QTest::addColumn<QString>("before");
     QTest::addColumn<qsizetype>("lag");
 
-    QTest::addRow("nothing searched before the runaway") << u"(a+)+$"_s << QString() << qsizetype(0);
-    QTest::addRow("the end of the last match") << u"x|(a+)+$"_s << u"xxx"_s << qsizetype(0);
     // The engine is asked where it tries next about every 10,000 steps, here some 200 positions.
     QTest::addRow("a slow search that finds nothing")
         << u".*z|(a+)+$"_s << QString(u"y"_s.repeated(99) + u'\n').repeated(3000) << qsizetype(1000);
@@ -223,7 +221,6 @@ void tst_RegularExpressionController::searchedLengthWhileStuck()
     const auto reached = [&] { return controller->searchedLength() >= before.size() - lag; };
     QTRY_VERIFY_WITH_TIMEOUT(reached(), timeout);
     QVERIFY(controller->searchedLength() <= before.size());
-    QCOMPARE(recorder.log(controller), QStringList({ u"start"_s }));
     recorder.stopFromWorker(controller);
     QTRY_COMPARE_WITH_TIMEOUT(recorder.log(controller).size(), 3, timeout);
 }
