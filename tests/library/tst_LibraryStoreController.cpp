@@ -68,6 +68,7 @@ private Q_SLOTS:
         QCOMPARE(controller.expressions().size(), 1);
         QVERIFY(!QFile::exists(Paths::libraryFilePath()) && !controller.recovery());
         controller.expressions().constFirst()->setText(u"typed"_s);
+        controller.waitForSaves();
         QCOMPARE(fileContent(Paths::libraryFilePath()).at(0)[u"text"_s], u"typed"_s);
         QDir(folder).removeRecursively();
     }
@@ -125,8 +126,9 @@ private Q_SLOTS:
 
         QVERIFY(QFile::remove(blocker));
         controller.expressions().constFirst()->setName(u"Renamed"_s);
+        controller.waitForSaves();
         QCOMPARE(fileContent(controller.libraryFilePath()).at(0)[u"pattern"_s], u"a+"_s);
-        QVERIFY(!defaults().storedValue(u"pattern"_s).isValid() && !defaults().storedValue(u"text"_s).isValid());
+        QTRY_VERIFY(!defaults().storedValue(u"pattern"_s).isValid() && !defaults().storedValue(u"text"_s).isValid());
     }
 
     void everyChangeRewritesTheFile_data()
@@ -148,7 +150,26 @@ private Q_SLOTS:
         const LibraryStoreController controller(path());
         QVERIFY(QFile::remove(path()));
         controller.expressions().at(1)->setProperty(property, value);
+        controller.waitForSaves();
         QCOMPARE(fileContent(path()).at(1)[QString::fromLatin1(property)], value);
+    }
+
+    // Edits are written in the background while list changes are written at once: an older edit must never land
+    // over a newer state.
+    void rapidEditsEndInTheNewestState()
+    {
+        QVERIFY(writeFile(path(), QJsonDocument(library({u"A"_s, u"B"_s})).toJson()));
+        LibraryStoreController controller(path());
+        const QString text(100'000, u'x');
+        for (int length = 1; length <= 200; ++length)
+            controller.expressions().at(0)->setText(text.left(length * 500));
+        controller.moveFrom(0, 1);
+        controller.expressions().at(0)->setName(u"Last"_s);
+        controller.waitForSaves();
+        const QJsonArray written = fileContent(path());
+        QCOMPARE(written.size(), 2);
+        QCOMPARE(written.at(0)[u"name"_s], u"Last"_s);
+        QCOMPARE(written.at(1)[u"text"_s], text);
     }
 
     void listChangesAreSavedAndAnnounced_data()

@@ -62,6 +62,11 @@ struct Fixture
     }
 
     QStringList names() const { return ::names(controller->libraryStoreController()->expressions()); }
+    QStringList savedNames() const
+    {
+        controller->libraryStoreController()->waitForSaves();
+        return fileNames(path);
+    }
     Expression *at(int row) const { return model->expressionAt(row).get(); }
     void select(int row) const
     {
@@ -119,7 +124,7 @@ private Q_SLOTS:
 
         f.controller->addExpression();
         QCOMPARE(f.names(), QStringList({u"A"_s, u"B"_s, u"C"_s, u"New Expression"_s}));
-        QCOMPARE(fileNames(f.path), f.names());
+        QCOMPARE(f.savedNames(), f.names());
         QCOMPARE(f.controller->selectedExpression(), f.at(3));
         QCOMPARE(selected.size(), 1);
         QVERIFY(!f.editor(3));
@@ -142,7 +147,7 @@ private Q_SLOTS:
         QTest::keyClick(editor, Qt::Key_Return);
         // The delegate commits on Return in a queued call.
         QTRY_COMPARE(f.at(3)->name(), u"Digits"_s);
-        QCOMPARE(fileNames(f.path).last(), u"Digits"_s);
+        QCOMPARE(f.savedNames().last(), u"Digits"_s);
     }
 
     void deletingAsksFirst_data()
@@ -188,7 +193,7 @@ private Q_SLOTS:
             f.select(selectMeanwhile);
         buttons.at(yes ? 0 : 1)->click();
         QCOMPARE(f.names(), remaining);
-        QCOMPARE(fileNames(f.path), remaining);
+        QCOMPARE(f.savedNames(), remaining);
         QVERIFY(f.controller->selectedExpression());
         QCOMPARE(f.controller->selectedExpression()->name(), selectedAfter);
     }
@@ -249,7 +254,7 @@ private Q_SLOTS:
         QCOMPARE(f.model->canDropMimeData(data, action, row, 0, parent), accepted);
         QCOMPARE(f.model->dropMimeData(data, action, row, 0, parent), accepted);
         QCOMPARE(f.names(), accepted ? order : unchanged);
-        QCOMPARE(fileNames(f.path), accepted ? order : unchanged);
+        QCOMPARE(f.savedNames(), accepted ? order : unchanged);
         QCOMPARE(moved.size(), accepted && order != unchanged ? 1 : 0);
         QCOMPARE(reset.size(), 0);
     }
@@ -301,7 +306,7 @@ private Q_SLOTS:
         QCOMPARE(f.model->index(1).data().toString(), u"Renamed"_s);
 
         QVERIFY(f.model->setData(f.model->index(2), u"Edited"_s));
-        QCOMPARE(fileNames(f.path), QStringList({u"A"_s, u"Renamed"_s, u"Edited"_s}));
+        QCOMPARE(f.savedNames(), QStringList({u"A"_s, u"Renamed"_s, u"Edited"_s}));
 
         // A replacement from elsewhere; the dropped expression no longer reaches the model.
         const std::shared_ptr<Expression> dropped = f.model->expressionAt(0);
