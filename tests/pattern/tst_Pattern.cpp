@@ -108,31 +108,6 @@ private Q_SLOTS:
         QCOMPARE(describe(families.value(family)(text)), describe(expected));
     }
 
-    void matchRecords()
-    {
-        const auto expressions = SpecialExpressionPattern::rangeMatches(u"x{2,5}(?:a)"_s);
-        QCOMPARE(expressions.size(), 2);
-        QCOMPARE(expressions.at(1).first, (TextRange{6, 3}));
-        QCOMPARE(expressions.at(1).second.match, u"(?:"_s);
-        const QList<EscapedCharacterPatternMatch> escaped = EscapedCharacterPattern::matches(uR"(a\.)"_s);
-        QCOMPARE(escaped.size(), 1);
-        QCOMPARE(escaped.at(0).match, uR"(\.)"_s);
-    }
-
-    void captureGroups()
-    {
-        QVERIFY(::captureGroups(u"abc"_s, QString()).isEmpty());
-        QVERIFY(::captureGroups(u"abc"_s, u"("_s).isEmpty());
-        const QList<CaptureTexts> found = ::captureGroups(u"aB"_s, u"(a)|(b)"_s);
-        QCOMPARE(found, (QList<CaptureTexts>{{u"a"_s, u"a"_s, std::nullopt}, {u"B"_s, std::nullopt, u"B"_s}}));
-    }
-
-    void regexEscaped()
-    {
-        QCOMPARE(::regexEscaped(uR"(a\b+)"_s), uR"(a\\b\+)"_s);
-        QCOMPARE(::regexEscaped(uR"(\+(){}[]^$.*|?!<=:>#)"_s), uR"(\\\+\(\)\{\}\[\]\^\$\.\*\|\?\!<=:>#)"_s);
-    }
-
     // The split, linear search must find exactly what one search of the whole text finds.
     void splitSearchEqualsWholeSearch()
     {

@@ -46,7 +46,6 @@ private Q_SLOTS:
         QTest::addRow("no number sign") << u"0091FF"_s << QColor();
         QTest::addRow("six characters") << u"#0091F"_s << QColor();
         QTest::addRow("nine characters") << u"#0091FF00"_s << QColor();
-        QTest::addRow("empty") << QString() << QColor();
         QTest::addRow("component without a digit reads 0") << u"#GG0000"_s << QColor(0, 0, 0);
         QTest::addRow("digits up to the first non-digit") << u"#1G0000"_s << QColor(1, 0, 0);
         QTest::addRow("combining mark keeps seven characters") << u"#A\u0301BCDEF"_s << QColor(10, 188, 222);
@@ -82,15 +81,6 @@ private Q_SLOTS:
             for (const Color &color : colors)
                 QVERIFY2(color.toQColor().isValid(), qPrintable(color.rgb));
         }
-    }
-
-    void highlightColorAlternates()
-    {
-        const LightAppearance light;
-        QCOMPARE(light.highlightColor(0), light.matchColor());
-        QCOMPARE(light.highlightColor(1), light.alternateMatchColor());
-        QCOMPARE(light.highlightColor(2), light.matchColor());
-        QCOMPARE(light.highlightColor(-1), light.matchColor());
     }
 
     void choosesPalette_data()
