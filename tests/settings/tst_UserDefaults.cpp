@@ -52,7 +52,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("comments");
         QTest::addColumn<bool>("multiline");
         QTest::addColumn<int>("options");
-        QTest::addRow("all off") << false << false << false << 0;
         QTest::addRow("case insensitive") << true << false << false << 1;
         QTest::addRow("comments and whitespace") << false << true << false << 2;
         QTest::addRow("anchors match lines") << false << false << true << 16;
