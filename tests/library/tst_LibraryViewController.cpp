@@ -4,8 +4,8 @@
 #include "library/LibraryTableView.h"
 #include "library/LibraryViewController.h"
 #include "settings/ApplicationPalette.h"
-#include "settings/DarkAppearance.h"
-#include "settings/LightAppearance.h"
+#include "settings/Appearance.h"
+#include "settings/AppearanceController.h"
 #include "settings/UserDefaults.h"
 
 #include "LibraryTestSupport.h"
@@ -153,6 +153,7 @@ private Q_SLOTS:
         QFETCH(QStringList, remaining);
         QFETCH(QString, selectedAfter);
         Fixture f(path());
+        // A background save still running must not land over the list change.
         f.at(0)->setPattern(u"a"_s);
         f.select(1);
         f.view->setFocus();
@@ -218,6 +219,7 @@ private Q_SLOTS:
         const QStringList unchanged {u"A"_s, u"B"_s, u"C"_s};
         const bool accepted = !order.isEmpty();
         Fixture f(path());
+        // A background save still running must not land over the list change.
         f.at(0)->setPattern(u"a"_s);
         QSignalSpy moved(f.model, &QAbstractItemModel::rowsMoved);
         QSignalSpy reset(f.model, &QAbstractItemModel::modelReset);
@@ -304,8 +306,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, dark);
         UserDefaults::standard().setValue(UserDefaultsKey::appearanceMode, dark ? 1 : 0);
-        const std::unique_ptr<Appearance> appearance
-            = dark ? std::unique_ptr<Appearance>(new DarkAppearance) : std::unique_ptr<Appearance>(new LightAppearance);
+        const std::unique_ptr<Appearance> appearance = AppearanceController::appearance(dark ? 1 : 0, SystemAppearance::light);
         ApplicationPalette::apply(*appearance);
         Fixture f(path());
         f.select(1);
