@@ -6,7 +6,6 @@
 #include "app/SubstitutionViewController.h"
 #include "app/ViewAnimations.h"
 #include "evaluation/ActiveGroupController.h"
-#include "evaluation/CaptureGroupNames.h"
 #include "evaluation/MatchInspectorModel.h"
 #include "evaluation/MatchResults.h"
 #include "evaluation/OutputTextViewController.h"
@@ -275,7 +274,9 @@ void ExpressionViewController::buildPanels(QSplitter *splitter)
 void ExpressionViewController::updateOptionalPanels()
 {
     const UserDefaults &defaults = UserDefaults::standard();
-    m_matchInspector->setVisible(defaults.value(MatchInspectorViewController::shownKey()).toBool());
+    const bool showInspector = defaults.value(MatchInspectorViewController::shownKey()).toBool();
+    m_matchInspector->setVisible(showInspector);
+    m_matchInspector->setActive(showInspector);
     const bool showSubstitution = defaults.value(SubstitutionViewController::shownKey()).toBool();
     m_substitutionPanel->setVisible(showSubstitution);
     m_substitutionPanel->setActive(showSubstitution);
@@ -422,8 +423,7 @@ void ExpressionViewController::outputTextViewControllerDidUpdateMatches(OutputTe
     m_startProcessingDate.reset();
     const OutputTextViewController *evaluation = m_outputTextViewController.get();
     const std::shared_ptr<const icu::RegexPattern> &pattern = evaluation->compiledPattern();
-    m_matchInspector->setResults(matches, evaluation->lastText(),
-                                 pattern ? CaptureGroupNames::of(*pattern) : QStringList());
+    m_matchInspector->setResults(matches, evaluation->lastText(), pattern);
     m_substitutionPanel->setInput(pattern, evaluation->lastText());
 }
 

@@ -1,8 +1,8 @@
 #include "app/MatchInspectorViewController.h"
 
 #include "app/BoxView.h"
+#include "evaluation/CaptureGroupNames.h"
 #include "evaluation/MatchInspectorModel.h"
-#include "evaluation/MatchResults.h"
 #include "settings/Appearance.h"
 #include "settings/AppearanceController.h"
 #include "settings/ViewSizeController.h"
@@ -20,6 +20,7 @@ MatchInspectorViewController::MatchInspectorViewController(ViewSizeController *s
     setObjectName(QStringLiteral("matchInspector"));
     m_model = new MatchInspectorModel(this);
     m_model->setObjectName(QStringLiteral("matchInspectorModel"));
+    m_model->setMaximumMatchRows(maximumListedMatches);
 
     m_layout = new QVBoxLayout(this);
     m_layout->setSpacing(4);
@@ -72,17 +73,47 @@ QString MatchInspectorViewController::shownKey()
     return QStringLiteral("showMatchInspector");
 }
 
-void MatchInspectorViewController::setResults(const MatchResults &results, const QString &text,
-                                              const QStringList &groupNames)
+void MatchInspectorViewController::setActive(bool active)
 {
-    m_model->setResults(results, text, groupNames);
+    if (active == m_active)
+        return;
+    m_active = active;
+    if (active) {
+        showResults();
+    } else if (!m_model->results().isEmpty()) {
+        // Kept in m_results; the view's rows go until it is shown again.
+        m_model->clear();
+        m_hasPendingResults = true;
+    }
+}
+
+void MatchInspectorViewController::setResults(const MatchResults &results, const QString &text,
+                                              const Pattern &pattern)
+{
+    m_results = results;
+    m_text = text;
+    m_pattern = pattern;
+    m_hasPendingResults = true;
+    showResults();
+}
+
+void MatchInspectorViewController::showResults()
+{
+    if (!m_active || !m_hasPendingResults)
+        return;
+    m_hasPendingResults = false;
+    m_model->setResults(m_results, m_text, m_pattern ? CaptureGroupNames::of(*m_pattern) : QStringList());
     // Without groups the match rows have nothing to expand.
-    m_treeView->setRootIsDecorated(results.numberOfRanges() > 1);
+    m_treeView->setRootIsDecorated(m_results.numberOfRanges() > 1);
     updateCount();
 }
 
 void MatchInspectorViewController::clear()
 {
+    m_results = {};
+    m_text.clear();
+    m_pattern.reset();
+    m_hasPendingResults = false;
     m_model->clear();
     m_countLabel->clear();
 }
@@ -96,9 +127,12 @@ void MatchInspectorViewController::updateCount()
     else if (count == 1)
         //: Above the match inspector
         m_countLabel->setText(tr("1 match"));
-    else
+    else if (count <= m_model->listedMatches())
         //: Above the match inspector: the number of matches
         m_countLabel->setText(tr("%L1 matches").arg(count));
+    else
+        //: Above the match inspector: the number of matches, and how many of them it lists
+        m_countLabel->setText(tr("%L1 matches, the first %L2 listed").arg(count).arg(m_model->listedMatches()));
 }
 
 void MatchInspectorViewController::currentRowChanged(const QModelIndex &current)

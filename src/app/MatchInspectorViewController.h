@@ -1,5 +1,6 @@
 #pragma once
 
+#include "evaluation/MatchResults.h"
 #include "evaluation/TextRange.h"
 #include "settings/AppearanceControllerDelegate.h"
 
@@ -9,10 +10,11 @@
 
 #include <memory>
 
+#include <unicode/regex.h>
+
 class AppearanceController;
 class BoxView;
 class MatchInspectorModel;
-class MatchResults;
 class QLabel;
 class QModelIndex;
 class QTreeView;
@@ -21,6 +23,7 @@ class ViewSizeController;
 
 // The panel below the sample text that lists the matches of the latest evaluation, each with its groups. It only
 // reports what the user picks: a row's range, and a group row activated (double-click, Return) to be highlighted.
+// While inactive (hidden) it only keeps the latest results: a tree view lays out every match row on a reset.
 class MatchInspectorViewController final : public QWidget, public AppearanceControllerDelegate
 {
     Q_OBJECT
@@ -34,8 +37,16 @@ public:
     explicit MatchInspectorViewController(ViewSizeController *sizes, QWidget *parent = nullptr);
     ~MatchInspectorViewController() override;
 
-    // The results and the text they were found in, with the group names of their pattern.
-    void setResults(const MatchResults &results, const QString &text, const QStringList &groupNames);
+    using Pattern = std::shared_ptr<const icu::RegexPattern>;
+
+    // The view keeps about 40 bytes and a step of every reset per listed match; beyond this the first are listed.
+    static constexpr int maximumListedMatches = 1000000;
+
+    bool isActive() const { return m_active; }
+    void setActive(bool active);
+
+    // The results, the text they were found in and the pattern that found them (for its group names).
+    void setResults(const MatchResults &results, const QString &text, const Pattern &pattern);
     void clear();
 
     QTreeView *treeView() const { return m_treeView; }
@@ -55,8 +66,15 @@ private:
     void currentRowChanged(const QModelIndex &current);
     void rowActivated(const QModelIndex &index);
     void updateCount();
+    void showResults();
 
     ViewSizeController *m_sizes = nullptr;
+    bool m_active = false;
+    // The latest results, shown once active.
+    bool m_hasPendingResults = false;
+    MatchResults m_results;
+    QString m_text;
+    Pattern m_pattern;
     std::unique_ptr<AppearanceController> m_appearanceController;
     MatchInspectorModel *m_model = nullptr;
     QVBoxLayout *m_layout = nullptr;

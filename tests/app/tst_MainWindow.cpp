@@ -255,9 +255,17 @@ void tst_MainWindow::inspectorAndSubstitutionFromTheMenus()
     QVERIFY(again.action(u"showSubstitutionPreviewAction"_s)->isChecked());
     QCOMPARE(editor->substitutionPanel()->replacementField()->text(), template_);
     QTRY_COMPARE(editor->substitutionPanel()->result(), std::optional(u"[one] [two]"_s));
+    QTRY_COMPARE(editor->matchInspector()->model()->rowCount(), 2);
+    // Hidden, it lists nothing; shown again, the latest results.
     again.action(u"showMatchInspectorAction"_s)->trigger();
     QVERIFY(editor->matchInspector()->isHidden());
     QCOMPARE(UserDefaults::standard().value(MatchInspectorViewController::shownKey()).toBool(), false);
+    QCOMPARE(editor->matchInspector()->model()->rowCount(), 0);
+    replaceText(editor->outputTextView(), u"one two three"_s);
+    QTRY_COMPARE(editor->outputTextViewController()->matches().count(), 3);
+    QCOMPARE(editor->matchInspector()->model()->rowCount(), 0);
+    again.action(u"showMatchInspectorAction"_s)->trigger();
+    QCOMPARE(editor->matchInspector()->model()->rowCount(), 3);
 }
 
 void tst_MainWindow::shortcutsAreUnique()
