@@ -142,19 +142,43 @@ void SubstitutionViewController::start()
     m_substitutionController->start(m_pattern, m_replacementField->text(), m_text);
 }
 
+namespace {
+
+// Where a preview of at most maximum units ends: after the last line break in its last quarter, else at the maximum,
+// never between the halves of a surrogate pair.
+qsizetype previewEnd(QStringView result, qsizetype maximum)
+{
+    if (result.size() <= maximum)
+        return result.size();
+    const qsizetype lineEnd = result.first(maximum).lastIndexOf(u'\n');
+    if (lineEnd >= maximum - maximum / 4)
+        return lineEnd + 1;
+    return result.at(maximum).isLowSurrogate() ? maximum - 1 : maximum;
+}
+
+} // namespace
+
 void SubstitutionViewController::finished(const QString &result, qsizetype replacements)
 {
     m_result = result;
-    m_previewView->setText(result);
+    const qsizetype shown = previewEnd(result, m_maximumPreviewLength);
+    m_previewView->setText(shown == result.size() ? result : result.first(shown));
+    QString status;
     if (replacements == 0)
         //: Below the replacement field: the pattern found nothing to replace
-        setStatus(tr("no replacements"), false);
+        status = tr("no replacements");
     else if (replacements == 1)
         //: Below the replacement field
-        setStatus(tr("1 replacement"), false);
+        status = tr("1 replacement");
     else
         //: Below the replacement field: the number of matches replaced
-        setStatus(tr("%L1 replacements").arg(replacements), false);
+        status = tr("%L1 replacements").arg(replacements);
+    if (shown < result.size())
+        //: Appended to the replacement count when the preview is cut; the numbers count UTF-16 units
+        status += tr("; the preview shows the first %L1 of %L2 characters, Copy Substitution Result copies all")
+                      .arg(shown)
+                      .arg(result.size());
+    setStatus(status, false);
     Q_EMIT previewUpdated();
 }
 

@@ -35,6 +35,10 @@ public:
     // The setting that shows the panel; hidden while it is unset.
     static QString shownKey();
 
+    // Laying out a whole result anew on every edit would stall typing for a long text (some 40 ms per MB); the
+    // preview shows the result's start, and copying takes all of it.
+    static constexpr qsizetype defaultMaximumPreviewLength = qsizetype(1) << 19;
+
     // The panel's fonts and margins follow the editor's sizes.
     explicit SubstitutionViewController(ViewSizeController *sizes, QWidget *parent = nullptr);
     ~SubstitutionViewController() override;
@@ -57,6 +61,9 @@ public:
     std::optional<QString> result() const { return m_result; }
     // False, leaving the clipboard alone, while there is no such result.
     bool copyResult() const;
+
+    qsizetype maximumPreviewLength() const { return m_maximumPreviewLength; }
+    void setMaximumPreviewLength(qsizetype length) { m_maximumPreviewLength = length; }
 
     QLineEdit *replacementField() const { return m_replacementField; }
     NSTextViewWithPlaceholder *previewView() const { return m_previewView; }
@@ -90,6 +97,7 @@ private:
     QString m_text;
     std::optional<QString> m_result;
     bool m_showsError = false;
+    qsizetype m_maximumPreviewLength = defaultMaximumPreviewLength;
 
     QVBoxLayout *m_layout = nullptr;
     BoxView *m_fieldBox = nullptr;

@@ -423,6 +423,20 @@ void tst_ExpressionViewController::previewFollowsEditsAndItsPanel()
     QTRY_COMPARE(panel->result(), std::optional(u"c<3> a<1> b<2><2>"_s));
     QVERIFY(f.editor.copySubstitutionResult());
     QCOMPARE(QGuiApplication::clipboard()->text(), u"c<3> a<1> b<2><2>"_s);
+
+    // A long result is previewed from its start, up to a line end where one is near; the copy is whole.
+    panel->setMaximumPreviewLength(9);
+    f.editor.outputTextView()->setText(u"1 2\n3 4 5 6\n7"_s);
+    QTRY_COMPARE(panel->result(), std::optional(u"<1> <2>\n<3> <4> <5> <6>\n<7>"_s));
+    QCOMPARE(panel->previewView()->text(), u"<1> <2>\n"_s);
+    QCOMPARE(panel->statusLabel()->text(), u"7 replacements; the preview shows the first 8 of 27 characters, Copy "
+                                           u"Substitution Result copies all"_s);
+    panel->setMaximumPreviewLength(25);
+    f.editor.outputTextView()->setText(u"1 2 3 4 5 6 7"_s);
+    QTRY_COMPARE(panel->result(), std::optional(u"<1> <2> <3> <4> <5> <6> <7>"_s));
+    QCOMPARE(panel->previewView()->text(), u"<1> <2> <3> <4> <5> <6> <"_s);
+    QVERIFY(f.editor.copySubstitutionResult());
+    QCOMPARE(QGuiApplication::clipboard()->text(), *panel->result());
 }
 
 QTEST_MAIN(tst_ExpressionViewController)
