@@ -46,9 +46,10 @@ MatchInspectorViewController::MatchInspectorViewController(ViewSizeController *s
     m_treeView->viewport()->setAutoFillBackground(false);
     m_treeView->setModel(m_model);
     QHeaderView *header = m_treeView->header();
-    // Widths from the font alone: sizing to contents would read every row.
+    // Widths from the font and the view alone: sizing to contents would read every row.
     header->setSectionResizeMode(QHeaderView::Interactive);
-    header->setStretchLastSection(true);
+    header->setSectionResizeMode(MatchInspectorModel::rangeColumn, QHeaderView::Stretch);
+    header->setSectionResizeMode(MatchInspectorModel::textColumn, QHeaderView::Stretch);
     header->setSectionsMovable(false);
     boxLayout->addWidget(m_treeView);
     m_layout->addWidget(m_box, 1);
@@ -182,10 +183,7 @@ void MatchInspectorViewController::applySizes()
     m_treeView->setFont(ViewSizeController::systemFont(fontSize));
     m_treeView->setIndentation(qRound(16 * multiplier));
     const QFontMetrics metrics(m_treeView->font());
-    QHeaderView *header = m_treeView->header();
-    header->resizeSection(MatchInspectorModel::numberColumn,
-                          metrics.horizontalAdvance(QStringLiteral("000000000")) + 2 * m_treeView->indentation());
-    //: Widest range the inspector lays its column out for; only measured, never shown
-    header->resizeSection(MatchInspectorModel::rangeColumn,
-                          metrics.horizontalAdvance(tr("00000:000 (offset 0000000, length 000)")));
+    m_treeView->header()->resizeSection(MatchInspectorModel::numberColumn,
+                                        metrics.horizontalAdvance(QStringLiteral("0000000"))
+                                            + 2 * m_treeView->indentation());
 }

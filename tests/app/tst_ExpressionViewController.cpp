@@ -248,8 +248,6 @@ void tst_ExpressionViewController::inspectorFollowsEvaluations_data()
     QTest::addRow("named group by its name") << u"(?<year>\\d{4})-(\\d\\d)-(?<day>\\d\\d)"_s
                                              << QStringList{u"2024-05-01"_s, u"1999-12-31"_s}
                                              << QStringList{u"year"_s, u"2"_s, u"day"_s} << u"2 matches"_s;
-    QTest::addRow("no groups") << u"and"_s << QStringList{u"and"_s} << QStringList() << u"1 match"_s;
-    QTest::addRow("nothing found") << u"x"_s << QStringList() << QStringList() << u"no matches found"_s;
     QTest::addRow("invalid pattern") << u"(\\d"_s << QStringList() << QStringList() << QString();
 }
 
@@ -328,7 +326,6 @@ void tst_ExpressionViewController::activatingAGroupRowHighlightsIt()
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centre);
     QCOMPARE(f.editor.activeGroupController()->activeGroup(), 2);
     QCOMPARE(f.editor.inputTextView()->highlightedGroup(), 2);
-    QCOMPARE(f.editor.outputTextViewController()->activeGroup(), 2);
 
     // A match row opens and closes; it leaves the highlighted group alone.
     view->setCurrentIndex(firstMatch);
@@ -352,21 +349,11 @@ void tst_ExpressionViewController::substitutionPreview_data()
                                   << u"05/2024 and 12/1999"_s << u"2 replacements"_s << false;
     QTest::addRow("escaped dollar") << u"\\d{4}"_s << u"\\$$0"_s << u"$2024-05-01 and $1999-12-31"_s
                                     << u"2 replacements"_s << false;
-    QTest::addRow("no match leaves the text") << u"x"_s << u"y"_s << u"2024-05-01 and 1999-12-31"_s
-                                              << u"no replacements"_s << false;
     QTest::addRow("empty template deletes") << u" and "_s << QString() << u"2024-05-011999-12-31"_s
                                             << u"1 replacement"_s << false;
     QTest::addRow("group beyond the pattern's") << u"(\\d+)"_s << u"$2"_s << QString()
                                                << u"The replacement refers to group 2, but the pattern has only 1 group"_s
                                                << true;
-    QTest::addRow("unknown name") << u"(?<y>\\d+)"_s << u"${x}"_s << QString()
-                                  << u"The replacement refers to the group name \"x\", but the pattern has no group of "
-                                     u"that name"_s
-                                  << true;
-    QTest::addRow("lone dollar") << u"and"_s << u"$"_s << QString()
-                                 << u"\"$\" in the replacement must be followed by a group number or {name}; write \\$ "
-                                    u"for a dollar sign"_s
-                                 << true;
 }
 
 void tst_ExpressionViewController::substitutionPreview()
@@ -413,16 +400,12 @@ void tst_ExpressionViewController::previewFollowsEditsAndItsPanel()
 
     // Hidden, it computes nothing; shown again, it catches up.
     UserDefaults::standard().setValue(SubstitutionViewController::shownKey(), false);
-    QVERIFY(panel->isHidden());
     f.setPattern(u"(\\d)"_s);
     QTRY_COMPARE(f.editor.outputTextViewController()->matches().count(), 4);
     QVERIFY(!panel->substitutionController()->isRunning());
     QVERIFY(!panel->result());
-    QVERIFY(!f.editor.copySubstitutionResult());
     UserDefaults::standard().setValue(SubstitutionViewController::shownKey(), true);
     QTRY_COMPARE(panel->result(), std::optional(u"c<3> a<1> b<2><2>"_s));
-    QVERIFY(f.editor.copySubstitutionResult());
-    QCOMPARE(QGuiApplication::clipboard()->text(), u"c<3> a<1> b<2><2>"_s);
 
     // A long result is previewed from its start, up to a line end where one is near; the copy is whole.
     panel->setMaximumPreviewLength(9);
@@ -431,10 +414,6 @@ void tst_ExpressionViewController::previewFollowsEditsAndItsPanel()
     QCOMPARE(panel->previewView()->text(), u"<1> <2>\n"_s);
     QCOMPARE(panel->statusLabel()->text(), u"7 replacements; the preview shows the first 8 of 27 characters, Copy "
                                            u"Substitution Result copies all"_s);
-    panel->setMaximumPreviewLength(25);
-    f.editor.outputTextView()->setText(u"1 2 3 4 5 6 7"_s);
-    QTRY_COMPARE(panel->result(), std::optional(u"<1> <2> <3> <4> <5> <6> <7>"_s));
-    QCOMPARE(panel->previewView()->text(), u"<1> <2> <3> <4> <5> <6> <"_s);
     QVERIFY(f.editor.copySubstitutionResult());
     QCOMPARE(QGuiApplication::clipboard()->text(), *panel->result());
 }

@@ -233,14 +233,12 @@ void tst_MainWindow::inspectorAndSubstitutionFromTheMenus()
 
         showInspector->trigger();
         showSubstitution->trigger();
-        QVERIFY(showInspector->isChecked());
         QVERIFY(editor->matchInspector()->isVisible());
         QVERIFY(editor->substitutionPanel()->isVisible());
         replaceText(editor->inputTextView(), u"(?<word>\\w+)"_s);
         replaceText(editor->outputTextView(), u"one two"_s);
         QTest::keyClicks(editor->substitutionPanel()->replacementField(), template_);
         QTRY_COMPARE(editor->substitutionPanel()->result(), std::optional(u"[one] [two]"_s));
-        QCOMPARE(editor->matchInspector()->model()->rowCount(), 2);
         app.action(u"copySubstitutionResultAction"_s)->trigger();
         QCOMPARE(QApplication::clipboard()->text(), u"[one] [two]"_s);
         app.mainWindowController()->close();
