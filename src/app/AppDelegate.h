@@ -42,9 +42,12 @@ public:
     void goToText();
     void copyEscaped();
     void pasteUnescaped();
+    void copySubstitutionResult();
     void showReferenceSheet();
     void showOrHideReferenceSheet();
     void showOrHideLibrary();
+    void showOrHideMatchInspector();
+    void showOrHideSubstitutionPreview();
     void showPreferences();
     void showFeedbackDialog();
     void showAbout();

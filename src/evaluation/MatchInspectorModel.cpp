@@ -34,6 +34,18 @@ void MatchInspectorModel::clear()
     setResults({}, {}, {});
 }
 
+void MatchInspectorModel::setMaximumMatchRows(int rows)
+{
+    beginResetModel();
+    m_maximumMatchRows = std::max(rows, 0);
+    endResetModel();
+}
+
+int MatchInspectorModel::listedMatches() const
+{
+    return int(std::min<qsizetype>(m_results.count(), m_maximumMatchRows));
+}
+
 TextRange MatchInspectorModel::rangeForIndex(const QModelIndex &index) const
 {
     const int group = groupForIndex(index);
@@ -48,8 +60,8 @@ bool MatchInspectorModel::isOwnIndex(const QModelIndex &index) const
     if (!index.isValid() || index.model() != this || index.column() < 0 || index.column() >= columns || index.row() < 0)
         return false;
     if (index.internalId() == matchRowId)
-        return index.row() < m_results.count();
-    return qsizetype(index.internalId() - 1) < m_results.count() && index.row() < m_results.numberOfRanges() - 1;
+        return index.row() < listedMatches();
+    return qsizetype(index.internalId() - 1) < listedMatches() && index.row() < m_results.numberOfRanges() - 1;
 }
 
 int MatchInspectorModel::groupForIndex(const QModelIndex &index) const
@@ -72,7 +84,7 @@ QModelIndex MatchInspectorModel::index(int row, int column, const QModelIndex &p
     if (column < 0 || column >= columns || row < 0)
         return {};
     if (!parent.isValid())
-        return row < m_results.count() ? createIndex(row, column, matchRowId) : QModelIndex();
+        return row < listedMatches() ? createIndex(row, column, matchRowId) : QModelIndex();
     if (parent.internalId() != matchRowId || parent.column() != 0 || row >= m_results.numberOfRanges() - 1)
         return {};
     return createIndex(row, column, quintptr(parent.row()) + 1);
@@ -88,7 +100,7 @@ QModelIndex MatchInspectorModel::parent(const QModelIndex &child) const
 int MatchInspectorModel::rowCount(const QModelIndex &parent) const
 {
     if (!parent.isValid())
-        return int(std::min<qsizetype>(m_results.count(), std::numeric_limits<int>::max()));
+        return listedMatches();
     if (parent.internalId() == matchRowId && parent.column() == 0)
         return m_results.numberOfRanges() - 1;
     return 0;
@@ -150,7 +162,8 @@ Qt::ItemFlags MatchInspectorModel::flags(const QModelIndex &index) const
     if (!isOwnIndex(index))
         return Qt::NoItemFlags;
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (index.internalId() != matchRowId)
+    // Also for match rows without groups: a tree view then skips its per-row lookup of expanded rows on a reset.
+    if (index.internalId() != matchRowId || m_results.numberOfRanges() == 1)
         flags |= Qt::ItemNeverHasChildren;
     return flags;
 }

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <limits>
 #include <optional>
 
 // The results of one evaluation as a tree: a top-level row per match, under it a row per capture group 1..n.
@@ -32,6 +33,12 @@ public:
     // as CaptureGroupNames::of gives them; a shorter list leaves the other groups unnamed.
     void setResults(const MatchResults &results, const QString &text, const QStringList &groupNames = {});
     void clear();
+
+    // At most this many match rows are listed, the first ones; a view keeps an entry per listed row. Resets.
+    int maximumMatchRows() const { return m_maximumMatchRows; }
+    void setMaximumMatchRows(int rows);
+    // The number of match rows listed.
+    int listedMatches() const;
 
     const MatchResults &results() const { return m_results; }
     const QString &text() const { return m_text; }
@@ -65,4 +72,5 @@ private:
     QString m_text;
     QStringList m_groupNames;
     mutable std::optional<TextLineIndex> m_lineIndex;
+    int m_maximumMatchRows = std::numeric_limits<int>::max();
 };

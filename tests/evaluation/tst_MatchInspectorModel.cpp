@@ -153,6 +153,36 @@ private Q_SLOTS:
         QCOMPARE(model.data(secondGroup), QVariant());
     }
 
+    void listsAtMostTheMaximumOfMatchRows_data()
+    {
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<int>("rows");
+        QTest::addRow("fewer matches than the maximum") << 10 << 4;
+        QTest::addRow("as many as the maximum") << 4 << 4;
+        QTest::addRow("more than the maximum") << 2 << 2;
+        QTest::addRow("none") << 0 << 0;
+    }
+
+    void listsAtMostTheMaximumOfMatchRows()
+    {
+        QFETCH(int, maximum);
+        QFETCH(int, rows);
+        MatchInspectorModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        load(model, u"(\\w)"_s, u"a b c d"_s);
+        const QModelIndex third = model.index(2, 0);
+        model.setMaximumMatchRows(maximum);
+        QCOMPARE(model.rowCount(), rows);
+        QCOMPARE(model.listedMatches(), rows);
+        QCOMPARE(model.results().count(), 4);
+        QVERIFY(!model.index(rows, 0).isValid());
+        if (rows > 0)
+            QCOMPARE(model.index(rows - 1, MatchInspectorModel::textColumn).data().toString(), QString(QChar(u'a' + rows - 1)));
+        // Rows beyond the listed ones point at nothing, group rows included.
+        QCOMPARE(model.groupForIndex(third) >= 0, rows > 2);
+        QCOMPARE(model.groupForIndex(model.index(0, 0, third)) >= 0, rows > 2);
+    }
+
     void passesModelTesterAcrossResets()
     {
         MatchInspectorModel model;
