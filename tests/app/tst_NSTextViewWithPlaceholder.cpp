@@ -133,6 +133,44 @@ private Q_SLOTS:
         QCOMPARE(f.view->text(), u"bold words"_s);
     }
 
+    void keepsEveryCharacter_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addRow("no-break space") << u"a\u00a0b"_s;
+        QTest::addRow("line separator") << u"a\u2028b"_s;
+        QTest::addRow("line breaks and an empty last line") << u"a\n\nb\n"_s;
+    }
+
+    // Read back, copied, cut and pasted: the text is what was given, character for character.
+    void keepsEveryCharacter()
+    {
+        QFETCH(QString, text);
+        Fixture f;
+        f.view->setText(text);
+        QCOMPARE(f.view->text(), text);
+        f.view->selectAll();
+        f.view->copy();
+        QCOMPARE(QApplication::clipboard()->text(), text);
+        f.view->cut();
+        QCOMPARE(f.view->text(), QString());
+        f.view->paste();
+        QCOMPARE(f.view->text(), text);
+        QCOMPARE(f.delegate.texts.last(), text);
+    }
+
+    void shiftReturnBreaksTheLine()
+    {
+        Fixture f;
+        f.view->setFocus();
+        QTest::keyClicks(f.view, u"a"_s);
+        QTest::keyClick(f.view, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClicks(f.view, u"b"_s);
+        QCOMPARE(f.view->text(), u"a\nb"_s);
+        f.view->undo();
+        f.view->undo();
+        QCOMPARE(f.view->text(), u"a"_s);
+    }
+
     void selectedTextColoursAreIndependent()
     {
         NSTextViewWithPlaceholder view;
