@@ -26,6 +26,7 @@ void MatchInspectorModel::setResults(const MatchResults &results, const QString 
     m_text = text;
     m_groupNames = groupNames;
     m_lineIndex.reset();
+    m_fetchedMatches = std::min(listedMatches(), fetchBatchSize);
     endResetModel();
 }
 
@@ -38,6 +39,7 @@ void MatchInspectorModel::setMaximumMatchRows(int rows)
 {
     beginResetModel();
     m_maximumMatchRows = std::max(rows, 0);
+    m_fetchedMatches = std::min(listedMatches(), fetchBatchSize);
     endResetModel();
 }
 
@@ -60,8 +62,8 @@ bool MatchInspectorModel::isOwnIndex(const QModelIndex &index) const
     if (!index.isValid() || index.model() != this || index.column() < 0 || index.column() >= columns || index.row() < 0)
         return false;
     if (index.internalId() == matchRowId)
-        return index.row() < listedMatches();
-    return qsizetype(index.internalId() - 1) < listedMatches() && index.row() < m_results.numberOfRanges() - 1;
+        return index.row() < m_fetchedMatches;
+    return qsizetype(index.internalId() - 1) < m_fetchedMatches && index.row() < m_results.numberOfRanges() - 1;
 }
 
 int MatchInspectorModel::groupForIndex(const QModelIndex &index) const
@@ -84,7 +86,7 @@ QModelIndex MatchInspectorModel::index(int row, int column, const QModelIndex &p
     if (column < 0 || column >= columns || row < 0)
         return {};
     if (!parent.isValid())
-        return row < listedMatches() ? createIndex(row, column, matchRowId) : QModelIndex();
+        return row < m_fetchedMatches ? createIndex(row, column, matchRowId) : QModelIndex();
     if (parent.internalId() != matchRowId || parent.column() != 0 || row >= m_results.numberOfRanges() - 1)
         return {};
     return createIndex(row, column, quintptr(parent.row()) + 1);
@@ -100,7 +102,7 @@ QModelIndex MatchInspectorModel::parent(const QModelIndex &child) const
 int MatchInspectorModel::rowCount(const QModelIndex &parent) const
 {
     if (!parent.isValid())
-        return listedMatches();
+        return m_fetchedMatches;
     if (parent.internalId() == matchRowId && parent.column() == 0)
         return m_results.numberOfRanges() - 1;
     return 0;
@@ -114,6 +116,24 @@ int MatchInspectorModel::columnCount(const QModelIndex &) const
 bool MatchInspectorModel::hasChildren(const QModelIndex &parent) const
 {
     return rowCount(parent) > 0;
+}
+
+bool MatchInspectorModel::canFetchMore(const QModelIndex &parent) const
+{
+    // Views and testers ask again while the rows of a batch are being announced.
+    return !parent.isValid() && !m_fetching && m_fetchedMatches < listedMatches();
+}
+
+void MatchInspectorModel::fetchMore(const QModelIndex &parent)
+{
+    if (!canFetchMore(parent))
+        return;
+    const int more = std::min(listedMatches() - m_fetchedMatches, fetchBatchSize);
+    m_fetching = true;
+    beginInsertRows({}, m_fetchedMatches, m_fetchedMatches + more - 1);
+    m_fetchedMatches += more;
+    endInsertRows();
+    m_fetching = false;
 }
 
 QVariant MatchInspectorModel::data(const QModelIndex &index, int role) const
