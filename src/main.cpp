@@ -1,5 +1,6 @@
 #include "app/AppDelegate.h"
 #include "library/Paths.h"
+#include "platform/MemoryAllocator.h"
 #include "platform/SingleInstanceLock.h"
 #include "settings/UserDefaults.h"
 
@@ -10,6 +11,7 @@
 
 int main(int argc, char *argv[])
 {
+    keepLargeAllocationsInProcess();
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quorvale"));
     QApplication::setApplicationName(QStringLiteral("Quorvale"));

@@ -4,6 +4,8 @@
 #include "app/FeedbackDialog.h"
 #include "app/MainSplitViewController.h"
 #include "app/MainWindowController.h"
+#include "app/MatchInspectorViewController.h"
+#include "app/SubstitutionViewController.h"
 #include "evaluation/ActiveGroupController.h"
 #include "library/LibraryStoreController.h"
 #include "library/LibraryViewController.h"
@@ -146,7 +148,14 @@ void AppDelegate::pasteUnescaped()
         editor->pasteUnescaped();
 }
 
-// Both go through the setting, so that the panel, its button and the next start agree.
+void AppDelegate::copySubstitutionResult()
+{
+    ExpressionViewController *editor = viewController();
+    if (!editor || !editor->copySubstitutionResult())
+        beep();
+}
+
+// These go through the setting, so that the panel, its button and the next start agree.
 void AppDelegate::showReferenceSheet()
 {
     UserDefaults::standard().setValue(UserDefaultsKey::showRightPanel, true);
@@ -162,6 +171,20 @@ void AppDelegate::showOrHideLibrary()
 {
     UserDefaults &defaults = UserDefaults::standard();
     defaults.setValue(UserDefaultsKey::showLeftPanel, !defaults.boolValue(UserDefaultsKey::showLeftPanel));
+}
+
+void AppDelegate::showOrHideMatchInspector()
+{
+    UserDefaults &defaults = UserDefaults::standard();
+    const QString key = MatchInspectorViewController::shownKey();
+    defaults.setValue(key, !defaults.value(key).toBool());
+}
+
+void AppDelegate::showOrHideSubstitutionPreview()
+{
+    UserDefaults &defaults = UserDefaults::standard();
+    const QString key = SubstitutionViewController::shownKey();
+    defaults.setValue(key, !defaults.value(key).toBool());
 }
 
 void AppDelegate::showPreferences()
@@ -270,6 +293,9 @@ void AppDelegate::buildMenus(QMenuBar *menuBar)
     //: Pastes a pattern from source code with doubled backslashes halved
     addAction(edit, QStringLiteral("pasteUnescapedAction"), tr("Paste &Unescaped Pattern"),
               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), &AppDelegate::pasteUnescaped);
+    //: Copies the sample text with every match replaced, as the substitution preview shows it
+    addAction(edit, QStringLiteral("copySubstitutionResultAction"), tr("Copy Su&bstitution Result"),
+              QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C), &AppDelegate::copySubstitutionResult);
 
     QMenu *view = menuBar->addMenu(tr("&View"));
     addAction(view, QStringLiteral("nextGroupAction"), tr("&Next Group"), QKeySequence(Qt::CTRL | Qt::Key_BracketRight),
@@ -292,12 +318,20 @@ void AppDelegate::buildMenus(QMenuBar *menuBar)
     QAction *showReference = addAction(view, QStringLiteral("showReferenceAction"), tr("Show &Reference"),
                                        QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R),
                                        &AppDelegate::showOrHideReferenceSheet);
-    for (QAction *toggle : {showLibrary, showReference})
+    QAction *showInspector = addAction(view, QStringLiteral("showMatchInspectorAction"), tr("Show Match &Inspector"),
+                                       QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_I),
+                                       &AppDelegate::showOrHideMatchInspector);
+    QAction *showSubstitution = addAction(view, QStringLiteral("showSubstitutionPreviewAction"),
+                                          tr("Show &Substitution Preview"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P),
+                                          &AppDelegate::showOrHideSubstitutionPreview);
+    for (QAction *toggle : {showLibrary, showReference, showInspector, showSubstitution})
         toggle->setCheckable(true);
-    const auto syncPanelActions = [showLibrary, showReference] {
+    const auto syncPanelActions = [showLibrary, showReference, showInspector, showSubstitution] {
         const UserDefaults &defaults = UserDefaults::standard();
         showLibrary->setChecked(defaults.boolValue(UserDefaultsKey::showLeftPanel));
         showReference->setChecked(defaults.boolValue(UserDefaultsKey::showRightPanel));
+        showInspector->setChecked(defaults.value(MatchInspectorViewController::shownKey()).toBool());
+        showSubstitution->setChecked(defaults.value(SubstitutionViewController::shownKey()).toBool());
     };
     syncPanelActions();
     connect(&UserDefaults::standard(), &UserDefaults::valueChanged, showLibrary, syncPanelActions);

@@ -43,9 +43,12 @@ public:
     void stopEvaluation();
     void copyEscaped();
     void pasteUnescaped();
+    void copySubstitutionResult();
     void showReferenceSheet();
     void showOrHideReferenceSheet();
     void showOrHideLibrary();
+    void showOrHideMatchInspector();
+    void showOrHideSubstitutionPreview();
     void showPreferences();
     void showFeedbackDialog();
     void showAbout();

@@ -1,9 +1,12 @@
 #include "app/ExpressionViewController.h"
 
 #include "app/BoxView.h"
+#include "app/MatchInspectorViewController.h"
 #include "app/NSTextViewWithPlaceholder.h"
+#include "app/SubstitutionViewController.h"
 #include "app/ViewAnimations.h"
 #include "evaluation/ActiveGroupController.h"
+#include "evaluation/MatchInspectorModel.h"
 #include "evaluation/MatchResults.h"
 #include "evaluation/OutputTextViewController.h"
 #include "library/Expression.h"
@@ -20,6 +23,8 @@
 #include <QLabel>
 #include <QSplitter>
 #include <QStyle>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
 
@@ -282,6 +287,51 @@ void ExpressionViewController::buildInterface()
 
     m_outputTextViewController = std::make_unique<OutputTextViewController>(m_outputTextView, m_viewAppearanceController);
     m_outputTextViewController->setDelegate(this);
+    buildPanels(splitter);
+}
+
+void ExpressionViewController::buildPanels(QSplitter *splitter)
+{
+    m_matchInspector = new MatchInspectorViewController(m_viewSizeController, splitter);
+    m_substitutionPanel = new SubstitutionViewController(m_viewSizeController, splitter);
+    splitter->addWidget(m_matchInspector);
+    splitter->addWidget(m_substitutionPanel);
+    splitter->setStretchFactor(2, 2);
+    splitter->setStretchFactor(3, 2);
+    connect(m_matchInspector, &MatchInspectorViewController::rangeSelected, this,
+            &ExpressionViewController::selectSampleText);
+    connect(m_matchInspector, &MatchInspectorViewController::groupActivated, this,
+            [this](int group) { activeGroupController()->setActiveGroup(group); });
+    connect(&UserDefaults::standard(), &UserDefaults::valueChanged, this, [this](const QString &key) {
+        if (key == MatchInspectorViewController::shownKey() || key == SubstitutionViewController::shownKey())
+            updateOptionalPanels();
+    });
+    updateOptionalPanels();
+}
+
+void ExpressionViewController::updateOptionalPanels()
+{
+    const UserDefaults &defaults = UserDefaults::standard();
+    const bool showInspector = defaults.value(MatchInspectorViewController::shownKey()).toBool();
+    m_matchInspector->setVisible(showInspector);
+    m_matchInspector->setActive(showInspector);
+    const bool showSubstitution = defaults.value(SubstitutionViewController::shownKey()).toBool();
+    m_substitutionPanel->setVisible(showSubstitution);
+    m_substitutionPanel->setActive(showSubstitution);
+}
+
+void ExpressionViewController::selectSampleText(const TextRange &range)
+{
+    // Ranges of an older text would select the wrong characters; the next evaluation brings the right ones.
+    if (!range.fitsIn(m_outputTextView->document()->characterCount() - 1)
+        || m_outputTextView->text() != m_matchInspector->model()->text())
+        return;
+    QTextCursor cursor(m_outputTextView->document());
+    // The caret at the start, so that scrolling shows where a long match begins.
+    cursor.setPosition(int(range.end()));
+    cursor.setPosition(int(range.location), QTextCursor::KeepAnchor);
+    m_outputTextView->setTextCursor(cursor);
+    m_outputTextView->ensureCursorVisible();
 }
 
 ActiveGroupController *ExpressionViewController::activeGroupController()
@@ -301,6 +351,7 @@ void ExpressionViewController::setExpression(Expression *expression)
     const bool hasExpression = expression != nullptr;
     m_editorArea->setVisible(hasExpression);
     m_noSelectedExpressionLabel->setVisible(!hasExpression);
+    m_substitutionPanel->setExpression(expression);
     m_loadingExpression = true;
     m_inputTextView->setText(hasExpression ? expression->pattern() : QString());
     m_outputTextView->setText(hasExpression ? expression->text() : QString());
@@ -375,6 +426,11 @@ void ExpressionViewController::pasteUnescaped()
     m_inputTextView->pasteUnescaped();
 }
 
+bool ExpressionViewController::copySubstitutionResult()
+{
+    return m_expression && m_substitutionPanel->isActive() && m_substitutionPanel->copyResult();
+}
+
 void ExpressionViewController::setViewMode(ViewMode mode)
 {
     m_viewSizeController->setMode(mode);
@@ -398,11 +454,14 @@ void ExpressionViewController::textViewWithPlaceholderDidUpdateText(NSTextViewWi
 {
     if (m_expression && !m_loadingExpression)
         m_expression->setPattern(text);
+    if (text != m_outputTextViewController->pattern())
+        m_substitutionPanel->invalidate();
     m_outputTextViewController->setPattern(text);
 }
 
 void ExpressionViewController::writeSampleTextToExpression()
 {
+    m_substitutionPanel->invalidate();
     if (m_expression && !m_loadingExpression)
         m_expression->setText(m_outputTextView->text());
 }
@@ -432,9 +491,16 @@ void ExpressionViewController::outputTextViewControllerDidUpdateMatches(OutputTe
 {
     setErrorLabelHidden(true);
     setWarningLabelHidden(true);
-    setMaxNumberOfGroups(matches.isEmpty() ? std::nullopt : std::optional(matches.numberOfRanges()));
+    if (matches.isEmpty())
+        setMaxNumberOfGroups(std::nullopt, std::nullopt);
+    else
+        setMaxNumberOfGroups(matches.numberOfRanges(), matches.count());
     setProcessingLabelHidden(true);
     m_startProcessingDate.reset();
+    const OutputTextViewController *evaluation = m_outputTextViewController.get();
+    const std::shared_ptr<const icu::RegexPattern> &pattern = evaluation->compiledPattern();
+    m_matchInspector->setResults(matches, evaluation->lastText(), pattern);
+    m_substitutionPanel->setInput(pattern, evaluation->lastText());
 }
 
 void ExpressionViewController::outputTextViewControllerDidFinishUpdatingMatchesWithError(
@@ -449,9 +515,11 @@ void ExpressionViewController::outputTextViewControllerDidFinishUpdatingMatchesW
     }
     m_errorLabel->setToolTip(details);
     setErrorLabelHidden(false);
-    setMaxNumberOfGroups(std::nullopt);
+    setMaxNumberOfGroups(std::nullopt, std::nullopt);
     setProcessingLabelHidden(true);
     m_startProcessingDate.reset();
+    m_matchInspector->clear();
+    m_substitutionPanel->clearInput();
 }
 
 void ExpressionViewController::outputTextViewControllerDidStopUpdatingMatches(OutputTextViewController *controller,
@@ -461,6 +529,18 @@ void ExpressionViewController::outputTextViewControllerDidStopUpdatingMatches(Ou
     setErrorLabelHidden(true);
     setProcessingLabelHidden(true);
     m_startProcessingDate.reset();
+    // Keep the chosen group, but claim no number of matches: the stopped run did not count them all. The panels
+    // drop what belonged to earlier input, as the painting does.
+    std::optional<int> ranges;
+    if (const std::shared_ptr<const icu::RegexPattern> &pattern = controller->compiledPattern()) {
+        UErrorCode status = U_ZERO_ERROR;
+        const std::unique_ptr<icu::RegexMatcher> matcher(pattern->matcher(status));
+        if (U_SUCCESS(status))
+            ranges = matcher->groupCount() + 1;
+    }
+    setMaxNumberOfGroups(ranges, std::nullopt);
+    m_matchInspector->clear();
+    m_substitutionPanel->clearInput();
     switch (reason) {
     case EvaluationStopReason::user:
         //: Shown after the user stopped a long evaluation, until the next edit
@@ -478,12 +558,13 @@ void ExpressionViewController::outputTextViewControllerDidStopUpdatingMatches(Ou
     setWarningLabelHidden(false);
 }
 
-void ExpressionViewController::setMaxNumberOfGroups(std::optional<int> count)
+void ExpressionViewController::setMaxNumberOfGroups(std::optional<int> count, std::optional<qsizetype> matches)
 {
     ActiveGroupController *groups = activeGroupController();
-    if (groups->maxNumberOfGroups() == count)
+    if (groups->maxNumberOfGroups() == count && groups->numberOfMatches() == matches)
         return;
     groups->setMaxNumberOfGroups(count);
+    groups->setNumberOfMatches(matches);
     groups->updateActiveGroupInfo();
 }
 
@@ -558,6 +639,7 @@ void ExpressionViewController::userDefaultsObserverDidChangeValue(UserDefaultsOb
     case UserDefaultsKey::caseInsensitive:
     case UserDefaultsKey::multiline:
     case UserDefaultsKey::allowCommentsAndWhitespace:
+        m_substitutionPanel->invalidate();
         m_inputTextView->updateColors();
         m_outputTextViewController->updateMatches();
         break;

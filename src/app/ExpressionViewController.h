@@ -18,11 +18,15 @@
 
 class ActiveGroupController;
 class BoxView;
+class MatchInspectorViewController;
+class SubstitutionViewController;
+struct TextRange;
 
 class NSTextViewWithPlaceholder;
 class OutputTextViewController;
 class PatternTextView;
 class QLabel;
+class QSplitter;
 class QTimer;
 class QToolButton;
 class UserDefaultsObserver;
@@ -31,7 +35,8 @@ class ViewSizeController;
 
 // The editor: the pattern above, the sample text below, and around them the error and processing labels, the
 // highlighted-group line and the buttons that show the side panels. Edits of either view change the shown
-// expression and re-evaluate; the results drive the group stepping.
+// expression and re-evaluate; the results drive the group stepping, the match inspector and the substitution
+// preview, two optional panels below the sample text.
 class ExpressionViewController final : public QWidget,
                                        public OutputTextViewControllerDelegate,
                                        public ActiveGroupControllerDelegate,
@@ -71,11 +76,15 @@ public:
     bool isProcessingLabelHidden() const { return m_isProcessingLabelHidden; }
     bool isGroupBoxHidden() const { return m_isGroupBoxHidden; }
     bool isWarningLabelHidden() const { return m_isWarningLabelHidden; }
+    MatchInspectorViewController *matchInspector() const { return m_matchInspector; }
+    SubstitutionViewController *substitutionPanel() const { return m_substitutionPanel; }
 
     void makePatternFirstResponder();
     void makeTextFirstResponder();
     void copyEscaped();
     void pasteUnescaped();
+    // False when there is no up-to-date substitution result to copy.
+    bool copySubstitutionResult();
     void setViewMode(ViewMode mode);
     void showDidClick(PanelSegment segment);
     // Stops the running evaluation; false when none runs.
@@ -103,7 +112,10 @@ private:
     void buildInterface();
     void updatePanelButtons();
     void updateProcessingLabel();
-    void setMaxNumberOfGroups(std::optional<int> count);
+    void setMaxNumberOfGroups(std::optional<int> count, std::optional<qsizetype> matches);
+    void buildPanels(QSplitter *splitter);
+    void updateOptionalPanels();
+    void selectSampleText(const TextRange &range);
     void setErrorLabelHidden(bool hidden);
     void setProcessingLabelHidden(bool hidden);
     void updateProgressText();
@@ -139,6 +151,8 @@ private:
     QLabel *m_highlightingGroupLabel = nullptr;
     BoxView *m_groupBox = nullptr;
     BoxView *m_textBox = nullptr;
+    MatchInspectorViewController *m_matchInspector = nullptr;
+    SubstitutionViewController *m_substitutionPanel = nullptr;
     QToolButton *m_librarySegment = nullptr;
     QToolButton *m_referenceSegment = nullptr;
     std::unique_ptr<OutputTextViewController> m_outputTextViewController;

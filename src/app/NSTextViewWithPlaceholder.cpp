@@ -3,12 +3,26 @@
 #include "app/NSTextViewWithPlaceholderUpdateDelegate.h"
 #include "app/ViewAnimations.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
 #include <QStyle>
 #include <QTextDocumentFragment>
 #include <QTextBlock>
 #include <QTextDocument>
+
+namespace {
+
+// The document holds line breaks as paragraph separators and everything else as the user gave it. Its plain text
+// would also turn no-break spaces into spaces and line separators into line breaks: the sample or pattern would
+// then differ from what was typed or pasted, in the matches and in the saved library.
+QString withLineBreaks(QString rawText)
+{
+    rawText.replace(QChar::ParagraphSeparator, u'\n');
+    return rawText;
+}
+
+} // namespace
 
 NSTextViewWithPlaceholder::NSTextViewWithPlaceholder(QWidget *parent)
     : QPlainTextEdit(parent)
@@ -51,7 +65,7 @@ void NSTextViewWithPlaceholder::setPlaceholderOffset(qreal offset)
 QString NSTextViewWithPlaceholder::text() const
 {
     if (!m_textIsCurrent) {
-        m_text = toPlainText();
+        m_text = withLineBreaks(document()->toRawText());
         m_textIsCurrent = true;
     }
     return m_text;
@@ -175,6 +189,18 @@ void NSTextViewWithPlaceholder::layoutPlaceholder()
                                                           : m_placeholderLabel->sizeHint().height());
 }
 
+void NSTextViewWithPlaceholder::keyPressEvent(QKeyEvent *event)
+{
+    // Shift+Return would insert a line separator, which looks like a line break but is another character to the
+    // engine: the user means a line break.
+    if (event == QKeySequence::InsertLineSeparator && !isReadOnly()) {
+        textCursor().insertBlock();
+        ensureCursorVisible();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
 bool NSTextViewWithPlaceholder::canInsertFromMimeData(const QMimeData *source) const
 {
     return source && source->hasText();
@@ -190,7 +216,7 @@ void NSTextViewWithPlaceholder::insertFromMimeData(const QMimeData *source)
 QMimeData *NSTextViewWithPlaceholder::createMimeDataFromSelection() const
 {
     auto *data = new QMimeData;
-    data->setText(textCursor().selection().toPlainText());
+    data->setText(withLineBreaks(textCursor().selectedText()));
     return data;
 }
 

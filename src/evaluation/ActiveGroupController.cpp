@@ -43,7 +43,13 @@ void ActiveGroupController::updateActiveGroupInfo()
             setActiveGroup(count < 1 ? 0 : last);
         setShouldDisplayActiveGroupInfo(m_activeGroup > 0);
         //: Information line; the numbers are the highlighted group and the number of capture groups
-        setActiveGroupInfo(tr("highlighting group %1 of %2").arg(m_activeGroup).arg(last));
+        QString info = tr("highlighting group %1 of %2").arg(m_activeGroup).arg(last);
+        if (m_numberOfMatches) {
+            info += QStringView(u" \u00B7 ");
+            //: Appended to the information line: how many matches the pattern found
+            info += *m_numberOfMatches == 1 ? tr("1 match") : tr("%L1 matches").arg(*m_numberOfMatches);
+        }
+        setActiveGroupInfo(info);
         return;
     }
     //: Information line when the pattern finds nothing

@@ -30,6 +30,9 @@ public:
     // Ranges per match of the current results (groups + 1); none without matches.
     std::optional<int> maxNumberOfGroups() const { return m_maxNumberOfGroups; }
     void setMaxNumberOfGroups(std::optional<int> count) { m_maxNumberOfGroups = count; }
+    // Appended to the information line while there are results; none leaves it out.
+    std::optional<qsizetype> numberOfMatches() const { return m_numberOfMatches; }
+    void setNumberOfMatches(std::optional<qsizetype> count) { m_numberOfMatches = count; }
     void updateActiveGroupInfo();
 
     // The stepping commands: they never leave the groups and never wrap. False when refused; the caller beeps.
@@ -47,4 +50,5 @@ private:
     QString m_activeGroupInfo;
     bool m_shouldDisplayActiveGroupInfo = false;
     std::optional<int> m_maxNumberOfGroups;
+    std::optional<qsizetype> m_numberOfMatches;
 };

@@ -26,12 +26,26 @@ void MatchInspectorModel::setResults(const MatchResults &results, const QString 
     m_text = text;
     m_groupNames = groupNames;
     m_lineIndex.reset();
+    m_fetchedMatches = std::min(listedMatches(), fetchBatchSize);
     endResetModel();
 }
 
 void MatchInspectorModel::clear()
 {
     setResults({}, {}, {});
+}
+
+void MatchInspectorModel::setMaximumMatchRows(int rows)
+{
+    beginResetModel();
+    m_maximumMatchRows = std::max(rows, 0);
+    m_fetchedMatches = std::min(listedMatches(), fetchBatchSize);
+    endResetModel();
+}
+
+int MatchInspectorModel::listedMatches() const
+{
+    return int(std::min<qsizetype>(m_results.count(), m_maximumMatchRows));
 }
 
 TextRange MatchInspectorModel::rangeForIndex(const QModelIndex &index) const
@@ -48,8 +62,8 @@ bool MatchInspectorModel::isOwnIndex(const QModelIndex &index) const
     if (!index.isValid() || index.model() != this || index.column() < 0 || index.column() >= columns || index.row() < 0)
         return false;
     if (index.internalId() == matchRowId)
-        return index.row() < m_results.count();
-    return qsizetype(index.internalId() - 1) < m_results.count() && index.row() < m_results.numberOfRanges() - 1;
+        return index.row() < m_fetchedMatches;
+    return qsizetype(index.internalId() - 1) < m_fetchedMatches && index.row() < m_results.numberOfRanges() - 1;
 }
 
 int MatchInspectorModel::groupForIndex(const QModelIndex &index) const
@@ -72,7 +86,7 @@ QModelIndex MatchInspectorModel::index(int row, int column, const QModelIndex &p
     if (column < 0 || column >= columns || row < 0)
         return {};
     if (!parent.isValid())
-        return row < m_results.count() ? createIndex(row, column, matchRowId) : QModelIndex();
+        return row < m_fetchedMatches ? createIndex(row, column, matchRowId) : QModelIndex();
     if (parent.internalId() != matchRowId || parent.column() != 0 || row >= m_results.numberOfRanges() - 1)
         return {};
     return createIndex(row, column, quintptr(parent.row()) + 1);
@@ -88,7 +102,7 @@ QModelIndex MatchInspectorModel::parent(const QModelIndex &child) const
 int MatchInspectorModel::rowCount(const QModelIndex &parent) const
 {
     if (!parent.isValid())
-        return int(std::min<qsizetype>(m_results.count(), std::numeric_limits<int>::max()));
+        return m_fetchedMatches;
     if (parent.internalId() == matchRowId && parent.column() == 0)
         return m_results.numberOfRanges() - 1;
     return 0;
@@ -102,6 +116,24 @@ int MatchInspectorModel::columnCount(const QModelIndex &) const
 bool MatchInspectorModel::hasChildren(const QModelIndex &parent) const
 {
     return rowCount(parent) > 0;
+}
+
+bool MatchInspectorModel::canFetchMore(const QModelIndex &parent) const
+{
+    // Views and testers ask again while the rows of a batch are being announced.
+    return !parent.isValid() && !m_fetching && m_fetchedMatches < listedMatches();
+}
+
+void MatchInspectorModel::fetchMore(const QModelIndex &parent)
+{
+    if (!canFetchMore(parent))
+        return;
+    const int more = std::min(listedMatches() - m_fetchedMatches, fetchBatchSize);
+    m_fetching = true;
+    beginInsertRows({}, m_fetchedMatches, m_fetchedMatches + more - 1);
+    m_fetchedMatches += more;
+    endInsertRows();
+    m_fetching = false;
 }
 
 QVariant MatchInspectorModel::data(const QModelIndex &index, int role) const
@@ -150,7 +182,8 @@ Qt::ItemFlags MatchInspectorModel::flags(const QModelIndex &index) const
     if (!isOwnIndex(index))
         return Qt::NoItemFlags;
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (index.internalId() != matchRowId)
+    // Also for match rows without groups: a tree view then skips its per-row lookup of expanded rows on a reset.
+    if (index.internalId() != matchRowId || m_results.numberOfRanges() == 1)
         flags |= Qt::ItemNeverHasChildren;
     return flags;
 }

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <limits>
 #include <optional>
 
 // The results of one evaluation as a tree: a top-level row per match, under it a row per capture group 1..n.
@@ -33,6 +34,15 @@ public:
     void setResults(const MatchResults &results, const QString &text, const QStringList &groupNames = {});
     void clear();
 
+    // At most this many match rows are listed, the first ones; a view keeps an entry per listed row. Resets.
+    int maximumMatchRows() const { return m_maximumMatchRows; }
+    void setMaximumMatchRows(int rows);
+    // The number of match rows listed.
+    int listedMatches() const;
+    // Listed rows are handed to the view in batches of this many, more whenever it scrolls near the last one it
+    // has: a view lays out all rows it has on every reset, and most of a million are never looked at.
+    static constexpr int fetchBatchSize = 100000;
+
     const MatchResults &results() const { return m_results; }
     const QString &text() const { return m_text; }
 
@@ -49,6 +59,8 @@ public:
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     bool hasChildren(const QModelIndex &parent = {}) const override;
+    bool canFetchMore(const QModelIndex &parent) const override;
+    void fetchMore(const QModelIndex &parent) override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
@@ -65,4 +77,7 @@ private:
     QString m_text;
     QStringList m_groupNames;
     mutable std::optional<TextLineIndex> m_lineIndex;
+    int m_maximumMatchRows = std::numeric_limits<int>::max();
+    int m_fetchedMatches = 0;
+    bool m_fetching = false;
 };

@@ -131,6 +131,7 @@ void OutputTextViewController::evaluate()
     }
     const QString text = m_textView->text();
     if (m_pattern.isEmpty()) {
+        m_compiledPattern.reset();
         m_lastText = text;
         publish(MatchResults());
         return;
@@ -139,6 +140,7 @@ void OutputTextViewController::evaluate()
         m_delegate->outputTextViewControllerDidStartUpdatingMatches(this);
     const RegularExpression::CompileResult compiled =
         RegularExpression::compile(m_pattern, UserDefaults::standard().regularExpressionOptions());
+    m_compiledPattern = compiled.pattern;
     if (!compiled.isValid()) {
         m_compileError = compiled.error;
         if (m_delegate) {

@@ -50,6 +50,9 @@ public:
     bool isEvaluatingExpression() const { return m_isEvaluatingExpression; }
     // The engine's account of why the last pattern did not compile.
     const std::optional<RegularExpression::Error> &compileError() const { return m_compileError; }
+    // The compiled pattern of the latest evaluation; none for an empty or invalid pattern. The delivered matches
+    // were found with it.
+    const std::shared_ptr<const icu::RegexPattern> &compiledPattern() const { return m_compiledPattern; }
     // The run in progress, if any.
     RegularExpressionController *expressionController() const { return m_expressionController.get(); }
     // Share of the running evaluation's text searched so far, 0 to 1; 0 when none runs. Cheap enough for a timer.
@@ -94,6 +97,7 @@ private:
     QString m_pattern;
     int m_activeGroup = 0;
     std::optional<RegularExpression::Error> m_compileError;
+    std::shared_ptr<const icu::RegexPattern> m_compiledPattern;
     // An update arrived while a run was still going; the stop's completion evaluates the newest input.
     bool m_updatePending = false;
     std::optional<EvaluationStopReason> m_stopReason;

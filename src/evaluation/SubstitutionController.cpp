@@ -1,7 +1,11 @@
 #include "evaluation/SubstitutionController.h"
 
+#include "evaluation/EvaluationThreadPool.h"
+
 #include <QCoreApplication>
+#include <QMutex>
 #include <QPointer>
+#include <QSet>
 #include <QThreadPool>
 
 #include <atomic>
@@ -18,12 +22,61 @@ struct SubstitutionController::Run
     QPointer<SubstitutionController> controller;
 };
 
+namespace {
+
+// As for the evaluation: the closing application stops every run still going, so that the wait for the workers at
+// exit is not held up by a runaway pattern whose controller has not been destroyed.
+class LiveSubstitutions final
+{
+public:
+    static LiveSubstitutions &instance()
+    {
+        static LiveSubstitutions liveRuns;
+        return liveRuns;
+    }
+
+    // False once the application is closing: the run must not start.
+    bool add(std::atomic<bool> *shouldStop)
+    {
+        const QMutexLocker locker(&m_mutex);
+        if (m_closing)
+            return false;
+        m_runs.insert(shouldStop);
+        return true;
+    }
+
+    void remove(std::atomic<bool> *shouldStop)
+    {
+        const QMutexLocker locker(&m_mutex);
+        m_runs.remove(shouldStop);
+    }
+
+private:
+    LiveSubstitutions() { qAddPostRoutine(&LiveSubstitutions::stopAll); }
+
+    static void stopAll()
+    {
+        LiveSubstitutions &liveRuns = instance();
+        const QMutexLocker locker(&liveRuns.m_mutex);
+        liveRuns.m_closing = true;
+        for (std::atomic<bool> *shouldStop : std::as_const(liveRuns.m_runs))
+            *shouldStop = true;
+    }
+
+    QMutex m_mutex;
+    QSet<std::atomic<bool> *> m_runs;
+    bool m_closing = false;
+};
+
+} // namespace
+
 SubstitutionController::SubstitutionController(QObject *parent)
     : QObject(parent)
 {
-    // The application waits for the global pool when it closes; a runaway pattern must not hold it up.
+    // The application waits for the evaluation workers when it closes; a runaway pattern must not hold it up.
     if (QCoreApplication *application = QCoreApplication::instance())
         connect(application, &QCoreApplication::aboutToQuit, this, &SubstitutionController::stop);
+    LiveSubstitutions::instance();
 }
 
 SubstitutionController::~SubstitutionController()
@@ -43,9 +96,14 @@ void SubstitutionController::start(const Pattern &pattern, const QString &replac
     run->maximumResultLength = m_maximumResultLength;
     run->controller = this;
     m_current = run;
-    QThreadPool::globalInstance()->start([run] {
+    // Not Qt's global pool: painting waits on that one, and runs blocked in a runaway pattern could fill it.
+    EvaluationThreadPool::instance()->start([run] {
+        LiveSubstitutions &liveRuns = LiveSubstitutions::instance();
+        if (!liveRuns.add(&run->shouldStop))
+            return;
         Substitution::Outcome outcome = Substitution::run(*run->pattern, run->replacementTemplate, run->text,
                                                           run->shouldStop, run->maximumResultLength);
+        liveRuns.remove(&run->shouldStop);
         if (outcome.status == Substitution::Outcome::Status::cancelled)
             return;
         QCoreApplication *application = QCoreApplication::instance();

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-// Computes substitution previews on QThreadPool::globalInstance() workers, one run at a time from the caller's
+// Computes substitution previews on EvaluationThreadPool workers, one run at a time from the caller's
 // point of view: start() stops the run before it and only the newest run ever reports, so a result that arrives has
 // been computed from the last pattern, template and text handed in. Reports arrive on the main thread; a stopped or
 // superseded run reports nothing. Main thread only.

@@ -2,11 +2,13 @@
 
 #include "library/JsonSerializableDelegate.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
-const QString nameKey = QStringLiteral("name");
-const QString patternKey = QStringLiteral("pattern");
-const QString textKey = QStringLiteral("text");
-const QString replacementKey = QStringLiteral("replacement");
+constexpr QLatin1StringView nameKey = "name"_L1;
+constexpr QLatin1StringView patternKey = "pattern"_L1;
+constexpr QLatin1StringView textKey = "text"_L1;
+constexpr QLatin1StringView replacementKey = "replacement"_L1;
 } // namespace
 
 Expression::Expression(QObject *parent)
@@ -44,8 +46,17 @@ Expected<std::shared_ptr<Expression>, DictionaryError> Expression::fromJsonObjec
 
 QJsonObject Expression::jsonObject() const
 {
-    // Always written: readers ignore keys they do not know, so older versions still load the file.
-    return {{nameKey, m_name}, {patternKey, m_pattern}, {textKey, m_text}, {replacementKey, m_replacement}};
+    QJsonObject object;
+    for (const JsonMember &member : jsonMembers())
+        object.insert(member.key, member.value);
+    return object;
+}
+
+std::array<Expression::JsonMember, 4> Expression::jsonMembers() const
+{
+    // The replacement is always written: readers ignore keys they do not know, so older versions still load the
+    // file.
+    return {{{nameKey, m_name}, {patternKey, m_pattern}, {replacementKey, m_replacement}, {textKey, m_text}}};
 }
 
 void Expression::setName(const QString &name)

@@ -9,6 +9,9 @@
 #include <QPointer>
 #include <QString>
 
+#include <QLatin1StringView>
+
+#include <array>
 #include <memory>
 
 class JsonSerializableDelegate;
@@ -33,6 +36,15 @@ public:
     // older versions lack it, so a missing or non-string value reads as empty. Other keys are ignored.
     static Expected<std::shared_ptr<Expression>, DictionaryError> fromJsonObject(const QJsonObject &object);
     QJsonObject jsonObject() const override;
+
+    struct JsonMember
+    {
+        QLatin1StringView key;
+        QString value;
+    };
+    // What jsonObject() holds, in its key order, sharing the strings instead of copying them into JSON values: the
+    // library is written on every keystroke, and the text may be megabytes.
+    std::array<JsonMember, 4> jsonMembers() const;
 
     QString name() const { return m_name; }
     void setName(const QString &name);

@@ -80,26 +80,24 @@ void appendJsonString(QByteArray &out, QStringView text)
     out.resize(cursor - out.data());
 }
 
-// The layout of QJsonDocument::Indented; objects holding anything but strings are left to QJsonDocument.
-QByteArray render(const QJsonArray &array)
+// The layout of QJsonDocument::Indented.
+template<typename Items>
+void render(QByteArray &out, const Items &items)
 {
-    QByteArray out("[\n");
-    for (qsizetype index = 0; index < array.size(); ++index) {
-        const QJsonObject object = array.at(index).toObject();
+    out.resize(0);
+    out.append("[\n");
+    for (qsizetype index = 0; index < items.size(); ++index) {
         out.append("    {\n");
-        for (auto member = object.begin(); member != object.end(); ++member) {
-            if (!member.value().isString())
-                return QJsonDocument(array).toJson(QJsonDocument::Indented);
-            out.append("        ");
-            appendJsonString(out, member.key());
-            out.append(": ");
-            appendJsonString(out, member.value().toString());
-            out.append(std::next(member) == object.end() ? "\n" : ",\n");
+        const auto &members = items.at(index);
+        for (auto member = members.begin(); member != members.end(); ++member) {
+            // The keys are ours and need no escaping.
+            out.append("        \"").append(member->key.data(), member->key.size()).append("\": ");
+            appendJsonString(out, member->value);
+            out.append(std::next(member) == members.end() ? "\n" : ",\n");
         }
-        out.append(index + 1 == array.size() ? "    }\n" : "    },\n");
+        out.append(index + 1 == items.size() ? "    }\n" : "    },\n");
     }
     out.append("]\n");
-    return out;
 }
 
 } // namespace
@@ -107,10 +105,17 @@ QByteArray render(const QJsonArray &array)
 JsonStore::JsonStore(const QString &path)
     : m_path(path)
 {
+    m_writer.setMaxThreadCount(1);
+    m_writer.setObjectName(QStringLiteral("Library writer"));
+    // Nothing waits for the write but the next start: it must not take a core from matching or painting.
+    m_writer.setThreadPriority(QThread::IdlePriority);
     load();
 }
 
-JsonStore::~JsonStore() = default;
+JsonStore::~JsonStore()
+{
+    waitForWrites();
+}
 
 void JsonStore::load()
 {
@@ -202,32 +207,84 @@ bool JsonStore::createParentDirectory() const
 
 std::optional<JsonStoreError> JsonStore::write()
 {
-    if (m_recovery && m_recovery->keptCopyPath.isEmpty() && QFileInfo::exists(m_path)) {
-        if (!keepUnreadableFile()) {
-            reportSaveFailure(QStringLiteral("the unreadable file could still not be kept"));
-            return JsonStoreError::cannotSaveDataToFile;
-        }
-        qCWarning(lcLibrary).noquote() << QStringLiteral("The unreadable library file %1 was kept in %2")
-                                              .arg(m_path, m_recovery->keptCopyPath);
-    }
+    waitForWrites();
+    if (auto error = keepUnreadableFileBeforeWriting())
+        return error;
+    return writeSnapshot(snapshot());
+}
 
+void JsonStore::writeInBackground(WriteCompletion completion)
+{
+    if (auto error = keepUnreadableFileBeforeWriting()) {
+        completion(error);
+        return;
+    }
+    const QMutexLocker locker(&m_pendingMutex);
+    m_pending = PendingWrite{snapshot(), std::move(completion)};
+    if (m_writerRunning)
+        return;
+    m_writerRunning = true;
+    m_writer.start([this] { writePendingSnapshots(); });
+}
+
+void JsonStore::waitForWrites()
+{
+    m_writer.waitForDone();
+}
+
+void JsonStore::writePendingSnapshots()
+{
+    for (;;) {
+        std::optional<PendingWrite> next;
+        {
+            const QMutexLocker locker(&m_pendingMutex);
+            if (!m_pending) {
+                m_writerRunning = false;
+                return;
+            }
+            next.swap(m_pending);
+        }
+        next->completion(writeSnapshot(next->snapshot));
+    }
+}
+
+// The strings are shared, not copied, so this is cheap whatever the size of the texts.
+JsonStore::Snapshot JsonStore::snapshot() const
+{
+    Snapshot snapshot;
+    snapshot.reserve(m_items.size());
+    for (const auto &item : m_items)
+        snapshot.append(item->jsonMembers());
+    return snapshot;
+}
+
+std::optional<JsonStoreError> JsonStore::keepUnreadableFileBeforeWriting()
+{
+    if (!m_recovery || !m_recovery->keptCopyPath.isEmpty() || !QFileInfo::exists(m_path))
+        return std::nullopt;
+    if (!keepUnreadableFile()) {
+        reportSaveFailure(QStringLiteral("the unreadable file could still not be kept"));
+        return JsonStoreError::cannotSaveDataToFile;
+    }
+    qCWarning(lcLibrary).noquote()
+        << QStringLiteral("The unreadable library file %1 was kept in %2").arg(m_path, m_recovery->keptCopyPath);
+    return std::nullopt;
+}
+
+std::optional<JsonStoreError> JsonStore::writeSnapshot(const Snapshot &snapshot)
+{
     createParentDirectory();
-    QJsonArray array;
-    for (const auto &item : std::as_const(m_items))
-        array.append(item->jsonObject());
-    const QByteArray data = render(array);
+    render(m_buffer, snapshot);
 
     // QSaveFile writes a temporary file in the same folder and renames it over the old one only after a complete
     // write, so a failure anywhere leaves the previous file as it was.
     QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(m_buffer) != m_buffer.size() || !file.commit()) {
         reportSaveFailure(file.errorString());
         return JsonStoreError::cannotSaveDataToFile;
     }
-    if (m_saveFailing) {
-        m_saveFailing = false;
+    if (m_saveFailing.exchange(false))
         qCInfo(lcLibrary).noquote() << QStringLiteral("The library was saved again to %1").arg(m_path);
-    }
     return std::nullopt;
 }
 
@@ -243,9 +300,8 @@ std::optional<JsonStoreError> JsonStore::moveItem(qsizetype from, qsizetype to)
 // Saving runs on every keystroke: a lasting failure is reported once, not on every change.
 void JsonStore::reportSaveFailure(const QString &reason)
 {
-    if (m_saveFailing)
+    if (m_saveFailing.exchange(true))
         return;
-    m_saveFailing = true;
     qCWarning(lcLibrary).noquote()
         << QStringLiteral("The library could not be saved to %1 (%2); the next change tries again").arg(m_path, reason);
 }

@@ -4,12 +4,19 @@
 #include "library/JsonStoreError.h"
 #include "library/LibraryRecovery.h"
 
+#include <QByteArray>
+#include <QMutex>
 #include <QString>
+#include <QThreadPool>
 
+#include <array>
+#include <atomic>
+#include <functional>
 #include <optional>
 
 // The library file: a pretty-printed JSON array of expressions, read whole at construction and replaced whole and
-// atomically by every write. The in-memory list is the truth; the file is never read again.
+// atomically by every write. The in-memory list is the truth; the file is never read again. Writes run one at a time
+// and in the order asked for.
 //
 // A file that exists but cannot be read in full is kept byte for byte beside itself before this store writes to
 // its path, so that whatever the user had survives in the kept copy.
@@ -29,6 +36,12 @@ public:
 
     // Returns the error, or nothing on success.
     std::optional<JsonStoreError> write();
+    using WriteCompletion = std::function<void(const std::optional<JsonStoreError> &error)>;
+    // Writes the list as it is now on the store's own thread, so that the caller does not wait for the disk. Of the
+    // writes still waiting only the newest is made, and only its completion runs, on that thread.
+    void writeInBackground(WriteCompletion completion);
+    // Returns once every write asked for has finished.
+    void waitForWrites();
     // Moves one expression (the destination counts positions after the removal) and writes.
     std::optional<JsonStoreError> moveItem(qsizetype from, qsizetype to);
     bool createParentDirectory() const;
@@ -37,7 +50,18 @@ public:
     const std::optional<LibraryRecovery> &recovery() const { return m_recovery; }
 
 private:
+    using Snapshot = QList<std::array<Expression::JsonMember, 4>>;
+    struct PendingWrite
+    {
+        Snapshot snapshot;
+        WriteCompletion completion;
+    };
+
     void load();
+    Snapshot snapshot() const;
+    std::optional<JsonStoreError> keepUnreadableFileBeforeWriting();
+    std::optional<JsonStoreError> writeSnapshot(const Snapshot &snapshot);
+    void writePendingSnapshots();
     QString readItems();
     bool keepUnreadableFile();
     void reportSaveFailure(const QString &reason);
@@ -45,5 +69,12 @@ private:
     QString m_path;
     ExpressionList m_items;
     std::optional<LibraryRecovery> m_recovery;
-    bool m_saveFailing = false;
+    std::atomic<bool> m_saveFailing = false;
+
+    // Used by one write at a time, so that its pages are reused instead of being fetched fresh for every keystroke.
+    QByteArray m_buffer;
+    QThreadPool m_writer;
+    QMutex m_pendingMutex;
+    std::optional<PendingWrite> m_pending;
+    bool m_writerRunning = false;
 };

@@ -26,6 +26,7 @@ LibraryStoreController::LibraryStoreController(const QString &libraryFilePath, Q
 
 LibraryStoreController::~LibraryStoreController()
 {
+    waitForSaves();
     // Expressions may outlive this controller in the editor; they must not call into it while it is destroyed.
     for (const auto &expression : std::as_const(m_store->items())) {
         if (expression->delegate() == this)
@@ -74,9 +75,15 @@ std::optional<LibraryRecovery> LibraryStoreController::recovery() const
     return m_store->recovery();
 }
 
+void LibraryStoreController::waitForSaves() const
+{
+    m_store->waitForWrites();
+}
+
+// Edits arrive with every keystroke, and the interface must not wait for the disk meanwhile.
 void LibraryStoreController::jsonSerializableDidChange(JsonSerializable *)
 {
-    save();
+    saveInBackground();
 }
 
 void LibraryStoreController::addFirstExpressionIfEmpty()
@@ -96,6 +103,13 @@ void LibraryStoreController::adoptRecords()
 void LibraryStoreController::save()
 {
     finishSave(m_store->write());
+}
+
+void LibraryStoreController::saveInBackground()
+{
+    m_store->writeInBackground([this](const std::optional<JsonStoreError> &error) {
+        QMetaObject::invokeMethod(this, [this, error] { finishSave(error); }, Qt::QueuedConnection);
+    });
 }
 
 void LibraryStoreController::finishSave(const std::optional<JsonStoreError> &error)

@@ -37,6 +37,9 @@ public:
     // Set when the file could not be read in full and its contents were kept aside.
     std::optional<LibraryRecovery> recovery() const;
 
+    // Edits of an expression are written in the background; this returns once they are on disk.
+    void waitForSaves() const;
+
     void jsonSerializableDidChange(JsonSerializable *record) override;
 
 Q_SIGNALS:
@@ -48,6 +51,7 @@ private:
     void addFirstExpressionIfEmpty();
     void adoptRecords();
     void save();
+    void saveInBackground();
     void finishSave(const std::optional<JsonStoreError> &error);
 
     std::shared_ptr<JsonStore> m_store;

@@ -1,21 +1,30 @@
 #include "app/BoxView.h"
 #include "app/ExpressionViewController.h"
+#include "app/MatchInspectorViewController.h"
 #include "app/NSTextViewWithPlaceholder.h"
+#include "app/SubstitutionViewController.h"
 #include "app/ViewAnimations.h"
 #include "evaluation/ActiveGroupController.h"
+#include "evaluation/MatchInspectorModel.h"
 #include "evaluation/OutputTextViewController.h"
+#include "evaluation/SubstitutionController.h"
 #include "library/Expression.h"
 #include "pattern/PatternTextView.h"
 #include "platform/SystemAppearanceMonitor.h"
 #include "settings/UserDefaults.h"
 #include "settings/ViewSizeController.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QToolButton>
+#include <QTreeView>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -33,8 +42,8 @@ bool hasBackground(const QTextBlock &block)
 
 struct Fixture
 {
-    Fixture()
-        : expression(u"Dates"_s, QString(), u"2024-05-01 and 1999-12-31"_s)
+    explicit Fixture(const QString &text = u"2024-05-01 and 1999-12-31"_s)
+        : expression(u"Dates"_s, QString(), text)
     {
         editor.resize(800, 500);
         editor.show();
@@ -47,9 +56,30 @@ struct Fixture
         editor.inputTextView()->textCursor().insertText(pattern);
     }
 
+    // Until the inspector shows the outcome of the pattern's evaluation.
+    void evaluate(const QString &pattern)
+    {
+        QSignalSpy resets(editor.matchInspector()->model(), &QAbstractItemModel::modelReset);
+        setPattern(pattern);
+        QTRY_VERIFY(!resets.isEmpty());
+    }
+
+    QString cell(int row, int column, int group = 0) const
+    {
+        const MatchInspectorModel *model = editor.matchInspector()->model();
+        const QModelIndex match = model->index(row, 0);
+        return (group == 0 ? model->index(row, column) : model->index(group - 1, column, match)).data().toString();
+    }
+
     Expression expression;
     ExpressionViewController editor;
 };
+
+void showPanels()
+{
+    UserDefaults::standard().setValue(MatchInspectorViewController::shownKey(), true);
+    UserDefaults::standard().setValue(SubstitutionViewController::shownKey(), true);
+}
 
 } // namespace
 
@@ -70,6 +100,14 @@ private Q_SLOTS:
     void settingsReEvaluate();
     void presentationKeepsTheColouring();
     void panelButtonsFollowAndWriteSettings();
+    void inspectorFollowsEvaluations_data();
+    void inspectorFollowsEvaluations();
+    void selectingARowSelectsTheSampleText_data();
+    void selectingARowSelectsTheSampleText();
+    void activatingAGroupRowHighlightsIt();
+    void substitutionPreview_data();
+    void substitutionPreview();
+    void previewFollowsEditsAndItsPanel();
 };
 
 void tst_ExpressionViewController::init()
@@ -121,13 +159,13 @@ void tst_ExpressionViewController::steppingGroupsMarksBothViews()
     Fixture f;
     f.setPattern(u"(\\d+)-(\\d+)"_s);
     QTRY_COMPARE(f.editor.activeGroupController()->maxNumberOfGroups(), std::optional(3));
-    QCOMPARE(f.editor.highlightingGroupLabel()->text(), u"highlighting group 0 of 2"_s);
+    QCOMPARE(f.editor.highlightingGroupLabel()->text(), u"highlighting group 0 of 2 \u00B7 2 matches"_s);
     QVERIFY(f.editor.isGroupBoxHidden());
 
     QVERIFY(f.editor.activeGroupController()->highlightNextGroup());
     QVERIFY(f.editor.activeGroupController()->highlightNextGroup());
     QVERIFY(!f.editor.activeGroupController()->highlightNextGroup());
-    QCOMPARE(f.editor.highlightingGroupLabel()->text(), u"highlighting group 2 of 2"_s);
+    QCOMPARE(f.editor.highlightingGroupLabel()->text(), u"highlighting group 2 of 2 \u00B7 2 matches"_s);
     QCOMPARE(f.editor.inputTextView()->highlightedGroup(), 2);
     QCOMPARE(f.editor.outputTextViewController()->activeGroup(), 2);
     QVERIFY(!f.editor.isGroupBoxHidden());
@@ -274,6 +312,187 @@ void tst_ExpressionViewController::panelButtonsFollowAndWriteSettings()
     QCOMPARE(UserDefaults::standard().boolValue(UserDefaultsKey::showLeftPanel), false);
     UserDefaults::standard().setValue(UserDefaultsKey::showRightPanel, true);
     QVERIFY(reference->isChecked());
+}
+
+void tst_ExpressionViewController::inspectorFollowsEvaluations_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QStringList>("matchTexts");
+    QTest::addColumn<QStringList>("firstMatchGroups");
+    QTest::addColumn<QString>("count");
+    QTest::addRow("numbered groups") << u"(\\d+)-(\\d+)"_s << QStringList{u"2024-05"_s, u"1999-12"_s}
+                                     << QStringList{u"1"_s, u"2"_s} << u"2 matches"_s;
+    QTest::addRow("named group by its name") << u"(?<year>\\d{4})-(\\d\\d)-(?<day>\\d\\d)"_s
+                                             << QStringList{u"2024-05-01"_s, u"1999-12-31"_s}
+                                             << QStringList{u"year"_s, u"2"_s, u"day"_s} << u"2 matches"_s;
+    QTest::addRow("invalid pattern") << u"(\\d"_s << QStringList() << QStringList() << QString();
+}
+
+void tst_ExpressionViewController::inspectorFollowsEvaluations()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QStringList, matchTexts);
+    QFETCH(QStringList, firstMatchGroups);
+    showPanels();
+    Fixture f;
+    // An earlier run's rows must all go.
+    f.evaluate(u"(\\d)(\\d)(\\d)(\\d)"_s);
+    f.evaluate(pattern);
+    QCOMPARE(f.editor.matchInspector()->model()->rowCount(), matchTexts.size());
+    QStringList texts;
+    for (int row = 0; row < matchTexts.size(); ++row)
+        texts << f.cell(row, MatchInspectorModel::textColumn);
+    QCOMPARE(texts, matchTexts);
+    QStringList groups;
+    const MatchInspectorModel *model = f.editor.matchInspector()->model();
+    for (int group = 1; !matchTexts.isEmpty() && group <= model->rowCount(model->index(0, 0)); ++group)
+        groups << f.cell(0, MatchInspectorModel::numberColumn, group);
+    QCOMPARE(groups, firstMatchGroups);
+    QTEST(f.editor.matchInspector()->countLabel()->text(), "count");
+}
+
+void tst_ExpressionViewController::selectingARowSelectsTheSampleText_data()
+{
+    QTest::addColumn<int>("match");
+    QTest::addColumn<int>("group");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("end");
+    // "2024-05-01 and 1999-12-31" with (\d+)-(\d+)(x)?
+    QTest::addRow("second match") << 1 << 0 << 15 << 22;
+    QTest::addRow("group of the first match") << 0 << 2 << 5 << 7;
+    QTest::addRow("group that took no part keeps the selection") << 1 << 3 << 0 << 0;
+}
+
+void tst_ExpressionViewController::selectingARowSelectsTheSampleText()
+{
+    QFETCH(int, match);
+    QFETCH(int, group);
+    showPanels();
+    Fixture f;
+    f.evaluate(u"(\\d+)-(\\d+)(x)?"_s);
+    QSignalSpy edits(&f.expression, &Expression::textChanged);
+    QSignalSpy evaluations(f.editor.outputTextViewController(), &OutputTextViewController::isEvaluatingExpressionChanged);
+    QTreeView *view = f.editor.matchInspector()->treeView();
+    const QModelIndex matchRow = view->model()->index(match, 0);
+    view->setCurrentIndex(group == 0 ? matchRow : view->model()->index(group - 1, 0, matchRow));
+    const QTextCursor cursor = f.editor.outputTextView()->textCursor();
+    QTEST(cursor.selectionStart(), "start");
+    QTEST(cursor.selectionEnd(), "end");
+    QCOMPARE(f.editor.outputTextView()->text(), f.expression.text());
+    // Selecting is no edit: nothing saved, nothing evaluated anew.
+    QCoreApplication::processEvents();
+    QCOMPARE(edits.count(), 0);
+    QCOMPARE(evaluations.count(), 0);
+}
+
+void tst_ExpressionViewController::activatingAGroupRowHighlightsIt()
+{
+    showPanels();
+    Fixture f;
+    f.editor.resize(800, 900);
+    f.evaluate(u"(\\d+)-(\\d+)"_s);
+    QTreeView *view = f.editor.matchInspector()->treeView();
+    const QModelIndex firstMatch = view->model()->index(0, 0);
+    view->expand(firstMatch);
+    const QModelIndex secondGroup = view->model()->index(1, 0, firstMatch);
+    view->scrollTo(secondGroup);
+    // As the window system sends it: a click, then the second press as a double-click.
+    const QPoint centre = view->visualRect(secondGroup).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
+    QCOMPARE(f.editor.activeGroupController()->activeGroup(), 0);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centre);
+    QCOMPARE(f.editor.activeGroupController()->activeGroup(), 2);
+    QCOMPARE(f.editor.inputTextView()->highlightedGroup(), 2);
+
+    // A match row opens and closes; it leaves the highlighted group alone.
+    view->setCurrentIndex(firstMatch);
+    QTest::keyClick(view, Qt::Key_Return);
+    QCOMPARE(f.editor.activeGroupController()->activeGroup(), 2);
+    view->setCurrentIndex(view->model()->index(0, 0, firstMatch));
+    QTest::keyClick(view, Qt::Key_Return);
+    QCOMPARE(f.editor.activeGroupController()->activeGroup(), 1);
+}
+
+void tst_ExpressionViewController::substitutionPreview_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<QString>("preview");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<bool>("isError");
+    QTest::addRow("numbered groups") << u"(\\d+)-(\\d+)-(\\d+)"_s << u"$3.$2.$1"_s
+                                     << u"01.05.2024 and 31.12.1999"_s << u"2 replacements"_s << false;
+    QTest::addRow("named groups") << u"(?<y>\\d{4})-(?<m>\\d\\d)-\\d\\d"_s << u"${m}/${y}"_s
+                                  << u"05/2024 and 12/1999"_s << u"2 replacements"_s << false;
+    QTest::addRow("escaped dollar") << u"\\d{4}"_s << u"\\$$0"_s << u"$2024-05-01 and $1999-12-31"_s
+                                    << u"2 replacements"_s << false;
+    QTest::addRow("empty template deletes") << u" and "_s << QString() << u"2024-05-011999-12-31"_s
+                                            << u"1 replacement"_s << false;
+    QTest::addRow("group beyond the pattern's") << u"(\\d+)"_s << u"$2"_s << QString()
+                                               << u"The replacement refers to group 2, but the pattern has only 1 group"_s
+                                               << true;
+}
+
+void tst_ExpressionViewController::substitutionPreview()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QString, replacement);
+    QFETCH(bool, isError);
+    showPanels();
+    Fixture f;
+    SubstitutionViewController *panel = f.editor.substitutionPanel();
+    f.evaluate(pattern);
+    QTest::keyClicks(panel->replacementField(), replacement);
+    QCOMPARE(f.expression.replacement(), replacement);
+    QTRY_VERIFY(!panel->substitutionController()->isRunning());
+    QTEST(panel->previewView()->text(), "preview");
+    QTEST(panel->statusLabel()->text(), "status");
+    QCOMPARE(panel->showsError(), isError);
+    QCOMPARE(panel->result().has_value(), !isError);
+    // The template's fault is the panel's; the pattern is fine.
+    QVERIFY(f.editor.isErrorLabelHidden());
+}
+
+void tst_ExpressionViewController::previewFollowsEditsAndItsPanel()
+{
+    showPanels();
+    Fixture f(u"a1 b22"_s);
+    f.expression.setReplacement(u"<$1>"_s);
+    f.editor.setExpression(&f.expression);
+    SubstitutionViewController *panel = f.editor.substitutionPanel();
+    QCOMPARE(panel->replacementField()->text(), u"<$1>"_s);
+    f.setPattern(u"(\\d+)"_s);
+    QTRY_COMPARE(panel->result(), std::optional(u"a<1> b<22>"_s));
+
+    f.editor.outputTextView()->textCursor().insertText(u"c3 "_s);
+    QVERIFY(!panel->result());
+    QTRY_COMPARE(panel->result(), std::optional(u"c<3> a<1> b<22>"_s));
+    UserDefaults::standard().setValue(UserDefaultsKey::caseInsensitive, true);
+    f.setPattern(u"([A-C])"_s);
+    QTRY_COMPARE(panel->result(), std::optional(u"<c>3 <a>1 <b>22"_s));
+    f.setPattern(u"([A-C]"_s);
+    QTRY_COMPARE(panel->previewView()->text(), QString());
+    QVERIFY(!panel->result());
+    QCOMPARE(panel->statusLabel()->text(), QString());
+
+    // Hidden, it computes nothing; shown again, it catches up.
+    UserDefaults::standard().setValue(SubstitutionViewController::shownKey(), false);
+    f.setPattern(u"(\\d)"_s);
+    QTRY_COMPARE(f.editor.outputTextViewController()->matches().count(), 4);
+    QVERIFY(!panel->substitutionController()->isRunning());
+    QVERIFY(!panel->result());
+    UserDefaults::standard().setValue(SubstitutionViewController::shownKey(), true);
+    QTRY_COMPARE(panel->result(), std::optional(u"c<3> a<1> b<2><2>"_s));
+
+    // A long result is previewed from its start, up to a line end where one is near; the copy is whole.
+    panel->setMaximumPreviewLength(9);
+    f.editor.outputTextView()->setText(u"1 2\n3 4 5 6\n7"_s);
+    QTRY_COMPARE(panel->result(), std::optional(u"<1> <2>\n<3> <4> <5> <6>\n<7>"_s));
+    QCOMPARE(panel->previewView()->text(), u"<1> <2>\n"_s);
+    QCOMPARE(panel->statusLabel()->text(), u"7 replacements; the preview shows the first 8 of 27 characters, Copy "
+                                           u"Substitution Result copies all"_s);
+    QVERIFY(f.editor.copySubstitutionResult());
+    QCOMPARE(QGuiApplication::clipboard()->text(), *panel->result());
 }
 
 QTEST_MAIN(tst_ExpressionViewController)

@@ -2,8 +2,11 @@
 #include "app/ExpressionViewController.h"
 #include "app/MainSplitViewController.h"
 #include "app/MainWindowController.h"
+#include "app/MatchInspectorViewController.h"
 #include "app/NSTextViewWithPlaceholder.h"
 #include "app/ReferenceViewController.h"
+#include "app/SubstitutionViewController.h"
+#include "evaluation/MatchInspectorModel.h"
 #include "evaluation/ActiveGroupController.h"
 #include "evaluation/OutputTextViewController.h"
 #include "library/ExpressionListModel.h"
@@ -16,10 +19,13 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QLabel>
@@ -59,6 +65,8 @@ private Q_SLOTS:
     void stopCommandAndTimeBudgetField();
     void commandsWithoutAWindowOnlyBeep();
     void tellsOnceAboutARecoveredLibrary();
+    void inspectorAndSubstitutionFromTheMenus();
+    void shortcutsAreUnique();
 
 private:
     QTemporaryDir m_folder;
@@ -229,6 +237,76 @@ void tst_MainWindow::tellsOnceAboutARecoveredLibrary()
     QVERIFY(QFile::exists(keptCopy));
     QVERIFY(message->informativeText().contains(keptCopy));
     QCOMPARE(app.mainSplitViewController()->expression()->name(), u"Kept"_s);
+}
+
+void tst_MainWindow::inspectorAndSubstitutionFromTheMenus()
+{
+    const QString template_ = u"[${word}]"_s;
+    {
+        AppDelegate app(libraryPath());
+        app.applicationDidFinishLaunching();
+        QVERIFY(QTest::qWaitForWindowExposed(app.mainWindowController()));
+        ExpressionViewController *editor = app.viewController();
+        QAction *showInspector = app.action(u"showMatchInspectorAction"_s);
+        QAction *showSubstitution = app.action(u"showSubstitutionPreviewAction"_s);
+        QVERIFY(editor->matchInspector()->isHidden());
+        QVERIFY(editor->substitutionPanel()->isHidden());
+        QVERIFY(!showInspector->isChecked());
+        QVERIFY(!showSubstitution->isChecked());
+
+        // Nothing to copy while no preview is computed.
+        QApplication::clipboard()->setText(u"before"_s);
+        app.action(u"copySubstitutionResultAction"_s)->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), u"before"_s);
+
+        showInspector->trigger();
+        showSubstitution->trigger();
+        QVERIFY(editor->matchInspector()->isVisible());
+        QVERIFY(editor->substitutionPanel()->isVisible());
+        replaceText(editor->inputTextView(), u"(?<word>\\w+)"_s);
+        replaceText(editor->outputTextView(), u"one two"_s);
+        QTest::keyClicks(editor->substitutionPanel()->replacementField(), template_);
+        QTRY_COMPARE(editor->substitutionPanel()->result(), std::optional(u"[one] [two]"_s));
+        app.action(u"copySubstitutionResultAction"_s)->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), u"[one] [two]"_s);
+        app.mainWindowController()->close();
+    }
+    QCOMPARE(savedLibrary(libraryPath()).at(0).toObject().value(u"replacement"_s).toString(), template_);
+
+    // The next start shows the panels as they were left.
+    AppDelegate again(libraryPath());
+    again.applicationDidFinishLaunching();
+    ExpressionViewController *editor = again.viewController();
+    QVERIFY(editor->matchInspector()->isVisible());
+    QVERIFY(again.action(u"showSubstitutionPreviewAction"_s)->isChecked());
+    QCOMPARE(editor->substitutionPanel()->replacementField()->text(), template_);
+    QTRY_COMPARE(editor->substitutionPanel()->result(), std::optional(u"[one] [two]"_s));
+    QTRY_COMPARE(editor->matchInspector()->model()->rowCount(), 2);
+    // Hidden, it lists nothing; shown again, the latest results.
+    again.action(u"showMatchInspectorAction"_s)->trigger();
+    QVERIFY(editor->matchInspector()->isHidden());
+    QCOMPARE(UserDefaults::standard().value(MatchInspectorViewController::shownKey()).toBool(), false);
+    QCOMPARE(editor->matchInspector()->model()->rowCount(), 0);
+    replaceText(editor->outputTextView(), u"one two three"_s);
+    QTRY_COMPARE(editor->outputTextViewController()->matches().count(), 3);
+    QCOMPARE(editor->matchInspector()->model()->rowCount(), 0);
+    again.action(u"showMatchInspectorAction"_s)->trigger();
+    QCOMPARE(editor->matchInspector()->model()->rowCount(), 3);
+}
+
+void tst_MainWindow::shortcutsAreUnique()
+{
+    AppDelegate app(libraryPath());
+    QHash<QKeySequence, QString> owners;
+    for (const QAction *action : app.mainWindowController()->findChildren<QAction *>()) {
+        for (const QKeySequence &shortcut : action->shortcuts()) {
+            const QString owner = owners.value(shortcut);
+            QVERIFY2(owner.isEmpty(), qPrintable(shortcut.toString() + u" of "_s + action->objectName()
+                                                 + u" is taken by "_s + owner));
+            owners.insert(shortcut, action->objectName());
+        }
+    }
+    QVERIFY(owners.contains(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C)));
 }
 
 QTEST_MAIN(tst_MainWindow)

@@ -51,105 +51,139 @@ struct Fixture
 
 } // namespace
 
-class tst_NSTextViewWithPlaceholder : public QObject
+class tst_NSTextViewWithPlaceholder final : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void placeholderFollowsTextFocusAndEditability();
-    void reportsEveryEditAndAssignment();
-    void pastesPlainTextOnly();
-    void selectedTextColoursAreIndependent();
+    void placeholderFollowsTextFocusAndEditability()
+    {
+        Fixture f;
+        // Taken at once when the label is connected.
+        QVERIFY(f.label->isVisible());
+
+        f.view->setFocus();
+        QTRY_VERIFY(f.view->hasFocus());
+        QVERIFY(ViewAnimations::isHidden(f.label));
+        QTRY_VERIFY(f.label->isHidden());
+
+        f.other->setFocus();
+        QTRY_VERIFY(f.label->isVisible());
+
+        f.view->setText(u"x"_s);
+        QTRY_VERIFY(f.label->isHidden());
+        f.view->setText(QString());
+        QTRY_VERIFY(f.label->isVisible());
+
+        f.view->setEditable(false);
+        QTRY_VERIFY(f.label->isHidden());
+        f.view->setEditable(true);
+        QTRY_VERIFY(f.label->isVisible());
+
+        // Deleting the last character while focused keeps the hint away: the user is still typing. A fade-in
+        // would show the label at once, so no waiting is needed to see that none started.
+        f.view->setFocus();
+        QTRY_VERIFY(f.view->hasFocus());
+        QTest::keyClick(f.view, Qt::Key_A);
+        QTRY_VERIFY(f.label->isHidden());
+        QTest::keyClick(f.view, Qt::Key_Backspace);
+        QVERIFY(ViewAnimations::isHidden(f.label) && f.label->isHidden());
+    }
+
+    void reportsEveryEditAndAssignment()
+    {
+        Fixture f;
+        f.view->setFocus();
+        QTRY_VERIFY(f.view->hasFocus());
+        QTest::keyClicks(f.view, u"ab"_s);
+        QTest::keyClick(f.view, Qt::Key_Backspace);
+        f.view->setText(u"same"_s);
+        f.view->setText(u"same"_s);
+        f.view->selectAll();
+        QTest::keyClicks(f.view, u"w"_s);
+        f.view->undo();
+        QCOMPARE(f.delegate.texts, (QStringList{u"a"_s, u"ab"_s, u"a"_s, u"same"_s, u"same"_s, u"w"_s, u"same"_s}));
+
+        // A font change relays the text out without editing it.
+        f.delegate.texts.clear();
+        QFont font = f.view->font();
+        font.setPointSizeF(font.pointSizeF() * 2);
+        f.view->setFont(font);
+        QCOMPARE(f.delegate.texts, QStringList());
+    }
+
+    void pastesPlainTextOnly()
+    {
+        Fixture f;
+        auto *rich = new QMimeData;
+        rich->setHtml(u"<b>bold</b> words"_s);
+        rich->setText(u"bold words"_s);
+        QApplication::clipboard()->setMimeData(rich);
+        f.view->paste();
+        QCOMPARE(f.view->text(), u"bold words"_s);
+        QCOMPARE(f.delegate.texts.last(), u"bold words"_s);
+        QTextCursor inside(f.view->document());
+        inside.setPosition(2);
+        QVERIFY(inside.charFormat().fontWeight() != QFont::Bold);
+
+        auto *image = new QMimeData;
+        image->setData(u"image/png"_s, QByteArray("\x89PNG"));
+        QApplication::clipboard()->setMimeData(image);
+        f.view->paste();
+        QCOMPARE(f.view->text(), u"bold words"_s);
+    }
+
+    void keepsEveryCharacter_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addRow("no-break space") << u"a\u00a0b"_s;
+        QTest::addRow("line separator") << u"a\u2028b"_s;
+        QTest::addRow("line breaks and an empty last line") << u"a\n\nb\n"_s;
+    }
+
+    // Read back, copied, cut and pasted: the text is what was given, character for character.
+    void keepsEveryCharacter()
+    {
+        QFETCH(QString, text);
+        Fixture f;
+        f.view->setText(text);
+        QCOMPARE(f.view->text(), text);
+        f.view->selectAll();
+        f.view->copy();
+        QCOMPARE(QApplication::clipboard()->text(), text);
+        f.view->cut();
+        QCOMPARE(f.view->text(), QString());
+        f.view->paste();
+        QCOMPARE(f.view->text(), text);
+        QCOMPARE(f.delegate.texts.last(), text);
+    }
+
+    void shiftReturnBreaksTheLine()
+    {
+        Fixture f;
+        f.view->setFocus();
+        QTest::keyClicks(f.view, u"a"_s);
+        QTest::keyClick(f.view, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClicks(f.view, u"b"_s);
+        QCOMPARE(f.view->text(), u"a\nb"_s);
+        f.view->undo();
+        f.view->undo();
+        QCOMPARE(f.view->text(), u"a"_s);
+    }
+
+    void selectedTextColoursAreIndependent()
+    {
+        NSTextViewWithPlaceholder view;
+        const QColor background(u"#999999"_s), foreground(u"#eeeeee"_s);
+        view.setSelectedTextBackgroundColor(background);
+        view.setSelectedTextForegroundColor(foreground);
+        QCOMPARE(view.palette().color(QPalette::Active, QPalette::Highlight), background);
+        QCOMPARE(view.palette().color(QPalette::Active, QPalette::HighlightedText), foreground);
+        view.setSelectedTextForegroundColor(std::nullopt);
+        QCOMPARE(view.palette().color(QPalette::Active, QPalette::Highlight), background);
+        QVERIFY(view.palette().color(QPalette::Active, QPalette::HighlightedText) != foreground);
+    }
 };
-
-void tst_NSTextViewWithPlaceholder::placeholderFollowsTextFocusAndEditability()
-{
-    Fixture f;
-    // Taken at once when the label is connected.
-    QVERIFY(f.label->isVisible());
-
-    f.view->setFocus();
-    QTRY_VERIFY(f.view->hasFocus());
-    QVERIFY(ViewAnimations::isHidden(f.label));
-    QTRY_VERIFY(f.label->isHidden());
-
-    f.other->setFocus();
-    QTRY_VERIFY(f.label->isVisible());
-
-    f.view->setText(u"x"_s);
-    QTRY_VERIFY(f.label->isHidden());
-    f.view->setText(QString());
-    QTRY_VERIFY(f.label->isVisible());
-
-    f.view->setEditable(false);
-    QTRY_VERIFY(f.label->isHidden());
-    f.view->setEditable(true);
-    QTRY_VERIFY(f.label->isVisible());
-
-    // Deleting the last character while focused keeps the hint away: the user is still typing.
-    f.view->setFocus();
-    QTRY_VERIFY(f.view->hasFocus());
-    QTest::keyClick(f.view, Qt::Key_A);
-    QTest::keyClick(f.view, Qt::Key_Backspace);
-    QTest::qWait(ViewAnimations::hideAnimationMilliseconds + 50);
-    QVERIFY(f.label->isHidden());
-}
-
-void tst_NSTextViewWithPlaceholder::reportsEveryEditAndAssignment()
-{
-    Fixture f;
-    f.view->setFocus();
-    QTRY_VERIFY(f.view->hasFocus());
-    QTest::keyClicks(f.view, u"ab"_s);
-    QTest::keyClick(f.view, Qt::Key_Backspace);
-    f.view->setText(u"same"_s);
-    f.view->setText(u"same"_s);
-    f.view->selectAll();
-    QTest::keyClicks(f.view, u"wxyz"_s.left(1));
-    f.view->undo();
-    QCOMPARE(f.delegate.texts, (QStringList{u"a"_s, u"ab"_s, u"a"_s, u"same"_s, u"same"_s, u"w"_s, u"same"_s}));
-
-    // A font change relays the text out without editing it.
-    f.delegate.texts.clear();
-    QFont font = f.view->font();
-    font.setPointSizeF(font.pointSizeF() * 2);
-    f.view->setFont(font);
-    QCOMPARE(f.delegate.texts, QStringList());
-}
-
-void tst_NSTextViewWithPlaceholder::pastesPlainTextOnly()
-{
-    Fixture f;
-    auto *rich = new QMimeData;
-    rich->setHtml(u"<b>bold</b> words"_s);
-    rich->setText(u"bold words"_s);
-    QApplication::clipboard()->setMimeData(rich);
-    f.view->paste();
-    QCOMPARE(f.view->text(), u"bold words"_s);
-    QCOMPARE(f.delegate.texts.last(), u"bold words"_s);
-    QTextCursor inside(f.view->document());
-    inside.setPosition(2);
-    QVERIFY(inside.charFormat().fontWeight() != QFont::Bold);
-
-    auto *image = new QMimeData;
-    image->setData(u"image/png"_s, QByteArray("\x89PNG"));
-    QApplication::clipboard()->setMimeData(image);
-    f.view->paste();
-    QCOMPARE(f.view->text(), u"bold words"_s);
-}
-
-void tst_NSTextViewWithPlaceholder::selectedTextColoursAreIndependent()
-{
-    NSTextViewWithPlaceholder view;
-    view.setSelectedTextBackgroundColor(QColor(u"#999999"_s));
-    view.setSelectedTextForegroundColor(QColor(u"#eeeeee"_s));
-    QCOMPARE(view.palette().color(QPalette::Active, QPalette::Highlight), QColor(u"#999999"_s));
-    QCOMPARE(view.palette().color(QPalette::Active, QPalette::HighlightedText), QColor(u"#eeeeee"_s));
-    view.setSelectedTextForegroundColor(std::nullopt);
-    QVERIFY(!view.selectedTextForegroundColor());
-    QCOMPARE(view.selectedTextBackgroundColor(), QColor(u"#999999"_s));
-    QCOMPARE(view.palette().color(QPalette::Active, QPalette::Highlight), QColor(u"#999999"_s));
-}
 
 QTEST_MAIN(tst_NSTextViewWithPlaceholder)
 #include "tst_NSTextViewWithPlaceholder.moc"

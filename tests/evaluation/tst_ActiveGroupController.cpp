@@ -1,6 +1,7 @@
 #include "evaluation/ActiveGroupController.h"
 #include "evaluation/ActiveGroupControllerDelegate.h"
 
+#include <QLocale>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -29,6 +30,7 @@ class tst_ActiveGroupController : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void clampsAndDescribes_data();
     void clampsAndDescribes();
     void stepping_data();
@@ -43,10 +45,22 @@ void tst_ActiveGroupController::clampsAndDescribes_data()
     QTest::addColumn<int>("expectedGroup");
     QTest::addColumn<QString>("info");
     QTest::addColumn<bool>("display");
-    QTest::addRow("beyond the groups is clamped") << 5 << std::optional(3) << 2 << u"highlighting group 2 of 2"_s << true;
-    QTest::addRow("whole match hides the box") << 0 << std::optional(4) << 0 << u"highlighting group 0 of 3"_s << false;
-    QTest::addRow("inside the groups is kept") << 2 << std::optional(4) << 2 << u"highlighting group 2 of 3"_s << true;
-    QTest::addRow("no matches") << 3 << std::optional<int>() << 0 << u"no matches found"_s << false;
+    QTest::addColumn<std::optional<qsizetype>>("matches");
+    const std::optional<qsizetype> uncounted;
+    QTest::addRow("beyond the groups is clamped")
+        << 5 << std::optional(3) << 2 << u"highlighting group 2 of 2"_s << true << uncounted;
+    QTest::addRow("whole match hides the box")
+        << 0 << std::optional(4) << 0 << u"highlighting group 0 of 3"_s << false << uncounted;
+    QTest::addRow("inside the groups is kept")
+        << 2 << std::optional(4) << 2 << u"highlighting group 2 of 3"_s << true << uncounted;
+    QTest::addRow("no matches") << 3 << std::optional<int>() << 0 << u"no matches found"_s << false << uncounted;
+    QTest::addRow("one match is singular")
+        << 1 << std::optional(2) << 1 << u"highlighting group 1 of 1 \u00B7 1 match"_s << true << std::optional<qsizetype>(1);
+    QTest::addRow("large counts are grouped")
+        << 1 << std::optional(4) << 1 << u"highlighting group 1 of 3 \u00B7 1,024 matches"_s << true
+        << std::optional<qsizetype>(1024);
+    QTest::addRow("a count without matches stays unsaid")
+        << 0 << std::optional<int>() << 0 << u"no matches found"_s << false << std::optional<qsizetype>(0);
 }
 
 void tst_ActiveGroupController::clampsAndDescribes()
@@ -59,6 +73,8 @@ void tst_ActiveGroupController::clampsAndDescribes()
     RecordingDelegate delegate;
     controller.setDelegate(&delegate);
     controller.setMaxNumberOfGroups(maxNumberOfGroups);
+    QFETCH(std::optional<qsizetype>, matches);
+    controller.setNumberOfMatches(matches);
     controller.updateActiveGroupInfo();
     QTEST(controller.activeGroup(), "expectedGroup");
     QTEST(controller.activeGroupInfo(), "info");

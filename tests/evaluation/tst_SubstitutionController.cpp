@@ -1,6 +1,8 @@
+#include "evaluation/EvaluationThreadPool.h"
 #include "evaluation/RegularExpression.h"
 #include "evaluation/SubstitutionController.h"
 
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
@@ -27,7 +29,7 @@ QString catastrophicText()
 // Stopped runs end on their own; the main thread may wait for them because none waits for it.
 bool poolIdle()
 {
-    return QThreadPool::globalInstance()->waitForDone(timeout);
+    return EvaluationThreadPool::instance()->waitForDone(timeout);
 }
 
 } // namespace
@@ -113,6 +115,24 @@ private Q_SLOTS:
         QCoreApplication::processEvents();
         QCOMPARE(finished.count(), 1);
         QCOMPARE(finished.constFirst().at(0).toString(), u"# x"_s);
+    }
+
+    // Painting helpers queue on Qt's global pool; a preview must not wait behind them, nor they behind a preview.
+    void finishesWhileQtsGlobalPoolIsFull()
+    {
+        QThreadPool *global = QThreadPool::globalInstance();
+        QSemaphore release;
+        const int threads = global->maxThreadCount();
+        for (int i = 0; i < threads; ++i)
+            global->start([&release] { release.acquire(); });
+        SubstitutionController controller;
+        QSignalSpy finished(&controller, &SubstitutionController::finished);
+        controller.start(compiled(u"b"_s), u"c"_s, u"abc"_s);
+        const bool delivered = finished.wait(timeout);
+        release.release(threads);
+        QVERIFY(global->waitForDone(timeout));
+        QVERIFY(delivered);
+        QCOMPARE(finished.constFirst().at(0).toString(), u"acc"_s);
     }
 
     void destroyingTheControllerStopsItsRun()

@@ -3,9 +3,6 @@
 #include "LibraryTestSupport.h"
 
 #include <QDir>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,17 +43,6 @@ class tst_JsonStore final : public QObject
 private Q_SLOTS:
     void init() { QDir(m_dir.path()).removeRecursively(), QDir().mkpath(m_dir.path()); }
 
-    void writeCreatesFoldersAndDropsExtraKeys()
-    {
-        QVERIFY(writeFile(path(), R"([{"text": "t", "colour": "red", "pattern": "p", "name": "A"}])"));
-        JsonStore nested(m_dir.filePath(u"a/b/expressions.json"_s));
-        nested.items() = JsonStore(path()).items();
-        QVERIFY(!nested.write());
-        const QJsonObject written = QJsonDocument::fromJson(readFile(nested.path())).array().at(0).toObject();
-        QCOMPARE(written, QJsonObject({{u"name"_s, u"A"_s}, {u"pattern"_s, u"p"_s}, {u"text"_s, u"t"_s},
-                                       {u"replacement"_s, u""_s}}));
-    }
-
     void replacementKeyInFiles_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -70,6 +56,7 @@ private Q_SLOTS:
             << QStringList({u""_s, u""_s});
     }
 
+    // Files of older versions have no "replacement", and one of the wrong type must not cost the expression.
     // Written files keep the three string keys that older readers require; they ignore "replacement".
     void replacementKeyInFiles()
     {
@@ -86,7 +73,7 @@ private Q_SLOTS:
 
         store.items().constFirst()->setReplacement(u"${x}\\$"_s);
         QVERIFY(!store.write());
-        const QJsonArray written = QJsonDocument::fromJson(readFile(path())).array();
+        const QJsonArray written = fileContent(path());
         QCOMPARE(written.size(), replacements.size());
         for (const QJsonValue &element : written) {
             for (const QString &key : {u"name"_s, u"pattern"_s, u"text"_s, u"replacement"_s})
@@ -135,7 +122,6 @@ private Q_SLOTS:
         QTest::addRow("NUL and control characters") << QString::fromUtf16(u"a\0b\x01\x1f\x7f", 6) << 1;
         QTest::addRow("lone surrogates") << QString::fromUtf16(u"\xd800x\xdc00", 3) << 1;
         QTest::addRow("JSON syntax and line ends") << u"\"\\/\t\r\n\b\f{}[],:"_s << 1;
-        QTest::addRow("very long line") << QString(200000, u'\u00e9') << 1;
         QTest::addRow("5 MB text") << QString(5 * 1024 * 1024, u'a') << 1;
         QTest::addRow("10,000 expressions") << u"(\\w+)@example"_s << 10000;
     }
@@ -162,17 +148,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QStringList>("readable");
-        QByteArray random(4096, Qt::Uninitialized);
-        QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(random.data()), random.size() / 4);
         QTest::addRow("truncated JSON") << '[' + entry("A") + ", {\"name\": \"B" << QStringList();
         QTest::addRow("object instead of array") << entry("A") << QStringList();
         QTest::addRow("element missing text") << '[' + entry("A") + R"(, {"name": "B", "pattern": ""}, )" + entry("C")
                 + ']' << QStringList({u"A"_s, u"C"_s});
-        QTest::addRow("number for name") << R"([{"name": 5, "pattern": "", "text": ""}, )" + entry("B") + ']'
-                                         << QStringList(u"B"_s);
-        QTest::addRow("white space only") << " \n\t\n"_ba << QStringList();
         QTest::addRow("zero bytes") << QByteArray() << QStringList();
-        QTest::addRow("random bytes") << random << QStringList();
         QTest::addRow("not UTF-8") << "[{\"name\": \"caf\xE9\", \"pattern\": \"\", \"text\": \"\"}]"_ba
                                    << QStringList();
         QTest::addRow("string and number in the array") << "[\"A\", 1, " + entry("C") + ']' << QStringList(u"C"_s);

@@ -61,7 +61,6 @@ void tst_CaptureGroupParser::groups_data()
     QTest::addColumn<QString>("utf16");
 
     QTest::addRow("two groups") << u"(a)(b)"_s << u"0-5 0-2 3-5"_s << u"0+6 0+3 3+3"_s;
-    QTest::addRow("outer group first") << u"((a)b)"_s << u"0-5 0-5 1-3"_s << u"0+6 0+6 1+3"_s;
     QTest::addRow("non-capturing left out") << u"(?:a)(b)"_s << u"0-7 5-7"_s << u"0+8 5+3"_s;
     QTest::addRow("escaped parentheses") << uR"(\(a\))"_s << u"0-4"_s << u"0+5"_s;
     QTest::addRow("escaped backslash escapes nothing") << uR"(\\(a))"_s << u"0-4 2-4"_s << u"0+5 2+3"_s;
@@ -96,13 +95,10 @@ void tst_CaptureGroupParser::groups_data()
 void tst_CaptureGroupParser::groups()
 {
     QFETCH(QString, pattern);
-    QFETCH(QString, characters);
-    QFETCH(QString, utf16);
-
     const CaptureGroupParser::Result result = CaptureGroupParser(pattern).parse();
-    const auto [actualCharacters, actualUtf16] = describe(result);
-    QCOMPARE(actualCharacters, characters);
-    QCOMPARE(actualUtf16, utf16);
+    const auto [characters, utf16] = describe(result);
+    QTEST(characters, "characters");
+    QTEST(utf16, "utf16");
 
     const std::unique_ptr<icu::RegexPattern> regex = compiled(pattern);
     if (!regex)

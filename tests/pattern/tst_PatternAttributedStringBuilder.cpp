@@ -1,7 +1,7 @@
 #include "pattern/PatternAttributedStringBuilder.h"
 
 #include "platform/SystemAppearanceMonitor.h"
-#include "settings/AppearanceController.h"
+#include "settings/LightAppearance.h"
 #include "settings/UserDefaults.h"
 
 #include <QTest>
@@ -41,84 +41,65 @@ class tst_PatternAttributedStringBuilder final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void coloredPattern_data();
-    void coloredPattern();
-    void laterRunsWin();
+    void init()
+    {
+        UserDefaults::standard().clear();
+        UserDefaults::standard().registerStandardDefaults();
+        SystemAppearanceMonitor::instance().setOverride(SystemAppearance::light);
+    }
+
+    void coloredPattern_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<qint64>("group");
+        QTest::addColumn<bool>("comments");
+        QTest::addColumn<QString>("colors");
+
+        QTest::addRow("counted quantifier") << u"x{2,5}"_s << qint64(0) << false << u"psssss ......"_s;
+        QTest::addRow("non-capturing group") << u"(?:ab)"_s << qint64(0) << false << u"ssspps ......"_s;
+        QTest::addRow("escaped parenthesis") << uR"(\()"_s << qint64(0) << false << u"ep .."_s;
+        QTest::addRow("escaped backslash") << uR"(\\)"_s << qint64(0) << false << u"ep .."_s;
+        QTest::addRow("metacharacter and quantifier") << uR"(\d+)"_s << qint64(0) << false << u"mms ..."_s;
+        QTest::addRow("whole class, dot too") << u"[a-z.]"_s << qint64(0) << false << u"mmmmmm ......"_s;
+        QTest::addRow("inline comment") << u"(?#note)"_s << qint64(0) << false << u"cccccccc ........"_s;
+        QTest::addRow("comment, setting on") << u"a # b"_s << qint64(0) << true << u"psccc ....."_s;
+        QTest::addRow("comment, setting off") << u"a # b"_s << qint64(0) << false << u"pspsp ....."_s;
+        QTest::addRow("empty pattern") << QString() << qint64(1) << false << u" "_s;
+        QTest::addRow("first group") << u"(a)(b)"_s << qint64(1) << false << u"spssps hhh..."_s;
+        QTest::addRow("second group") << u"(a)(b)"_s << qint64(2) << false << u"spssps ...hhh"_s;
+        QTest::addRow("group beyond the last") << u"(a)(b)"_s << qint64(3) << false << u"spssps ......"_s;
+        QTest::addRow("unbalanced, tokens coloured") << u"(a"_s << qint64(1) << false << u"sp .."_s;
+        QTest::addRow("non-capturing skipped") << u"(?:a)(b)"_s << qint64(1) << false << u"ssspssps .....hhh"_s;
+        QTest::addRow("named group numbered") << u"(?<y>a)(b)"_s << qint64(2) << false << u"ssppppssps .......hhh"_s;
+        QTest::addRow("group after emoji") << u"😀(a)"_s << qint64(1) << false << u"ppsps ..hhh"_s;
+        QTest::addRow("group holding a flag") << u"(🇫🇷)"_s << qint64(1) << false << u"spppps hhhhhh"_s;
+    }
+
+    void coloredPattern()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(qint64, group);
+        QFETCH(bool, comments);
+        UserDefaults::standard().setValue(UserDefaultsKey::allowCommentsAndWhitespace, comments);
+        const AttributedPattern colored = PatternAttributedStringBuilder::coloredPattern(pattern, group);
+        QCOMPARE(colored.text(), pattern);
+        QTEST(describe(colored, LightAppearance()), "colors");
+    }
+
+    void laterRunsWin()
+    {
+        AttributedPattern colored(u"abcdefgh"_s);
+        colored.addColor(ColorRole::foreground, {0, 6}, Qt::red);
+        colored.addColor(ColorRole::foreground, {2, 2}, Qt::blue);
+        colored.addColor(ColorRole::background, {3, 5}, Qt::yellow);
+        colored.addColor(ColorRole::foreground, {6, 1}, Qt::red);
+        colored.addColor(ColorRole::foreground, {7, 2}, Qt::green); // beyond the text
+
+        const QColor red(Qt::red), blue(Qt::blue), yellow(Qt::yellow);
+        QCOMPARE(colored.spans(), (QList<ColorSpan>{{{0, 2}, red, {}}, {{2, 1}, blue, {}}, {{3, 1}, blue, yellow},
+                                                    {{4, 3}, red, yellow}, {{7, 1}, {}, yellow}}));
+    }
 };
-
-void tst_PatternAttributedStringBuilder::init()
-{
-    UserDefaults::standard().clear();
-    UserDefaults::standard().registerStandardDefaults();
-    SystemAppearanceMonitor::instance().setOverride(SystemAppearance::light);
-}
-
-void tst_PatternAttributedStringBuilder::coloredPattern_data()
-{
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<qint64>("group");
-    QTest::addColumn<QString>("settings");
-    QTest::addColumn<QString>("colors");
-
-    QTest::addRow("quantifier") << u"a+"_s << qint64(0) << u""_s << u"ps .."_s;
-    QTest::addRow("counted quantifier") << u"x{2,5}"_s << qint64(0) << u""_s << u"psssss ......"_s;
-    QTest::addRow("non-capturing group") << u"(?:ab)"_s << qint64(0) << u""_s << u"ssspps ......"_s;
-    QTest::addRow("escaped parenthesis") << uR"(\()"_s << qint64(0) << u""_s << u"ep .."_s;
-    QTest::addRow("escaped backslash") << uR"(\\)"_s << qint64(0) << u""_s << u"ep .."_s;
-    QTest::addRow("metacharacter and quantifier") << uR"(\d+)"_s << qint64(0) << u""_s << u"mms ..."_s;
-    QTest::addRow("whole class, dot too") << u"[a-z.]"_s << qint64(0) << u""_s << u"mmmmmm ......"_s;
-    QTest::addRow("inline comment") << u"(?#note)"_s << qint64(0) << u""_s << u"cccccccc ........"_s;
-    QTest::addRow("comment, setting on") << u"a # b"_s << qint64(0) << u"comments"_s << u"psccc ....."_s;
-    QTest::addRow("comment, setting off") << u"a # b"_s << qint64(0) << u""_s << u"pspsp ....."_s;
-    QTest::addRow("dark palette") << uR"(\d+)"_s << qint64(0) << u"dark"_s << u"mms ..."_s;
-    QTest::addRow("empty pattern") << QString() << qint64(1) << u""_s << u" "_s;
-    QTest::addRow("first group") << u"(a)(b)"_s << qint64(1) << u""_s << u"spssps hhh..."_s;
-    QTest::addRow("second group") << u"(a)(b)"_s << qint64(2) << u""_s << u"spssps ...hhh"_s;
-    QTest::addRow("group beyond the last") << u"(a)(b)"_s << qint64(3) << u""_s << u"spssps ......"_s;
-    QTest::addRow("unbalanced, tokens coloured") << u"(a"_s << qint64(1) << u""_s << u"sp .."_s;
-    QTest::addRow("non-capturing skipped") << u"(?:a)(b)"_s << qint64(1) << u""_s << u"ssspssps .....hhh"_s;
-    QTest::addRow("named group numbered") << u"(?<y>a)(b)"_s << qint64(2) << u""_s << u"ssppppssps .......hhh"_s;
-    QTest::addRow("group after emoji") << u"😀(a)"_s << qint64(1) << u""_s << u"ppsps ..hhh"_s;
-    QTest::addRow("group holding a flag") << u"(🇫🇷)"_s << qint64(1) << u""_s << u"spppps hhhhhh"_s;
-}
-
-void tst_PatternAttributedStringBuilder::coloredPattern()
-{
-    QFETCH(QString, pattern);
-    QFETCH(qint64, group);
-    QFETCH(QString, settings);
-    QFETCH(QString, colors);
-
-    const bool dark = settings == u"dark";
-    UserDefaults::standard().setValue(UserDefaultsKey::allowCommentsAndWhitespace, settings == u"comments");
-    UserDefaults::standard().setValue(UserDefaultsKey::appearanceMode, dark ? 1 : 0);
-    const AttributedPattern colored = PatternAttributedStringBuilder::coloredPattern(pattern, group);
-
-    QCOMPARE(colored.text(), pattern);
-    QCOMPARE(describe(colored, *AppearanceController::appearance(dark ? 1 : 0, SystemAppearance::light)), colors);
-}
-
-void tst_PatternAttributedStringBuilder::laterRunsWin()
-{
-    AttributedPattern colored(u"abcdefgh"_s);
-    colored.addColor(ColorRole::foreground, {0, 6}, Qt::red);
-    colored.addColor(ColorRole::foreground, {2, 2}, Qt::blue);
-    colored.addColor(ColorRole::background, {3, 5}, Qt::yellow);
-    colored.addColor(ColorRole::foreground, {6, 1}, Qt::red);
-    colored.addColor(ColorRole::foreground, {7, 2}, Qt::green); // beyond the text
-
-    const QColor red(Qt::red), blue(Qt::blue), yellow(Qt::yellow);
-    QCOMPARE(colored.spans(), (QList<ColorSpan>{{{0, 2}, red, {}}, {{2, 1}, blue, {}}, {{3, 1}, blue, yellow},
-                                                {{4, 3}, red, yellow}, {{7, 1}, {}, yellow}}));
-
-    const QList<QTextLayout::FormatRange> block = colored.formatRanges(3, 2);
-    QCOMPARE(block.size(), 2);
-    QCOMPARE(std::pair(block.at(0).start, block.at(0).length), std::pair(0, 1));
-    QCOMPARE(block.at(0).format.foreground().color(), blue);
-    QCOMPARE(std::pair(block.at(1).start, block.at(1).length), std::pair(1, 1));
-    QCOMPARE(block.at(1).format.background().color(), yellow);
-}
 
 QTEST_GUILESS_MAIN(tst_PatternAttributedStringBuilder)
 #include "tst_PatternAttributedStringBuilder.moc"

@@ -58,64 +58,57 @@ class tst_PatternBadInput final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void randomPatterns();
-    void largePatterns_data();
-    void largePatterns();
-};
-
-void tst_PatternBadInput::init()
-{
-    UserDefaults::standard().clear();
-    UserDefaults::standard().registerStandardDefaults();
-    SystemAppearanceMonitor::instance().setOverride(SystemAppearance::light);
-}
-
-void tst_PatternBadInput::randomPatterns()
-{
-    QRandomGenerator random(20240607);
-    int balanced = 0;
-    for (int round = 0; round < 4000; ++round) {
-        const QString pattern = randomPattern(random, random.bounded(0, 40));
-        const CaptureGroupParser::Result result = CaptureGroupParser(pattern).parse();
-        if (result && ++balanced)
-            QVERIFY2(groupsNest(pattern, result.value()), qPrintable(pattern));
-        else
-            QCOMPARE(result.error(), CaptureGroupParser::CaptureGroupParserError::invalidPattern);
-        UserDefaults::standard().setValue(UserDefaultsKey::allowCommentsAndWhitespace, random.bounded(2) == 1);
-        QVERIFY2(runsFit(pattern, random.bounded(-1, 4)), qPrintable(pattern));
+    void init()
+    {
+        UserDefaults::standard().clear();
+        UserDefaults::standard().registerStandardDefaults();
+        SystemAppearanceMonitor::instance().setOverride(SystemAppearance::light);
     }
-    // Enough of both outcomes for the checks to mean something.
-    QVERIFY(balanced > 400 && balanced < 3600);
-}
 
-void tst_PatternBadInput::largePatterns_data()
-{
-    QTest::addColumn<QString>("pattern");
+    void randomPatterns()
+    {
+        QRandomGenerator random(20240607);
+        int balanced = 0;
+        for (int round = 0; round < 4000; ++round) {
+            const QString pattern = randomPattern(random, random.bounded(0, 40));
+            const CaptureGroupParser::Result result = CaptureGroupParser(pattern).parse();
+            if (result && ++balanced)
+                QVERIFY2(groupsNest(pattern, result.value()), qPrintable(pattern));
+            else
+                QCOMPARE(result.error(), CaptureGroupParser::CaptureGroupParserError::invalidPattern);
+            UserDefaults::standard().setValue(UserDefaultsKey::allowCommentsAndWhitespace, random.bounded(2) == 1);
+            QVERIFY2(runsFit(pattern, random.bounded(-1, 4)), qPrintable(pattern));
+        }
+        // Enough of both outcomes for the checks to mean something.
+        QVERIFY(balanced > 400 && balanced < 3600);
+    }
 
-    const qsizetype size = 100 * 1024;
-    QRandomGenerator random(7);
-    QTest::addRow("unclosed classes") << QString(size, u'[');
-    QTest::addRow("unclosed inline comments") << u"(?#"_s.repeated(size / 3);
-    QTest::addRow("unopened groups") << QString(size, u')');
-    QTest::addRow("deep nesting") << QString(size / 2, u'(') + QString(size / 2, u')');
-    QTest::addRow("trailing backslash") << QString(size - 1, u'\\') + u"a\\"_s;
-    QTest::addRow("lone surrogates") << QString(size, QChar(0xd800));
-    QTest::addRow("NUL characters") << QString(size, QChar(0));
-    QTest::addRow("random") << randomPattern(random, size / 2);
-}
+    void largePatterns_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        const qsizetype size = 100 * 1024;
+        QRandomGenerator random(7);
+        QTest::addRow("unclosed classes") << QString(size, u'[');
+        QTest::addRow("unclosed inline comments") << u"(?#"_s.repeated(size / 3);
+        QTest::addRow("unopened groups") << QString(size, u')');
+        QTest::addRow("deep nesting") << QString(size / 2, u'(') + QString(size / 2, u')');
+        QTest::addRow("trailing backslash") << QString(size - 1, u'\\') + u"a\\"_s;
+        QTest::addRow("lone surrogates") << QString(size, QChar(0xd800));
+        QTest::addRow("NUL characters") << QString(size, QChar(0));
+        QTest::addRow("random") << randomPattern(random, size / 2);
+    }
 
-// A fault here hangs or crashes rather than fails.
-void tst_PatternBadInput::largePatterns()
-{
-    QFETCH(QString, pattern);
-
-    UserDefaults::standard().setValue(UserDefaultsKey::allowCommentsAndWhitespace, true);
-    const CaptureGroupParser::Result result = CaptureGroupParser(pattern).parse();
-    if (result)
-        QVERIFY(groupsNest(pattern, result.value().mid(0, 50)));
-    QVERIFY(runsFit(pattern, 1));
-}
+    // A fault here hangs or crashes rather than fails.
+    void largePatterns()
+    {
+        QFETCH(QString, pattern);
+        UserDefaults::standard().setValue(UserDefaultsKey::allowCommentsAndWhitespace, true);
+        const CaptureGroupParser::Result result = CaptureGroupParser(pattern).parse();
+        if (result)
+            QVERIFY(groupsNest(pattern, result.value().mid(0, 50)));
+        QVERIFY(runsFit(pattern, 1));
+    }
+};
 
 QTEST_GUILESS_MAIN(tst_PatternBadInput)
 #include "tst_PatternBadInput.moc"
