@@ -252,8 +252,9 @@ void tst_ExpressionViewController::stopShowsAWarningUntilTheNextEdit()
     QCOMPARE(f.editor.warningLabel()->text(), how == u"budget"
                  ? u"Stopped after 0.1 s (time budget). Change it in Preferences."_s : u"Evaluation stopped."_s);
     QTRY_VERIFY(f.editor.stopButton()->isHidden());
-    // Neither the last results nor the partial ones stay painted.
+    // Neither the last results nor the partial ones stay painted or counted.
     QVERIFY(!hasBackground(f.editor.outputTextView()->document()->firstBlock()));
+    QCOMPARE(f.editor.highlightingGroupLabel()->text(), u"highlighting group 0 of 1"_s);
 
     // A new look is no reason to run it again; the next edit is.
     UserDefaults::standard().setValue(UserDefaultsKey::appearanceMode, 1);
