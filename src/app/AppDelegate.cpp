@@ -310,8 +310,8 @@ void AppDelegate::buildMenus(QMenuBar *menuBar)
     view->addSeparator();
     // Not Esc: the window's shortcut would take it from the dialogs and editors that use it; the editor's text
     // views take Esc themselves.
-    addAction(view, QStringLiteral("stopEvaluationAction"), tr("&Stop Evaluation"), QKeySequence(Qt::CTRL | Qt::Key_Period),
-              &AppDelegate::stopEvaluation);
+    addAction(view, QStringLiteral("stopEvaluationAction"), tr("&Stop Evaluation"),
+              QKeySequence(Qt::CTRL | Qt::Key_Period), &AppDelegate::stopEvaluation);
     view->addSeparator();
     QAction *showLibrary = addAction(view, QStringLiteral("showLibraryAction"), tr("Show &Library"),
                                      QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_L), &AppDelegate::showOrHideLibrary);

@@ -585,7 +585,8 @@ void ExpressionViewController::setProcessingLabelHidden(bool hidden)
         m_progressTimer->start();
     m_isProcessingLabelHidden = hidden;
     // Its share of the row could cut the text at the doubled sizes; shown, it claims the room of its widest text.
-    m_processingLabel->setMinimumWidth(hidden ? 0 : m_processingLabel->fontMetrics().horizontalAdvance(processingText(99)));
+    const int widest = m_processingLabel->fontMetrics().horizontalAdvance(processingText(99));
+    m_processingLabel->setMinimumWidth(hidden ? 0 : widest);
     ViewAnimations::setHidden(m_processingLabel, hidden, hideAnimationDuration);
     ViewAnimations::setHidden(m_stopButton, hidden, hideAnimationDuration);
 }

@@ -37,8 +37,8 @@ public:
     void registerDefaults(const QVariantHash &defaults);
     void registerStandardDefaults();
 
-    // Stored value, else registered default, else invalid. For the keys of UserDefaultsKey the value is converted to the key's
-    // type; a stored value that does not convert falls back to the registered default.
+    // Stored value, else registered default, else invalid. For the UserDefaultsKey keys the value is converted to
+    // the key's type; a stored value that does not convert falls back to the registered default.
     QVariant value(const QString &key) const;
     QVariant value(UserDefaultsKey key) const;
     // What is stored under the key, exactly as the backend gives it back; invalid when nothing is.

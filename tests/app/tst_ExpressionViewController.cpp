@@ -244,7 +244,9 @@ void tst_ExpressionViewController::stopShowsAWarningUntilTheNextEdit()
     if (how == u"button")
         f.editor.stopButton()->click();
     if (how == u"pattern" || how == u"text") {
-        QWidget *view = how == u"pattern" ? static_cast<QWidget *>(f.editor.inputTextView()) : f.editor.outputTextView();
+        QWidget *view = f.editor.outputTextView();
+        if (how == u"pattern")
+            view = f.editor.inputTextView();
         view->setFocus();
         QTest::keyClick(view, Qt::Key_Escape);
     }

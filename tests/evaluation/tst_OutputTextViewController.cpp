@@ -33,7 +33,8 @@ public:
     {
         errors.append(message);
     }
-    void outputTextViewControllerDidStopUpdatingMatches(OutputTextViewController *, EvaluationStopReason reason) override
+    void outputTextViewControllerDidStopUpdatingMatches(OutputTextViewController *,
+                                                        EvaluationStopReason reason) override
     {
         stops.append(reason);
     }
