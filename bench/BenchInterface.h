@@ -4,17 +4,64 @@
 // in that loop without spinning.
 
 #include "BenchSupport.h"
+#include "platform/MemoryAllocator.h"
+#include "settings/UserDefaults.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QEvent>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <vector>
 
 namespace bench {
+
+// Before the application object: the allocator as the app sets it, settings and data in a private home, the
+// offscreen platform unless another is asked for, and each figure printed as soon as it is known, also into a pipe.
+inline bool prepareEnvironment(const QTemporaryDir &home)
+{
+    keepLargeAllocationsInProcess();
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    if (!home.isValid())
+        return false;
+    qputenv("XDG_CONFIG_HOME", home.filePath(u"config"_s).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", home.filePath(u"data"_s).toLocal8Bit());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return true;
+}
+
+inline void resetStandardDefaults()
+{
+    UserDefaults::standard().clear();
+    UserDefaults::standard().registerStandardDefaults();
+}
+
+// A field of the kernel's view of this process, e.g. the resident set "VmRSS:" or its peak "VmHWM:", in bytes.
+inline qint64 statusBytes(const QByteArray &field)
+{
+    QFile status(u"/proc/self/status"_s);
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(field.size()).trimmed().split(' ').constFirst().toLongLong() * 1024;
+    }
+    return -1;
+}
+
+// The peak resident size from here on; the kernel starts it again at the current size.
+inline void resetPeakMemory()
+{
+    QFile clearRefs(u"/proc/self/clear_refs"_s);
+    if (clearRefs.open(QIODevice::WriteOnly))
+        clearRefs.write("5");
+}
 
 inline double worst(const std::vector<double> &values)
 {

@@ -10,7 +10,6 @@
 #include "evaluation/OutputTextViewController.h"
 #include "evaluation/RegularExpression.h"
 #include "library/LibraryStoreController.h"
-#include "platform/MemoryAllocator.h"
 #include "pattern/PatternTextView.h"
 #include "settings/UserDefaults.h"
 
@@ -176,19 +175,11 @@ double bareFindAll(const QString &source, const QString &text, qsizetype &matche
 int main(int argc, char *argv[])
 {
     // Each figure as soon as it is known, also into a pipe.
-    // As the app does.
-    keepLargeAllocationsInProcess();
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     QTemporaryDir home;
-    if (!home.isValid())
+    if (!prepareEnvironment(home))
         return 1;
-    qputenv("XDG_CONFIG_HOME", home.filePath(u"config"_s).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", home.filePath(u"data"_s).toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     BenchApplication application(argc, argv);
-    UserDefaults::standard().clear();
-    UserDefaults::standard().registerStandardDefaults();
+    resetStandardDefaults();
 
     // On the disk that holds the build, like the user's data folder, not on a memory file system.
     QTemporaryDir libraryDir(QDir::current().filePath(u"bench-editor-XXXXXX"_s));

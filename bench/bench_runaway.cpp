@@ -1,4 +1,4 @@
-#include "BenchSupport.h"
+#include "BenchInterface.h"
 
 #include "app/ExpressionViewController.h"
 #include "app/NSTextViewWithPlaceholder.h"
@@ -13,58 +13,17 @@
 #include "settings/UserDefaults.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <cstdio>
 #include <set>
 
 using namespace Qt::StringLiterals;
+using namespace bench;
 
 namespace {
-
-double milliseconds(const QElapsedTimer &timer)
-{
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-qint64 statusBytes(const QByteArray &field)
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(field.size()).trimmed().split(' ').value(0).toLongLong() * 1024;
-    }
-    return 0;
-}
-
-// The peak resident size from here on; the kernel starts it again at the current size.
-void resetPeak()
-{
-    QFile clearRefs(u"/proc/self/clear_refs"_s);
-    if (clearRefs.open(QIODevice::WriteOnly))
-        clearRefs.write("5");
-}
-
-// Sleeps in the event loop between events, leaving the second core to the evaluation's worker.
-bool waitUntil(const std::function<bool()> &condition, int timeoutMilliseconds = 60000)
-{
-    const QDeadlineTimer deadline(timeoutMilliseconds);
-    QTimer wake;
-    wake.start(5);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    return true;
-}
 
 void setPattern(ExpressionViewController *editor, const QString &pattern)
 {
@@ -84,7 +43,7 @@ void millionsOfMatches(ExpressionViewController *editor, const QString &pattern)
     setPattern(editor, u"zzz"_s);
     waitUntil([&] { return idle(editor); });
     const qint64 before = statusBytes("VmRSS:");
-    resetPeak();
+    resetPeakMemory();
     QElapsedTimer timer;
     timer.start();
     setPattern(editor, pattern);
@@ -168,21 +127,15 @@ void slowSearchProgress(const QString &text)
 
 int main(int argc, char *argv[])
 {
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     QTemporaryDir home;
-    if (!home.isValid())
+    if (!prepareEnvironment(home))
         return 1;
-    qputenv("XDG_CONFIG_HOME", home.filePath(u"config"_s).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", home.filePath(u"data"_s).toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    UserDefaults::standard().clear();
-    UserDefaults::standard().registerStandardDefaults();
+    resetStandardDefaults();
 
-    slowSearchProgress(bench::sampleText(1500000));
+    slowSearchProgress(sampleText(1500000));
 
-    const QString text = bench::sampleText(qsizetype(5) << 20);
+    const QString text = sampleText(qsizetype(5) << 20);
     Expression expression(u"Runaway"_s, QString(), text);
     ExpressionViewController editor;
     editor.resize(1100, 700);
@@ -194,7 +147,7 @@ int main(int argc, char *argv[])
     expression.setText(QString());
     editor.setExpression(nullptr);
     editor.setExpression(&expression);
-    editor.outputTextView()->setText(bench::sampleText(1000000) + QString(40, u'a') + u'b');
+    editor.outputTextView()->setText(sampleText(1000000) + QString(40, u'a') + u'b');
     double worst = 0;
     for (int round = 0; round < 6; ++round)
         worst = std::max(worst, stopLatency(&editor, round));

@@ -10,12 +10,10 @@
 #include "evaluation/MatchResults.h"
 #include "evaluation/OutputTextViewController.h"
 #include "library/LibraryStoreController.h"
-#include "platform/MemoryAllocator.h"
 #include "pattern/PatternTextView.h"
 #include "settings/UserDefaults.h"
 
 #include <QDir>
-#include <QFile>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QScrollBar>
@@ -27,26 +25,6 @@ using namespace Qt::StringLiterals;
 using namespace bench;
 
 namespace {
-
-// The resident set and its peak since the last reset, from the kernel's view of this process.
-qint64 statusKilobytes(const QByteArray &field)
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(field.size()).trimmed().split(' ').constFirst().toLongLong();
-    }
-    return -1;
-}
-
-void resetPeakMemory()
-{
-    QFile clearRefs(u"/proc/self/clear_refs"_s);
-    if (clearRefs.open(QIODevice::WriteOnly))
-        clearRefs.write("5");
-}
 
 class Scale final
 {
@@ -117,19 +95,11 @@ private:
 
 int main(int argc, char *argv[])
 {
-    // As the app does.
-    keepLargeAllocationsInProcess();
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     QTemporaryDir home;
-    if (!home.isValid())
+    if (!prepareEnvironment(home))
         return 1;
-    qputenv("XDG_CONFIG_HOME", home.filePath(u"config"_s).toLocal8Bit());
-    qputenv("XDG_DATA_HOME", home.filePath(u"data"_s).toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     BenchApplication application(argc, argv);
-    UserDefaults::standard().clear();
-    UserDefaults::standard().registerStandardDefaults();
+    resetStandardDefaults();
 
     QTemporaryDir libraryDir(QDir::current().filePath(u"bench-scale-XXXXXX"_s));
     if (!libraryDir.isValid())
@@ -175,15 +145,15 @@ int main(int argc, char *argv[])
     const Case cases[] = {{u"\\w{1,4}"_s, "\\w{1,4}"}, {u"\\b"_s, "\\b"}};
     for (const Case &one : cases) {
         scale.setPatternAndWait(QString());
-        const qint64 before = statusKilobytes("VmRSS:");
+        const qint64 before = statusBytes("VmRSS:");
         resetPeakMemory();
         benchApplication()->resetRecords();
         const double gap = scale.setPatternAndWait(one.pattern);
-        const qint64 peak = statusKilobytes("VmHWM:");
-        const qint64 after = statusKilobytes("VmRSS:");
+        const qint64 peak = statusBytes("VmHWM:");
+        const qint64 after = statusBytes("VmRSS:");
         const qsizetype matches = output->matches().count();
-        const double kept = double(after - before) * 1024 / double(std::max<qsizetype>(matches, 1));
-        const double peaked = double(peak - before) * 1024 / double(std::max<qsizetype>(matches, 1));
+        const double kept = double(after - before) / double(std::max<qsizetype>(matches, 1));
+        const double peaked = double(peak - before) / double(std::max<qsizetype>(matches, 1));
         std::printf("set pattern %-8s %8lld matches: longest gap between 1 ms timer ticks %.1f ms (goal <= 50 ms) %s; "
                     "longest event %.1f ms (%s)\n",
                     one.label, qlonglong(matches), gap, verdict(gap <= 50), benchApplication()->records().longestEvent,

@@ -2,7 +2,7 @@
 // the interface thread before the key event returns: that synchronous work bounds how smoothly a long pattern or a
 // megabyte of sample text can be typed. Measured without any evaluation.
 
-#include "BenchSupport.h"
+#include "BenchInterface.h"
 #include "app/NSTextViewWithPlaceholder.h"
 #include "app/NSTextViewWithPlaceholderUpdateDelegate.h"
 #include "pattern/PatternTextView.h"
@@ -28,6 +28,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 using bench::milliseconds;
+using bench::PaintCounter;
 using bench::median;
 using bench::realisticPattern;
 using bench::sampleText;
@@ -44,19 +45,6 @@ class NoOpDelegate final : public NSTextViewWithPlaceholderUpdateDelegate
 public:
     int reports = 0;
     void textViewWithPlaceholderDidUpdateText(NSTextViewWithPlaceholder *, const QString &) override { ++reports; }
-};
-
-// Counts the paints of a viewport, so that a flush can tell whether the event loop painted it.
-class PaintCounter final : public QObject
-{
-public:
-    int paints = 0;
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return QObject::eventFilter(watched, event);
-    }
 };
 
 struct Latency
@@ -125,17 +113,11 @@ Latency paste(NSTextViewWithPlaceholder *view, PaintCounter &counter)
 
 int main(int argc, char *argv[])
 {
-    // Each figure as soon as it is known, also into a pipe.
-    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     QTemporaryDir home;
-    if (!home.isValid())
+    if (!bench::prepareEnvironment(home))
         return 1;
-    qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    UserDefaults::standard().clear();
-    UserDefaults::standard().registerStandardDefaults();
+    bench::resetStandardDefaults();
     UserDefaults::standard().setValue(UserDefaultsKey::allowCommentsAndWhitespace, true);
 
     QWidget window;
