@@ -41,7 +41,7 @@ public:
     int listedMatches() const;
     // Listed rows are handed to the view in batches of this many, more whenever it scrolls near the last one it
     // has: a view lays out all rows it has on every reset, and most of a million are never looked at.
-    static constexpr int fetchBatchSize = 100000;
+    static constexpr int fetchBatchSize = 25000;
 
     const MatchResults &results() const { return m_results; }
     const QString &text() const { return m_text; }
