@@ -13,6 +13,7 @@
 #include "platform/SystemAppearanceMonitor.h"
 #include "settings/UserDefaults.h"
 #include "settings/ViewSizeController.h"
+#include "TestSettings.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -112,9 +113,7 @@ private Q_SLOTS:
 
 void tst_ExpressionViewController::init()
 {
-    UserDefaults::standard().clear();
-    UserDefaults::standard().registerStandardDefaults();
-    SystemAppearanceMonitor::instance().setOverride(SystemAppearance::light);
+    resetSettingsToLightDefaults();
 }
 
 void tst_ExpressionViewController::editsChangeTheExpression()

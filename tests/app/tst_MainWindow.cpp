@@ -16,6 +16,7 @@
 #include "platform/SystemAppearanceMonitor.h"
 #include "settings/UserDefaults.h"
 #include "settings/ViewSizeController.h"
+#include "TestSettings.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -75,9 +76,7 @@ private:
 
 void tst_MainWindow::init()
 {
-    UserDefaults::standard().clear();
-    UserDefaults::standard().registerStandardDefaults();
-    SystemAppearanceMonitor::instance().setOverride(SystemAppearance::light);
+    resetSettingsToLightDefaults();
     QFile::remove(libraryPath());
 }
 

@@ -3,6 +3,7 @@
 #include "settings/DarkAppearance.h"
 #include "settings/LightAppearance.h"
 #include "settings/UserDefaults.h"
+#include "TestSettings.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -72,9 +73,7 @@ class tst_ReferenceViewController final : public QObject
 private Q_SLOTS:
     void init()
     {
-        UserDefaults::standard().clear();
-        UserDefaults::standard().registerStandardDefaults();
-        SystemAppearanceMonitor::instance().setOverride(SystemAppearance::light);
+        resetSettingsToLightDefaults();
     }
 
     void cleanupTestCase() { SystemAppearanceMonitor::instance().setOverride(std::nullopt); }

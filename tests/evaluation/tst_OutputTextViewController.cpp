@@ -8,6 +8,7 @@
 #include "settings/LightAppearance.h"
 #include "settings/UserDefaults.h"
 #include "settings/ViewAppearanceController.h"
+#include "TestSettings.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -104,9 +105,7 @@ private Q_SLOTS:
 
 void tst_OutputTextViewController::init()
 {
-    UserDefaults::standard().clear();
-    UserDefaults::standard().registerStandardDefaults();
-    SystemAppearanceMonitor::instance().setOverride(SystemAppearance::light);
+    resetSettingsToLightDefaults();
 }
 
 void tst_OutputTextViewController::paintsTheActiveGroup_data()

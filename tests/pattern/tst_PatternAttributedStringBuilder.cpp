@@ -3,6 +3,7 @@
 #include "platform/SystemAppearanceMonitor.h"
 #include "settings/LightAppearance.h"
 #include "settings/UserDefaults.h"
+#include "TestSettings.h"
 
 #include <QTest>
 
@@ -43,9 +44,7 @@ class tst_PatternAttributedStringBuilder final : public QObject
 private Q_SLOTS:
     void init()
     {
-        UserDefaults::standard().clear();
-        UserDefaults::standard().registerStandardDefaults();
-        SystemAppearanceMonitor::instance().setOverride(SystemAppearance::light);
+        resetSettingsToLightDefaults();
     }
 
     void coloredPattern_data()

@@ -3,6 +3,7 @@
 
 #include "platform/SystemAppearanceMonitor.h"
 #include "settings/UserDefaults.h"
+#include "TestSettings.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -60,9 +61,7 @@ class tst_PatternBadInput final : public QObject
 private Q_SLOTS:
     void init()
     {
-        UserDefaults::standard().clear();
-        UserDefaults::standard().registerStandardDefaults();
-        SystemAppearanceMonitor::instance().setOverride(SystemAppearance::light);
+        resetSettingsToLightDefaults();
     }
 
     void randomPatterns()

@@ -3,6 +3,7 @@
 #include "settings/DarkAppearance.h"
 #include "settings/LightAppearance.h"
 #include "settings/UserDefaults.h"
+#include "TestSettings.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -40,9 +41,7 @@ class tst_PatternTextView final : public QObject
 private Q_SLOTS:
     void init()
     {
-        UserDefaults::standard().clear();
-        UserDefaults::standard().registerStandardDefaults();
-        SystemAppearanceMonitor::instance().setOverride(SystemAppearance::light);
+        resetSettingsToLightDefaults();
     }
 
     // Which group is marked is the builder's business; here the marks must land on the right blocks.

@@ -4,6 +4,7 @@
 #include "settings/DarkAppearance.h"
 #include "settings/LightAppearance.h"
 #include "settings/UserDefaults.h"
+#include "TestSettings.h"
 
 #include <QTest>
 
@@ -30,9 +31,7 @@ class tst_Appearance final : public QObject
 private Q_SLOTS:
     void init()
     {
-        UserDefaults::standard().clear();
-        UserDefaults::standard().registerStandardDefaults();
-        SystemAppearanceMonitor::instance().setOverride(SystemAppearance::light);
+        resetSettingsToLightDefaults();
     }
 
     void cleanup() { SystemAppearanceMonitor::instance().setOverride(std::nullopt); }
