@@ -2,12 +2,17 @@
 
 // Inputs and small helpers shared by the benchmark programs.
 
+#include "evaluation/MatchResults.h"
+
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QString>
 #include <QStringList>
 
+#include <unicode/regex.h>
+
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace bench {
@@ -95,6 +100,22 @@ inline double median(std::vector<double> values)
 inline const char *verdict(bool pass)
 {
     return pass ? "PASS" : "MISS";
+}
+
+// The engine alone on this thread: find all, collecting the same ranges into the same storage as the app does.
+inline double bareFindAll(const icu::RegexPattern &pattern, const QString &text, qsizetype &matches)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const icu::UnicodeString input(false, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
+    UErrorCode status = U_ZERO_ERROR;
+    const std::unique_ptr<icu::RegexMatcher> matcher(pattern.matcher(input, status));
+    MatchResults results(matcher->groupCount() + 1);
+    while (matcher->find(status))
+        results.appendMatch(*matcher, status);
+    const double elapsed = milliseconds(timer);
+    matches = results.count();
+    return elapsed;
 }
 
 } // namespace bench

@@ -1,3 +1,4 @@
+#include "BenchSupport.h"
 #include "evaluation/EvaluationThreadPool.h"
 #include "evaluation/RegularExpression.h"
 #include "evaluation/RegularExpressionController.h"
@@ -6,7 +7,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QRandomGenerator>
 #include <QSemaphore>
 #include <QThreadPool>
 
@@ -15,73 +15,11 @@
 #include <vector>
 
 using namespace Qt::StringLiterals;
+using namespace bench;
 
 namespace {
 
 const int runs = 15;
-
-// Words, numbers, e-mail addresses, dates, non-ASCII words and emoji, in lines of a few dozen tokens.
-QString sampleText(qsizetype length)
-{
-    QRandomGenerator random(1234);
-    const QString syllables[] = { u"ka"_s, u"lo"_s, u"mi"_s, u"ren"_s, u"sto"_s, u"va"_s, u"qui"_s, u"der"_s };
-    const QString foreign[] = { u"café"_s, u"Straße"_s, u"naïve"_s, u"東京"_s, u"Ærø"_s, u"смысл"_s };
-    const QString emoji[] = { u"\U0001F600"_s, u"\U0001F680"_s, u"\u2764\uFE0F"_s, u"\U0001F44D\U0001F3FD"_s };
-    const auto word = [&] {
-        QString w;
-        for (int i = random.bounded(1, 4); i > 0; --i)
-            w += syllables[random.bounded(8)];
-        return w;
-    };
-    QString text;
-    text.reserve(length + 100);
-    int tokens = 0;
-    while (text.size() < length) {
-        const int kind = random.bounded(100);
-        if (kind < 70)
-            text += word();
-        else if (kind < 80)
-            text += QString::number(random.bounded(100000));
-        else if (kind < 85)
-            text += word() + u'.' + word() + u'@' + word() + u".com";
-        else if (kind < 90)
-            text += u"%1-%2-%3"_s.arg(random.bounded(1970, 2030)).arg(random.bounded(1, 13), 2, 10, QLatin1Char('0'))
-                        .arg(random.bounded(1, 29), 2, 10, QLatin1Char('0'));
-        else if (kind < 96)
-            text += foreign[random.bounded(6)];
-        else
-            text += emoji[random.bounded(4)];
-        text += (++tokens % 12 == 0) ? u'\n' : (random.bounded(10) == 0 ? u',' : u' ');
-    }
-    return text;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double milliseconds(const QElapsedTimer &timer)
-{
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-// The engine alone on this thread: find all, collecting the same ranges into the same storage.
-double bareFindAll(const icu::RegexPattern &pattern, const QString &text, qsizetype &matches)
-{
-    QElapsedTimer timer;
-    timer.start();
-    const icu::UnicodeString input(false, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
-    UErrorCode status = U_ZERO_ERROR;
-    const std::unique_ptr<icu::RegexMatcher> matcher(pattern.matcher(input, status));
-    MatchResults results(matcher->groupCount() + 1);
-    while (matcher->find(status))
-        results.appendMatch(*matcher, status);
-    const double elapsed = milliseconds(timer);
-    matches = results.count();
-    return elapsed;
-}
 
 class Waiter final : public RegularExpressionControllerDelegate
 {

@@ -1,6 +1,7 @@
 // Millions of matches: what the results cost in memory, and what the match inspector costs on the interface thread
 // when they arrive (a reset, then the rows a view shows first), on a generated 5 MB text.
 
+#include "BenchInterface.h"
 #include "app/MatchInspectorViewController.h"
 #include "evaluation/MatchInspectorModel.h"
 #include "evaluation/RegularExpression.h"
@@ -11,16 +12,16 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QRandomGenerator>
 #include <QTreeView>
 
 #include <algorithm>
 #include <cstdio>
-#include <unistd.h>
 #include <vector>
 
 using namespace Qt::StringLiterals;
+using bench::median;
+using bench::milliseconds;
 
 namespace {
 
@@ -55,26 +56,6 @@ QString sampleText(qsizetype length)
     return text;
 }
 
-double milliseconds(const QElapsedTimer &timer)
-{
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-qint64 residentBytes()
-{
-    QFile statm(u"/proc/self/statm"_s);
-    if (!statm.open(QIODevice::ReadOnly))
-        return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() > 1 ? fields.at(1).toLongLong() * sysconf(_SC_PAGESIZE) : 0;
-}
-
 class Keeper final : public RegularExpressionControllerDelegate
 {
 public:
@@ -95,7 +76,7 @@ public:
 void evaluationMemory(const QString &source, const QString &text)
 {
     const RegularExpressionController::Pattern pattern = RegularExpression::compile(source, 0).pattern;
-    const qint64 before = residentBytes();
+    const qint64 before = bench::statusBytes("VmRSS:");
     QElapsedTimer timer;
     timer.start();
     Keeper keeper;
@@ -106,7 +87,7 @@ void evaluationMemory(const QString &source, const QString &text)
         keeper.loop.exec();
     }
     const double elapsed = milliseconds(timer);
-    const qint64 after = residentBytes();
+    const qint64 after = bench::statusBytes("VmRSS:");
     const qsizetype count = std::max<qsizetype>(keeper.results.count(), 1);
     const double stored = double(keeper.results.numberOfRanges()) * 2 * sizeof(qint32);
     std::printf("%-6s %9lld matches in %7.1f ms: storage %.0f bytes/match, RSS delta %.1f bytes/match "
@@ -215,7 +196,7 @@ void panelCosts(const QString &text)
             if (i > 0)
                 panel.clear();
             QCoreApplication::processEvents();
-            const qint64 before = residentBytes();
+            const qint64 before = bench::statusBytes("VmRSS:");
             QElapsedTimer timer;
             timer.start();
             panel.setResults(keeper.results, text, pattern);
@@ -225,7 +206,7 @@ void panelCosts(const QString &text)
             times.push_back(milliseconds(timer));
             // The first reset grows the view's rows from the previous, smaller results; later ones reuse them.
             if (i == 0)
-                rowBytes = residentBytes() - before;
+                rowBytes = bench::statusBytes("VmRSS:") - before;
         }
         const qsizetype listed = panel.treeView()->model()->rowCount();
         const QString rowCost = listed > earlierRows
