@@ -43,7 +43,7 @@ bool DefaultsExpressionImporter::importExpression()
     //: Name of the first expression that was imported from Quorvale < 1.2
     auto expression = std::make_shared<Expression>(tr("First Expression"), m_pattern, m_text);
     store->items().append(std::move(expression));
-    if (const std::optional<JsonStoreError> error = store->write()) {
+    if (store->write()) {
         qCWarning(lcLibrary) << "The expression of the old settings is kept there until the library can be saved";
         return false;
     }

@@ -130,37 +130,46 @@ void JsonStore::load()
     const QString problem = readItems();
     if (problem.isEmpty())
         return;
-    m_recovery = LibraryRecovery{m_path, {}, problem};
+    m_recovery = LibraryRecovery{m_path, {}, problem, m_items.size()};
     if (keepUnreadableFile()) {
-        qCWarning(lcLibrary).noquote() << QStringLiteral("The library file %1 %2; its contents were kept in %3")
+        qCWarning(lcLibrary).noquote() << QStringLiteral("The library file %1 could not be read: %2; its contents were "
+                                                         "kept in %3")
                                               .arg(m_path, problem, m_recovery->keptCopyPath);
     } else {
-        qCWarning(lcLibrary).noquote()
-            << QStringLiteral("The library file %1 %2; no copy of it could be kept, so it is not written until one is")
-                   .arg(m_path, problem);
+        qCWarning(lcLibrary).noquote() << QStringLiteral("The library file %1 could not be read: %2; no copy of it "
+                                                         "could be kept, so it is not written until one is")
+                                              .arg(m_path, problem);
     }
 }
 
-// Returns what is wrong with the file, or nothing when every entry was read.
+// Returns what is wrong with the file, as a clause the user reads after "The library file could not be read: ", or
+// nothing when every entry was read.
 QString JsonStore::readItems()
 {
     QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
-        return u"cannot be opened (" % file.errorString() % u')';
+    if (!file.open(QIODevice::ReadOnly)) {
+        //: Completes "The library file could not be read: "; %1 is the system's reason
+        return tr("it cannot be opened (%1)").arg(file.errorString());
+    }
     const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return u"cannot be read (" % file.errorString() % u')';
+    if (file.error() != QFileDevice::NoError) {
+        //: Completes "The library file could not be read: "; %1 is the system's reason
+        return tr("reading it failed (%1)").arg(file.errorString());
+    }
+    //: Completes "The library file could not be read: "
     if (data.isEmpty())
-        return QStringLiteral("is empty");
+        return tr("it is empty");
 
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(data, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        return QStringLiteral("is not valid JSON (%1 at byte %2)")
+        //: Completes "The library file could not be read: "; %1 is the parser's message, %2 a byte offset
+        return tr("it is not valid JSON (%1 at byte %2)")
             .arg(parseError.errorString(), QString::number(parseError.offset));
     }
+    //: Completes "The library file could not be read: "
     if (!document.isArray())
-        return QStringLiteral("does not hold a JSON array");
+        return tr("it does not hold a JSON array");
 
     const QJsonArray array = document.array();
     qsizetype unreadable = 0;
@@ -183,7 +192,8 @@ QString JsonStore::readItems()
     }
     if (unreadable == 0)
         return {};
-    return QStringLiteral("has %1 of %2 entries that cannot be read (%3)")
+    //: Completes "The library file could not be read: "; %3 names the first bad entry and what is wrong with it
+    return tr("it has %1 of %2 entries that cannot be read (%3)")
         .arg(QString::number(unreadable), QString::number(array.size()), firstProblem);
 }
 
@@ -205,18 +215,31 @@ bool JsonStore::createParentDirectory() const
     return QDir().mkpath(QFileInfo(m_path).absolutePath());
 }
 
-std::optional<JsonStoreError> JsonStore::write()
+std::optional<LibrarySaveFailure> JsonStore::write()
 {
     waitForWrites();
-    if (auto error = keepUnreadableFileBeforeWriting())
-        return error;
+    if (auto failure = keepUnreadableFileBeforeWriting())
+        return failure;
     return writeSnapshot(snapshot());
+}
+
+std::optional<LibrarySaveFailure> JsonStore::writeCopy(const QString &path)
+{
+    // The writer's buffer is free only once it is idle.
+    waitForWrites();
+    render(m_buffer, snapshot());
+    const std::optional<QString> problem = writeBuffer(path);
+    if (!problem)
+        return std::nullopt;
+    qCWarning(lcLibrary).noquote()
+        << QStringLiteral("A copy of the library could not be saved to %1 (%2)").arg(path, *problem);
+    return LibrarySaveFailure{JsonStoreError::cannotSaveDataToFile, path, *problem};
 }
 
 void JsonStore::writeInBackground(WriteCompletion completion)
 {
-    if (auto error = keepUnreadableFileBeforeWriting()) {
-        completion(error);
+    if (auto failure = keepUnreadableFileBeforeWriting()) {
+        completion(failure);
         return;
     }
     const QMutexLocker locker(&m_pendingMutex);
@@ -258,37 +281,57 @@ JsonStore::Snapshot JsonStore::snapshot() const
     return snapshot;
 }
 
-std::optional<JsonStoreError> JsonStore::keepUnreadableFileBeforeWriting()
+std::optional<LibrarySaveFailure> JsonStore::keepUnreadableFileBeforeWriting()
 {
     if (!m_recovery || !m_recovery->keptCopyPath.isEmpty() || !QFileInfo::exists(m_path))
         return std::nullopt;
     if (!keepUnreadableFile()) {
-        reportSaveFailure(QStringLiteral("the unreadable file could still not be kept"));
-        return JsonStoreError::cannotSaveDataToFile;
+        //: Why the library could not be saved
+        const QString reason = tr("the unreadable file there could not be kept aside first");
+        reportSaveFailure(reason);
+        return LibrarySaveFailure{JsonStoreError::cannotSaveDataToFile, m_path, reason};
     }
     qCWarning(lcLibrary).noquote()
         << QStringLiteral("The unreadable library file %1 was kept in %2").arg(m_path, m_recovery->keptCopyPath);
     return std::nullopt;
 }
 
-std::optional<JsonStoreError> JsonStore::writeSnapshot(const Snapshot &snapshot)
+std::optional<LibrarySaveFailure> JsonStore::writeSnapshot(const Snapshot &snapshot)
 {
     createParentDirectory();
     render(m_buffer, snapshot);
-
-    // QSaveFile writes a temporary file in the same folder and renames it over the old one only after a complete
-    // write, so a failure anywhere leaves the previous file as it was.
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(m_buffer) != m_buffer.size() || !file.commit()) {
-        reportSaveFailure(file.errorString());
-        return JsonStoreError::cannotSaveDataToFile;
+    if (const std::optional<QString> problem = writeBuffer(m_path)) {
+        reportSaveFailure(*problem);
+        return LibrarySaveFailure{JsonStoreError::cannotSaveDataToFile, m_path, *problem};
     }
     if (m_saveFailing.exchange(false))
         qCInfo(lcLibrary).noquote() << QStringLiteral("The library was saved again to %1").arg(m_path);
     return std::nullopt;
 }
 
-std::optional<JsonStoreError> JsonStore::moveItem(qsizetype from, qsizetype to)
+// Returns why the rendered buffer did not reach the file in full, or nothing once it has. QSaveFile writes a
+// temporary file in the same folder and renames it over the old one only after a complete write, so a failure
+// anywhere leaves the previous file as it was. Unbuffered, so that a failing write says why at once: Qt 6.4's
+// commit() even reports success after a buffered flush failed.
+std::optional<QString> JsonStore::writeBuffer(const QString &path)
+{
+    const std::unique_ptr<QSaveFile> file
+        = m_saveFileFactory ? m_saveFileFactory(path) : std::make_unique<QSaveFile>(path);
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return file->errorString();
+    // A full disk first takes part of a write; only the write after it tells the cause.
+    for (qsizetype written = 0; written < m_buffer.size();) {
+        const qint64 count = file->write(m_buffer.constData() + written, m_buffer.size() - written);
+        if (count <= 0)
+            return file->errorString();
+        written += count;
+    }
+    if (!file->flush() || !file->commit())
+        return file->errorString();
+    return std::nullopt;
+}
+
+std::optional<LibrarySaveFailure> JsonStore::moveItem(qsizetype from, qsizetype to)
 {
     Q_ASSERT(from >= 0 && from < m_items.size() && to >= 0 && to < m_items.size());
     if (from < 0 || from >= m_items.size() || to < 0 || to >= m_items.size())

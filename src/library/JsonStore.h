@@ -3,8 +3,10 @@
 #include "library/Expression.h"
 #include "library/JsonStoreError.h"
 #include "library/LibraryRecovery.h"
+#include "library/LibrarySaveFailure.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QMutex>
 #include <QString>
 #include <QThreadPool>
@@ -12,7 +14,10 @@
 #include <array>
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <optional>
+
+class QSaveFile;
 
 // The library file: a pretty-printed JSON array of expressions, read whole at construction and replaced whole and
 // atomically by every write. The in-memory list is the truth; the file is never read again. Writes run one at a time
@@ -23,6 +28,7 @@
 class JsonStore final
 {
     Q_DISABLE_COPY_MOVE(JsonStore)
+    Q_DECLARE_TR_FUNCTIONS(JsonStore)
 
 public:
     explicit JsonStore(const QString &path);
@@ -34,17 +40,23 @@ public:
     ExpressionList &items() { return m_items; }
     const ExpressionList &items() const { return m_items; }
 
-    // Returns the error, or nothing on success.
-    std::optional<JsonStoreError> write();
-    using WriteCompletion = std::function<void(const std::optional<JsonStoreError> &error)>;
+    // Returns the failure, or nothing on success.
+    std::optional<LibrarySaveFailure> write();
+    using WriteCompletion = std::function<void(const std::optional<LibrarySaveFailure> &failure)>;
     // Writes the list as it is now on the store's own thread, so that the caller does not wait for the disk. Of the
     // writes still waiting only the newest is made, and only its completion runs, on that thread.
     void writeInBackground(WriteCompletion completion);
     // Returns once every write asked for has finished.
     void waitForWrites();
     // Moves one expression (the destination counts positions after the removal) and writes.
-    std::optional<JsonStoreError> moveItem(qsizetype from, qsizetype to);
+    std::optional<LibrarySaveFailure> moveItem(qsizetype from, qsizetype to);
+    // Writes the list as it is now to another file in the same form, at once; the library file is left alone.
+    std::optional<LibrarySaveFailure> writeCopy(const QString &path);
     bool createParentDirectory() const;
+
+    // Opens the file that a write goes to. Tests give one whose writes fail on demand; set before the first write.
+    using SaveFileFactory = std::function<std::unique_ptr<QSaveFile>(const QString &path)>;
+    void setSaveFileFactory(SaveFileFactory factory) { m_saveFileFactory = std::move(factory); }
 
     // Set when the file existed but could not be read in full.
     const std::optional<LibraryRecovery> &recovery() const { return m_recovery; }
@@ -59,8 +71,9 @@ private:
 
     void load();
     Snapshot snapshot() const;
-    std::optional<JsonStoreError> keepUnreadableFileBeforeWriting();
-    std::optional<JsonStoreError> writeSnapshot(const Snapshot &snapshot);
+    std::optional<LibrarySaveFailure> keepUnreadableFileBeforeWriting();
+    std::optional<LibrarySaveFailure> writeSnapshot(const Snapshot &snapshot);
+    std::optional<QString> writeBuffer(const QString &path);
     void writePendingSnapshots();
     QString readItems();
     bool keepUnreadableFile();
@@ -70,6 +83,7 @@ private:
     ExpressionList m_items;
     std::optional<LibraryRecovery> m_recovery;
     std::atomic<bool> m_saveFailing = false;
+    SaveFileFactory m_saveFileFactory;
 
     // Used by one write at a time, so that its pages are reused instead of being fetched fresh for every keystroke.
     QByteArray m_buffer;

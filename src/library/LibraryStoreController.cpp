@@ -61,7 +61,8 @@ void LibraryStoreController::moveFrom(qsizetype from, qsizetype to)
         return;
     }
     Q_EMIT expressionsAboutToChange();
-    finishSave(m_store->moveItem(from, to));
+    recordSaveOutcome(m_store->moveItem(from, to));
+    applySaveOutcome();
     Q_EMIT expressionsChanged();
 }
 
@@ -78,6 +79,23 @@ std::optional<LibraryRecovery> LibraryStoreController::recovery() const
 void LibraryStoreController::waitForSaves() const
 {
     m_store->waitForWrites();
+}
+
+void LibraryStoreController::finishSaves()
+{
+    m_store->waitForWrites();
+    applySaveOutcome();
+}
+
+bool LibraryStoreController::saveNow()
+{
+    save();
+    return !m_saveFailure;
+}
+
+std::optional<LibrarySaveFailure> LibraryStoreController::saveCopy(const QString &path)
+{
+    return m_store->writeCopy(path);
 }
 
 // Edits arrive with every keystroke, and the interface must not wait for the disk meanwhile.
@@ -102,20 +120,41 @@ void LibraryStoreController::adoptRecords()
 
 void LibraryStoreController::save()
 {
-    finishSave(m_store->write());
+    recordSaveOutcome(m_store->write());
+    applySaveOutcome();
 }
 
 void LibraryStoreController::saveInBackground()
 {
-    m_store->writeInBackground([this](const std::optional<JsonStoreError> &error) {
-        QMetaObject::invokeMethod(this, [this, error] { finishSave(error); }, Qt::QueuedConnection);
+    m_store->writeInBackground([this](const std::optional<LibrarySaveFailure> &failure) {
+        recordSaveOutcome(failure);
+        QMetaObject::invokeMethod(this, &LibraryStoreController::applySaveOutcome, Qt::QueuedConnection);
     });
 }
 
-void LibraryStoreController::finishSave(const std::optional<JsonStoreError> &error)
+void LibraryStoreController::recordSaveOutcome(const std::optional<LibrarySaveFailure> &failure)
 {
-    if (error || !m_pendingImport)
+    const QMutexLocker locker(&m_outcomeMutex);
+    m_recordedFailure = failure;
+    m_outcomeRecorded = true;
+}
+
+void LibraryStoreController::applySaveOutcome()
+{
+    std::optional<LibrarySaveFailure> failure;
+    {
+        const QMutexLocker locker(&m_outcomeMutex);
+        if (!m_outcomeRecorded)
+            return;
+        m_outcomeRecorded = false;
+        failure = std::move(m_recordedFailure);
+    }
+    if (!failure && m_pendingImport) {
+        m_pendingImport->clearOldDefaults();
+        m_pendingImport.reset();
+    }
+    if (failure == m_saveFailure)
         return;
-    m_pendingImport->clearOldDefaults();
-    m_pendingImport.reset();
+    m_saveFailure = std::move(failure);
+    Q_EMIT saveFailureChanged();
 }

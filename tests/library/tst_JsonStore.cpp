@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -30,6 +31,20 @@ struct FileSizeLimit final {
     }
     ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &previous); }
     rlimit previous{};
+};
+
+// A device whose every write fails, as when the disk has gone away.
+class FailingSaveFile final : public QSaveFile
+{
+public:
+    using QSaveFile::QSaveFile;
+
+protected:
+    qint64 writeData(const char *, qint64) override
+    {
+        setErrorString(u"Input/output error"_s);
+        return -1;
+    }
 };
 
 } // namespace
@@ -85,32 +100,57 @@ private Q_SLOTS:
     void failedWriteKeepsPreviousFile_data()
     {
         QTest::addColumn<QString>("target");
-        QTest::addRow("disk full") << u"expressions.json"_s;
-        QTest::addRow("path is a folder") << u"folder"_s;
-        QTest::addRow("parent is a file") << u"expressions.json/expressions.json"_s;
+        QTest::addColumn<int>("fileSizeLimit");
+        QTest::addColumn<bool>("failingDevice");
+        QTest::addColumn<int>("textLength");
+        QTest::addColumn<QString>("reason");
+        QTest::addRow("disk full") << u"expressions.json"_s << 4096 << false << 100000 << u"File too large"_s;
+        // Small enough to sit in a write buffer, whose failed flush Qt 6.4's commit() would report as success.
+        QTest::addRow("disk full, library smaller than a write buffer")
+            << u"expressions.json"_s << 1024 << false << 4000 << u"File too large"_s;
+        QTest::addRow("path is a folder") << u"folder"_s << 0 << false << 10 << QString();
+        QTest::addRow("folder replaced by a file")
+            << u"expressions.json/expressions.json"_s << 0 << false << 10 << u"Not a directory"_s;
+        QTest::addRow("device fails writes") << u"expressions.json"_s << 0 << true << 10 << u"Input/output error"_s;
     }
 
     void failedWriteKeepsPreviousFile()
     {
         QFETCH(QString, target);
+        QFETCH(int, fileSizeLimit);
+        QFETCH(bool, failingDevice);
+        QFETCH(int, textLength);
+        QFETCH(QString, reason);
         const QByteArray previous = '[' + entry("A") + ']';
         QVERIFY(writeFile(path(), previous) && QDir(m_dir.path()).mkdir(u"folder"_s));
         JsonStore store(m_dir.filePath(target));
-        store.items().append(std::make_shared<Expression>(u"big"_s, QString(), QString(100000, u'x')));
-        const bool diskFull = target == u"expressions.json";
-        // Logged once, not on every failing change; a later write succeeds once the disk has room again.
+        bool failWrites = failingDevice;
+        store.setSaveFileFactory([&failWrites](const QString &file) -> std::unique_ptr<QSaveFile> {
+            return failWrites ? std::make_unique<FailingSaveFile>(file) : std::make_unique<QSaveFile>(file);
+        });
+        store.items().append(std::make_shared<Expression>(u"big"_s, QString(), QString(textLength, u'x')));
+        const bool recovers = target == u"expressions.json";
+        // Logged once, not on every failing change; a later write succeeds once the cause has gone.
         QTest::ignoreMessage(
             QtWarningMsg, QRegularExpression(u"could not be saved to "_s + QRegularExpression::escape(store.path())));
-        if (diskFull)
+        if (recovers)
             QTest::ignoreMessage(QtInfoMsg, QRegularExpression(u"saved again"_s));
         QTest::failOnWarning(QRegularExpression(u"."_s));
         {
-            const FileSizeLimit limit(diskFull ? 4096 : RLIM_INFINITY);
-            QCOMPARE(store.write(), JsonStoreError::cannotSaveDataToFile);
+            const FileSizeLimit limit(fileSizeLimit ? rlim_t(fileSizeLimit) : RLIM_INFINITY);
+            const std::optional<LibrarySaveFailure> failure = store.write();
+            QVERIFY(failure);
+            QCOMPARE(failure->error, JsonStoreError::cannotSaveDataToFile);
+            QCOMPARE(failure->filePath, store.path());
+            QVERIFY(!failure->reason.isEmpty());
+            if (!reason.isEmpty())
+                QCOMPARE(failure->reason, reason);
+            QCOMPARE(store.write(), failure);
         }
         QCOMPARE(readFile(path()), previous);
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList(u"expressions.json"_s));
-        QCOMPARE(!store.write(), diskFull);
+        failWrites = false;
+        QCOMPARE(!store.write(), recovers);
     }
 
     void contentRoundTripsExactly_data()

@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 using namespace Qt::StringLiterals;
 
@@ -165,6 +166,39 @@ private Q_SLOTS:
         const LibraryStoreController restarted(path());
         QCOMPARE(names(restarted.expressions()), expected.isEmpty() ? QStringList(u"First Expression"_s) : expected);
         QCOMPARE(fileContent(path()).size(), expected.size());
+    }
+
+    // Saves of edits fail on the writer's thread; the failure is told on the controller's thread, once while it
+    // lasts, and goes with the next save that succeeds.
+    void saveFailureIsToldUntilASaveSucceeds()
+    {
+        const QString folder = m_dir.filePath(u"library"_s);
+        QVERIFY(QDir().mkpath(folder) && writeLibrary(folder + u"/expressions.json"_s, {u"A"_s}));
+        LibraryStoreController controller(folder + u"/expressions.json"_s);
+        QList<QThread *> threads;
+        connect(&controller, &LibraryStoreController::saveFailureChanged, this,
+                [&threads] { threads.append(QThread::currentThread()); }, Qt::DirectConnection);
+        QSignalSpy changed(&controller, &LibraryStoreController::saveFailureChanged);
+        const std::shared_ptr<Expression> expression = controller.expressions().constFirst();
+
+        QVERIFY(QDir(folder).removeRecursively() && writeFile(folder, "a file where the library folder was"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"could not be saved"_s));
+        expression->setText(u"typed"_s);
+        QVERIFY(changed.wait());
+        QCOMPARE(controller.saveFailure()->filePath, controller.libraryFilePath());
+        QCOMPARE(controller.saveFailure()->reason, u"Not a directory"_s);
+        expression->setText(u"typed more"_s);
+        QVERIFY(!controller.saveNow());
+        controller.finishSaves();
+        QCOMPARE(changed.count(), 1);
+
+        QVERIFY(QFile::remove(folder));
+        QTest::ignoreMessage(QtInfoMsg, QRegularExpression(u"saved again"_s));
+        expression->setText(u"typed at last"_s);
+        QVERIFY(changed.wait());
+        QVERIFY(!controller.saveFailure());
+        QCOMPARE(fileContent(controller.libraryFilePath()).at(0)[u"text"_s], u"typed at last"_s);
+        QCOMPARE(threads, QList<QThread *>(2, QThread::currentThread()));
     }
 
     void recoveredLibraryIsSavedAtOnce()
