@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLoggingCategory>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -93,12 +94,22 @@ void AppDelegate::applicationDidFinishLaunching()
                                 tr("Your library file could not be read in full."), QMessageBox::Ok, m_mainWindow);
     box->setObjectName(QStringLiteral("recoveryMessage"));
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setInformativeText(
-        recovery->keptCopyPath.isEmpty()
-            ? tr("Its contents could not be copied aside, so Quorvale will not write to %1 until they are.\n\n%2")
-                  .arg(recovery->libraryFilePath, recovery->reason)
-            : tr("What could be read is shown. The file as it was has been kept unchanged in %1.\n\n%2")
-                  .arg(recovery->keptCopyPath, recovery->reason));
+    //: %1 is a clause such as "it is not valid JSON (unterminated object at byte 72)"
+    QStringList sentences{tr("The library file could not be read: %1.").arg(recovery->reason)};
+    if (recovery->recoveredCount == 0)
+        sentences << tr("No expressions could be recovered.");
+    else if (recovery->recoveredCount == 1)
+        sentences << tr("1 expression was recovered.");
+    else
+        sentences << tr("%n expressions were recovered.", nullptr, int(recovery->recoveredCount));
+    if (recovery->keptCopyPath.isEmpty()) {
+        sentences << tr("Its contents could not be copied aside, so Quorvale will not write to %1 until they are.")
+                         .arg(QDir::toNativeSeparators(recovery->libraryFilePath));
+    } else {
+        sentences << tr("The file as it was has been kept unchanged in %1.")
+                         .arg(QDir::toNativeSeparators(recovery->keptCopyPath));
+    }
+    box->setInformativeText(sentences.join(u' '));
     box->setWindowModality(Qt::WindowModal);
     box->open();
 }

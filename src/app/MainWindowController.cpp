@@ -1,15 +1,22 @@
 #include "app/MainWindowController.h"
 
 #include "app/ExpressionViewController.h"
+#include "app/LibrarySaveNotice.h"
 #include "app/MainSplitViewController.h"
+#include "library/LibraryStoreController.h"
+#include "library/LibraryViewController.h"
 #include "settings/Appearance.h"
 #include "settings/AppearanceController.h"
 #include "settings/ApplicationPalette.h"
 #include "settings/UserDefaults.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QGuiApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -22,10 +29,19 @@ MainWindowController::MainWindowController(const QString &libraryFilePath, QWidg
     : QMainWindow(parent)
     , m_appearanceController(std::make_unique<AppearanceController>())
     , m_splitViewController(new MainSplitViewController(libraryFilePath, this))
+    , m_alertPresenter([](QMessageBox *alert) { alert->open(); })
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Quorvale"));
-    setCentralWidget(m_splitViewController);
+    auto *content = new QWidget(this);
+    content->setObjectName(QStringLiteral("mainContent"));
+    auto *layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_saveNotice = new LibrarySaveNotice(libraryStoreController(), content);
+    layout->addWidget(m_saveNotice);
+    layout->addWidget(m_splitViewController, 1);
+    setCentralWidget(content);
     m_appearanceController->setDelegate(this);
     applyAppearance(*m_appearanceController->appearance());
     restoreWindowState();
@@ -70,10 +86,67 @@ void MainWindowController::changeEvent(QEvent *event)
     mainViewController()->setViewMode(mode);
 }
 
+void MainWindowController::setAlertPresenter(AlertPresenter presenter)
+{
+    m_alertPresenter = std::move(presenter);
+}
+
+LibraryStoreController *MainWindowController::libraryStoreController() const
+{
+    return m_splitViewController->libraryViewController()->libraryStoreController();
+}
+
+// Quitting by any road, the menu, the shortcut, the window's close button or the application's quit, comes here.
 void MainWindowController::closeEvent(QCloseEvent *event)
 {
+    if (!m_discardConfirmed && !libraryIsSaved()) {
+        event->ignore();
+        askBeforeDiscardingLibrary();
+        return;
+    }
     saveWindowState();
     QMainWindow::closeEvent(event);
+}
+
+bool MainWindowController::libraryIsSaved()
+{
+    LibraryStoreController *library = libraryStoreController();
+    // The edit typed just before quitting may be the one whose save fails.
+    library->finishSaves();
+    // One more try: when the cause has gone meanwhile there is nothing to ask.
+    return !library->saveFailure() || library->saveNow();
+}
+
+void MainWindowController::askBeforeDiscardingLibrary()
+{
+    if (m_discardQuestion)
+        return;
+    const LibrarySaveFailure failure = libraryStoreController()->saveFailure().value();
+    auto *question = new QMessageBox(this);
+    m_discardQuestion = question;
+    question->setObjectName(QStringLiteral("discardLibraryQuestion"));
+    question->setAttribute(Qt::WA_DeleteOnClose);
+    question->setWindowModality(Qt::WindowModal);
+    question->setIcon(QMessageBox::Warning);
+    //: Asked on quitting while the library cannot be saved
+    question->setText(tr("Quit without saving your library?"));
+    //: %1 is the library file, %2 the system's reason
+    question->setInformativeText(tr("Your library could not be saved to %1 (%2). If you quit now, the changes since "
+                                    "it was last saved are lost.")
+                                     .arg(QDir::toNativeSeparators(failure.filePath), failure.reason));
+    //: Saves the library to another file, then quits
+    QPushButton *saveCopy = question->addButton(tr("Save a Copy…"), QMessageBox::AcceptRole);
+    QPushButton *discard = question->addButton(tr("Quit Without Saving"), QMessageBox::DestructiveRole);
+    QPushButton *cancel = question->addButton(tr("Cancel"), QMessageBox::RejectRole);
+    question->setDefaultButton(cancel);
+    question->setEscapeButton(cancel);
+    connect(question, &QMessageBox::buttonClicked, this, [this, saveCopy, discard](QAbstractButton *button) {
+        if (button != discard && !(button == saveCopy && m_saveNotice->saveCopy()))
+            return;
+        m_discardConfirmed = true;
+        close();
+    });
+    m_alertPresenter(question);
 }
 
 void MainWindowController::restoreWindowState()

@@ -183,12 +183,12 @@ QString JsonStore::readItems()
                 m_items.append(std::move(expression.value()));
                 continue;
             }
-            problem = expression.error().description();
+            problem = QStringLiteral("has ") + expression.error().description();
         } else {
-            problem = QStringLiteral("no JSON object");
+            problem = QStringLiteral("is not a JSON object");
         }
         if (unreadable++ == 0)
-            firstProblem = QStringLiteral("entry %1 has %2").arg(QString::number(index + 1), problem);
+            firstProblem = QStringLiteral("entry %1 %2").arg(QString::number(index + 1), problem);
     }
     if (unreadable == 0)
         return {};

@@ -1,5 +1,6 @@
 #include "app/AppDelegate.h"
 #include "app/ExpressionViewController.h"
+#include "app/LibrarySaveNotice.h"
 #include "app/MainSplitViewController.h"
 #include "app/MainWindowController.h"
 #include "app/MatchInspectorViewController.h"
@@ -22,12 +23,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QLabel>
 #include <QSpinBox>
@@ -65,7 +69,9 @@ private Q_SLOTS:
     void fullScreenIsPresentation();
     void stopCommandAndTimeBudgetField();
     void commandsWithoutAWindowOnlyBeep();
+    void tellsOnceAboutARecoveredLibrary_data();
     void tellsOnceAboutARecoveredLibrary();
+    void saysWhileTheLibraryCannotBeSaved();
     void inspectorAndSubstitutionFromTheMenus();
     void shortcutsAreUnique();
 
@@ -218,11 +224,32 @@ void tst_MainWindow::commandsWithoutAWindowOnlyBeep()
     QCOMPARE(app.activeGroup(), 0);
 }
 
+void tst_MainWindow::tellsOnceAboutARecoveredLibrary_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("firstName");
+    QTest::addColumn<QString>("sentences");
+    QTest::addRow("one entry of two unreadable")
+        << R"([{"name": "Kept", "pattern": "a", "text": "b"}, {"name": 5}])"_ba << u"Kept"_s
+        << u"The library file could not be read: it has 1 of 2 entries that cannot be read (entry 2 has no string "
+           "value under the key \"name\"). 1 expression was recovered."_s;
+    QTest::addRow("three of four readable")
+        << R"([{"name": "A", "pattern": "", "text": ""}, 1, {"name": "B", "pattern": "", "text": ""},
+              {"name": "C", "pattern": "", "text": ""}])"_ba
+        << u"A"_s << u"3 expressions were recovered."_s;
+    QTest::addRow("not JSON") << R"([{"name": "Lost", "pattern": "a")"_ba << u"First Expression"_s
+                              << u"The library file could not be read: it is not valid JSON (unterminated string at "
+                                 "byte 32). No expressions could be recovered."_s;
+}
+
 void tst_MainWindow::tellsOnceAboutARecoveredLibrary()
 {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, firstName);
+    QFETCH(QString, sentences);
     QFile broken(libraryPath());
     QVERIFY(broken.open(QIODevice::WriteOnly));
-    broken.write(R"([{"name": "Kept", "pattern": "a", "text": "b"}, {"name": 5}])");
+    broken.write(content);
     broken.close();
     AppDelegate app(libraryPath());
     app.applicationDidFinishLaunching();
@@ -234,8 +261,89 @@ void tst_MainWindow::tellsOnceAboutARecoveredLibrary()
                                  ->recovery()
                                  ->keptCopyPath;
     QVERIFY(QFile::exists(keptCopy));
-    QVERIFY(message->informativeText().contains(keptCopy));
-    QCOMPARE(app.mainSplitViewController()->expression()->name(), u"Kept"_s);
+    QVERIFY2(message->informativeText().contains(sentences), qPrintable(message->informativeText()));
+    QVERIFY(message->informativeText().endsWith(
+        u" The file as it was has been kept unchanged in %1."_s.arg(QDir::toNativeSeparators(keptCopy))));
+    QCOMPARE(app.mainSplitViewController()->expression()->name(), firstName);
+}
+
+void tst_MainWindow::saysWhileTheLibraryCannotBeSaved()
+{
+    const QString folder = m_folder.filePath(u"saving"_s);
+    const QString path = folder + u"/expressions.json"_s;
+    const QString copy = m_folder.filePath(u"copy.json"_s);
+    QVERIFY(QDir(folder).removeRecursively() && QDir().mkpath(folder));
+    QFile::remove(copy);
+    const auto blockFolder = [&folder](bool blocked) {
+        QFile blocker(folder);
+        return blocked ? QDir(folder).removeRecursively() && blocker.open(QIODevice::WriteOnly) : blocker.remove();
+    };
+    AppDelegate app(path);
+    app.applicationDidFinishLaunching();
+    QPointer<MainWindowController> window = app.mainWindowController();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    LibrarySaveNotice *notice = window->saveNotice();
+    QString chosenPath;
+    notice->setFileChooser([&chosenPath](QWidget *, const QString &) { return chosenPath; });
+    QList<QPointer<QMessageBox>> questions;
+    window->setAlertPresenter([&questions](QMessageBox *box) { questions.append(box); });
+    NSTextViewWithPlaceholder *text = app.viewController()->outputTextView();
+    QVERIFY(notice->isHidden());
+
+    QVERIFY(blockFolder(true));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"could not be saved"_s));
+    replaceText(text, u"kept in memory"_s);
+    QTRY_VERIFY(notice->isVisible());
+    QVERIFY(notice->messageLabel()->text().contains(QDir::toNativeSeparators(path)));
+    QVERIFY(notice->messageLabel()->text().contains(u"(Not a directory)"_s));
+
+    chosenPath = copy;
+    notice->saveCopyButton()->click();
+    QCOMPARE(savedLibrary(copy).at(0)[u"text"_s], u"kept in memory"_s);
+    QVERIFY(
+        notice->messageLabel()->text().endsWith(u"\nA copy was saved to %1."_s.arg(QDir::toNativeSeparators(copy))));
+    chosenPath = folder + u"/copy.json"_s;
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"copy of the library could not be saved"_s));
+    notice->saveCopyButton()->click();
+    QVERIFY(notice->messageLabel()->text().contains(u"The copy could not be saved to"_s));
+
+    // Quitting asks; cancelling keeps the window and everything in it.
+    app.action(u"quitAction"_s)->trigger();
+    QCOMPARE(questions.size(), 1);
+    QVERIFY(questions.first()->informativeText().contains(u"(Not a directory)"_s));
+    QCOMPARE(questions.first()->escapeButton()->text(), u"Cancel"_s);
+    questions.first()->escapeButton()->click();
+    QVERIFY(window && window->isVisible());
+    QCOMPARE(text->text(), u"kept in memory"_s);
+
+    QVERIFY(blockFolder(false));
+    QTest::ignoreMessage(QtInfoMsg, QRegularExpression(u"saved again"_s));
+    notice->retryButton()->click();
+    QVERIFY(notice->isHidden());
+    QCOMPARE(savedLibrary(path).at(0)[u"text"_s], u"kept in memory"_s);
+
+    // A later edit that succeeds clears the notice too; then closing the window discards only after asking.
+    QVERIFY(blockFolder(true));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"could not be saved"_s));
+    replaceText(text, u"lost"_s);
+    QTRY_VERIFY(notice->isVisible());
+    QVERIFY(blockFolder(false));
+    QTest::ignoreMessage(QtInfoMsg, QRegularExpression(u"saved again"_s));
+    replaceText(text, u"saved"_s);
+    QTRY_VERIFY(notice->isHidden());
+    QVERIFY(blockFolder(true));
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"could not be saved"_s));
+    replaceText(text, u"discarded"_s);
+    window->close();
+    QCOMPARE(questions.size(), 2);
+    QVERIFY(window->isVisible());
+    QPushButton *discard = nullptr;
+    for (QAbstractButton *button : questions.last()->buttons())
+        discard = button->text() == u"Quit Without Saving"_s ? qobject_cast<QPushButton *>(button) : discard;
+    QVERIFY(discard);
+    discard->click();
+    QTRY_VERIFY(!window);
+    QVERIFY(blockFolder(false));
 }
 
 void tst_MainWindow::inspectorAndSubstitutionFromTheMenus()
