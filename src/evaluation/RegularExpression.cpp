@@ -74,10 +74,10 @@ QString compileErrorReason(UErrorCode status, Parenthesis parenthesis)
             //: Why a pattern is invalid
             return RegularExpression::tr("a parenthesis is not closed");
         case Parenthesis::unknown:
-            //: Why a pattern is invalid
-            return RegularExpression::tr("the parentheses do not pair up");
+            break;
         }
-        break;
+        //: Why a pattern is invalid
+        return RegularExpression::tr("the parentheses do not pair up");
     case U_REGEX_MISSING_CLOSE_BRACKET:
         //: Why a pattern is invalid
         return RegularExpression::tr("a character class is not closed with \"]\"");
