@@ -9,6 +9,8 @@
 #include "evaluation/MatchInspectorModel.h"
 #include "evaluation/MatchResults.h"
 #include "evaluation/OutputTextViewController.h"
+#include "evaluation/RegularExpression.h"
+#include "evaluation/SubstitutionController.h"
 #include "library/Expression.h"
 #include "pattern/PatternTextView.h"
 #include "settings/UserDefaults.h"
@@ -21,6 +23,7 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QSplitter>
 #include <QStyle>
 #include <QTextCursor>
@@ -77,6 +80,7 @@ ExpressionViewController::ExpressionViewController(QWidget *parent)
     connect(m_outputTextView, &QPlainTextEdit::textChanged, this,
             &ExpressionViewController::writeSampleTextToExpression);
     applyTimeBudget();
+    applyBacktrackStackLimit();
     m_outputTextViewController->setPattern(m_inputTextView->text());
     setExpression(nullptr);
 }
@@ -174,6 +178,7 @@ void ExpressionViewController::buildInterface()
     auto *bottomRow = new QGridLayout;
     bottomRow->setHorizontalSpacing(12);
     m_errorLabel = makeLabel(QStringLiteral("errorLabel"), QString(), this);
+    m_errorDetailLabel = makeLabel(QStringLiteral("errorDetailLabel"), QString(), this);
     m_warningLabel = makeLabel(QStringLiteral("warningLabel"), QString(), this);
     //: Shown while a long evaluation runs
     m_processingLabel = makeLabel(QStringLiteral("processingLabel"), tr("processing…"), this);
@@ -202,19 +207,23 @@ void ExpressionViewController::buildInterface()
     // Never squeezed: the line is short and must stay whole, also at the doubled sizes.
     m_groupBox->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     groupLayout->setSizeConstraint(QLayout::SetFixedSize);
-    for (QWidget *widget : {static_cast<QWidget *>(m_errorLabel), static_cast<QWidget *>(m_warningLabel),
-                            static_cast<QWidget *>(m_processingLabel), static_cast<QWidget *>(m_stopButton),
-                            static_cast<QWidget *>(m_groupBox)}) {
+    for (QWidget *widget : { static_cast<QWidget *>(m_errorLabel), static_cast<QWidget *>(m_errorDetailLabel),
+             static_cast<QWidget *>(m_warningLabel), static_cast<QWidget *>(m_processingLabel),
+             static_cast<QWidget *>(m_stopButton), static_cast<QWidget *>(m_groupBox) }) {
         retainSizeWhenHidden(widget);
         ViewAnimations::setHidden(widget, true, 0);
     }
     // The messages share what the group line leaves; a hidden one keeps its height but claims no width.
-    for (QLabel *label : {m_errorLabel, m_warningLabel, m_processingLabel}) {
+    for (QLabel *label : { m_errorLabel, m_errorDetailLabel, m_warningLabel, m_processingLabel }) {
         QSizePolicy policy = label->sizePolicy();
         policy.setHorizontalPolicy(QSizePolicy::Ignored);
         label->setSizePolicy(policy);
     }
-    bottomRow->addWidget(m_errorLabel, 0, 0);
+    auto *errorRow = new QHBoxLayout;
+    errorRow->setSpacing(6);
+    errorRow->addWidget(m_errorLabel);
+    errorRow->addWidget(m_errorDetailLabel, 1);
+    bottomRow->addLayout(errorRow, 0, 0);
     bottomRow->addWidget(m_processingLabel, 0, 1);
     bottomRow->addWidget(m_stopButton, 0, 2);
     // The warning only ever shows after the processing label and the stop button have gone, and the time budget's
@@ -263,6 +272,7 @@ void ExpressionViewController::buildInterface()
     // The warning and the stop button go with the processing label, also at the doubled sizes.
     connect(m_viewSizeController, &ViewSizeController::sizesApplied, this, [this] {
         m_warningLabel->setFont(m_processingLabel->font());
+        m_errorDetailLabel->setFont(m_errorLabel->font());
         m_stopButton->setFont(m_processingLabel->font());
         const int side = m_stopButton->fontMetrics().height();
         m_stopButton->setIconSize(QSize(side, side));
@@ -275,6 +285,7 @@ void ExpressionViewController::buildInterface()
     colors.highlightingLabel = m_highlightingGroupLabel;
     colors.highlightingLabelBox = m_groupBox;
     colors.errorLabel = m_errorLabel;
+    colors.errorDetailLabel = m_errorDetailLabel;
     colors.warningLabel = m_warningLabel;
     colors.noSelectedExpressionLabel = m_noSelectedExpressionLabel;
     colors.patternPlaceholderLabel = m_patternPlaceholderLabel;
@@ -450,6 +461,13 @@ void ExpressionViewController::applyTimeBudget()
     m_outputTextViewController->setTimeBudget(std::chrono::seconds(seconds));
 }
 
+void ExpressionViewController::applyBacktrackStackLimit()
+{
+    const int bytes = UserDefaults::standard().backtrackStackLimit();
+    m_outputTextViewController->setStackLimit(bytes);
+    m_substitutionPanel->substitutionController()->setStackLimit(bytes);
+}
+
 void ExpressionViewController::textViewWithPlaceholderDidUpdateText(NSTextViewWithPlaceholder *, const QString &text)
 {
     if (m_expression && !m_loadingExpression)
@@ -490,6 +508,7 @@ void ExpressionViewController::outputTextViewControllerDidUpdateMatches(OutputTe
                                                                         const MatchResults &matches)
 {
     setErrorLabelHidden(true);
+    m_inputTextView->setErrorPosition(-1);
     setWarningLabelHidden(true);
     if (matches.isEmpty())
         setMaxNumberOfGroups(std::nullopt, std::nullopt);
@@ -509,11 +528,26 @@ void ExpressionViewController::outputTextViewControllerDidFinishUpdatingMatchesW
     setErrorLabelHidden(true);
     m_errorLabel->setText(message);
     QString details;
+    QString reason;
+    qsizetype position = -1;
     if (const auto &error = controller->compileError()) {
         //: Tooltip of the error label: the engine's error name, then where in the pattern it is
         details = tr("%1 at line %2, offset %3").arg(error->message).arg(error->line).arg(error->offset);
+        position = error->position;
+        if (error->line < 1) {
+            reason = error->reason;
+        } else if (position >= controller->pattern().size()) {
+            //: Why the pattern is invalid, then where: after the last character
+            reason = tr("%1 \u00B7 at the end").arg(error->reason);
+        } else {
+            //: Why the pattern is invalid, then where; the column counts characters from 1
+            reason = tr("%1 \u00B7 line %2, column %3").arg(error->reason).arg(error->line).arg(error->offset);
+        }
     }
     m_errorLabel->setToolTip(details);
+    m_errorDetailLabel->setText(reason);
+    m_errorDetailLabel->setToolTip(details);
+    m_inputTextView->setErrorPosition(position);
     setErrorLabelHidden(false);
     setMaxNumberOfGroups(std::nullopt, std::nullopt);
     setProcessingLabelHidden(true);
@@ -525,8 +559,59 @@ void ExpressionViewController::outputTextViewControllerDidFinishUpdatingMatchesW
 void ExpressionViewController::outputTextViewControllerDidStopUpdatingMatches(OutputTextViewController *controller,
                                                                              EvaluationStopReason reason)
 {
+    QString message;
+    switch (reason) {
+    case EvaluationStopReason::user:
+        //: Shown after the user stopped a long evaluation, until the next edit
+        message = tr("Evaluation stopped.");
+        break;
+    case EvaluationStopReason::timeBudget: {
+        const qint64 milliseconds = controller->timeBudget().count();
+        const QString seconds = milliseconds % 1000 == 0 ? QString::number(milliseconds / 1000)
+                                                         : QString::number(double(milliseconds) / 1000.0);
+        //: Shown after an evaluation ran out of the time the preferences allow; %1 is that time in seconds
+        message = tr("Stopped after %1 s (time budget). Change it in Preferences.").arg(seconds);
+        break;
+    }
+    }
+    showUnfinishedRun(controller, message);
+}
+
+void ExpressionViewController::outputTextViewControllerDidFailMatching(
+    OutputTextViewController *controller, UErrorCode status, qsizetype matchesFound)
+{
+    QString found;
+    if (matchesFound == 0)
+        //: After a failed evaluation
+        found = tr("No match was found before it.");
+    else if (matchesFound == 1)
+        //: After a failed evaluation; the match is not painted
+        found = tr("1 match was found before it and is not shown.");
+    else
+        //: After a failed evaluation; the matches are not painted
+        found = tr("%L1 matches were found before it and are not shown.").arg(matchesFound);
+    //: Shown when the engine failed during an evaluation: %1 why, %2 the engine's error code, %3 how many matches
+    //: it had found
+    QString message
+        = tr("Matching failed: %1 (%2). %3")
+              .arg(RegularExpression::matchingFailureReason(status), QString::fromLatin1(u_errorName(status)), found);
+    if (status == U_REGEX_STACK_OVERFLOW) {
+        const int32_t limit = controller->stackLimit();
+        const QString megabytes = QLocale().toString(double(limit) / 1e6, 'g', 6);
+        message += u' '
+            + (limit > 0
+                    //: After a failed evaluation; %1 is the backtrack stack limit in megabytes
+                    ? tr("The limit of %1 MB can be raised in Preferences.").arg(megabytes)
+                    : tr("The limit can be raised in Preferences."));
+    }
+    showUnfinishedRun(controller, message);
+}
+
+void ExpressionViewController::showUnfinishedRun(OutputTextViewController *controller, const QString &message)
+{
     // The pattern compiled; an error shown for an earlier one is out of date.
     setErrorLabelHidden(true);
+    m_inputTextView->setErrorPosition(-1);
     setProcessingLabelHidden(true);
     m_startProcessingDate.reset();
     // Keep the chosen group, but claim no number of matches: the stopped run did not count them all. The panels
@@ -541,20 +626,7 @@ void ExpressionViewController::outputTextViewControllerDidStopUpdatingMatches(Ou
     setMaxNumberOfGroups(ranges, std::nullopt);
     m_matchInspector->clear();
     m_substitutionPanel->clearInput();
-    switch (reason) {
-    case EvaluationStopReason::user:
-        //: Shown after the user stopped a long evaluation, until the next edit
-        m_warningLabel->setText(tr("Evaluation stopped."));
-        break;
-    case EvaluationStopReason::timeBudget: {
-        const qint64 milliseconds = controller->timeBudget().count();
-        const QString seconds = milliseconds % 1000 == 0 ? QString::number(milliseconds / 1000)
-                                                         : QString::number(double(milliseconds) / 1000.0);
-        //: Shown after an evaluation ran out of the time the preferences allow; %1 is that time in seconds
-        m_warningLabel->setText(tr("Stopped after %1 s (time budget). Change it in Preferences.").arg(seconds));
-        break;
-    }
-    }
+    m_warningLabel->setText(message);
     setWarningLabelHidden(false);
 }
 
@@ -571,7 +643,10 @@ void ExpressionViewController::setMaxNumberOfGroups(std::optional<int> count, st
 void ExpressionViewController::setErrorLabelHidden(bool hidden)
 {
     m_isErrorLabelHidden = hidden;
+    // Never cut: the reason beside it gives way first.
+    m_errorLabel->setMinimumWidth(hidden ? 0 : m_errorLabel->sizeHint().width());
     ViewAnimations::setHidden(m_errorLabel, hidden, hideAnimationDuration);
+    ViewAnimations::setHidden(m_errorDetailLabel, hidden, hideAnimationDuration);
 }
 
 void ExpressionViewController::setProcessingLabelHidden(bool hidden)
@@ -635,6 +710,11 @@ void ExpressionViewController::userDefaultsObserverDidChangeValue(UserDefaultsOb
         break;
     case UserDefaultsKey::timeBudget:
         applyTimeBudget();
+        m_outputTextViewController->updateMatches();
+        break;
+    case UserDefaultsKey::backtrackStackLimit:
+        applyBacktrackStackLimit();
+        m_substitutionPanel->invalidate();
         m_outputTextViewController->updateMatches();
         break;
     case UserDefaultsKey::caseInsensitive:

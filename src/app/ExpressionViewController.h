@@ -67,6 +67,8 @@ public:
     ViewSizeController *viewSizeController() const { return m_viewSizeController; }
     ViewAppearanceController *viewAppearanceController() const { return m_viewAppearanceController; }
     QLabel *errorLabel() const { return m_errorLabel; }
+    // Beside the error label: why the pattern is invalid and where.
+    QLabel *errorDetailLabel() const { return m_errorDetailLabel; }
     QLabel *processingLabel() const { return m_processingLabel; }
     QLabel *warningLabel() const { return m_warningLabel; }
     QToolButton *stopButton() const { return m_stopButton; }
@@ -97,6 +99,8 @@ public:
                                                                    const QString &message) override;
     void outputTextViewControllerDidStopUpdatingMatches(OutputTextViewController *controller,
                                                         EvaluationStopReason reason) override;
+    void outputTextViewControllerDidFailMatching(
+        OutputTextViewController *controller, UErrorCode status, qsizetype matchesFound) override;
     void activeGroupControllerDidChangeActiveGroup(ActiveGroupController *controller, int activeGroup) override;
     void activeGroupControllerDidSetShouldDisplayActiveGroupInfo(ActiveGroupController *controller,
                                                                 bool shouldDisplay) override;
@@ -122,6 +126,8 @@ private:
     static QString processingText(int percent);
     void setWarningLabelHidden(bool hidden);
     void applyTimeBudget();
+    void applyBacktrackStackLimit();
+    void showUnfinishedRun(OutputTextViewController *controller, const QString &message);
     void reevaluateUnlessStopped();
     void writeSampleTextToExpression();
     LayoutConstraint *constraint(LayoutConstraint::Apply apply, qreal constant);
@@ -141,6 +147,7 @@ private:
     NSTextViewWithPlaceholder *m_outputTextView = nullptr;
     QWidget *m_editorArea = nullptr;
     QLabel *m_errorLabel = nullptr;
+    QLabel *m_errorDetailLabel = nullptr;
     QLabel *m_processingLabel = nullptr;
     QLabel *m_warningLabel = nullptr;
     QToolButton *m_stopButton = nullptr;

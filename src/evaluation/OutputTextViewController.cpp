@@ -29,6 +29,12 @@ OutputTextViewController::OutputTextViewController(NSTextViewWithPlaceholder *te
         if (!m_updatePending)
             stopEvaluation(EvaluationStopReason::timeBudget);
     });
+    m_staleTimer.setSingleShot(true);
+    m_staleTimer.setInterval(stalePaintingDelay);
+    connect(&m_staleTimer, &QTimer::timeout, this, [this] {
+        if (m_expressionController)
+            markPaintingStale();
+    });
     if (m_textView) {
         m_textView->setUpdateDelegate(this);
         connect(m_textView, &NSTextViewWithPlaceholder::visibleBlocksChanged, this,
@@ -76,6 +82,9 @@ void OutputTextViewController::textViewWithPlaceholderDidUpdateText(NSTextViewWi
 
 void OutputTextViewController::updateMatches()
 {
+    // Not restarted by later updates: typing faster than a frame must not keep old painting up.
+    if (!m_staleTimer.isActive())
+        m_staleTimer.start();
     if (!m_expressionController) {
         evaluate();
         return;
@@ -143,6 +152,7 @@ void OutputTextViewController::evaluate()
     m_compiledPattern = compiled.pattern;
     if (!compiled.isValid()) {
         m_compileError = compiled.error;
+        markPaintingStale();
         if (m_delegate) {
             //: Error message
             m_delegate->outputTextViewControllerDidFinishUpdatingMatchesWithError(this, tr("Expression is invalid"));
@@ -152,6 +162,8 @@ void OutputTextViewController::evaluate()
     m_compileError.reset();
     m_expressionController = RegularExpressionController::create(compiled.pattern, text);
     m_expressionController->setDelegate(this);
+    m_expressionController->setStackLimit(m_stackLimit);
+    m_expressionController->setInjectedMatchingError(m_injectedMatchingError);
     m_expressionController->startEvaluation();
     if (m_timeBudget > std::chrono::milliseconds::zero())
         m_budgetTimer.start(m_timeBudget);
@@ -159,6 +171,8 @@ void OutputTextViewController::evaluate()
 
 void OutputTextViewController::publish(const MatchResults &results)
 {
+    m_staleTimer.stop();
+    m_paintingIsStale = false;
     setMatches(results);
     if (m_delegate)
         m_delegate->outputTextViewControllerDidUpdateMatches(this, results);
@@ -191,8 +205,18 @@ void OutputTextViewController::regularExpressionControllerDidFinishEvaluating(Re
         return;
     }
     m_lastText = controller->text();
+    const UErrorCode failure = controller->matchingError();
     // Dropped before publishing, so that an update requested by a delegate evaluates at once.
     finishRun();
+    if (U_FAILURE(failure)) {
+        // The matches before the failure are not all there are: painted, they would pass for the complete result.
+        m_staleTimer.stop();
+        m_paintingIsStale = false;
+        setMatches(MatchResults());
+        if (m_delegate)
+            m_delegate->outputTextViewControllerDidFailMatching(this, failure, results.count());
+        return;
+    }
     publish(results);
 }
 
@@ -208,6 +232,14 @@ void OutputTextViewController::regularExpressionControllerDidCancelEvaluating(Re
     setMatches(MatchResults());
     if (stopped && m_delegate)
         m_delegate->outputTextViewControllerDidStopUpdatingMatches(this, reason);
+}
+
+void OutputTextViewController::markPaintingStale()
+{
+    if (m_paintingIsStale)
+        return;
+    m_paintingIsStale = true;
+    updateHighlighting();
 }
 
 void OutputTextViewController::finishRun()
@@ -261,13 +293,22 @@ void OutputTextViewController::paintVisibleBlocks()
 
 void OutputTextViewController::paintVisibleBlocksOnce()
 {
-    if (!textIsCurrent())
+    const bool textIsCurrent = this->textIsCurrent();
+    // Matches of an earlier text sit on the wrong characters; for a frame they may, so that typing does not flicker.
+    if (!textIsCurrent && !m_paintingIsStale)
         return;
     const std::unique_ptr<Appearance> palette = m_viewAppearanceController->appearanceController()->appearance();
-    QTextCharFormat even;
-    even.setBackground(palette->highlightColor(0).toQColor());
-    QTextCharFormat odd;
-    odd.setBackground(palette->highlightColor(1).toQColor());
+    const auto background = [&](qsizetype match) {
+        QColor color = palette->highlightColor(match).toQColor();
+        // Matches of an earlier pattern stay in place, faint, until the current one's are in.
+        if (m_paintingIsStale)
+            color.setAlphaF(color.alphaF() * 0.35f);
+        QTextCharFormat format;
+        format.setBackground(color);
+        return format;
+    };
+    const QTextCharFormat even = background(0);
+    const QTextCharFormat odd = background(1);
 
     const qsizetype textLength = m_lastText.size();
     const qsizetype count = m_matches.count();
@@ -276,7 +317,7 @@ void OutputTextViewController::paintVisibleBlocksOnce()
         QList<QTextLayout::FormatRange> formats;
         const qsizetype blockStart = block.position();
         const qsizetype blockEnd = blockStart + block.length();
-        if (groupExists && count > 0) {
+        if (textIsCurrent && groupExists && count > 0) {
             // Matches do not overlap and come in text order, so their ends are sorted too.
             const auto indexes = std::views::iota(qsizetype(0), count);
             const qsizetype first = *std::ranges::partition_point(

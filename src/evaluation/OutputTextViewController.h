@@ -5,6 +5,7 @@
 #include "evaluation/MatchResults.h"
 #include "evaluation/RegularExpression.h"
 #include "evaluation/RegularExpressionControllerDelegate.h"
+#include "settings/UserDefaults.h"
 
 #include <QObject>
 #include <QPointer>
@@ -61,6 +62,15 @@ public:
     // Longest a run may take before it is stopped; zero for no limit. Applies from the next run on.
     std::chrono::milliseconds timeBudget() const { return m_timeBudget; }
     void setTimeBudget(std::chrono::milliseconds budget) { m_timeBudget = budget; }
+    // Bytes of backtracking memory a match attempt may use, 0 for no limit. Applies from the next run on.
+    int32_t stackLimit() const { return m_stackLimit; }
+    void setStackLimit(int32_t bytes) { m_stackLimit = bytes; }
+    // For tests: every run from the next on ends with this engine failure once it has searched the whole text.
+    void setInjectedMatchingError(UErrorCode status) { m_injectedMatchingError = status; }
+    // How long old painting may stand for the current input while its evaluation is still to come.
+    static constexpr std::chrono::milliseconds stalePaintingDelay { 16 };
+    // The painting belongs to an earlier pattern (dimmed) or an earlier text (removed).
+    bool isPaintingStale() const { return m_paintingIsStale; }
     // Stops the running evaluation, and one waiting to start, until the next update. False when none runs.
     bool stopEvaluation() { return stopEvaluation(EvaluationStopReason::user); }
 
@@ -83,6 +93,7 @@ private:
     void publish(const MatchResults &results);
     void setEvaluatingExpression(bool evaluating);
     void finishRun();
+    void markPaintingStale();
     bool textIsCurrent();
     void paintVisibleBlocks();
     void paintVisibleBlocksOnce();
@@ -103,6 +114,10 @@ private:
     std::optional<EvaluationStopReason> m_stopReason;
     std::chrono::milliseconds m_timeBudget {0};
     QTimer m_budgetTimer;
+    int32_t m_stackLimit = defaultBacktrackStackLimit;
+    UErrorCode m_injectedMatchingError = U_ZERO_ERROR;
+    QTimer m_staleTimer;
+    bool m_paintingIsStale = false;
     // Painting is applied only while the view still shows the text the matches belong to.
     bool m_painting = false;
     int m_currentRevision = -1;

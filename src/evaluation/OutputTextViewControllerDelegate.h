@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <unicode/utypes.h>
+
 class MatchResults;
 class OutputTextViewController;
 
@@ -23,4 +25,9 @@ public:
     // are dropped and the painting cleared.
     virtual void outputTextViewControllerDidStopUpdatingMatches(OutputTextViewController *controller,
                                                                 EvaluationStopReason reason) = 0;
+    // The engine failed during the run (e.g. U_REGEX_STACK_OVERFLOW) after finding matchesFound matches, and no
+    // newer input replaced it. Those matches are dropped and the painting cleared, as after a stop.
+    virtual void outputTextViewControllerDidFailMatching(
+        OutputTextViewController *controller, UErrorCode status, qsizetype matchesFound)
+        = 0;
 };

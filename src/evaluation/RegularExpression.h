@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <memory>
@@ -10,12 +11,22 @@
 // Compiles patterns for evaluation. Compiling is the only engine work done on the main thread.
 class RegularExpression final
 {
+    Q_DECLARE_TR_FUNCTIONS(RegularExpression)
+
 public:
     struct Error
     {
         QString message; // the engine's name for the error, e.g. "U_REGEX_MISSING_CLOSE_BRACKET"
+        // As the engine counts them: line from 1, broken by CR, LF, CR LF, NEL and LS; offset the number of code
+        // points read on that line, so the column of the character it stopped at. Line 0 when it gives no place.
         int line = 0;
         int offset = 0;
+        UErrorCode code = U_ZERO_ERROR;
+        // The UTF-16 index in the pattern of that character; the pattern's length when the engine stopped at the
+        // start of an empty last line; -1 when it gives no place.
+        qsizetype position = -1;
+        // What is wrong, in a short phrase for the user, e.g. "a parenthesis is not closed".
+        QString reason;
     };
 
     // Exactly one of pattern and error is set.
@@ -33,4 +44,6 @@ public:
     static uint32_t engineFlags(int options);
     static CompileResult compile(const QString &pattern, int options);
     static QString patternText(const icu::RegexPattern &pattern);
+    // Why a search ended early, in a short phrase for the user, e.g. "the engine ran out of memory".
+    static QString matchingFailureReason(UErrorCode status);
 };

@@ -225,6 +225,7 @@ RegularExpressionController::Outcome RegularExpressionController::match(const ic
         // about 3 ns each). The find callback covers those, but costs a call at every position, up to 40 % of a
         // whole search; on a shorter text the skipping ends within a few ms anyway, and the loop below then sees
         // the stop.
+        matcher->setStackLimit(m_stackLimit, status);
         matcher->setMatchCallback(&continueMatching, &search, status);
         if (search.findCallbackStays)
             matcher->setFindProgressCallback(&continueFinding, &search, status);
@@ -240,6 +241,8 @@ RegularExpressionController::Outcome RegularExpressionController::match(const ic
     }
     if (status == U_REGEX_STOPPED_BY_CALLER)
         return Outcome::cancelled;
+    if (U_SUCCESS(status) && U_FAILURE(m_injectedMatchingError))
+        status = m_injectedMatchingError;
     // Anything else (the backtracking stack is full, say) ends the search where it failed; the owner can tell from
     // matchingError() that the results are partial.
     if (U_FAILURE(status))

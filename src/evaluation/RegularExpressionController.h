@@ -1,6 +1,7 @@
 #pragma once
 
 #include "evaluation/MatchResults.h"
+#include "settings/UserDefaults.h"
 
 #include <QSemaphore>
 #include <QString>
@@ -57,6 +58,13 @@ public:
     // Why a finished run ended early, e.g. U_REGEX_STACK_OVERFLOW; U_ZERO_ERROR when it searched the whole text.
     // The results delivered are the matches found up to that point. Read it in or after the finish notification.
     UErrorCode matchingError() const { return m_matchingError; }
+    // Bytes of backtracking memory a match attempt may use, 0 for no limit; more ends the run with
+    // U_REGEX_STACK_OVERFLOW. Set before startEvaluation().
+    int32_t stackLimit() const { return m_stackLimit; }
+    void setStackLimit(int32_t bytes) { m_stackLimit = bytes; }
+    // For tests of failures that cannot be caused on demand (U_MEMORY_ALLOCATION_ERROR, U_REGEX_TIME_OUT): a search
+    // that would have ended well ends with this status instead, keeping its matches. Set before startEvaluation().
+    void setInjectedMatchingError(UErrorCode status) { m_injectedMatchingError = status; }
     // "[RegExprCtrlr: 0x…]   'pattern'"
     QString debugDescription() const;
 
@@ -81,4 +89,6 @@ private:
     std::atomic<bool> m_completionPending = false;
     QSemaphore m_delivered; // the finish notification has returned on the main thread, or the application is closing
     UErrorCode m_matchingError = U_ZERO_ERROR;
+    int32_t m_stackLimit = defaultBacktrackStackLimit;
+    UErrorCode m_injectedMatchingError = U_ZERO_ERROR;
 };

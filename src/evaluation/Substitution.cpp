@@ -1,5 +1,7 @@
 #include "evaluation/Substitution.h"
 
+#include "evaluation/RegularExpression.h"
+
 #include <unicode/uchar.h>
 
 #include <limits>
@@ -161,7 +163,16 @@ QString Substitution::Error::message() const
     case Case::resultTooLong:
         return tr("The result would be longer than %1 characters").arg(limit);
     case Case::matchingFailed:
-        return tr("Matching stopped with the engine error %1").arg(QString::fromLatin1(u_errorName(engineStatus)));
+        if (engineStatus == U_REGEX_STACK_OVERFLOW) {
+            //: %1 says why, %2 is the engine's error code
+            return tr("The preview failed: %1 (%2). The limit can be raised in Preferences.")
+                .arg(RegularExpression::matchingFailureReason(engineStatus),
+                    QString::fromLatin1(u_errorName(engineStatus)));
+        }
+        //: %1 says why, %2 is the engine's error code
+        return tr("The preview failed: %1 (%2).")
+            .arg(
+                RegularExpression::matchingFailureReason(engineStatus), QString::fromLatin1(u_errorName(engineStatus)));
     }
     return {};
 }
@@ -183,8 +194,7 @@ std::optional<Substitution::Error> Substitution::checkTemplate(const icu::RegexP
 }
 
 Substitution::Outcome Substitution::run(const icu::RegexPattern &pattern, const QString &replacementTemplate,
-                                        const QString &text, const std::atomic<bool> &shouldStop,
-                                        qsizetype maximumResultLength)
+    const QString &text, const std::atomic<bool> &shouldStop, qsizetype maximumResultLength, int32_t stackLimit)
 {
     if (text.size() > std::numeric_limits<int32_t>::max())
         return failed(makeError(Error::Case::textTooLong));
@@ -202,6 +212,7 @@ Substitution::Outcome Substitution::run(const icu::RegexPattern &pattern, const 
 
     // The engine's own state is not thread-safe to share, but the flag is only read.
     void *stopFlag = const_cast<std::atomic<bool> *>(&shouldStop);
+    matcher->setStackLimit(stackLimit, status);
     matcher->setMatchCallback(&continueMatching, stopFlag, status);
     if (text.size() > findCallbackLength)
         matcher->setFindProgressCallback(&continueFinding, stopFlag, status);

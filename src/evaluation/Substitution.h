@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/UserDefaults.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -77,8 +79,9 @@ public:
     // Nothing when the template is valid for the pattern. Cheap; fine on the main thread.
     static std::optional<Error> checkTemplate(const icu::RegexPattern &pattern, QStringView replacementTemplate);
 
-    // Checks shouldStop in the engine's callbacks and between matches; a stop gives Status::cancelled.
+    // Checks shouldStop in the engine's callbacks and between matches; a stop gives Status::cancelled. stackLimit:
+    // bytes of backtracking memory a match attempt may use, 0 for no limit.
     static Outcome run(const icu::RegexPattern &pattern, const QString &replacementTemplate, const QString &text,
-                       const std::atomic<bool> &shouldStop,
-                       qsizetype maximumResultLength = defaultMaximumResultLength);
+        const std::atomic<bool> &shouldStop, qsizetype maximumResultLength = defaultMaximumResultLength,
+        int32_t stackLimit = defaultBacktrackStackLimit);
 };

@@ -17,6 +17,7 @@ struct SubstitutionController::Run
     QString replacementTemplate;
     QString text;
     qsizetype maximumResultLength = 0;
+    int32_t stackLimit = 0;
     std::atomic<bool> shouldStop = false;
     // Read on the main thread only.
     QPointer<SubstitutionController> controller;
@@ -94,6 +95,7 @@ void SubstitutionController::start(const Pattern &pattern, const QString &replac
     run->replacementTemplate = replacementTemplate;
     run->text = text;
     run->maximumResultLength = m_maximumResultLength;
+    run->stackLimit = m_stackLimit;
     run->controller = this;
     m_current = run;
     // Not Qt's global pool: painting waits on that one, and runs blocked in a runaway pattern could fill it.
@@ -102,7 +104,7 @@ void SubstitutionController::start(const Pattern &pattern, const QString &replac
         if (!liveRuns.add(&run->shouldStop))
             return;
         Substitution::Outcome outcome = Substitution::run(*run->pattern, run->replacementTemplate, run->text,
-                                                          run->shouldStop, run->maximumResultLength);
+            run->shouldStop, run->maximumResultLength, run->stackLimit);
         liveRuns.remove(&run->shouldStop);
         if (outcome.status == Substitution::Outcome::Status::cancelled)
             return;

@@ -30,6 +30,8 @@ public:
 
     // Results larger than this fail with Substitution::Error::Case::resultTooLong.
     void setMaximumResultLength(qsizetype length) { m_maximumResultLength = length; }
+    // Bytes of backtracking memory a match attempt may use, 0 for no limit. Applies from the next start() on.
+    void setStackLimit(int32_t bytes) { m_stackLimit = bytes; }
 
 Q_SIGNALS:
     // replacements: the number of matches replaced.
@@ -43,4 +45,5 @@ private:
 
     std::shared_ptr<Run> m_current;
     qsizetype m_maximumResultLength = Substitution::defaultMaximumResultLength;
+    int32_t m_stackLimit = defaultBacktrackStackLimit;
 };

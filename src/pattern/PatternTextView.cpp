@@ -11,6 +11,7 @@
 #include <QTextCursor>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -65,15 +66,30 @@ void PatternTextView::setHighlightedGroup(qint64 group)
     updateColors();
 }
 
+void PatternTextView::setErrorPosition(qsizetype position)
+{
+    if (position == m_errorPosition)
+        return;
+    m_errorPosition = position;
+    if (!m_changingText)
+        updateColors();
+}
+
 void PatternTextView::setText(const QString &text)
 {
+    m_errorPosition = -1;
+    m_changingText = true;
     NSTextViewWithPlaceholder::setText(text);
+    m_changingText = false;
     updateColors();
 }
 
 void PatternTextView::didChangeText()
 {
+    m_errorPosition = -1;
+    m_changingText = true;
     NSTextViewWithPlaceholder::didChangeText();
+    m_changingText = false;
     updateColors();
 }
 
@@ -89,11 +105,38 @@ void PatternTextView::updateColors()
     // The spans once for the whole text, each block taking its slice: working them out per block costs a pass over
     // the whole text for every line, minutes for a pasted megabyte.
     const QList<ColorSpan> spans = colored.spans();
+    const std::optional<TextRange> error = errorCharacter();
     withoutChangeReports([&] {
         auto first = spans.cbegin();
-        for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next())
-            setBlockFormats(block, blockFormats(spans, first, block.position(), block.length()));
+        for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next()) {
+            QList<QTextLayout::FormatRange> formats = blockFormats(spans, first, block.position(), block.length());
+            if (error && block.contains(int(error->location))) {
+                QTextLayout::FormatRange mark;
+                mark.start = int(error->location - block.position());
+                mark.length = int(error->length);
+                mark.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+                mark.format.setUnderlineColor(appearanceController()->appearance()->errorColor().toQColor());
+                // Laid over the token colours; the layout merges overlapping ranges.
+                formats.append(mark);
+            }
+            setBlockFormats(block, formats);
+        }
     });
+}
+
+std::optional<TextRange> PatternTextView::errorCharacter() const
+{
+    if (m_errorPosition < 0)
+        return std::nullopt;
+    const QString pattern = text();
+    // At the end there is no character to mark: the last one that is no line break stands for the end.
+    qsizetype index = std::min(m_errorPosition, pattern.size() - 1);
+    while (index >= 0 && (pattern[index] == u'\n' || pattern[index].isLowSurrogate()))
+        --index;
+    if (index < 0)
+        return std::nullopt;
+    const bool pair = pattern[index].isHighSurrogate() && index + 1 < pattern.size();
+    return TextRange { index, pair ? 2 : 1 };
 }
 
 void PatternTextView::copyEscaped() const

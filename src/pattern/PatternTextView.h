@@ -3,7 +3,10 @@
 #include "app/NSTextViewWithPlaceholder.h"
 #include "settings/AppearanceControllerDelegate.h"
 
+#include "evaluation/TextRange.h"
+
 #include <memory>
+#include <optional>
 
 class AppearanceController;
 
@@ -23,6 +26,10 @@ public:
     // 1 marks the first capturing group; 0 or less marks nothing.
     qint64 highlightedGroup() const { return m_highlightedGroup; }
     void setHighlightedGroup(qint64 group);
+    // UTF-16 index of the character the engine stopped at in an invalid pattern, underlined in the error colour; at
+    // or past the end it marks the last character. -1 marks nothing. Any edit of the text drops the mark.
+    qsizetype errorPosition() const { return m_errorPosition; }
+    void setErrorPosition(qsizetype position);
 
     void setText(const QString &text) override;
     void updateColors();
@@ -38,6 +45,11 @@ protected:
     void didChangeText() override;
 
 private:
+    std::optional<TextRange> errorCharacter() const;
+
     std::unique_ptr<AppearanceController> m_appearanceController;
     qint64 m_highlightedGroup = 0;
+    qsizetype m_errorPosition = -1;
+    // Inside an edit the mark is set again by the delegate; the recolouring that ends the edit applies it.
+    bool m_changingText = false;
 };

@@ -27,6 +27,9 @@ int appearanceIndex(int mode)
     return 0;
 }
 
+// The limit is stored in bytes and shown in MB, the unit of the engine's default of 8 MB.
+constexpr int bytesPerMegabyte = 1'000'000;
+
 } // namespace
 
 PreferencesViewController::PreferencesViewController(QWidget *parent)
@@ -38,6 +41,7 @@ PreferencesViewController::PreferencesViewController(QWidget *parent)
     , m_allowCommentsAndWhitespace(new QCheckBox(tr("Allow comments and whitespace"), this))
     , m_referenceType(new QComboBox(this))
     , m_timeBudget(new QSpinBox(this))
+    , m_backtrackStackLimit(new QSpinBox(this))
 {
     setObjectName(QStringLiteral("preferencesView"));
     setAutoFillBackground(true);
@@ -61,6 +65,16 @@ PreferencesViewController::PreferencesViewController(QWidget *parent)
     m_timeBudget->setToolTip(tr("An evaluation that runs longer is stopped"));
     // Typing "15" must not evaluate with a budget of 1 s on the way.
     m_timeBudget->setKeyboardTracking(false);
+    m_backtrackStackLimit->setObjectName(QStringLiteral("backtrackStackLimitField"));
+    // The engine takes the limit as a 32-bit number of bytes.
+    m_backtrackStackLimit->setRange(0, 2000);
+    //: Unit after the backtrack stack limit's number of megabytes
+    m_backtrackStackLimit->setSuffix(tr(" MB"));
+    //: Backtrack stack limit of 0 MB
+    m_backtrackStackLimit->setSpecialValueText(tr("No limit"));
+    m_backtrackStackLimit->setToolTip(
+        tr("Memory one match attempt may use for backtracking; a pattern that needs more fails to match"));
+    m_backtrackStackLimit->setKeyboardTracking(false);
 
     auto *layout = new QFormLayout(this);
     layout->setContentsMargins(24, 24, 24, 24);
@@ -71,6 +85,7 @@ PreferencesViewController::PreferencesViewController(QWidget *parent)
     layout->addRow(QString(), m_allowCommentsAndWhitespace);
     layout->addRow(tr("Reference:"), m_referenceType);
     layout->addRow(tr("Time budget:"), m_timeBudget);
+    layout->addRow(tr("Backtrack stack limit:"), m_backtrackStackLimit);
 
     readSettings();
     UserDefaults &defaults = UserDefaults::standard();
@@ -87,6 +102,9 @@ PreferencesViewController::PreferencesViewController(QWidget *parent)
             [&defaults](int index) { defaults.setValue(UserDefaultsKey::referenceType, index); });
     connect(m_timeBudget, &QSpinBox::valueChanged, this,
             [&defaults](int seconds) { defaults.setValue(UserDefaultsKey::timeBudget, seconds); });
+    connect(m_backtrackStackLimit, &QSpinBox::valueChanged, this, [&defaults](int megabytes) {
+        defaults.setValue(UserDefaultsKey::backtrackStackLimit, megabytes * bytesPerMegabyte);
+    });
     applyBackground(*appearanceController()->appearance());
 }
 
@@ -104,15 +122,19 @@ AppearanceController *PreferencesViewController::appearanceController()
 void PreferencesViewController::readSettings()
 {
     const UserDefaults &defaults = UserDefaults::standard();
-    const QSignalBlocker blockers[] = {QSignalBlocker(m_appearanceMode), QSignalBlocker(m_caseInsensitive),
-                                       QSignalBlocker(m_multiline), QSignalBlocker(m_allowCommentsAndWhitespace),
-                                       QSignalBlocker(m_referenceType), QSignalBlocker(m_timeBudget)};
+    const QSignalBlocker blockers[] = { QSignalBlocker(m_appearanceMode), QSignalBlocker(m_caseInsensitive),
+        QSignalBlocker(m_multiline), QSignalBlocker(m_allowCommentsAndWhitespace), QSignalBlocker(m_referenceType),
+        QSignalBlocker(m_timeBudget), QSignalBlocker(m_backtrackStackLimit) };
     m_appearanceMode->setCurrentIndex(appearanceIndex(defaults.integerValue(UserDefaultsKey::appearanceMode)));
     m_caseInsensitive->setChecked(defaults.boolValue(UserDefaultsKey::caseInsensitive));
     m_multiline->setChecked(defaults.boolValue(UserDefaultsKey::multiline));
     m_allowCommentsAndWhitespace->setChecked(defaults.boolValue(UserDefaultsKey::allowCommentsAndWhitespace));
     m_referenceType->setCurrentIndex(defaults.integerValue(UserDefaultsKey::referenceType) == 1 ? 1 : 0);
     m_timeBudget->setValue(defaults.integerValue(UserDefaultsKey::timeBudget));
+    const int bytes = defaults.backtrackStackLimit();
+    // A limit set to some bytes elsewhere shows as at least 1 MB, not as no limit; rewritten only when changed here.
+    const qint64 megabytes = (qint64(bytes) + bytesPerMegabyte / 2) / bytesPerMegabyte;
+    m_backtrackStackLimit->setValue(bytes > 0 ? int(qMax<qint64>(1, megabytes)) : 0);
 }
 
 void PreferencesViewController::applyBackground(const Appearance &appearance)

@@ -43,4 +43,5 @@ private:
     QCheckBox *m_allowCommentsAndWhitespace;
     QComboBox *m_referenceType;
     QSpinBox *m_timeBudget;
+    QSpinBox *m_backtrackStackLimit;
 };

@@ -18,6 +18,9 @@ enum RegularExpressionOption : int {
     anchorsMatchLinesOption = 16,
 };
 
+// Bytes of backtracking memory one match attempt may use, the engine's own default.
+inline constexpr int defaultBacktrackStackLimit = 8'000'000;
+
 // The per-user settings store: stored values over QSettings, with registered defaults held in memory as the
 // fallback. Every write and removal is reported synchronously, on the writing thread, with the effective value
 // before and after (an invalid QVariant where there was none).
@@ -58,6 +61,8 @@ public:
 
     // Sum of the RegularExpressionOption values whose switches are on, read afresh.
     int regularExpressionOptions() const;
+    // Bytes, 0 for no limit; the default also before registration and for a negative value stored by hand.
+    int backtrackStackLimit() const;
 
 Q_SIGNALS:
     void valueChanged(const QString &key, const QVariant &oldValue, const QVariant &newValue);

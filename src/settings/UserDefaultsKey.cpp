@@ -23,6 +23,8 @@ QString keyString(UserDefaultsKey key)
         return QStringLiteral("referenceType");
     case UserDefaultsKey::timeBudget:
         return QStringLiteral("timeBudget");
+    case UserDefaultsKey::backtrackStackLimit:
+        return QStringLiteral("backtrackStackLimit");
     }
     return {};
 }

@@ -17,14 +17,21 @@ enum class UserDefaultsKey {
     showLeftPanel,
     referenceType,
     timeBudget,
+    backtrackStackLimit,
 };
 
-inline constexpr std::array<UserDefaultsKey, 10> allUserDefaultsKeys{
-    UserDefaultsKey::appearanceMode, UserDefaultsKey::caseInsensitive,
-    UserDefaultsKey::multiline,      UserDefaultsKey::pattern,
-    UserDefaultsKey::text,           UserDefaultsKey::allowCommentsAndWhitespace,
-    UserDefaultsKey::showRightPanel, UserDefaultsKey::showLeftPanel,
-    UserDefaultsKey::referenceType,  UserDefaultsKey::timeBudget,
+inline constexpr std::array<UserDefaultsKey, 11> allUserDefaultsKeys {
+    UserDefaultsKey::appearanceMode,
+    UserDefaultsKey::caseInsensitive,
+    UserDefaultsKey::multiline,
+    UserDefaultsKey::pattern,
+    UserDefaultsKey::text,
+    UserDefaultsKey::allowCommentsAndWhitespace,
+    UserDefaultsKey::showRightPanel,
+    UserDefaultsKey::showLeftPanel,
+    UserDefaultsKey::referenceType,
+    UserDefaultsKey::timeBudget,
+    UserDefaultsKey::backtrackStackLimit,
 };
 
 QString keyString(UserDefaultsKey key);

@@ -66,6 +66,7 @@ void ViewAppearanceController::apply()
     if (o.patternTextView)
         o.patternTextView->setTextColor(palette->patternTextColor().toQColor());
     setLabelColor(o.errorLabel, palette->errorColor());
+    setLabelColor(o.errorDetailLabel, palette->errorColor());
     setLabelColor(o.warningLabel, palette->warningColor());
     if (o.textBox)
         o.textBox->setFillColor(palette->textBoxColor().toQColor());

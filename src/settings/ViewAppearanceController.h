@@ -28,6 +28,7 @@ public:
         QPointer<QLabel> highlightingLabel;
         QPointer<BoxView> highlightingLabelBox;
         QPointer<QLabel> errorLabel;
+        QPointer<QLabel> errorDetailLabel;
         QPointer<QLabel> warningLabel;
         QPointer<QLabel> noSelectedExpressionLabel;
         QPointer<QLabel> patternPlaceholderLabel;

@@ -32,6 +32,16 @@ using namespace std::chrono_literals;
 
 namespace {
 
+// The start of the wavy underline in the block, or -1.
+int wavyUnderline(const QTextBlock &block)
+{
+    for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+        if (range.format.underlineStyle() == QTextCharFormat::WaveUnderline)
+            return range.start;
+    }
+    return -1;
+}
+
 bool hasBackground(const QTextBlock &block)
 {
     for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
@@ -91,6 +101,7 @@ class tst_ExpressionViewController : public QObject
 private Q_SLOTS:
     void init();
     void editsChangeTheExpression();
+    void invalidPatternShowsTheError_data();
     void invalidPatternShowsTheError();
     void steppingGroupsMarksBothViews();
     void processingLabelOnlyForLongRuns();
@@ -98,6 +109,8 @@ private Q_SLOTS:
     void processingLabelShowsHowFarTheSearchHasCome();
     void stopShowsAWarningUntilTheNextEdit_data();
     void stopShowsAWarningUntilTheNextEdit();
+    void engineFailureIsNoResult_data();
+    void engineFailureIsNoResult();
     void settingsReEvaluate();
     void presentationKeepsTheColouring();
     void panelButtonsFollowAndWriteSettings();
@@ -136,21 +149,44 @@ void tst_ExpressionViewController::editsChangeTheExpression()
     QVERIFY(!f.editor.inputTextView()->isVisible());
 }
 
+void tst_ExpressionViewController::invalidPatternShowsTheError_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("detail");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("underlined");
+    QTest::addRow("unclosed group") << u"(\\d+"_s << u"a parenthesis is not closed \u00B7 line 1, column 4"_s << 0 << 3;
+    QTest::addRow("stray parenthesis on the second line")
+        << u"\\d\n\\d)+"_s << u"unmatched closing parenthesis \u00B7 line 2, column 3"_s << 1 << 2;
+    QTest::addRow("at the end of an empty last line")
+        << u"(a\n"_s << u"a parenthesis is not closed \u00B7 at the end"_s << 0 << 1;
+}
+
 void tst_ExpressionViewController::invalidPatternShowsTheError()
 {
+    QFETCH(QString, pattern);
+    QFETCH(int, line);
     Fixture f;
     f.setPattern(u"\\d+"_s);
     QTRY_VERIFY(f.editor.activeGroupController()->maxNumberOfGroups().has_value());
-    f.setPattern(u"(\\d+"_s);
+    QTRY_VERIFY(hasBackground(f.editor.outputTextView()->document()->firstBlock()));
+    f.setPattern(pattern);
     QCOMPARE(f.editor.errorLabel()->text(), u"Expression is invalid"_s);
+    QTEST(f.editor.errorDetailLabel()->text(), "detail");
     QVERIFY(!f.editor.isErrorLabelHidden());
+    QTRY_VERIFY(f.editor.errorDetailLabel()->isVisible());
     QVERIFY(f.editor.errorLabel()->toolTip().contains(u"offset"_s));
+    QTEST(wavyUnderline(f.editor.inputTextView()->document()->findBlockByNumber(line)), "underlined");
     QVERIFY(f.editor.isGroupBoxHidden());
     QCOMPARE(f.editor.highlightingGroupLabel()->text(), u"no matches found"_s);
+    QVERIFY(f.editor.outputTextViewController()->isPaintingStale());
 
     f.setPattern(u"(\\d+)"_s);
     QTRY_VERIFY(f.editor.isErrorLabelHidden());
     QTRY_VERIFY(f.editor.errorLabel()->isHidden());
+    QVERIFY(f.editor.errorDetailLabel()->isHidden());
+    QCOMPARE(wavyUnderline(f.editor.inputTextView()->document()->firstBlock()), -1);
+    QVERIFY(!f.editor.outputTextViewController()->isPaintingStale());
 }
 
 void tst_ExpressionViewController::steppingGroupsMarksBothViews()
@@ -268,6 +304,58 @@ void tst_ExpressionViewController::stopShowsAWarningUntilTheNextEdit()
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(f.editor.inputTextView(), &escape);
     QVERIFY(!escape.isAccepted());
+}
+
+void tst_ExpressionViewController::engineFailureIsNoResult_data()
+{
+    QTest::addColumn<int>("injected");
+    QTest::addColumn<QString>("message");
+    QTest::addRow("backtrack stack overflow")
+        << int(U_ZERO_ERROR)
+        << u"Matching failed: the pattern needs more backtracking memory than the backtrack stack limit allows "
+           u"(U_REGEX_STACK_OVERFLOW). 2 matches were found before it and are not shown. The limit of 0.001 MB can "
+           u"be raised in Preferences."_s;
+    QTest::addRow("out of memory")
+        << int(U_MEMORY_ALLOCATION_ERROR)
+        << u"Matching failed: the engine ran out of memory (U_MEMORY_ALLOCATION_ERROR). 3 matches were found before "
+           u"it and are not shown."_s;
+    QTest::addRow("time limit") << int(U_REGEX_TIME_OUT)
+                                << u"Matching failed: the engine's time limit ran out (U_REGEX_TIME_OUT). 3 matches "
+                                   u"were found before it and are not shown."_s;
+    QTest::addRow("any other failure")
+        << int(U_INTERNAL_PROGRAM_ERROR)
+        << u"Matching failed: the engine reported an error (U_INTERNAL_PROGRAM_ERROR). 3 "
+           u"matches were found before it and are not shown."_s;
+}
+
+void tst_ExpressionViewController::engineFailureIsNoResult()
+{
+    QFETCH(int, injected);
+    showPanels();
+    Fixture f(u"x x y"_s + QString(2000, u'a'));
+    f.evaluate(u"x"_s);
+    QTRY_VERIFY(hasBackground(f.editor.outputTextView()->document()->firstBlock()));
+    if (injected == U_ZERO_ERROR)
+        UserDefaults::standard().setValue(UserDefaultsKey::backtrackStackLimit, 1000);
+    else
+        f.editor.outputTextViewController()->setInjectedMatchingError(UErrorCode(injected));
+    // With the limit of 1000 bytes, "y" and what follows it are too much for the engine.
+    f.setPattern(u"x|y(?:.|\n)*"_s);
+    QTRY_VERIFY(f.editor.warningLabel()->isVisible());
+    QTEST(f.editor.warningLabel()->text(), "message");
+    // What it found before is no result: not painted, counted, listed or replaced.
+    QVERIFY(!hasBackground(f.editor.outputTextView()->document()->firstBlock()));
+    QCOMPARE(f.editor.highlightingGroupLabel()->text(), u"highlighting group 0 of 0"_s);
+    QCOMPARE(f.editor.matchInspector()->model()->rowCount(), 0);
+    QVERIFY(!f.editor.substitutionPanel()->result());
+    QVERIFY(f.editor.isErrorLabelHidden());
+
+    // The remedy: a new limit evaluates again.
+    f.editor.outputTextViewController()->setInjectedMatchingError(U_ZERO_ERROR);
+    UserDefaults::standard().setValue(UserDefaultsKey::backtrackStackLimit, 0);
+    QTRY_COMPARE(f.editor.outputTextViewController()->matches().count(), 3);
+    QVERIFY(f.editor.isWarningLabelHidden());
+    QVERIFY(hasBackground(f.editor.outputTextView()->document()->firstBlock()));
 }
 
 void tst_ExpressionViewController::settingsReEvaluate()

@@ -207,6 +207,16 @@ void tst_MainWindow::stopCommandAndTimeBudgetField()
     budget->setValue(1);
     QVERIFY(editor->isWarningLabelHidden());
     QTRY_COMPARE(editor->warningLabel()->text(), u"Stopped after 1 s (time budget). Change it in Preferences."_s);
+
+    // Beside it, the backtrack stack limit: stored in bytes, shown in MB.
+    auto *stackLimit = budget->window()->findChild<QSpinBox *>(u"backtrackStackLimitField"_s);
+    QVERIFY(stackLimit);
+    QCOMPARE(stackLimit->text(), u"8 MB"_s);
+    stackLimit->setValue(0);
+    QCOMPARE(stackLimit->text(), u"No limit"_s);
+    QCOMPARE(UserDefaults::standard().backtrackStackLimit(), 0);
+    UserDefaults::standard().setValue(UserDefaultsKey::backtrackStackLimit, 1000);
+    QCOMPARE(stackLimit->text(), u"1 MB"_s);
 }
 
 void tst_MainWindow::commandsWithoutAWindowOnlyBeep()

@@ -39,10 +39,16 @@ public:
     {
         stops.append(reason);
     }
+    void outputTextViewControllerDidFailMatching(
+        OutputTextViewController *, UErrorCode status, qsizetype matchesFound) override
+    {
+        failures.append({ status, matchesFound });
+    }
     int starts = 0;
     QList<MatchResults> results;
     QStringList errors;
     QList<EvaluationStopReason> stops;
+    QList<std::pair<UErrorCode, qsizetype>> failures;
 };
 
 struct Fixture
@@ -55,7 +61,8 @@ struct Fixture
         view.show();
     }
 
-    // The background of every character, by its position: 0 unpainted, 1 the even colour, 2 the odd one.
+    // The background of every character, by its position: 0 unpainted, 1 the even colour, 2 the odd one; a and b
+    // the same, dimmed.
     QString painting() const
     {
         const LightAppearance palette;
@@ -64,7 +71,8 @@ struct Fixture
             QString line(block.length(), u'0');
             for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
                 const QColor color = range.format.background().color();
-                const QChar mark = color == palette.matchColor().toQColor() ? u'1' : u'2';
+                const bool even = color.rgb() == palette.matchColor().toQColor().rgb();
+                const QChar mark = color.alphaF() < 1 ? (even ? u'a' : u'b') : (even ? u'1' : u'2');
                 for (int i = range.start; i < range.start + range.length; ++i)
                     line[i] = mark;
             }
@@ -92,10 +100,11 @@ private Q_SLOTS:
     void paintsTheActiveGroup_data();
     void paintsTheActiveGroup();
     void emptyAndUnchangedPatterns();
-    void invalidPatternKeepsThePainting();
+    void invalidPatternDimsThePainting();
     void comparesByCodeUnits();
     void staleResultsAreNotPainted();
     void editsDuringARunaway();
+    void oldPaintingGivesWayToASlowRun();
     void editsInterleavedWithRuns();
     void zeroLengthMatchesOnALargeText();
     void noBudgetNeverStops();
@@ -160,7 +169,7 @@ void tst_OutputTextViewController::emptyAndUnchangedPatterns()
     QCOMPARE(f.painting(), u"000"_s);
 }
 
-void tst_OutputTextViewController::invalidPatternKeepsThePainting()
+void tst_OutputTextViewController::invalidPatternDimsThePainting()
 {
     Fixture f;
     f.view.setText(u"ab"_s);
@@ -171,8 +180,12 @@ void tst_OutputTextViewController::invalidPatternKeepsThePainting()
     QCOMPARE(f.delegate.starts, 2);
     QVERIFY(f.controller.compileError().has_value());
     QVERIFY(!f.controller.compileError()->message.isEmpty());
-    QCOMPARE(f.painting(), u"10"_s);
+    // Still there, but not to be taken for the invalid pattern's result.
+    QCOMPARE(f.painting(), u"a0"_s);
     QCOMPARE(f.controller.matches().count(), 1);
+    f.controller.setPattern(u"b"_s);
+    f.waitForResults(3);
+    QCOMPARE(f.painting(), u"01"_s);
 }
 
 void tst_OutputTextViewController::comparesByCodeUnits()
@@ -216,6 +229,26 @@ void tst_OutputTextViewController::editsDuringARunaway()
     QCOMPARE(f.delegate.results.last().count(), 1);
     QVERIFY(!f.controller.isEvaluatingExpression());
     QVERIFY(!f.controller.expressionController());
+}
+
+void tst_OutputTextViewController::oldPaintingGivesWayToASlowRun()
+{
+    Fixture f;
+    f.view.setText(u"xx"_s + QString(40, u'a') + u'b');
+    f.controller.setPattern(u"x"_s);
+    f.waitForResults(2);
+    QCOMPARE(f.painting().left(3), u"120"_s);
+    // The old pattern's matches still sit on the right characters: dimmed.
+    f.controller.setPattern(u"x|(a+)+$"_s);
+    QTRY_COMPARE(f.painting().left(3), u"ab0"_s);
+    QVERIFY(f.controller.expressionController());
+    // After an edit in the middle they would sit on shifted characters: gone.
+    QTextCursor cursor(f.view.document());
+    cursor.setPosition(1);
+    cursor.insertText(u"x"_s);
+    QTRY_COMPARE(f.painting(), QString(f.view.text().size(), u'0'));
+    QVERIFY(f.controller.stopEvaluation());
+    QTRY_VERIFY(!f.controller.expressionController());
 }
 
 void tst_OutputTextViewController::editsInterleavedWithRuns()

@@ -80,11 +80,35 @@ void tst_RegularExpression::invalidPattern_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("line");
     QTest::addColumn<int>("offset");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("reason");
 
-    QTest::addRow("unclosed group") << u"("_s << u"U_REGEX_MISMATCHED_PAREN"_s << 1 << 1;
-    QTest::addRow("bounds in wrong order") << u"a{2,1}"_s << u"U_REGEX_MAX_LT_MIN"_s << 1 << 6;
-    QTest::addRow("reversed class range") << u"[z-a]"_s << u"U_REGEX_INVALID_RANGE"_s << 1 << 4;
-    QTest::addRow("error on the second line") << u"ab\n(?<"_s << u"U_REGEX_RULE_SYNTAX"_s << 2 << 3;
+    const QString unclosed = u"a parenthesis is not closed"_s;
+    const QString stray = u"unmatched closing parenthesis"_s;
+    QTest::addRow("unclosed group") << u"("_s << u"U_REGEX_MISMATCHED_PAREN"_s << 1 << 1 << 0 << unclosed;
+    QTest::addRow("unclosed group ending in a closed one")
+        << u"((a)"_s << u"U_REGEX_MISMATCHED_PAREN"_s << 1 << 4 << 3 << unclosed;
+    QTest::addRow("stray parenthesis") << u"ab)c"_s << u"U_REGEX_MISMATCHED_PAREN"_s << 1 << 3 << 2 << stray;
+    QTest::addRow("stray parenthesis at the end") << u"a)"_s << u"U_REGEX_MISMATCHED_PAREN"_s << 1 << 2 << 1 << stray;
+    QTest::addRow("bounds in wrong order") << u"a{2,1}"_s << u"U_REGEX_MAX_LT_MIN"_s << 1 << 6 << 5
+                                           << u"in {min,max} the maximum is less than the minimum"_s;
+    QTest::addRow("reversed class range")
+        << u"[z-a]"_s << u"U_REGEX_INVALID_RANGE"_s << 1 << 4 << 3 << u"a range in a character class runs backwards"_s;
+    QTest::addRow("error on the second line")
+        << u"ab\n(?<"_s << u"U_REGEX_RULE_SYNTAX"_s << 2 << 3 << 5 << u"this is not valid syntax here"_s;
+    QTest::addRow("CR LF is one line break") << u"a\r\n)"_s << u"U_REGEX_MISMATCHED_PAREN"_s << 2 << 1 << 3 << stray;
+    QTest::addRow("NEL breaks lines") << u"a\u0085)"_s << u"U_REGEX_MISMATCHED_PAREN"_s << 2 << 1 << 2 << stray;
+    QTest::addRow("a paragraph separator does not")
+        << u"ab\u2029)"_s << u"U_REGEX_MISMATCHED_PAREN"_s << 1 << 4 << 3 << stray;
+    QTest::addRow("offset counts code points")
+        << u"\U0001F600x)"_s << u"U_REGEX_MISMATCHED_PAREN"_s << 1 << 3 << 3 << stray;
+    QTest::addRow("at the start of an empty last line")
+        << u"(ab\n"_s << u"U_REGEX_MISMATCHED_PAREN"_s << 2 << 0 << 4 << unclosed;
+    QTest::addRow("long pattern, not compiled again to tell which")
+        << u"(("_s + QString(10000, u'a') + u")" << u"U_REGEX_MISMATCHED_PAREN"_s << 1 << 10003 << 10002
+        << u"the parentheses do not pair up"_s;
+    QTest::addRow("no place given") << u"a\\N{NO SUCH NAME}"_s << u"U_ILLEGAL_CHAR_FOUND"_s << 0 << 0 << -1
+                                    << u"unknown character name"_s;
 }
 
 void tst_RegularExpression::invalidPattern()
@@ -100,6 +124,8 @@ void tst_RegularExpression::invalidPattern()
     QCOMPARE(compiled.error->message, message);
     QCOMPARE(compiled.error->line, line);
     QCOMPARE(compiled.error->offset, offset);
+    QTEST(int(compiled.error->position), "position");
+    QTEST(compiled.error->reason, "reason");
 }
 
 void tst_RegularExpression::patternText()

@@ -145,6 +145,19 @@ private Q_SLOTS:
         QCOMPARE(Substitution::run(*compiled(u"(?:)"_s), u"xx"_s, u"abcde"_s, stop, 17).text, u"xxaxxbxxcxxdxxexx"_s);
     }
 
+    void backtrackStackLimitFailsThePreview()
+    {
+        const auto pattern = compiled(u"x|y(?:.|\\n)*"_s);
+        const QString text = u"x y"_s + QString(2000, u'a');
+        const std::atomic<bool> stop = false;
+        const Substitution::Outcome outcome = Substitution::run(*pattern, u"-"_s, text, stop, 1 << 20, 1000);
+        QCOMPARE(outcome.status, Status::failed);
+        QCOMPARE(outcome.error->message(),
+            u"The preview failed: the pattern needs more backtracking memory than the backtrack stack limit "
+            u"allows (U_REGEX_STACK_OVERFLOW). The limit can be raised in Preferences."_s);
+        QCOMPARE(Substitution::run(*pattern, u"-"_s, text, stop, 1 << 20, 0).text, u"- -"_s);
+    }
+
     void stopEndsARunawayMatch()
     {
         const auto pattern = compiled(u"(a+)+$"_s);

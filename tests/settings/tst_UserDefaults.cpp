@@ -77,6 +77,8 @@ private Q_SLOTS:
         QTest::addRow("text for an integer") << u"appearanceMode"_s << QVariant(u"abc"_s) << QVariant(2);
         QTest::addRow("out-of-range integer kept") << u"referenceType"_s << QVariant(7) << QVariant(7);
         QTest::addRow("numeric text as integer") << u"appearanceMode"_s << QVariant(u"1"_s) << QVariant(1);
+        QTest::addRow("text for the stack limit")
+            << u"backtrackStackLimit"_s << QVariant(u"8 MB"_s) << QVariant(defaultBacktrackStackLimit);
         QTest::addRow("text for a switch") << u"multiline"_s << QVariant(u"maybe"_s) << QVariant(false);
         QTest::addRow("number for a switch") << u"caseInsensitive"_s << QVariant(1) << QVariant(true);
         QTest::addRow("list for a switch") << u"showLeftPanel"_s << QVariant(QStringList{u"x"_s}) << QVariant(false);
