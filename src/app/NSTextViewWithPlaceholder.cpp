@@ -25,16 +25,17 @@ namespace {
 // positions of the exact text, and undo restores the formats with the characters.
 constexpr int originalUnitProperty = QTextFormat::UserProperty + 1;
 
-bool needsStandIn(char16_t unit)
+bool needsGlyphStandIn(char16_t unit)
 {
-    return unit == u'\r' || unit == QChar::ParagraphSeparator || unit == 0xfdd0 || unit == 0xfdd1;
+    return unit == u'\r' || unit == 0xfdd0 || unit == 0xfdd1;
 }
 
 char16_t standInFor(char16_t unit)
 {
     switch (unit) {
     case u'\r':
-        return 0x240d; // SYMBOL FOR CARRIAGE RETURN
+        // The return symbol: the symbol for carriage return (U+240D) is missing from common fonts such as DejaVu.
+        return 0x21b5;
     case QChar::ParagraphSeparator:
         return QChar::ParagraphSeparator;
     default:
@@ -73,28 +74,43 @@ private:
     QHash<int, char16_t> m_originals;
 };
 
-QString exactText(const QTextDocument *document, bool mayHoldStandIns)
+// The format of the fragment at a position of the block.
+int charFormatIndexAt(const QTextBlock &block, int position)
+{
+    int end = block.position();
+    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        end += fragment.length();
+        if (position < end)
+            return fragment.charFormatIndex();
+    }
+    return -1;
+}
+
+// Looks up formats only where the raw text holds a block break or a stand-in's glyph: walking every fragment of a
+// text of megabytes would cost more than the raw text itself, on every keystroke.
+QString exactText(const QTextDocument *document, bool mayHoldStandIns, bool mayHoldParagraphSeparators)
 {
     QString text = document->toRawText();
-    text.replace(QChar::ParagraphSeparator, u'\n');
-    if (!mayHoldStandIns)
+    if (!mayHoldStandIns && !mayHoldParagraphSeparators) {
+        text.replace(QChar::ParagraphSeparator, u'\n');
         return text;
+    }
     StandInFormats formats(document);
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        // A block's character format is the format of the break that opens it.
-        if (block.position() > 0 && formats.originalUnit(block.charFormatIndex()) == QChar::ParagraphSeparator)
-            text[block.position() - 1] = QChar::ParagraphSeparator;
-        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            const char16_t original = formats.originalUnit(fragment.charFormatIndex());
-            if (original == 0 || original == QChar::ParagraphSeparator)
-                continue;
-            const char16_t standIn = standInFor(original);
-            const qsizetype end = fragment.position() + fragment.length();
-            for (qsizetype position = fragment.position(); position < end; ++position) {
-                if (text.at(position) == standIn)
-                    text[position] = original;
-            }
+    char16_t *units = reinterpret_cast<char16_t *>(text.data());
+    QTextBlock block = document->begin();
+    for (qsizetype position = 0; position < text.size(); ++position) {
+        const char16_t unit = units[position];
+        if (unit == QChar::ParagraphSeparator) {
+            // A block's character format is the format of the break that opens it.
+            block = block.next();
+            if (!mayHoldParagraphSeparators
+                || formats.originalUnit(block.charFormatIndex()) != QChar::ParagraphSeparator)
+                units[position] = u'\n';
+        } else if (mayHoldStandIns && (unit == standInFor(u'\r') || unit == QChar::ReplacementCharacter)) {
+            const char16_t original = formats.originalUnit(charFormatIndexAt(block, int(position)));
+            if (original != 0 && standInFor(original) == unit)
+                units[position] = original;
         }
     }
     return text;
@@ -168,7 +184,7 @@ void NSTextViewWithPlaceholder::setPlaceholderOffset(qreal offset)
 QString NSTextViewWithPlaceholder::text() const
 {
     if (!m_textIsCurrent) {
-        m_text = exactText(document(), m_mayHoldStandIns);
+        m_text = exactText(document(), m_mayHoldStandIns, m_mayHoldParagraphSeparators);
         m_textIsCurrent = true;
     }
     return m_text;
@@ -177,8 +193,9 @@ QString NSTextViewWithPlaceholder::text() const
 void NSTextViewWithPlaceholder::setText(const QString &text)
 {
     withoutChangeReports([&] {
-        m_mayHoldStandIns = std::ranges::any_of(text, [](QChar unit) { return needsStandIn(unit.unicode()); });
-        if (!m_mayHoldStandIns) {
+        m_mayHoldParagraphSeparators = text.contains(QChar::ParagraphSeparator);
+        m_mayHoldStandIns = std::ranges::any_of(text, [](QChar unit) { return needsGlyphStandIn(unit.unicode()); });
+        if (!m_mayHoldStandIns && !m_mayHoldParagraphSeparators) {
             setPlainText(text);
             return;
         }
@@ -228,9 +245,9 @@ void NSTextViewWithPlaceholder::insertExactText(QTextCursor &cursor, QStringView
             cursor.insertBlock(cursor.blockFormat(), plain);
         } else if (unit == QChar::ParagraphSeparator) {
             insertRunUpTo(index);
-            m_mayHoldStandIns = true;
+            m_mayHoldParagraphSeparators = true;
             cursor.insertBlock(cursor.blockFormat(), standIn(unit));
-        } else if (needsStandIn(unit)) {
+        } else if (needsGlyphStandIn(unit)) {
             insertRunUpTo(index);
             m_mayHoldStandIns = true;
             cursor.insertText(QString(QChar(standInFor(unit))), standIn(unit));
@@ -370,7 +387,7 @@ void NSTextViewWithPlaceholder::keyPressEvent(QKeyEvent *event)
     }
     // Typed text takes the format of the character before the caret; next to a stand-in it would carry its
     // original unit along.
-    if (m_mayHoldStandIns && !textCursor().hasSelection()
+    if ((m_mayHoldStandIns || m_mayHoldParagraphSeparators) && !textCursor().hasSelection()
         && textCursor().charFormat().hasProperty(originalUnitProperty)) {
         QTextCharFormat plain = textCursor().charFormat();
         plain.clearProperty(originalUnitProperty);

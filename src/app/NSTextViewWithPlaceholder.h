@@ -101,8 +101,10 @@ private:
     bool m_suppressChangeReports = false;
     mutable QString m_text;
     mutable bool m_textIsCurrent = false;
-    // Until the next assignment of a text without them: undo can bring stand-ins back after they were deleted.
+    // Until the next assignment of a text without them: undo can bring them back after they were deleted. Reading
+    // the text looks up formats only for what the document may hold.
     bool m_mayHoldStandIns = false;
+    bool m_mayHoldParagraphSeparators = false;
     std::optional<QColor> m_selectedTextBackgroundColor;
     std::optional<QColor> m_selectedTextForegroundColor;
 };
