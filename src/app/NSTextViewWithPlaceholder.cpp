@@ -3,23 +3,142 @@
 #include "app/NSTextViewWithPlaceholderUpdateDelegate.h"
 #include "app/ViewAnimations.h"
 
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
 #include <QStyle>
 #include <QTextDocumentFragment>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
-// The document holds line breaks as paragraph separators and everything else as the user gave it. Its plain text
-// would also turn no-break spaces into spaces and line separators into line breaks: the sample or pattern would
-// then differ from what was typed or pasted, in the matches and in the saved library.
-QString withLineBreaks(QString rawText)
+// A document turns carriage returns and the frame marks U+FDD0 and U+FDD1 into paragraph separators, and holds a
+// paragraph separator only as a block break. Each such character is kept as a visible stand-in, or for U+2029 as
+// the block break itself, whose format holds the original code unit: the document keeps the length and the
+// positions of the exact text, and undo restores the formats with the characters.
+constexpr int originalUnitProperty = QTextFormat::UserProperty + 1;
+
+bool needsGlyphStandIn(char16_t unit)
 {
-    rawText.replace(QChar::ParagraphSeparator, u'\n');
-    return rawText;
+    return unit == u'\r' || unit == 0xfdd0 || unit == 0xfdd1;
+}
+
+char16_t standInFor(char16_t unit)
+{
+    switch (unit) {
+    case u'\r':
+        // The return symbol: the symbol for carriage return (U+240D) is missing from common fonts such as DejaVu.
+        return 0x21b5;
+    case QChar::ParagraphSeparator:
+        return QChar::ParagraphSeparator;
+    default:
+        return QChar::ReplacementCharacter;
+    }
+}
+
+// Reads on light and dark backgrounds alike, and apart from the text around it.
+QColor standInColor()
+{
+    return QColor(0x80, 0x80, 0x80);
+}
+
+// The original unit a format stands for, or 0. Typed text inherits the format of its neighbour, so a character
+// counts as a stand-in only when it is the stand-in of that unit.
+class StandInFormats final {
+public:
+    explicit StandInFormats(const QTextDocument *document)
+        : m_document(document)
+    {
+    }
+
+    char16_t originalUnit(int formatIndex)
+    {
+        const auto known = m_originals.constFind(formatIndex);
+        if (known != m_originals.cend())
+            return *known;
+        const QTextFormat format = m_document->allFormats().value(formatIndex);
+        const char16_t unit = char16_t(format.intProperty(originalUnitProperty));
+        m_originals.insert(formatIndex, unit);
+        return unit;
+    }
+
+private:
+    const QTextDocument *m_document;
+    QHash<int, char16_t> m_originals;
+};
+
+// The format of the fragment at a position of the block.
+int charFormatIndexAt(const QTextBlock &block, int position)
+{
+    int end = block.position();
+    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        end += fragment.length();
+        if (position < end)
+            return fragment.charFormatIndex();
+    }
+    return -1;
+}
+
+// Looks up formats only where the raw text holds a block break or a stand-in's glyph: walking every fragment of a
+// text of megabytes would cost more than the raw text itself, on every keystroke.
+QString exactText(const QTextDocument *document, bool mayHoldStandIns, bool mayHoldParagraphSeparators)
+{
+    QString text = document->toRawText();
+    if (!mayHoldStandIns && !mayHoldParagraphSeparators) {
+        text.replace(QChar::ParagraphSeparator, u'\n');
+        return text;
+    }
+    StandInFormats formats(document);
+    char16_t *units = reinterpret_cast<char16_t *>(text.data());
+    QTextBlock block = document->begin();
+    for (qsizetype position = 0; position < text.size(); ++position) {
+        const char16_t unit = units[position];
+        if (unit == QChar::ParagraphSeparator) {
+            // A block's character format is the format of the break that opens it.
+            block = block.next();
+            if (!mayHoldParagraphSeparators
+                || formats.originalUnit(block.charFormatIndex()) != QChar::ParagraphSeparator)
+                units[position] = u'\n';
+        } else if (mayHoldStandIns && (unit == standInFor(u'\r') || unit == QChar::ReplacementCharacter)) {
+            const char16_t original = formats.originalUnit(charFormatIndexAt(block, int(position)));
+            if (original != 0 && standInFor(original) == unit)
+                units[position] = original;
+        }
+    }
+    return text;
+}
+
+// Grey over the stand-ins of a block, positioned from the block's start.
+QList<QTextLayout::FormatRange> standInFormatRanges(const QTextBlock &block, StandInFormats &formats)
+{
+    QList<QTextLayout::FormatRange> ranges;
+    QTextCharFormat grey;
+    grey.setForeground(standInColor());
+    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const char16_t original = formats.originalUnit(fragment.charFormatIndex());
+        if (original == 0 || original == QChar::ParagraphSeparator)
+            continue;
+        const QString fragmentText = fragment.text();
+        const int offset = fragment.position() - block.position();
+        for (int index = 0; index < fragmentText.size(); ++index) {
+            if (fragmentText.at(index) != standInFor(original))
+                continue;
+            if (!ranges.isEmpty() && ranges.last().start + ranges.last().length == offset + index)
+                ++ranges.last().length;
+            else
+                ranges.append({ offset + index, 1, grey });
+        }
+    }
+    return ranges;
 }
 
 } // namespace
@@ -65,7 +184,7 @@ void NSTextViewWithPlaceholder::setPlaceholderOffset(qreal offset)
 QString NSTextViewWithPlaceholder::text() const
 {
     if (!m_textIsCurrent) {
-        m_text = withLineBreaks(document()->toRawText());
+        m_text = exactText(document(), m_mayHoldStandIns, m_mayHoldParagraphSeparators);
         m_textIsCurrent = true;
     }
     return m_text;
@@ -73,9 +192,69 @@ QString NSTextViewWithPlaceholder::text() const
 
 void NSTextViewWithPlaceholder::setText(const QString &text)
 {
-    withoutChangeReports([&] { setPlainText(text); });
+    withoutChangeReports([&] {
+        m_mayHoldParagraphSeparators = text.contains(QChar::ParagraphSeparator);
+        m_mayHoldStandIns = std::ranges::any_of(text, [](QChar unit) { return needsGlyphStandIn(unit.unicode()); });
+        if (!m_mayHoldStandIns && !m_mayHoldParagraphSeparators) {
+            setPlainText(text);
+            return;
+        }
+        setPlainText(QString());
+        QTextDocument *textDocument = document();
+        const bool undoRedoEnabled = textDocument->isUndoRedoEnabled();
+        textDocument->setUndoRedoEnabled(false);
+        QTextCursor cursor(textDocument);
+        insertExactText(cursor, text);
+        textDocument->setUndoRedoEnabled(undoRedoEnabled);
+        // Where the platform's assignment leaves it.
+        moveCursor(QTextCursor::Start);
+    });
     updatePlaceholder(true);
     tellDelegate();
+}
+
+void NSTextViewWithPlaceholder::insertExactText(const QString &text)
+{
+    QTextCursor cursor = textCursor();
+    insertExactText(cursor, text);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+void NSTextViewWithPlaceholder::insertExactText(QTextCursor &cursor, QStringView text)
+{
+    QTextCharFormat plain = cursor.charFormat();
+    plain.clearProperty(originalUnitProperty);
+    const auto standIn = [&plain](char16_t unit) {
+        QTextCharFormat format = plain;
+        format.setProperty(originalUnitProperty, int(unit));
+        return format;
+    };
+    cursor.beginEditBlock();
+    cursor.removeSelectedText();
+    qsizetype runStart = 0;
+    const auto insertRunUpTo = [&](qsizetype end) {
+        if (end > runStart)
+            cursor.insertText(text.sliced(runStart, end - runStart).toString(), plain);
+        runStart = end + 1;
+    };
+    for (qsizetype index = 0; index < text.size(); ++index) {
+        const char16_t unit = text[index].unicode();
+        if (unit == u'\n') {
+            insertRunUpTo(index);
+            cursor.insertBlock(cursor.blockFormat(), plain);
+        } else if (unit == QChar::ParagraphSeparator) {
+            insertRunUpTo(index);
+            m_mayHoldParagraphSeparators = true;
+            cursor.insertBlock(cursor.blockFormat(), standIn(unit));
+        } else if (needsGlyphStandIn(unit)) {
+            insertRunUpTo(index);
+            m_mayHoldStandIns = true;
+            cursor.insertText(QString(QChar(standInFor(unit))), standIn(unit));
+        }
+    }
+    insertRunUpTo(text.size());
+    cursor.endEditBlock();
 }
 
 void NSTextViewWithPlaceholder::setEditable(bool editable)
@@ -164,10 +343,17 @@ QList<QTextBlock> NSTextViewWithPlaceholder::visibleBlocks() const
     return blocks;
 }
 
-void NSTextViewWithPlaceholder::setBlockFormats(const QTextBlock &block, const QList<QTextLayout::FormatRange> &formats)
+void NSTextViewWithPlaceholder::setBlockFormats(const QTextBlock &block, QList<QTextLayout::FormatRange> formats)
 {
     QTextLayout *layout = block.layout();
-    if (!layout || layout->formats() == formats)
+    if (!layout)
+        return;
+    if (m_mayHoldStandIns) {
+        StandInFormats standIns(block.document());
+        // Last, so that the grey wins over a token's colour.
+        formats.append(standInFormatRanges(block, standIns));
+    }
+    if (layout->formats() == formats)
         return;
     layout->setFormats(formats);
     // Lays the block out again with the new formats; the document itself does not change.
@@ -192,11 +378,20 @@ void NSTextViewWithPlaceholder::layoutPlaceholder()
 void NSTextViewWithPlaceholder::keyPressEvent(QKeyEvent *event)
 {
     // Shift+Return would insert a line separator, which looks like a line break but is another character to the
-    // engine: the user means a line break.
-    if (event == QKeySequence::InsertLineSeparator && !isReadOnly()) {
-        textCursor().insertBlock();
-        ensureCursorVisible();
+    // engine: the user means a line break. Return after a kept paragraph separator would inherit its format and
+    // make one more.
+    if ((event == QKeySequence::InsertParagraphSeparator || event == QKeySequence::InsertLineSeparator)
+        && !isReadOnly()) {
+        insertExactText(u"\n"_s);
         return;
+    }
+    // Typed text takes the format of the character before the caret; next to a stand-in it would carry its
+    // original unit along.
+    if ((m_mayHoldStandIns || m_mayHoldParagraphSeparators) && !textCursor().hasSelection()
+        && textCursor().charFormat().hasProperty(originalUnitProperty)) {
+        QTextCharFormat plain = textCursor().charFormat();
+        plain.clearProperty(originalUnitProperty);
+        setCurrentCharFormat(plain);
     }
     QPlainTextEdit::keyPressEvent(event);
 }
@@ -210,13 +405,14 @@ void NSTextViewWithPlaceholder::insertFromMimeData(const QMimeData *source)
 {
     if (!source || !source->hasText())
         return;
-    insertPlainText(source->text());
+    insertExactText(source->text());
 }
 
 QMimeData *NSTextViewWithPlaceholder::createMimeDataFromSelection() const
 {
     auto *data = new QMimeData;
-    data->setText(withLineBreaks(textCursor().selectedText()));
+    const QTextCursor selection = textCursor();
+    data->setText(text().sliced(selection.selectionStart(), selection.selectionEnd() - selection.selectionStart()));
     return data;
 }
 

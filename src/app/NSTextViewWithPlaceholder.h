@@ -32,12 +32,15 @@ public:
     qreal placeholderOffset() const { return m_placeholderOffset; }
     void setPlaceholderOffset(qreal offset);
 
-    // Read once per change of the document and shared after that: every edit is read by the delegate, the
-    // evaluation and the save, and a sample text can be megabytes.
+    // The exact text, unit for unit at the positions of the document. Read once per change of the document and
+    // shared after that: every edit is read by the delegate, the evaluation and the save, and a sample text can be
+    // megabytes.
     QString text() const;
     // Replaces the whole text (a new undo history), then updates the placeholder and tells the delegate, even when
     // the text is unchanged.
     virtual void setText(const QString &text);
+    // Replaces the selection with the text as one undoable edit, every character kept as it is.
+    void insertExactText(const QString &text);
 
     bool isEditable() const { return !isReadOnly(); }
     void setEditable(bool editable);
@@ -54,7 +57,8 @@ public:
     // The blocks that intersect the viewport, in order.
     QList<QTextBlock> visibleBlocks() const;
     // Replaces a block's extra formats (colours laid over its text, not stored in the document) when they differ.
-    static void setBlockFormats(const QTextBlock &block, const QList<QTextLayout::FormatRange> &formats);
+    // The glyphs that stand in for characters the document cannot hold are greyed on top of them.
+    void setBlockFormats(const QTextBlock &block, QList<QTextLayout::FormatRange> formats);
 
     // Runs a change of the document that is not an edit of the text (formats), without reporting it.
     template<typename Function>
@@ -86,6 +90,7 @@ protected:
 
 private:
     void documentContentsChanged(int position, int charsRemoved, int charsAdded);
+    void insertExactText(QTextCursor &cursor, QStringView text);
     void layoutPlaceholder();
     void applySelectionPalette();
 
@@ -96,6 +101,10 @@ private:
     bool m_suppressChangeReports = false;
     mutable QString m_text;
     mutable bool m_textIsCurrent = false;
+    // Until the next assignment of a text without them: undo can bring them back after they were deleted. Reading
+    // the text looks up formats only for what the document may hold.
+    bool m_mayHoldStandIns = false;
+    bool m_mayHoldParagraphSeparators = false;
     std::optional<QColor> m_selectedTextBackgroundColor;
     std::optional<QColor> m_selectedTextForegroundColor;
 };

@@ -332,6 +332,6 @@ void OutputTextViewController::paintVisibleBlocksOnce()
                     formats.append({int(start - blockStart), int(end - start), m % 2 == 1 ? odd : even});
             }
         }
-        m_textView->withoutChangeReports([&] { NSTextViewWithPlaceholder::setBlockFormats(block, formats); });
+        m_textView->withoutChangeReports([&] { m_textView->setBlockFormats(block, formats); });
     }
 }

@@ -149,6 +149,6 @@ void PatternTextView::pasteUnescaped()
     const QString pasted = QGuiApplication::clipboard()->text();
     if (pasted.isEmpty())
         return;
-    // Through the cursor, like typed text: one undo step, and the usual reports and recolouring follow.
-    textCursor().insertText(PatternEscaping::unescapedForPaste(pasted));
+    // Like a paste: one undo step, the usual reports and recolouring follow, and line ends stay as they came.
+    insertExactText(PatternEscaping::unescapedForPaste(pasted));
 }

@@ -9,6 +9,7 @@
 #include "evaluation/OutputTextViewController.h"
 #include "evaluation/SubstitutionController.h"
 #include "library/Expression.h"
+#include "library/LibraryStoreController.h"
 #include "pattern/PatternTextView.h"
 #include "platform/SystemAppearanceMonitor.h"
 #include "settings/UserDefaults.h"
@@ -21,11 +22,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QToolButton>
 #include <QTreeView>
+
+#include <unicode/regex.h>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
@@ -86,6 +90,31 @@ struct Fixture
     ExpressionViewController editor;
 };
 
+// Whole-match ranges as "start-end", straight from the engine.
+QStringList icuMatches(const QString &pattern, const QString &text)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::UnicodeString source(false, reinterpret_cast<const UChar *>(pattern.utf16()), int32_t(pattern.size()));
+    const icu::UnicodeString input(false, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
+    UParseError parseError;
+    const std::unique_ptr<icu::RegexPattern> compiled(icu::RegexPattern::compile(source, 0, parseError, status));
+    const std::unique_ptr<icu::RegexMatcher> matcher(compiled->matcher(input, status));
+    QStringList ranges;
+    while (matcher->find(status))
+        ranges << u"%1-%2"_s.arg(matcher->start(status)).arg(matcher->end(status));
+    return U_SUCCESS(status) ? ranges : QStringList { u"ICU failed"_s };
+}
+
+QStringList shownMatches(const OutputTextViewController *controller)
+{
+    QStringList ranges;
+    for (qsizetype m = 0; m < controller->matches().count(); ++m) {
+        const TextRange range = controller->matches().range(m, 0);
+        ranges << u"%1-%2"_s.arg(range.location).arg(range.end());
+    }
+    return ranges;
+}
+
 void showPanels()
 {
     UserDefaults::standard().setValue(MatchInspectorViewController::shownKey(), true);
@@ -122,6 +151,8 @@ private Q_SLOTS:
     void substitutionPreview_data();
     void substitutionPreview();
     void previewFollowsEditsAndItsPanel();
+    void exactTextFromLibraryToLibrary_data();
+    void exactTextFromLibraryToLibrary();
 };
 
 void tst_ExpressionViewController::init()
@@ -583,6 +614,49 @@ void tst_ExpressionViewController::previewFollowsEditsAndItsPanel()
                                            u"Substitution Result copies all"_s);
     QVERIFY(f.editor.copySubstitutionResult());
     QCOMPARE(QGuiApplication::clipboard()->text(), *panel->result());
+}
+
+void tst_ExpressionViewController::exactTextFromLibraryToLibrary_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addRow("CRLF") << u"\\r\\n"_s;
+    QTest::addRow("CR at a line end") << u"\\r$"_s;
+    QTest::addRow("line start after any line end") << u"(?m)^b"_s;
+    QTest::addRow("literal CR and paragraph separator") << u"\r|\u2029"_s;
+}
+
+// Loaded from the library file, evaluated, edited by one keystroke and saved: every character arrives unchanged,
+// and the matches are the engine's on the exact text.
+void tst_ExpressionViewController::exactTextFromLibraryToLibrary()
+{
+    QFETCH(QString, pattern);
+    const QString text = u"a\r\nb\rc\nb\u2028d\u2029b\u0085e\u00a0f"_s + QChar(0) + u"g"_s + QChar(0xd800) + u"h"_s
+        + QChar(0xdc00) + u"i\ufdd0\ufdd1\r"_s;
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"expressions.json"_s);
+    {
+        LibraryStoreController library(path);
+        library.expressions().constFirst()->setPattern(pattern);
+        library.expressions().constFirst()->setText(text);
+        library.waitForSaves();
+    }
+
+    LibraryStoreController library(path);
+    ExpressionViewController editor;
+    editor.show();
+    editor.setExpression(library.expressions().constFirst().get());
+    QCOMPARE(editor.inputTextView()->text(), pattern);
+    QCOMPARE(editor.outputTextView()->text(), text);
+    QTRY_COMPARE(shownMatches(editor.outputTextViewController()), icuMatches(pattern, text));
+
+    editor.outputTextView()->moveCursor(QTextCursor::End);
+    QTest::keyClick(editor.outputTextView(), Qt::Key_Z);
+    library.waitForSaves();
+    QTRY_COMPARE(shownMatches(editor.outputTextViewController()), icuMatches(pattern, text + u'z'));
+
+    const LibraryStoreController reloaded(path);
+    QCOMPARE(reloaded.expressions().constFirst()->pattern(), pattern);
+    QCOMPARE(reloaded.expressions().constFirst()->text(), text + u'z');
 }
 
 QTEST_MAIN(tst_ExpressionViewController)

@@ -139,6 +139,9 @@ private Q_SLOTS:
         QTest::addRow("no-break space") << u"a\u00a0b"_s;
         QTest::addRow("line separator") << u"a\u2028b"_s;
         QTest::addRow("line breaks and an empty last line") << u"a\n\nb\n"_s;
+        QTest::addRow("CRLF, lone CRs and a last CR") << u"a\r\nb\rc\r\r\nd\r"_s;
+        QTest::addRow("paragraph separators, next line, frame marks") << u"\u2029a\u2029\nb\u0085c\ufdd0\ufdd1"_s;
+        QTest::addRow("NUL and lone surrogates") << u"a"_s + QChar(0) + u"b"_s + QChar(0xdc00) + u"c"_s + QChar(0xd800);
     }
 
     // Read back, copied, cut and pasted: the text is what was given, character for character.
@@ -148,6 +151,14 @@ private Q_SLOTS:
         Fixture f;
         f.view->setText(text);
         QCOMPARE(f.view->text(), text);
+        // Positions in the document are offsets into the text.
+        QCOMPARE(f.view->document()->characterCount() - 1, text.size());
+        QTextCursor inner(f.view->document());
+        inner.setPosition(1);
+        inner.setPosition(text.size() - 1, QTextCursor::KeepAnchor);
+        f.view->setTextCursor(inner);
+        f.view->copy();
+        QCOMPARE(QApplication::clipboard()->text(), text.sliced(1, text.size() - 2));
         f.view->selectAll();
         f.view->copy();
         QCOMPARE(QApplication::clipboard()->text(), text);
@@ -169,6 +180,35 @@ private Q_SLOTS:
         f.view->undo();
         f.view->undo();
         QCOMPARE(f.view->text(), u"a"_s);
+    }
+
+    // Undo restores a deleted character as it was; typing and Return next to a kept character make no more of it.
+    void editsNextToKeptCharacters()
+    {
+        Fixture f;
+        f.view->setText(u"a\r\u2029"_s);
+        f.view->setFocus();
+        const auto placeCaret = [&f](int position) {
+            QTextCursor cursor = f.view->textCursor();
+            cursor.setPosition(position);
+            f.view->setTextCursor(cursor);
+        };
+        placeCaret(2);
+        QTest::keyClick(f.view, Qt::Key_Backspace);
+        QCOMPARE(f.view->text(), u"a\u2029"_s);
+        f.view->undo();
+        QCOMPARE(f.view->text(), u"a\r\u2029"_s);
+        f.view->redo();
+        f.view->undo();
+        QCOMPARE(f.delegate.texts.last(), u"a\r\u2029"_s);
+
+        placeCaret(2);
+        QTest::sendKeyEvent(QTest::Click, f.view, Qt::Key_unknown, u"\u21b5"_s, Qt::NoModifier);
+        f.view->moveCursor(QTextCursor::End);
+        QTest::keyClick(f.view, Qt::Key_Return);
+        QTest::keyClicks(f.view, u"x"_s);
+        QCOMPARE(f.view->text(), u"a\r\u21b5\u2029\nx"_s);
+        QCOMPARE(f.view->document()->characterCount() - 1, f.view->text().size());
     }
 
     void selectedTextColoursAreIndependent()

@@ -162,6 +162,8 @@ private Q_SLOTS:
         QTest::addRow("NUL and control characters") << QString::fromUtf16(u"a\0b\x01\x1f\x7f", 6) << 1;
         QTest::addRow("lone surrogates") << QString::fromUtf16(u"\xd800x\xdc00", 3) << 1;
         QTest::addRow("JSON syntax and line ends") << u"\"\\/\t\r\n\b\f{}[],:"_s << 1;
+        QTest::addRow("Unicode line ends, no-break space, noncharacters")
+            << u"\u2028\u2029\u0085\u00a0\ufdd0\ufdd1\uffff"_s << 1;
         QTest::addRow("5 MB text") << QString(5 * 1024 * 1024, u'a') << 1;
         QTest::addRow("10,000 expressions") << u"(\\w+)@example"_s << 10000;
     }
