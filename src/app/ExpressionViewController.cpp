@@ -220,10 +220,11 @@ void ExpressionViewController::buildInterface()
         label->setSizePolicy(policy);
     }
     auto *errorRow = new QHBoxLayout;
-    errorRow->setSpacing(6);
+    errorRow->setSpacing(12);
     errorRow->addWidget(m_errorLabel);
     errorRow->addWidget(m_errorDetailLabel, 1);
-    bottomRow->addLayout(errorRow, 0, 0);
+    // The processing label and the stop button leave as an error comes, and the reason needs the room.
+    bottomRow->addLayout(errorRow, 0, 0, 1, 3);
     bottomRow->addWidget(m_processingLabel, 0, 1);
     bottomRow->addWidget(m_stopButton, 0, 2);
     // The warning only ever shows after the processing label and the stop button have gone, and the time budget's
@@ -643,8 +644,10 @@ void ExpressionViewController::setMaxNumberOfGroups(std::optional<int> count, st
 void ExpressionViewController::setErrorLabelHidden(bool hidden)
 {
     m_isErrorLabelHidden = hidden;
-    // Never cut: the reason beside it gives way first.
-    m_errorLabel->setMinimumWidth(hidden ? 0 : m_errorLabel->sizeHint().width());
+    // Never cut: the reason beside it gives way first. A hidden label claims no width.
+    QSizePolicy policy = m_errorLabel->sizePolicy();
+    policy.setHorizontalPolicy(hidden ? QSizePolicy::Ignored : QSizePolicy::Fixed);
+    m_errorLabel->setSizePolicy(policy);
     ViewAnimations::setHidden(m_errorLabel, hidden, hideAnimationDuration);
     ViewAnimations::setHidden(m_errorDetailLabel, hidden, hideAnimationDuration);
 }
