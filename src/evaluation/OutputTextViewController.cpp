@@ -12,7 +12,6 @@
 #include <QThreadPool>
 
 #include <algorithm>
-#include <ranges>
 
 OutputTextViewController::OutputTextViewController(NSTextViewWithPlaceholder *textView,
                                                    ViewAppearanceController *viewAppearanceController,
@@ -237,6 +236,7 @@ void OutputTextViewController::updateHighlighting()
     if (!m_textView || !m_viewAppearanceController)
         return;
     m_currentRevision = -1;
+    m_groupRanges = GroupRangeIndex(m_matches, m_activeGroup);
     paintVisibleBlocks();
 }
 
@@ -261,36 +261,64 @@ void OutputTextViewController::paintVisibleBlocks()
 
 void OutputTextViewController::paintVisibleBlocksOnce()
 {
-    if (!textIsCurrent())
+    if (!textIsCurrent()) {
+        // Positions between characters would point elsewhere in the edited text.
+        m_textView->setMarkers({});
         return;
+    }
     const std::unique_ptr<Appearance> palette = m_viewAppearanceController->appearanceController()->appearance();
-    QTextCharFormat even;
-    even.setBackground(palette->highlightColor(0).toQColor());
-    QTextCharFormat odd;
-    odd.setBackground(palette->highlightColor(1).toQColor());
+    const QColor colors[] = { palette->highlightColor(0).toQColor(), palette->highlightColor(1).toQColor() };
+    QTextCharFormat formats[2];
+    formats[0].setBackground(colors[0]);
+    formats[1].setBackground(colors[1]);
 
+    const QList<QTextBlock> blocks = m_textView->visibleBlocks();
+    if (blocks.isEmpty())
+        return;
     const qsizetype textLength = m_lastText.size();
-    const qsizetype count = m_matches.count();
-    const bool groupExists = m_activeGroup >= 0 && m_activeGroup < m_matches.numberOfRanges();
-    for (const QTextBlock &block : m_textView->visibleBlocks()) {
-        QList<QTextLayout::FormatRange> formats;
+    const QList<GroupRangeIndex::Hit> hits = m_groupRanges.rangesIn(
+        blocks.constFirst().position(), blocks.constLast().position() + blocks.constLast().length());
+    QList<NSTextViewWithPlaceholder::Marker> markers;
+    for (const QTextBlock &block : blocks) {
         const qsizetype blockStart = block.position();
         const qsizetype blockEnd = blockStart + block.length();
-        if (groupExists && count > 0) {
-            // Matches do not overlap and come in text order, so their ends are sorted too.
-            const auto indexes = std::views::iota(qsizetype(0), count);
-            const qsizetype first = *std::ranges::partition_point(
-                indexes, [&](qsizetype m) { return m_matches.range(m, 0).end() <= blockStart; });
-            for (qsizetype m = first; m < count && m_matches.range(m, 0).location < blockEnd; ++m) {
-                const TextRange range = m_matches.range(m, m_activeGroup);
-                if (!range.fitsIn(textLength) || range.length == 0)
-                    continue;
-                const qsizetype start = qMax(range.location, blockStart);
-                const qsizetype end = qMin(range.end(), blockEnd);
-                if (start < end)
-                    formats.append({int(start - blockStart), int(end - start), m % 2 == 1 ? odd : even});
+        // Clipped to the block, in match order.
+        QList<GroupRangeIndex::Hit> parts;
+        bool overlapping = false;
+        for (const GroupRangeIndex::Hit &hit : hits) {
+            if (!hit.range.fitsIn(textLength))
+                continue;
+            if (hit.range.length == 0) {
+                if (hit.range.location >= blockStart && hit.range.location < blockEnd)
+                    markers.append(NSTextViewWithPlaceholder::Marker { hit.range.location, colors[hit.match % 2] });
+                continue;
+            }
+            const qsizetype start = qMax(hit.range.location, blockStart);
+            const qsizetype end = qMin(hit.range.end(), blockEnd);
+            if (start >= end)
+                continue;
+            overlapping = overlapping || (!parts.isEmpty() && start - blockStart < parts.constLast().range.end());
+            parts.append(GroupRangeIndex::Hit { hit.match, { start - blockStart, end - start } });
+        }
+        QList<QTextLayout::FormatRange> blockFormats;
+        if (!overlapping) {
+            for (const GroupRangeIndex::Hit &part : parts)
+                blockFormats.append({ int(part.range.location), int(part.range.length), formats[part.match % 2] });
+        } else {
+            // Groups in lookarounds may overlap those of other matches: the later match shows, as if painted last.
+            QByteArray painted(block.length(), 0);
+            for (const GroupRangeIndex::Hit &part : parts)
+                std::fill_n(painted.begin() + part.range.location, part.range.length, char(1 + part.match % 2));
+            for (int start = 0; start < painted.size();) {
+                int end = start + 1;
+                while (end < painted.size() && painted.at(end) == painted.at(start))
+                    ++end;
+                if (painted.at(start) != 0)
+                    blockFormats.append({ start, end - start, formats[painted.at(start) - 1] });
+                start = end;
             }
         }
-        m_textView->withoutChangeReports([&] { NSTextViewWithPlaceholder::setBlockFormats(block, formats); });
+        m_textView->withoutChangeReports([&] { NSTextViewWithPlaceholder::setBlockFormats(block, blockFormats); });
     }
+    m_textView->setMarkers(markers);
 }
