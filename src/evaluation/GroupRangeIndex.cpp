@@ -15,7 +15,7 @@ GroupRangeIndex::GroupRangeIndex(const MatchResults &matches, int group)
     : m_matches(matches)
     , m_group(group >= 0 && group < matches.numberOfRanges() ? group : -1)
 {
-    if (m_group < 1)
+    if (m_group < 1 || !m_matches.hasGroupsOutsideMatches())
         return;
     const qsizetype count = m_matches.count();
     const auto liesOutside = [&](qsizetype match) {

@@ -233,6 +233,8 @@ bool OutputTextViewController::textIsCurrent()
 
 void OutputTextViewController::updateHighlighting()
 {
+    // The index shares the replaced results: let them go before the new ones are indexed.
+    m_groupRanges = GroupRangeIndex();
     if (!m_textView || !m_viewAppearanceController)
         return;
     m_currentRevision = -1;
@@ -278,14 +280,22 @@ void OutputTextViewController::paintVisibleBlocksOnce()
     const qsizetype textLength = m_lastText.size();
     const QList<GroupRangeIndex::Hit> hits = m_groupRanges.rangesIn(
         blocks.constFirst().position(), blocks.constLast().position() + blocks.constLast().length());
+    // Ranges in their matches come in text order and are passed once; ranges out of order are looked at by every block.
+    const bool inTextOrder = !m_groupRanges.isReordered();
+    qsizetype firstHit = 0;
     QList<NSTextViewWithPlaceholder::Marker> markers;
     for (const QTextBlock &block : blocks) {
         const qsizetype blockStart = block.position();
         const qsizetype blockEnd = blockStart + block.length();
+        while (inTextOrder && firstHit < hits.size() && hits.at(firstHit).range.end() < blockStart)
+            ++firstHit;
         // Clipped to the block, in match order.
         QList<GroupRangeIndex::Hit> parts;
         bool overlapping = false;
-        for (const GroupRangeIndex::Hit &hit : hits) {
+        for (qsizetype index = firstHit; index < hits.size(); ++index) {
+            const GroupRangeIndex::Hit &hit = hits.at(index);
+            if (inTextOrder && hit.range.location >= blockEnd)
+                break;
             if (!hit.range.fitsIn(textLength))
                 continue;
             if (hit.range.length == 0) {
