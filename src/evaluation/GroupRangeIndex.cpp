@@ -27,6 +27,7 @@ GroupRangeIndex::GroupRangeIndex(const MatchResults &matches, int group)
         return;
 
     m_isReordered = true;
+    m_byStart.reserve(count);
     for (qsizetype match = 0; match < count; ++match) {
         if (m_matches.range(match, m_group).isFound())
             m_byStart.append(qint32(match));
