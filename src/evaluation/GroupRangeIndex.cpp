@@ -28,14 +28,20 @@ GroupRangeIndex::GroupRangeIndex(const MatchResults &matches, int group)
 
     m_isReordered = true;
     m_byStart.reserve(count);
-    for (qsizetype match = 0; match < count; ++match) {
-        if (m_matches.range(match, m_group).isFound())
-            m_byStart.append(qint32(match));
-    }
-    const auto start = [this](qint32 match) { return m_matches.range(match, m_group).location; };
     // Lookbehind and lookahead groups mostly keep the order of their matches already.
-    if (!std::ranges::is_sorted(m_byStart, {}, start))
-        std::ranges::stable_sort(m_byStart, {}, start);
+    bool sorted = true;
+    qsizetype lastStart = 0;
+    for (qsizetype match = 0; match < count; ++match) {
+        const TextRange range = m_matches.range(match, m_group);
+        if (!range.isFound())
+            continue;
+        sorted = sorted && range.location >= lastStart;
+        lastStart = range.location;
+        m_byStart.append(qint32(match));
+    }
+    if (!sorted)
+        std::ranges::stable_sort(
+            m_byStart, {}, [this](qint32 match) { return m_matches.range(match, m_group).location; });
     m_runEnds.reserve((m_byStart.size() + runLength - 1) / runLength);
     for (qsizetype first = 0; first < m_byStart.size(); first += runLength) {
         qint32 end = 0;
