@@ -7,11 +7,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QStyle>
-#include <QTextDocumentFragment>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 
 #include <algorithm>
 
@@ -358,6 +360,47 @@ void NSTextViewWithPlaceholder::setBlockFormats(const QTextBlock &block, QList<Q
     layout->setFormats(formats);
     // Lays the block out again with the new formats; the document itself does not change.
     const_cast<QTextDocument *>(block.document())->markContentsDirty(block.position(), block.length());
+}
+
+void NSTextViewWithPlaceholder::setMarkers(const QList<Marker> &markers)
+{
+    if (markers == m_markers)
+        return;
+    m_markers = markers;
+    viewport()->update();
+}
+
+void NSTextViewWithPlaceholder::paintEvent(QPaintEvent *event)
+{
+    QPlainTextEdit::paintEvent(event);
+    if (m_markers.isEmpty())
+        return;
+    QPainter painter(viewport());
+    // A caret's width at the normal size, growing with the font so that it stays as visible at the doubled one.
+    const qreal width = qMax(2.0, fontMetrics().height() / 8.0);
+    const qsizetype end = document()->characterCount() - 1;
+    // Placed as the view draws the block's layout; markers come mostly a block at a time.
+    QTextBlock block;
+    QPointF blockOrigin;
+    for (const Marker &marker : m_markers) {
+        if (marker.position < 0 || marker.position > end)
+            continue;
+        if (!block.isValid() || !block.contains(int(marker.position))) {
+            block = document()->findBlock(int(marker.position));
+            blockOrigin = blockBoundingGeometry(block).translated(contentOffset()).topLeft();
+        }
+        const QTextLayout *layout = block.layout();
+        if (!block.isVisible() || !layout)
+            continue;
+        const int inBlock = int(marker.position - block.position());
+        const QTextLine line = layout->lineForTextPosition(inBlock);
+        if (!line.isValid())
+            continue;
+        const QPointF caret = blockOrigin + layout->position() + QPointF(line.cursorToX(inBlock), line.y());
+        const QRectF bar(caret.x() - width / 2, caret.y(), width, line.height());
+        if (event->rect().intersects(bar.toAlignedRect()))
+            painter.fillRect(bar, marker.color);
+    }
 }
 
 void NSTextViewWithPlaceholder::layoutPlaceholder()

@@ -60,6 +60,17 @@ public:
     // The glyphs that stand in for characters the document cannot hold are greyed on top of them.
     void setBlockFormats(const QTextBlock &block, QList<QTextLayout::FormatRange> formats);
 
+    // A thin bar between two characters, for a painted range that covers none (an empty match or group), which no
+    // format can show.
+    struct Marker {
+        qsizetype position = 0;
+        QColor color;
+        friend bool operator==(const Marker &, const Marker &) = default;
+    };
+    const QList<Marker> &markers() const { return m_markers; }
+    // Replaces the bars drawn over the text; positions count UTF-16 code units of the text.
+    void setMarkers(const QList<Marker> &markers);
+
     // Runs a change of the document that is not an edit of the text (formats), without reporting it.
     template<typename Function>
     void withoutChangeReports(Function &&function)
@@ -83,6 +94,7 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
@@ -107,4 +119,5 @@ private:
     bool m_mayHoldParagraphSeparators = false;
     std::optional<QColor> m_selectedTextBackgroundColor;
     std::optional<QColor> m_selectedTextForegroundColor;
+    QList<Marker> m_markers;
 };

@@ -23,6 +23,8 @@ public:
     int numberOfRanges() const { return m_numberOfRanges; }
     // Location TextRange::notFound for a group that took no part in the match.
     TextRange range(qsizetype match, int group) const;
+    // Whether a group reaches outside its match somewhere, as one captured in a lookaround may.
+    bool hasGroupsOutsideMatches() const { return m_hasGroupsOutsideMatches; }
 
     // Takes numberOfRanges() ranges; each must fit in 32 bits.
     void appendMatch(std::span<const TextRange> ranges);
@@ -39,6 +41,9 @@ private:
         friend bool operator==(const StoredRange &, const StoredRange &) = default;
     };
 
+    void noteGroupsOutsideMatch(qsizetype first);
+
     QList<StoredRange> m_ranges;
     int m_numberOfRanges = 1;
+    bool m_hasGroupsOutsideMatches = false;
 };

@@ -12,7 +12,6 @@
 #include <QThreadPool>
 
 #include <algorithm>
-#include <ranges>
 
 OutputTextViewController::OutputTextViewController(NSTextViewWithPlaceholder *textView,
                                                    ViewAppearanceController *viewAppearanceController,
@@ -266,9 +265,12 @@ bool OutputTextViewController::textIsCurrent()
 
 void OutputTextViewController::updateHighlighting()
 {
+    // The index shares the replaced results: let them go before the new ones are indexed.
+    m_groupRanges = GroupRangeIndex();
     if (!m_textView || !m_viewAppearanceController)
         return;
     m_currentRevision = -1;
+    m_groupRanges = GroupRangeIndex(m_matches, m_activeGroup);
     paintVisibleBlocks();
 }
 
@@ -294,44 +296,81 @@ void OutputTextViewController::paintVisibleBlocks()
 void OutputTextViewController::paintVisibleBlocksOnce()
 {
     const bool textIsCurrent = this->textIsCurrent();
-    // Matches of an earlier text sit on the wrong characters; for a frame they may, so that typing does not flicker.
-    if (!textIsCurrent && !m_paintingIsStale)
-        return;
+    if (!textIsCurrent) {
+        // Positions between characters would point elsewhere in the edited text.
+        m_textView->setMarkers({});
+        // Matches of an earlier text sit on the wrong characters; for a frame they may, so that typing does not
+        // flicker.
+        if (!m_paintingIsStale)
+            return;
+    }
     const std::unique_ptr<Appearance> palette = m_viewAppearanceController->appearanceController()->appearance();
-    const auto background = [&](qsizetype match) {
-        QColor color = palette->highlightColor(match).toQColor();
+    QColor colors[] = { palette->highlightColor(0).toQColor(), palette->highlightColor(1).toQColor() };
+    QTextCharFormat formats[2];
+    for (int parity = 0; parity < 2; ++parity) {
         // Matches of an earlier pattern stay in place, faint, until the current one's are in.
         if (m_paintingIsStale)
-            color.setAlphaF(color.alphaF() * 0.35f);
-        QTextCharFormat format;
-        format.setBackground(color);
-        return format;
-    };
-    const QTextCharFormat even = background(0);
-    const QTextCharFormat odd = background(1);
+            colors[parity].setAlphaF(colors[parity].alphaF() * 0.35f);
+        formats[parity].setBackground(colors[parity]);
+    }
 
+    const QList<QTextBlock> blocks = m_textView->visibleBlocks();
+    if (blocks.isEmpty())
+        return;
     const qsizetype textLength = m_lastText.size();
-    const qsizetype count = m_matches.count();
-    const bool groupExists = m_activeGroup >= 0 && m_activeGroup < m_matches.numberOfRanges();
-    for (const QTextBlock &block : m_textView->visibleBlocks()) {
-        QList<QTextLayout::FormatRange> formats;
+    const QList<GroupRangeIndex::Hit> hits = textIsCurrent
+        ? m_groupRanges.rangesIn(blocks.constFirst().position(),
+                                 blocks.constLast().position() + blocks.constLast().length())
+        : QList<GroupRangeIndex::Hit>();
+    // Ranges in their matches come in text order and are passed once; ranges out of order are looked at by every block.
+    const bool inTextOrder = !m_groupRanges.isReordered();
+    qsizetype firstHit = 0;
+    QList<NSTextViewWithPlaceholder::Marker> markers;
+    for (const QTextBlock &block : blocks) {
         const qsizetype blockStart = block.position();
         const qsizetype blockEnd = blockStart + block.length();
-        if (textIsCurrent && groupExists && count > 0) {
-            // Matches do not overlap and come in text order, so their ends are sorted too.
-            const auto indexes = std::views::iota(qsizetype(0), count);
-            const qsizetype first = *std::ranges::partition_point(
-                indexes, [&](qsizetype m) { return m_matches.range(m, 0).end() <= blockStart; });
-            for (qsizetype m = first; m < count && m_matches.range(m, 0).location < blockEnd; ++m) {
-                const TextRange range = m_matches.range(m, m_activeGroup);
-                if (!range.fitsIn(textLength) || range.length == 0)
-                    continue;
-                const qsizetype start = qMax(range.location, blockStart);
-                const qsizetype end = qMin(range.end(), blockEnd);
-                if (start < end)
-                    formats.append({int(start - blockStart), int(end - start), m % 2 == 1 ? odd : even});
+        while (inTextOrder && firstHit < hits.size() && hits.at(firstHit).range.end() < blockStart)
+            ++firstHit;
+        // Clipped to the block, in match order.
+        QList<GroupRangeIndex::Hit> parts;
+        bool overlapping = false;
+        for (qsizetype index = firstHit; index < hits.size(); ++index) {
+            const GroupRangeIndex::Hit &hit = hits.at(index);
+            if (inTextOrder && hit.range.location >= blockEnd)
+                break;
+            if (!hit.range.fitsIn(textLength))
+                continue;
+            if (hit.range.length == 0) {
+                if (hit.range.location >= blockStart && hit.range.location < blockEnd)
+                    markers.append(NSTextViewWithPlaceholder::Marker { hit.range.location, colors[hit.match % 2] });
+                continue;
+            }
+            const qsizetype start = qMax(hit.range.location, blockStart);
+            const qsizetype end = qMin(hit.range.end(), blockEnd);
+            if (start >= end)
+                continue;
+            overlapping = overlapping || (!parts.isEmpty() && start - blockStart < parts.constLast().range.end());
+            parts.append(GroupRangeIndex::Hit { hit.match, { start - blockStart, end - start } });
+        }
+        QList<QTextLayout::FormatRange> blockFormats;
+        if (!overlapping) {
+            for (const GroupRangeIndex::Hit &part : parts)
+                blockFormats.append({ int(part.range.location), int(part.range.length), formats[part.match % 2] });
+        } else {
+            // Groups in lookarounds may overlap those of other matches: the later match shows, as if painted last.
+            QByteArray painted(block.length(), 0);
+            for (const GroupRangeIndex::Hit &part : parts)
+                std::fill_n(painted.begin() + part.range.location, part.range.length, char(1 + part.match % 2));
+            for (int start = 0; start < painted.size();) {
+                int end = start + 1;
+                while (end < painted.size() && painted.at(end) == painted.at(start))
+                    ++end;
+                if (painted.at(start) != 0)
+                    blockFormats.append({ start, end - start, formats[painted.at(start) - 1] });
+                start = end;
             }
         }
-        m_textView->withoutChangeReports([&] { m_textView->setBlockFormats(block, formats); });
+        m_textView->withoutChangeReports([&] { m_textView->setBlockFormats(block, blockFormats); });
     }
+    m_textView->setMarkers(markers);
 }

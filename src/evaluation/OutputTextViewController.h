@@ -2,6 +2,7 @@
 
 #include "app/NSTextViewWithPlaceholderUpdateDelegate.h"
 #include "evaluation/EvaluationStopReason.h"
+#include "evaluation/GroupRangeIndex.h"
 #include "evaluation/MatchResults.h"
 #include "evaluation/RegularExpression.h"
 #include "evaluation/RegularExpressionControllerDelegate.h"
@@ -23,7 +24,8 @@ class ViewAppearanceController;
 // Owns the evaluation of the pattern against the sample text and paints the active group of every match into the
 // sample-text view, alternating two palette colours. A change of pattern or text stops the running evaluation on a
 // worker and evaluates the newest input once it has stopped; results of any run but the current one are ignored.
-// Only the visible blocks are painted, and again whenever the view shows other blocks.
+// Only the visible blocks are painted, and again whenever the view shows other blocks. The active group is painted
+// wherever it lies, also outside its match; an empty match or group shows as a thin marker.
 class OutputTextViewController final : public QObject,
                                        public RegularExpressionControllerDelegate,
                                        public NSTextViewWithPlaceholderUpdateDelegate
@@ -124,4 +126,5 @@ private:
     // Setting a block's formats makes the view ask for its visible blocks again from within the painting pass.
     bool m_paintingBlocks = false;
     bool m_visibleBlocksChangedWhilePainting = false;
+    GroupRangeIndex m_groupRanges;
 };

@@ -1,6 +1,8 @@
 #include "app/NSTextViewWithPlaceholder.h"
 #include "app/NSTextViewWithPlaceholderUpdateDelegate.h"
 #include "app/ViewAnimations.h"
+#include "settings/DarkAppearance.h"
+#include "settings/LightAppearance.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -10,6 +12,8 @@
 #include <QTest>
 #include <QTextCursor>
 #include <QVBoxLayout>
+
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -209,6 +213,48 @@ private Q_SLOTS:
         QTest::keyClicks(f.view, u"x"_s);
         QCOMPARE(f.view->text(), u"a\r\u21b5\u2029\nx"_s);
         QCOMPARE(f.view->document()->characterCount() - 1, f.view->text().size());
+    }
+
+    void drawsMarkersBetweenCharacters_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<qreal>("pointSize");
+        QTest::addColumn<int>("width");
+        QTest::addRow("light palette, normal size") << false << 13.0 << 2;
+        QTest::addRow("dark palette, doubled size") << true << 26.0 << 4;
+    }
+
+    void drawsMarkersBetweenCharacters()
+    {
+        QFETCH(bool, dark);
+        QFETCH(qreal, pointSize);
+        QFETCH(int, width);
+        const std::unique_ptr<Appearance> palette
+            = dark ? std::unique_ptr<Appearance>(new DarkAppearance) : std::unique_ptr<Appearance>(new LightAppearance);
+        Fixture f;
+        QPalette colors = f.window.palette();
+        colors.setColor(QPalette::Window, palette->textBoxColor().toQColor());
+        f.window.setPalette(colors);
+        QFont font = f.view->font();
+        font.setPointSizeF(pointSize);
+        f.view->setFont(font);
+        f.view->setText(u"ab\ncd"_s);
+        const QColor color = palette->matchColor().toQColor();
+        f.view->setMarkers({ { 4, color } });
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        QTextCursor cursor(f.view->document());
+        cursor.setPosition(4);
+        const QRect caret = f.view->cursorRect(cursor);
+        // Between "c" and "d", the height of the line, and wide enough to be seen at the size.
+        QTRY_COMPARE(f.view->viewport()->grab().toImage().pixelColor(caret.left(), caret.center().y()), color);
+        const QImage image = f.view->viewport()->grab().toImage();
+        int painted = 0;
+        for (int x = caret.left() - 2 * width; x <= caret.left() + 2 * width; ++x)
+            painted += image.pixelColor(x, caret.center().y()) == color ? 1 : 0;
+        QVERIFY2(painted >= width && painted <= width + 1, qPrintable(QString::number(painted)));
+        QCOMPARE(image.pixelColor(caret.left(), caret.top() + 1), color);
+        QCOMPARE(image.pixelColor(caret.left(), caret.bottom() - 1), color);
+        QVERIFY(image.pixelColor(caret.left() + 2 * width, caret.center().y()) != color);
     }
 
     void selectedTextColoursAreIndependent()

@@ -62,7 +62,8 @@ struct Fixture
     }
 
     // The background of every character, by its position: 0 unpainted, 1 the even colour, 2 the odd one; a and b
-    // the same, dimmed.
+    // the same, dimmed. A marker of an empty range stands before the character at its position, | in the even
+    // colour, : in the odd one.
     QString painting() const
     {
         const LightAppearance palette;
@@ -78,7 +79,12 @@ struct Fixture
             }
             marks += line;
         }
-        return marks.left(view.toPlainText().size());
+        marks.truncate(view.toPlainText().size());
+        QList<NSTextViewWithPlaceholder::Marker> markers = view.markers();
+        std::ranges::sort(markers, std::ranges::greater(), &NSTextViewWithPlaceholder::Marker::position);
+        for (const NSTextViewWithPlaceholder::Marker &marker : markers)
+            marks.insert(marker.position, marker.color.rgb() == palette.matchColor().toQColor().rgb() ? u'|' : u':');
+        return marks;
     }
 
     void waitForResults(qsizetype count) { QTRY_COMPARE_WITH_TIMEOUT(delegate.results.size(), count, 10000); }
@@ -129,6 +135,13 @@ void tst_OutputTextViewController::paintsTheActiveGroup_data()
     QTest::addRow("a group that took no part") << u"(x)?a"_s << 1 << u"a xa"_s << u"0020"_s;
     QTest::addRow("after an emoji") << u"b"_s << 0 << u"😀b"_s << u"001"_s;
     QTest::addRow("across lines") << u"b\\nc"_s << 0 << u"ab\ncd"_s << u"01110"_s;
+    QTest::addRow("a lookahead's group on the next line") << u"a(?=\\n(b))"_s << 1 << u"a\nb a"_s << u"00100"_s;
+    QTest::addRow("a lookbehind's group on the line before") << u"(?<=(x)\\n)y"_s << 1 << u"x\ny"_s << u"100"_s;
+    QTest::addRow("overlapping groups show the later match") << u"\\w(?=(\\w*))"_s << 1 << u"abc"_s << u"012|"_s;
+    QTest::addRow("empty matches beside a painted one") << u"x*"_s << 0 << u"yxy"_s << u"|02|0:"_s;
+    QTest::addRow("word boundaries, also at the end") << u"\\b"_s << 0 << u"ab cd"_s << u"|00:0|00:"_s;
+    QTest::addRow("an empty group") << u"a()b"_s << 1 << u"ab ab"_s << u"0|000:0"_s;
+    QTest::addRow("an empty lookahead group on the next line") << u"a(?=\\n(x?))"_s << 1 << u"a\nb"_s << u"00|0"_s;
 }
 
 void tst_OutputTextViewController::paintsTheActiveGroup()
@@ -296,8 +309,9 @@ void tst_OutputTextViewController::zeroLengthMatchesOnALargeText()
         f.controller.setPattern(pattern);
         f.waitForResults(before + 1);
         QVERIFY(f.controller.matches().count() > 100'000);
-        // Empty matches paint nothing; "a*" paints each "a".
-        QCOMPARE(f.painting().left(8), pattern == u"a*"_s ? u"10000000"_s : u"00000000"_s);
+        // Empty matches show as markers; "a*" paints each "a".
+        const QString expected = pattern == u"a*"_s ? u"1:0|0:0|"_s : pattern == u"^"_s ? u"|0000000"_s : u"|000:0|0"_s;
+        QCOMPARE(f.painting().left(8), expected);
     }
 }
 
