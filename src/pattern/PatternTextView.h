@@ -24,6 +24,10 @@ public:
     qint64 highlightedGroup() const { return m_highlightedGroup; }
     void setHighlightedGroup(qint64 group);
 
+    // The free-spacing switch the pattern is compiled with: it decides what is a "#" comment.
+    bool allowsCommentsAndWhitespace() const { return m_allowsCommentsAndWhitespace; }
+    void setAllowsCommentsAndWhitespace(bool allows);
+
     void setText(const QString &text) override;
     void updateColors();
 
@@ -40,4 +44,5 @@ protected:
 private:
     std::unique_ptr<AppearanceController> m_appearanceController;
     qint64 m_highlightedGroup = 0;
+    bool m_allowsCommentsAndWhitespace = false;
 };
