@@ -29,3 +29,6 @@ struct CaptureGroup
         return {utf16Start, *utf16End - utf16Start};
     }
 };
+
+// Moved as bytes when a list of them grows: patterns may hold hundreds of thousands of groups.
+Q_DECLARE_TYPEINFO(CaptureGroup, Q_RELOCATABLE_TYPE);

@@ -55,36 +55,40 @@ CaptureGroupParser::CaptureGroupParser(const QString &pattern, bool allowComment
 
 CaptureGroupParser::Result CaptureGroupParser::parse()
 {
-    const PatternSyntaxReader reader(m_source, m_allowCommentsAndWhitespace);
-    if (!reader.isBalanced())
+    return capturingGroups(m_source, PatternSyntaxReader(m_source, m_allowCommentsAndWhitespace));
+}
+
+CaptureGroupParser::Result CaptureGroupParser::capturingGroups(
+    const QString &pattern, const PatternSyntaxReader &reading)
+{
+    if (!reading.isBalanced())
         return CaptureGroupParserError::invalidPattern;
 
+    const qsizetype count = std::count_if(reading.groups().cbegin(), reading.groups().cend(),
+        [](const PatternSyntaxReader::Group &group) { return group.capturing; });
+    QList<CaptureGroup> capturing;
+    capturing.reserve(1 + count);
     CaptureGroup wholePattern;
     // Counted in UTF-8 bytes, unlike every other index; nothing reads it.
-    wholePattern.rangeEndIndex = m_source.toUtf8().size() - 1;
-    wholePattern.utf16End = m_source.size();
-    m_groups = {wholePattern};
+    wholePattern.rangeEndIndex = pattern.toUtf8().size() - 1;
+    wholePattern.utf16End = pattern.size();
+    capturing.append(wholePattern);
 
     // ICU reads code points, so a "(" carrying a combining mark still opens a group; the indexes count the
     // user-perceived characters holding the parentheses.
     QList<qsizetype> boundaries;
-    if (!reader.groups().isEmpty())
-        boundaries = characterBoundaries(m_source);
-    for (const PatternSyntaxReader::Group &read : reader.groups()) {
+    if (count > 0)
+        boundaries = characterBoundaries(pattern);
+    for (const PatternSyntaxReader::Group &read : reading.groups()) {
+        if (!read.capturing)
+            continue;
         CaptureGroup group;
         group.rangeStartIndex = characterIndex(boundaries, read.open);
         group.utf16Start = read.open;
         group.rangeEndIndex = characterIndex(boundaries, *read.end - 1);
         group.utf16End = read.end;
-        group.isValid = read.capturing;
         group.name = read.name;
-        m_groups.append(group);
-    }
-
-    QList<CaptureGroup> capturing;
-    for (const CaptureGroup &group : std::as_const(m_groups)) {
-        if (group.isValid)
-            capturing.append(group);
+        capturing.append(group);
     }
     return capturing;
 }

@@ -128,7 +128,7 @@ void PatternAttributedStringBuilder::highlightGroup(qint64 highlightedGroup)
     // Group 0, the whole pattern, is never marked.
     if (highlightedGroup < 1)
         return;
-    const CaptureGroupParser::Result groups = CaptureGroupParser(pattern(), m_allowCommentsAndWhitespace).parse();
+    const CaptureGroupParser::Result groups = CaptureGroupParser::capturingGroups(pattern(), reading());
     if (!groups || highlightedGroup >= groups.value().size())
         return;
     m_attributedPattern.addColor(ColorRole::background, groups.value().at(highlightedGroup).utf16Range(),

@@ -109,3 +109,7 @@ private:
     bool m_hashStartsComment = true;
     std::optional<Char> m_pending;
 };
+
+// Moved as bytes when a list of them grows: patterns may hold hundreds of thousands of groups.
+Q_DECLARE_TYPEINFO(PatternSyntaxReader::Group, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(PatternSyntaxReader::Span, Q_PRIMITIVE_TYPE);
