@@ -208,16 +208,17 @@ void PatternSyntaxReader::readClass(qsizetype start)
     }
 }
 
-// After a "[": a property such as [:alpha:] or [:^L:] when the first ":" that follows is a plain one directly
-// before "]"; otherwise nothing is consumed and the "[" opens a set. The look-ahead ends at the first colon, so
-// no stretch is looked ahead over twice.
+// After a "[": a property such as [:alpha:] or [:^L:] when a plain ":" follows the opening "[:" before any
+// quoted or escaped character, and a "]" directly follows that ":"; otherwise nothing is consumed and the "["
+// opens a set. The look-ahead ends at the first colon, so no stretch is looked ahead over twice.
 bool PatternSyntaxReader::readPosixProperty()
 {
     const ScannerState start = saved();
-    if (next().is(u':')) {
-        for (Char c = next(); c.value != endOfText; c = next()) {
+    // ICU takes the first character of the name whatever it is.
+    if (next().is(u':') && next().value != endOfText) {
+        for (Char c = next(); c.value != endOfText && !c.quoted; c = next()) {
             if (c.value == u':') {
-                if (!c.quoted && next().is(u']'))
+                if (next().value == u']')
                     return true;
                 break;
             }

@@ -299,6 +299,8 @@ void tst_CaptureGroupParser::groups_data()
     QTest::addRow("set operations nest") << u"[[a-z]&&[^(]](b)"_s << false << u"0-15 13-15"_s << u"0+16 13+3"_s;
     QTest::addRow("set difference with property")
         << uR"([\p{L}--[(]](b))"_s << false << u"0-14 12-14"_s << u"0+15 12+3"_s;
+    QTest::addRow("escape ends a POSIX look-ahead")
+        << uR"([:a\x{28}:](b))"_s << false << u"0-13 11-13"_s << u"0+14 11+3"_s;
     QTest::addRow("POSIX property in a class") << u"[[:alpha:](](b)"_s << false << u"0-14 12-14"_s << u"0+15 12+3"_s;
     QTest::addRow("control escape takes a parenthesis") << uR"(\c((a))"_s << false << u"0-5 3-5"_s << u"0+6 3+3"_s;
     QTest::addRow("named character and hex escapes")
