@@ -72,74 +72,17 @@ void PatternSyntaxReader::readAll()
 {
     // Growing the list by copying costs more than counting once, with hundreds of thousands of groups.
     m_groups.reserve(m_pattern.count(u'('));
-    // Per open group: its index in m_groups and the free-spacing flag to restore when it closes.
-    QList<std::pair<qsizetype, bool>> open;
-    const auto openGroup = [&](qsizetype start, bool capturing, QString name = {}) {
-        open.append({ m_groups.size(), m_freeSpacing });
-        m_groups.append({ start, std::nullopt, capturing, std::move(name) });
-    };
-
     for (Char c = next(); c.value != endOfText; c = next()) {
         if (c.quoted)
             continue;
         if (c.value == u'(') {
-            Char following = next();
-            if (!following.is(u'?')) {
-                m_pending = following;
-                openGroup(c.start, true);
-                continue;
-            }
-            m_hashStartsComment = false;
-            const Char kind = next();
-            if (kind.is(u'#')) {
-                readInlineComment(c.start);
-            } else if (kind.is(u'<')) {
-                Char first = next();
-                if (!first.quoted && isAsciiLetter(first.value)) {
-                    QString name;
-                    Char nameChar = first;
-                    for (; !nameChar.quoted && (isAsciiLetter(nameChar.value) || isAsciiDigit(nameChar.value));
-                         nameChar = next())
-                        name.append(QChar(char16_t(nameChar.value)));
-                    if (!nameChar.is(u'>'))
-                        m_pending = nameChar;
-                    openGroup(c.start, true, name);
-                } else {
-                    // "(?<=" and "(?<!" look behind; anything else does not compile.
-                    if (!first.is(u'=') && !first.is(u'!'))
-                        m_pending = first;
-                    openGroup(c.start, false);
-                }
-            } else if (!kind.quoted && isModeFlag(kind.value)) {
-                bool on = true;
-                std::optional<bool> freeSpacing;
-                Char flag = kind;
-                for (; !flag.quoted && isModeFlag(flag.value); flag = next()) {
-                    if (flag.value == u'-')
-                        on = false;
-                    else if (flag.value == u'x')
-                        freeSpacing = on;
-                }
-                // "(?x)" holds to the end of the enclosing group, "(?x:...)" to its own end.
-                if (flag.is(u')')) {
-                    m_freeSpacing = freeSpacing.value_or(m_freeSpacing);
-                } else {
-                    if (!flag.is(u':'))
-                        m_pending = flag;
-                    openGroup(c.start, false);
-                    m_freeSpacing = freeSpacing.value_or(m_freeSpacing);
-                }
-            } else {
-                if (!kind.is(u':') && !kind.is(u'=') && !kind.is(u'!') && !kind.is(u'>'))
-                    m_pending = kind;
-                openGroup(c.start, false);
-            }
+            readParenthesis(c.start);
         } else if (c.value == u')') {
-            if (open.isEmpty()) {
+            if (m_openGroups.isEmpty()) {
                 m_balanced = false;
                 continue;
             }
-            const auto [group, freeSpacing] = open.takeLast();
+            const auto [group, freeSpacing] = m_openGroups.takeLast();
             m_groups[group].end = c.end;
             m_freeSpacing = freeSpacing;
         } else if (c.value == u'[') {
@@ -148,8 +91,71 @@ void PatternSyntaxReader::readAll()
             readEscape();
         }
     }
-    if (!open.isEmpty())
+    if (!m_openGroups.isEmpty())
         m_balanced = false;
+}
+
+void PatternSyntaxReader::openGroup(qsizetype start, bool capturing, QString name)
+{
+    m_openGroups.append({ m_groups.size(), m_freeSpacing });
+    m_groups.append({ start, std::nullopt, capturing, std::move(name) });
+}
+
+// After a "(": what it opens is decided by what the scanner hands on next, so "( ?:" in free-spacing mode opens
+// no capture group.
+void PatternSyntaxReader::readParenthesis(qsizetype start)
+{
+    const Char following = next();
+    if (!following.is(u'?')) {
+        m_pending = following;
+        openGroup(start, true);
+        return;
+    }
+    m_hashStartsComment = false;
+    const Char kind = next();
+    if (kind.is(u'#')) {
+        readInlineComment(start);
+    } else if (kind.is(u'<')) {
+        const Char first = next();
+        if (!first.quoted && isAsciiLetter(first.value)) {
+            QString name;
+            Char nameChar = first;
+            for (; !nameChar.quoted && (isAsciiLetter(nameChar.value) || isAsciiDigit(nameChar.value));
+                 nameChar = next())
+                name.append(QChar(char16_t(nameChar.value)));
+            if (!nameChar.is(u'>'))
+                m_pending = nameChar;
+            openGroup(start, true, name);
+        } else {
+            // "(?<=" and "(?<!" look behind; anything else does not compile.
+            if (!first.is(u'=') && !first.is(u'!'))
+                m_pending = first;
+            openGroup(start, false);
+        }
+    } else if (!kind.quoted && isModeFlag(kind.value)) {
+        bool on = true;
+        std::optional<bool> freeSpacing;
+        Char flag = kind;
+        for (; !flag.quoted && isModeFlag(flag.value); flag = next()) {
+            if (flag.value == u'-')
+                on = false;
+            else if (flag.value == u'x')
+                freeSpacing = on;
+        }
+        // "(?x)" holds to the end of the enclosing group, "(?x:...)" to its own end.
+        if (flag.is(u')')) {
+            m_freeSpacing = freeSpacing.value_or(m_freeSpacing);
+        } else {
+            if (!flag.is(u':'))
+                m_pending = flag;
+            openGroup(start, false);
+            m_freeSpacing = freeSpacing.value_or(m_freeSpacing);
+        }
+    } else {
+        if (!kind.is(u':') && !kind.is(u'=') && !kind.is(u'!') && !kind.is(u'>'))
+            m_pending = kind;
+        openGroup(start, false);
+    }
 }
 
 // Up to the first ")" as the scanner hands it on: one after a backslash counts, one quoted by \Q...\E does not.

@@ -77,7 +77,8 @@ private:
     };
 
     void readAll();
-    void readParenthesis(const Char &open);
+    void readParenthesis(qsizetype start);
+    void openGroup(qsizetype start, bool capturing, QString name = {});
     void readInlineComment(qsizetype start);
     void readClass(qsizetype start);
     bool readPosixProperty();
@@ -99,6 +100,8 @@ private:
     bool m_balanced = true;
     QList<Group> m_groups;
     QList<Span> m_spans;
+    // Per open group: its index in m_groups and the free-spacing flag to restore when it closes.
+    QList<std::pair<qsizetype, bool>> m_openGroups;
 
     qsizetype m_position = 0;
     bool m_inQuote = false;
