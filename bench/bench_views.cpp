@@ -124,6 +124,7 @@ int main(int argc, char *argv[])
     window.setObjectName(u"benchWindow"_s);
     auto *layout = new QVBoxLayout(&window);
     auto *patternView = new PatternTextView(&window);
+    patternView->setAllowsCommentsAndWhitespace(true);
     auto *sampleView = new NSTextViewWithPlaceholder(&window);
     sampleView->setObjectName(u"sampleView"_s);
     layout->addWidget(patternView, 1);

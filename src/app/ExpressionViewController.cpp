@@ -144,6 +144,8 @@ void ExpressionViewController::buildInterface()
     m_inputTextView->setMinimumHeight(40);
     // Tab moves on to the sample text; a tab in a pattern is written \t.
     m_inputTextView->setTabChangesFocus(true);
+    m_inputTextView->setAllowsCommentsAndWhitespace(
+        UserDefaults::standard().boolValue(UserDefaultsKey::allowCommentsAndWhitespace));
     //: Placeholder of the pattern editor
     m_patternPlaceholderLabel = makeLabel(QStringLiteral("patternPlaceholderLabel"), tr("Regular Expression"), this);
     m_inputTextView->setPlaceholderLabel(m_patternPlaceholderLabel);
@@ -724,6 +726,8 @@ void ExpressionViewController::userDefaultsObserverDidChangeValue(UserDefaultsOb
     case UserDefaultsKey::multiline:
     case UserDefaultsKey::allowCommentsAndWhitespace:
         m_substitutionPanel->invalidate();
+        m_inputTextView->setAllowsCommentsAndWhitespace(
+            UserDefaults::standard().boolValue(UserDefaultsKey::allowCommentsAndWhitespace));
         m_inputTextView->updateColors();
         m_outputTextViewController->updateMatches();
         break;

@@ -2,7 +2,7 @@
 
 #include "evaluation/TextRange.h"
 
-#include <QtGlobal>
+#include <QString>
 
 #include <optional>
 
@@ -14,6 +14,8 @@ struct CaptureGroup
     // Index of the closing ")"; none while the group is still open.
     std::optional<qint64> rangeEndIndex;
     bool isValid = true;
+    // For (?<name>...); empty otherwise.
+    QString name;
 
     qsizetype utf16Start = 0;
     // Just past the closing ")".
@@ -27,3 +29,6 @@ struct CaptureGroup
         return {utf16Start, *utf16End - utf16Start};
     }
 };
+
+// Moved as bytes when a list of them grows: patterns may hold hundreds of thousands of groups.
+Q_DECLARE_TYPEINFO(CaptureGroup, Q_RELOCATABLE_TYPE);

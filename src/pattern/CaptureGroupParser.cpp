@@ -1,5 +1,6 @@
 #include "pattern/CaptureGroupParser.h"
 
+#include "pattern/PatternSyntaxReader.h"
 #include "platform/UserPerceivedCharacters.h"
 
 #include <algorithm>
@@ -37,110 +38,57 @@ QList<qsizetype> characterBoundaries(const QString &text)
     return boundaries;
 }
 
-bool isAsciiLetter(QChar c)
+// The index of the user-perceived character holding the code unit at offset.
+qint64 characterIndex(const QList<qsizetype> &boundaries, qsizetype offset)
 {
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+    return std::upper_bound(boundaries.cbegin(), boundaries.cend(), offset) - boundaries.cbegin() - 1;
 }
 
 } // namespace
 
-CaptureGroupParser::CaptureGroupParser(const QString &pattern)
-    : m_pattern(withEscapedBackslashesBlanked(pattern))
+CaptureGroupParser::CaptureGroupParser(const QString &pattern, bool allowCommentsAndWhitespace)
+    : m_source(pattern)
+    , m_pattern(withEscapedBackslashesBlanked(pattern))
+    , m_allowCommentsAndWhitespace(allowCommentsAndWhitespace)
 {
-}
-
-const QList<qsizetype> &CaptureGroupParser::patternCharacters()
-{
-    if (!m_patternCharacters) {
-        m_patternCharacters = characterBoundaries(m_pattern);
-        const qsizetype *boundaries = m_patternCharacters->constData();
-        const char16_t *units = reinterpret_cast<const char16_t *>(m_pattern.utf16());
-        m_singleUnits.resize(m_patternCharacters->size() - 1);
-        char16_t *singles = m_singleUnits.data();
-        for (qsizetype i = 0; i < m_singleUnits.size(); ++i) {
-            // A cluster such as "(" with a combining mark is a different character, not a parenthesis.
-            singles[i] = boundaries[i + 1] - boundaries[i] == 1 ? units[boundaries[i]] : u'\0';
-        }
-    }
-    return *m_patternCharacters;
-}
-
-bool CaptureGroupParser::isCharacter(qsizetype index, char16_t character) const
-{
-    return index >= 0 && index < m_singleUnits.size() && m_singleUnits.at(index) == character;
-}
-
-// "(?<name>" captures like a plain "(", while "(?<=" and "(?<!" are lookbehinds. ICU names start with an ASCII
-// letter, and ICU has no "(?'name'" spelling.
-bool CaptureGroupParser::opensNamedGroup(qsizetype index) const
-{
-    return isCharacter(index, u'<') && index + 1 < m_singleUnits.size()
-        && isAsciiLetter(QChar(m_singleUnits.at(index + 1)));
 }
 
 CaptureGroupParser::Result CaptureGroupParser::parse()
 {
-    const QList<qsizetype> &boundaries = patternCharacters();
-    const qsizetype characterCount = boundaries.size() - 1;
+    return capturingGroups(m_source, PatternSyntaxReader(m_source, m_allowCommentsAndWhitespace));
+}
 
-    CaptureGroup wholePattern;
-    // Counted in UTF-8 bytes, unlike every other index; nothing reads it.
-    wholePattern.rangeEndIndex = m_pattern.toUtf8().size() - 1;
-    wholePattern.utf16End = m_pattern.size();
-    m_groups = {wholePattern};
-
-    // The innermost open group is always the last one opened that is still open, so a stack finds it without
-    // searching back through the closed ones.
-    QList<qsizetype> openGroups;
-    qsizetype lastGroupOpenedAt = -1;
-
-    const char16_t *characters = m_singleUnits.constData();
-    for (qsizetype i = 0; i < characterCount; ++i) {
-        if (i > 0 && characters[i - 1] == u'\\')
-            continue;
-        const char16_t c = characters[i];
-        if (c == u'?' && i > 0 && lastGroupOpenedAt == i - 1) {
-            if (!opensNamedGroup(i + 1))
-                m_groups.last().isValid = false;
-            continue;
-        }
-        switch (c) {
-        case u'[':
-            ++m_bracketDepth;
-            break;
-        case u']':
-            --m_bracketDepth;
-            break;
-        case u'(':
-            if (m_bracketDepth <= 0) {
-                CaptureGroup group;
-                group.rangeStartIndex = i;
-                group.utf16Start = boundaries.at(i);
-                openGroups.append(m_groups.size());
-                m_groups.append(group);
-                lastGroupOpenedAt = i;
-            }
-            break;
-        case u')':
-            if (m_bracketDepth <= 0) {
-                if (openGroups.isEmpty())
-                    return CaptureGroupParserError::invalidPattern;
-                CaptureGroup &group = m_groups[openGroups.takeLast()];
-                group.rangeEndIndex = i;
-                group.utf16End = boundaries.at(i + 1);
-            }
-            break;
-        default:
-            break;
-        }
-    }
-    if (!openGroups.isEmpty())
+CaptureGroupParser::Result CaptureGroupParser::capturingGroups(
+    const QString &pattern, const PatternSyntaxReader &reading)
+{
+    if (!reading.isBalanced())
         return CaptureGroupParserError::invalidPattern;
 
+    const qsizetype count = std::count_if(reading.groups().cbegin(), reading.groups().cend(),
+        [](const PatternSyntaxReader::Group &group) { return group.capturing; });
     QList<CaptureGroup> capturing;
-    for (const CaptureGroup &group : std::as_const(m_groups)) {
-        if (group.isValid)
-            capturing.append(group);
+    capturing.reserve(1 + count);
+    CaptureGroup wholePattern;
+    // Counted in UTF-8 bytes, unlike every other index; nothing reads it.
+    wholePattern.rangeEndIndex = pattern.toUtf8().size() - 1;
+    wholePattern.utf16End = pattern.size();
+    capturing.append(wholePattern);
+
+    // ICU reads code points, so a "(" carrying a combining mark still opens a group; the indexes count the
+    // user-perceived characters holding the parentheses.
+    QList<qsizetype> boundaries;
+    if (count > 0)
+        boundaries = characterBoundaries(pattern);
+    for (const PatternSyntaxReader::Group &read : reading.groups()) {
+        if (!read.capturing)
+            continue;
+        CaptureGroup group;
+        group.rangeStartIndex = characterIndex(boundaries, read.open);
+        group.utf16Start = read.open;
+        group.rangeEndIndex = characterIndex(boundaries, *read.end - 1);
+        group.utf16End = read.end;
+        group.name = read.name;
+        capturing.append(group);
     }
     return capturing;
 }

@@ -5,11 +5,13 @@
 #include <QList>
 #include <QString>
 
-#include <optional>
 #include <variant>
 
-// Finds the capture groups of a pattern by reading its text, without compiling it: backslash escapes, bracketed
-// classes and parentheses, scanned over user-perceived characters. Made for one parse() and then dropped.
+// Finds the capture groups of a pattern by reading its text as ICU does, without compiling it, in ICU's
+// numbering. The free-spacing switch changes what is a comment, so the caller passes it on. Made for one parse()
+// and then dropped.
+class PatternSyntaxReader;
+
 class CaptureGroupParser final
 {
 public:
@@ -41,24 +43,18 @@ public:
         std::variant<QList<CaptureGroup>, CaptureGroupParserError> m_value;
     };
 
-    explicit CaptureGroupParser(const QString &pattern);
+    explicit CaptureGroupParser(const QString &pattern, bool allowCommentsAndWhitespace = false);
 
     // The pattern with every escaped backslash blanked out; same length and positions as the one handed in.
     const QString &pattern() const { return m_pattern; }
 
     // The capturing groups in the order of their opening parentheses, group 0 (the whole pattern) first.
     Result parse();
+    // The same from a reading of pattern already made, so that the colouring reads a pattern only once.
+    static Result capturingGroups(const QString &pattern, const PatternSyntaxReader &reading);
 
 private:
-    // UTF-16 offset of every user-perceived character, then the pattern's length.
-    const QList<qsizetype> &patternCharacters();
-    bool isCharacter(qsizetype index, char16_t character) const;
-    bool opensNamedGroup(qsizetype index) const;
-
+    QString m_source;
     QString m_pattern;
-    QList<CaptureGroup> m_groups;
-    qint64 m_bracketDepth = 0;
-    std::optional<QList<qsizetype>> m_patternCharacters;
-    // Per character: its code unit when it is a single one, else 0 (no syntax character is NUL).
-    QList<char16_t> m_singleUnits;
+    bool m_allowCommentsAndWhitespace = false;
 };

@@ -12,7 +12,8 @@ struct CommentPatternMatch
     }
 };
 
-// A "#" comment to the end of its line, as in free-spacing mode.
+// A "#" comment to the end of its line, as in free-spacing mode, found by a plain search. The colouring takes
+// comments from PatternSyntaxReader instead, which knows where free spacing is on and what is quoted.
 struct CommentPattern final : PatternFamily<CommentPattern, CommentPatternMatch>
 {
     static const QString &regex();

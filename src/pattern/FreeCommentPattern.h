@@ -12,7 +12,8 @@ struct FreeCommentPatternMatch
     }
 };
 
-// An inline comment group from "(?#" to the nearest ")" on the same line.
+// An inline comment group from "(?#" to the nearest ")" on the same line, found by a plain search. The colouring
+// takes comments from PatternSyntaxReader instead, which follows them across lines and past quoted parentheses.
 struct FreeCommentPattern final : PatternFamily<FreeCommentPattern, FreeCommentPatternMatch>
 {
     static const QString &regex();

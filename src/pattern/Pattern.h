@@ -57,6 +57,25 @@ public:
         visitMatches(in, [&](const icu::RegexMatcher &matcher) { visit(matchedRange(matcher)); });
     }
 
+    // forEachRange() over the given stretches only (in text order, not overlapping), each split as a whole text
+    // would be; a match never reaches outside its stretch.
+    template<typename Visitor>
+    static void forEachRangeWithin(const QString &in, const QList<TextRange> &stretches, Visitor &&visit)
+    {
+        for (const TextRange &stretch : stretches) {
+            if (!stretch.fitsIn(in.size()))
+                continue;
+            const QStringView text = QStringView(in).sliced(stretch.location, stretch.length);
+            for (const SearchSegment &segment : Family::searchSegments(text)) {
+                const icu::RegexPattern *regex = segment.fullExpression ? compiledRegex() : Family::compiledTailRegex();
+                if (regex) {
+                    ::forEachMatch(*regex, in, stretch.location + segment.start, stretch.location + segment.end,
+                        [&](const icu::RegexMatcher &matcher) { visit(matchedRange(matcher)); });
+                }
+            }
+        }
+    }
+
     static const icu::RegexPattern *compiledRegex()
     {
         static const std::unique_ptr<icu::RegexPattern> compiled = compiledSearchExpression(Family::regex());

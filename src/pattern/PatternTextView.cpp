@@ -75,6 +75,14 @@ void PatternTextView::setErrorPosition(qsizetype position)
         updateColors();
 }
 
+void PatternTextView::setAllowsCommentsAndWhitespace(bool allows)
+{
+    if (allows == m_allowsCommentsAndWhitespace)
+        return;
+    m_allowsCommentsAndWhitespace = allows;
+    updateColors();
+}
+
 void PatternTextView::setText(const QString &text)
 {
     m_errorPosition = -1;
@@ -101,7 +109,8 @@ void PatternTextView::appearanceDidChange(AppearanceController *, const Appearan
 void PatternTextView::updateColors()
 {
     setTextColor(appearanceController()->appearance()->plainTextColor().toQColor());
-    const AttributedPattern colored = PatternAttributedStringBuilder::coloredPattern(text(), m_highlightedGroup);
+    const AttributedPattern colored
+        = PatternAttributedStringBuilder::coloredPattern(text(), m_highlightedGroup, m_allowsCommentsAndWhitespace);
     // The spans once for the whole text, each block taking its slice: working them out per block costs a pass over
     // the whole text for every line, minutes for a pasted megabyte.
     const QList<ColorSpan> spans = colored.spans();

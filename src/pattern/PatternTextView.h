@@ -31,6 +31,10 @@ public:
     qsizetype errorPosition() const { return m_errorPosition; }
     void setErrorPosition(qsizetype position);
 
+    // The free-spacing switch the pattern is compiled with: it decides what is a "#" comment.
+    bool allowsCommentsAndWhitespace() const { return m_allowsCommentsAndWhitespace; }
+    void setAllowsCommentsAndWhitespace(bool allows);
+
     void setText(const QString &text) override;
     void updateColors();
 
@@ -52,4 +56,5 @@ private:
     qsizetype m_errorPosition = -1;
     // Inside an edit the mark is set again by the delegate; the recolouring that ends the edit applies it.
     bool m_changingText = false;
+    bool m_allowsCommentsAndWhitespace = false;
 };

@@ -402,6 +402,7 @@ void tst_ExpressionViewController::settingsReEvaluate()
     QTRY_COMPARE(f.editor.outputTextViewController()->matches().count(), 0);
     UserDefaults::standard().setValue(UserDefaultsKey::allowCommentsAndWhitespace, true);
     QTRY_COMPARE(f.editor.outputTextViewController()->matches().count(), 2);
+    QVERIFY(f.editor.inputTextView()->allowsCommentsAndWhitespace());
 }
 
 void tst_ExpressionViewController::presentationKeepsTheColouring()

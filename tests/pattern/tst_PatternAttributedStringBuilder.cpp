@@ -1,9 +1,8 @@
 #include "pattern/PatternAttributedStringBuilder.h"
 
+#include "TestSettings.h"
 #include "platform/SystemAppearanceMonitor.h"
 #include "settings/LightAppearance.h"
-#include "settings/UserDefaults.h"
-#include "TestSettings.h"
 
 #include <QTest>
 
@@ -72,6 +71,21 @@ private Q_SLOTS:
         QTest::addRow("named group numbered") << u"(?<y>a)(b)"_s << qint64(2) << false << u"ssppppssps .......hhh"_s;
         QTest::addRow("group after emoji") << u"😀(a)"_s << qint64(1) << false << u"ppsps ..hhh"_s;
         QTest::addRow("group holding a flag") << u"(🇫🇷)"_s << qint64(1) << false << u"spppps hhhhhh"_s;
+        QTest::addRow("quoted text is plain") << uR"(\Q(a)+\E)"_s << qint64(0) << false << u"mmppppmm ........"_s;
+        QTest::addRow("quote unclosed to the end") << uR"(a\Q+[)"_s << qint64(0) << false << u"pmmpp ....."_s;
+        QTest::addRow("quoted hash, setting on") << uR"(\Q#\E)"_s << qint64(0) << true << u"mmpmm ....."_s;
+        QTest::addRow("inline comment holding a group")
+            << u"(?#(a)b+"_s << qint64(1) << false << u"ccccccps ........"_s;
+        QTest::addRow("inline comment ends at escaped parenthesis")
+            << u"(?#\\)b)"_s << qint64(0) << false << u"cccccps ......."_s;
+        QTest::addRow("free spacing by inline flag") << u"(?x)a #b"_s << qint64(0) << false << u"sspspscc ........"_s;
+        QTest::addRow("free spacing ends with its group")
+            << u"(?x:#a\n)#b"_s << qint64(0) << false << u"ssppccpspp .........."_s;
+        QTest::addRow("quoted bracket inside a class") << uR"([\Q]\E])"_s << qint64(0) << false << u"mmmpmmm ......."_s;
+        QTest::addRow("nested class whole")
+            << u"[[a-z]&&[^(]]+"_s << qint64(0) << false << u"mmmmmmmmmmmmms .............."_s;
+        QTest::addRow("group after a quoted parenthesis")
+            << uR"(\Q(\E(a))"_s << qint64(1) << false << u"mmpmmsps .....hhh"_s;
     }
 
     void coloredPattern()
@@ -79,8 +93,7 @@ private Q_SLOTS:
         QFETCH(QString, pattern);
         QFETCH(qint64, group);
         QFETCH(bool, comments);
-        UserDefaults::standard().setValue(UserDefaultsKey::allowCommentsAndWhitespace, comments);
-        const AttributedPattern colored = PatternAttributedStringBuilder::coloredPattern(pattern, group);
+        const AttributedPattern colored = PatternAttributedStringBuilder::coloredPattern(pattern, group, comments);
         QCOMPARE(colored.text(), pattern);
         QTEST(describe(colored, LightAppearance()), "colors");
     }

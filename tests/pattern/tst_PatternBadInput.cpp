@@ -1,9 +1,8 @@
 #include "pattern/CaptureGroupParser.h"
 #include "pattern/PatternAttributedStringBuilder.h"
 
-#include "platform/SystemAppearanceMonitor.h"
-#include "settings/UserDefaults.h"
 #include "TestSettings.h"
+#include "platform/SystemAppearanceMonitor.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -45,9 +44,9 @@ bool groupsNest(const QString &pattern, const QList<CaptureGroup> &groups)
     return true;
 }
 
-bool runsFit(const QString &pattern, qint64 group)
+bool runsFit(const QString &pattern, qint64 group, bool comments)
 {
-    const AttributedPattern colored = PatternAttributedStringBuilder::coloredPattern(pattern, group);
+    const AttributedPattern colored = PatternAttributedStringBuilder::coloredPattern(pattern, group, comments);
     return std::all_of(colored.runs().cbegin(), colored.runs().cend(),
                        [&](const ColorRun &run) { return run.range.length > 0 && run.range.fitsIn(pattern.size()); });
 }
@@ -70,13 +69,13 @@ private Q_SLOTS:
         int balanced = 0;
         for (int round = 0; round < 4000; ++round) {
             const QString pattern = randomPattern(random, random.bounded(0, 40));
-            const CaptureGroupParser::Result result = CaptureGroupParser(pattern).parse();
+            const bool comments = random.bounded(2) == 1;
+            const CaptureGroupParser::Result result = CaptureGroupParser(pattern, comments).parse();
             if (result && ++balanced)
                 QVERIFY2(groupsNest(pattern, result.value()), qPrintable(pattern));
             else
                 QCOMPARE(result.error(), CaptureGroupParser::CaptureGroupParserError::invalidPattern);
-            UserDefaults::standard().setValue(UserDefaultsKey::allowCommentsAndWhitespace, random.bounded(2) == 1);
-            QVERIFY2(runsFit(pattern, random.bounded(-1, 4)), qPrintable(pattern));
+            QVERIFY2(runsFit(pattern, random.bounded(-1, 4), comments), qPrintable(pattern));
         }
         // Enough of both outcomes for the checks to mean something.
         QVERIFY(balanced > 400 && balanced < 3600);
@@ -101,11 +100,10 @@ private Q_SLOTS:
     void largePatterns()
     {
         QFETCH(QString, pattern);
-        UserDefaults::standard().setValue(UserDefaultsKey::allowCommentsAndWhitespace, true);
-        const CaptureGroupParser::Result result = CaptureGroupParser(pattern).parse();
+        const CaptureGroupParser::Result result = CaptureGroupParser(pattern, true).parse();
         if (result)
             QVERIFY(groupsNest(pattern, result.value().mid(0, 50)));
-        QVERIFY(runsFit(pattern, 1));
+        QVERIFY(runsFit(pattern, 1, true));
     }
 };
 
