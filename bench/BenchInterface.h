@@ -4,8 +4,8 @@
 // in that loop without spinning.
 
 #include "BenchSupport.h"
-#include "platform/MemoryAllocator.h"
-#include "settings/UserDefaults.h"
+#include "core/platform/MemoryAllocator.h"
+#include "core/settings/UserDefaults.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>

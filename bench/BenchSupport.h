@@ -2,7 +2,7 @@
 
 // Inputs and small helpers shared by the benchmark programs.
 
-#include "evaluation/MatchResults.h"
+#include "core/evaluation/MatchResults.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>

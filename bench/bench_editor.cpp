@@ -3,15 +3,15 @@
 // each step, and how long the thread is ever kept from its event loop.
 
 #include "BenchInterface.h"
-#include "app/ExpressionViewController.h"
-#include "app/NSTextViewWithPlaceholder.h"
-#include "evaluation/ActiveGroupController.h"
-#include "evaluation/MatchResults.h"
-#include "evaluation/OutputTextViewController.h"
-#include "evaluation/RegularExpression.h"
-#include "library/LibraryStoreController.h"
-#include "pattern/PatternTextView.h"
-#include "settings/UserDefaults.h"
+#include "core/evaluation/ActiveGroupController.h"
+#include "core/evaluation/MatchResults.h"
+#include "core/evaluation/RegularExpression.h"
+#include "core/library/LibraryStoreController.h"
+#include "core/settings/UserDefaults.h"
+#include "gui/editor/ExpressionViewController.h"
+#include "gui/editor/OutputTextViewController.h"
+#include "gui/editor/PatternTextView.h"
+#include "gui/widgets/NSTextViewWithPlaceholder.h"
 
 #include <QDir>
 #include <QElapsedTimer>

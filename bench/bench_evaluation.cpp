@@ -1,8 +1,8 @@
 #include "BenchSupport.h"
-#include "evaluation/EvaluationThreadPool.h"
-#include "evaluation/RegularExpression.h"
-#include "evaluation/RegularExpressionController.h"
-#include "evaluation/RegularExpressionControllerDelegate.h"
+#include "core/evaluation/EvaluationThreadPool.h"
+#include "core/evaluation/RegularExpression.h"
+#include "core/evaluation/RegularExpressionController.h"
+#include "core/evaluation/RegularExpressionControllerDelegate.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

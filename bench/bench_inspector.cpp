@@ -2,12 +2,12 @@
 // when they arrive (a reset, then the rows a view shows first), on a generated 5 MB text.
 
 #include "BenchInterface.h"
-#include "app/MatchInspectorViewController.h"
-#include "evaluation/MatchInspectorModel.h"
-#include "evaluation/RegularExpression.h"
-#include "evaluation/RegularExpressionController.h"
-#include "evaluation/RegularExpressionControllerDelegate.h"
-#include "evaluation/TextLineIndex.h"
+#include "core/evaluation/MatchInspectorModel.h"
+#include "core/evaluation/RegularExpression.h"
+#include "core/evaluation/RegularExpressionController.h"
+#include "core/evaluation/RegularExpressionControllerDelegate.h"
+#include "core/evaluation/TextLineIndex.h"
+#include "gui/editor/MatchInspectorViewController.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 // Saving runs on every keystroke in the editor, so the cost of one save of a realistic library bounds how smoothly
 // a large sample text can be typed into.
 
-#include "library/JsonStore.h"
-#include "library/LibraryStoreController.h"
+#include "core/library/JsonStore.h"
+#include "core/library/LibraryStoreController.h"
 
 #include <QCoreApplication>
 #include <QDir>

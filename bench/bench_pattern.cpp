@@ -2,14 +2,14 @@
 // pattern bounds how smoothly it can be edited. The six ICU searches are the floor; the rest is our overhead.
 
 #include "BenchSupport.h"
-#include "pattern/CommentPattern.h"
-#include "pattern/EscapedCharacterPattern.h"
-#include "pattern/FreeCommentPattern.h"
-#include "pattern/MetacharacterPattern.h"
-#include "pattern/PatternAttributedStringBuilder.h"
-#include "pattern/SpecialCharacterPattern.h"
-#include "pattern/SpecialExpressionPattern.h"
-#include "settings/UserDefaults.h"
+#include "core/pattern/CommentPattern.h"
+#include "core/pattern/EscapedCharacterPattern.h"
+#include "core/pattern/FreeCommentPattern.h"
+#include "core/pattern/MetacharacterPattern.h"
+#include "core/pattern/PatternAttributedStringBuilder.h"
+#include "core/pattern/SpecialCharacterPattern.h"
+#include "core/pattern/SpecialExpressionPattern.h"
+#include "core/settings/UserDefaults.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

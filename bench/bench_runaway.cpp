@@ -1,16 +1,16 @@
 #include "BenchInterface.h"
 
-#include "app/ExpressionViewController.h"
-#include "app/NSTextViewWithPlaceholder.h"
-#include "evaluation/ActiveGroupController.h"
-#include "evaluation/EvaluationThreadPool.h"
-#include "evaluation/OutputTextViewController.h"
-#include "evaluation/RegularExpression.h"
-#include "evaluation/RegularExpressionController.h"
-#include "evaluation/RegularExpressionControllerDelegate.h"
-#include "library/Expression.h"
-#include "pattern/PatternTextView.h"
-#include "settings/UserDefaults.h"
+#include "core/evaluation/ActiveGroupController.h"
+#include "core/evaluation/EvaluationThreadPool.h"
+#include "core/evaluation/RegularExpression.h"
+#include "core/evaluation/RegularExpressionController.h"
+#include "core/evaluation/RegularExpressionControllerDelegate.h"
+#include "core/library/Expression.h"
+#include "core/settings/UserDefaults.h"
+#include "gui/editor/ExpressionViewController.h"
+#include "gui/editor/OutputTextViewController.h"
+#include "gui/editor/PatternTextView.h"
+#include "gui/widgets/NSTextViewWithPlaceholder.h"
 
 #include <QApplication>
 #include <QKeyEvent>

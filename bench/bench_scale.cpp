@@ -2,16 +2,16 @@
 // must never be kept from its event loop for long, scrolling must stay smooth, and the results must stay small.
 
 #include "BenchInterface.h"
-#include "app/ExpressionViewController.h"
-#include "app/MatchInspectorViewController.h"
-#include "app/NSTextViewWithPlaceholder.h"
-#include "app/SubstitutionViewController.h"
-#include "evaluation/ActiveGroupController.h"
-#include "evaluation/MatchResults.h"
-#include "evaluation/OutputTextViewController.h"
-#include "library/LibraryStoreController.h"
-#include "pattern/PatternTextView.h"
-#include "settings/UserDefaults.h"
+#include "core/evaluation/ActiveGroupController.h"
+#include "core/evaluation/MatchResults.h"
+#include "core/library/LibraryStoreController.h"
+#include "core/settings/UserDefaults.h"
+#include "gui/editor/ExpressionViewController.h"
+#include "gui/editor/MatchInspectorViewController.h"
+#include "gui/editor/OutputTextViewController.h"
+#include "gui/editor/PatternTextView.h"
+#include "gui/editor/SubstitutionViewController.h"
+#include "gui/widgets/NSTextViewWithPlaceholder.h"
 
 #include <QDir>
 #include <QKeyEvent>

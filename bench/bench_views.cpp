@@ -3,10 +3,10 @@
 // megabyte of sample text can be typed. Measured without any evaluation.
 
 #include "BenchInterface.h"
-#include "app/NSTextViewWithPlaceholder.h"
-#include "app/NSTextViewWithPlaceholderUpdateDelegate.h"
-#include "pattern/PatternTextView.h"
-#include "settings/UserDefaults.h"
+#include "core/settings/UserDefaults.h"
+#include "gui/editor/PatternTextView.h"
+#include "gui/widgets/NSTextViewWithPlaceholder.h"
+#include "gui/widgets/NSTextViewWithPlaceholderUpdateDelegate.h"
 
 #include <QApplication>
 #include <QClipboard>

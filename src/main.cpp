@@ -1,8 +1,8 @@
-#include "app/AppDelegate.h"
-#include "library/Paths.h"
-#include "platform/MemoryAllocator.h"
-#include "platform/SingleInstanceLock.h"
-#include "settings/UserDefaults.h"
+#include "core/library/Paths.h"
+#include "core/platform/MemoryAllocator.h"
+#include "core/platform/SingleInstanceLock.h"
+#include "core/settings/UserDefaults.h"
+#include "gui/app/AppDelegate.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

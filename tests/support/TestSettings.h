@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/SystemAppearanceMonitor.h"
-#include "settings/UserDefaults.h"
+#include "core/platform/SystemAppearanceMonitor.h"
+#include "core/settings/UserDefaults.h"
 
 // The registered settings and a light desktop, whatever an earlier test function left behind.
 inline void resetSettingsToLightDefaults()

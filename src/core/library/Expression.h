@@ -1,0 +1,80 @@
+#pragma once
+
+#include "core/library/DictionaryError.h"
+#include "core/library/Expected.h"
+#include "core/library/JsonSerializable.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <QLatin1StringView>
+
+#include <array>
+#include <memory>
+
+class JsonSerializableDelegate;
+
+// A named pattern with the sample text it is tested against. The list, the editor and the store share one instance.
+// Every assignment after construction, also of an equal value, tells the delegate and emits the change signal.
+class Expression final : public QObject, public JsonSerializable
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Expression)
+    Q_PROPERTY(QString name READ name WRITE setName NOTIFY nameChanged)
+    Q_PROPERTY(QString pattern READ pattern WRITE setPattern NOTIFY patternChanged)
+    Q_PROPERTY(QString text READ text WRITE setText NOTIFY textChanged)
+    Q_PROPERTY(QString replacement READ replacement WRITE setReplacement NOTIFY replacementChanged)
+
+public:
+    explicit Expression(QObject *parent = nullptr);
+    Expression(const QString &name, const QString &pattern, const QString &text, QObject *parent = nullptr);
+    ~Expression() override;
+
+    // Fails with the first of "name", "pattern", "text" that holds no string. "replacement" is optional: files of
+    // older versions lack it, so a missing or non-string value reads as empty. Other keys are ignored.
+    static Expected<std::shared_ptr<Expression>, DictionaryError> fromJsonObject(const QJsonObject &object);
+    QJsonObject jsonObject() const override;
+
+    struct JsonMember
+    {
+        QLatin1StringView key;
+        QString value;
+    };
+    // What jsonObject() holds, in its key order, sharing the strings instead of copying them into JSON values: the
+    // library is written on every keystroke, and the text may be megabytes.
+    std::array<JsonMember, 4> jsonMembers() const;
+
+    QString name() const { return m_name; }
+    void setName(const QString &name);
+    QString pattern() const { return m_pattern; }
+    void setPattern(const QString &pattern);
+    QString text() const { return m_text; }
+    void setText(const QString &text);
+    // The substitution template, in the engine's replacement syntax; empty by default.
+    QString replacement() const { return m_replacement; }
+    void setReplacement(const QString &replacement);
+
+    // Weak: the delegate must be a QObject and reads as none once it is destroyed.
+    JsonSerializableDelegate *delegate() const;
+    void setDelegate(JsonSerializableDelegate *delegate);
+
+Q_SIGNALS:
+    void nameChanged();
+    void patternChanged();
+    void textChanged();
+    void replacementChanged();
+
+private:
+    void notifyDelegate();
+
+    QString m_name;
+    QString m_pattern;
+    QString m_text;
+    QString m_replacement;
+    JsonSerializableDelegate *m_delegate = nullptr;
+    QPointer<QObject> m_delegateObject;
+};
+
+using ExpressionList = QList<std::shared_ptr<Expression>>;

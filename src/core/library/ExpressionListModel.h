@@ -1,0 +1,83 @@
+#pragma once
+
+#include "core/library/Expression.h"
+
+#include <QAbstractListModel>
+#include <QPointer>
+
+#include <optional>
+#include <variant>
+
+class LibraryStoreController;
+class QMimeData;
+
+// The library as a one-column list of names. Names are edited in place; rows are inserted, removed and reordered
+// through the store controller, which saves every change. Rows move by drag and drop inside the one view that
+// started the drag only: a drop is accepted only for the data this model handed out for its last drag.
+class ExpressionListModel final : public QAbstractListModel
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(ExpressionListModel)
+
+public:
+    static QString expressionItemDraggingType();
+
+    explicit ExpressionListModel(LibraryStoreController *controller, QObject *parent = nullptr);
+    ~ExpressionListModel() override;
+
+    std::shared_ptr<Expression> expressionAt(int row) const;
+    // -1 when the expression is not in the list.
+    int rowOf(const Expression *expression) const;
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+    // New rows hold Expression() ("New Expression").
+    bool insertRows(int row, int count, const QModelIndex &parent = {}) override;
+    bool removeRows(int row, int count, const QModelIndex &parent = {}) override;
+
+    QStringList mimeTypes() const override;
+    // Drags one row: the first of the indexes.
+    QMimeData *mimeData(const QModelIndexList &indexes) const override;
+    Qt::DropActions supportedDragActions() const override;
+    Qt::DropActions supportedDropActions() const override;
+    // Only between rows; -1 on the root stands for the gap after the last row.
+    bool canDropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                         const QModelIndex &parent) const override;
+    bool dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                      const QModelIndex &parent) override;
+
+private:
+    struct Insertion
+    {
+        int first;
+        int last;
+    };
+    struct Removal
+    {
+        int first;
+        int last;
+    };
+    struct Move
+    {
+        int from;
+        int destinationChild;
+    };
+    // What the next change of the controller's list is, when this model asked for it; any other change resets.
+    using PendingChange = std::variant<std::monostate, Insertion, Removal, Move>;
+
+    void listAboutToChange();
+    void listChanged();
+    void replaceList(const ExpressionList &expressions);
+    void nameChanged(const Expression *expression);
+
+    LibraryStoreController *m_controller;
+    ExpressionList m_expressions;
+    PendingChange m_pendingChange;
+    // Whether the begin call of the running change took effect, so that its end call matches.
+    bool m_changeAnnounced = false;
+    mutable std::optional<int> m_draggingRow;
+    mutable QPointer<const QMimeData> m_draggedData;
+};

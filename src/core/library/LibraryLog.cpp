@@ -1,0 +1,3 @@
+#include "core/library/LibraryLog.h"
+
+Q_LOGGING_CATEGORY(lcLibrary, "quorvale.library")

@@ -1,0 +1,424 @@
+#include "core/pattern/PatternSyntaxReader.h"
+
+#include <algorithm>
+
+namespace {
+
+// ICU's Pattern_White_Space, which free-spacing mode skips.
+bool isPatternWhiteSpace(char32_t c)
+{
+    return (c >= 0x09 && c <= 0x0d) || c == 0x20 || c == 0x85 || c == 0x200e || c == 0x200f || c == 0x2028
+        || c == 0x2029;
+}
+
+// Where ICU ends a free-spacing "#" comment; not at form feed, vertical tab or U+2029.
+bool endsCommentLine(char32_t c)
+{
+    return c == u'\n' || c == u'\r' || c == 0x85 || c == 0x2028;
+}
+
+bool isHexDigit(char32_t c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+bool isAsciiLetter(char32_t c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+bool isAsciiDigit(char32_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+bool isModeFlag(char32_t c)
+{
+    return c == u'd' || c == u'i' || c == u'm' || c == u's' || c == u'u' || c == u'w' || c == u'x' || c == u'-';
+}
+
+} // namespace
+
+PatternSyntaxReader::PatternSyntaxReader(const QString &pattern, bool allowCommentsAndWhitespace)
+    : m_pattern(pattern)
+    , m_freeSpacing(allowCommentsAndWhitespace)
+{
+    readAll();
+}
+
+QList<TextRange> PatternSyntaxReader::syntaxStretches() const
+{
+    QList<TextRange> excluded;
+    for (const Span &span : m_spans) {
+        if (span.kind != SpanKind::characterClass)
+            excluded.append(span.range);
+    }
+    // Spans inside an inline comment were read before it was complete, so they come first.
+    std::sort(excluded.begin(), excluded.end(),
+        [](const TextRange &a, const TextRange &b) { return a.location < b.location; });
+    QList<TextRange> stretches;
+    qsizetype from = 0;
+    for (const TextRange &range : std::as_const(excluded)) {
+        if (range.location > from)
+            stretches.append({ from, range.location - from });
+        from = std::max(from, range.end());
+    }
+    if (from < m_pattern.size())
+        stretches.append({ from, m_pattern.size() - from });
+    return stretches;
+}
+
+void PatternSyntaxReader::readAll()
+{
+    // Growing the list by copying costs more than counting once, with hundreds of thousands of groups.
+    m_groups.reserve(m_pattern.count(u'('));
+    for (Char c = next(); c.value != endOfText; c = next()) {
+        if (c.quoted)
+            continue;
+        if (c.value == u'(') {
+            readParenthesis(c.start);
+        } else if (c.value == u')') {
+            if (m_openGroups.isEmpty()) {
+                m_balanced = false;
+                continue;
+            }
+            const auto [group, freeSpacing] = m_openGroups.takeLast();
+            m_groups[group].end = c.end;
+            m_freeSpacing = freeSpacing;
+        } else if (c.value == u'[') {
+            readClass(c.start);
+        } else if (c.value == u'\\') {
+            readEscape();
+        }
+    }
+    if (!m_openGroups.isEmpty())
+        m_balanced = false;
+}
+
+void PatternSyntaxReader::openGroup(qsizetype start, bool capturing, QString name)
+{
+    m_openGroups.append({ m_groups.size(), m_freeSpacing });
+    m_groups.append({ start, std::nullopt, capturing, std::move(name) });
+}
+
+// After a "(": what it opens is decided by what the scanner hands on next, so "( ?:" in free-spacing mode opens
+// no capture group.
+void PatternSyntaxReader::readParenthesis(qsizetype start)
+{
+    const Char following = next();
+    if (!following.is(u'?')) {
+        m_pending = following;
+        openGroup(start, true);
+        return;
+    }
+    m_hashStartsComment = false;
+    const Char kind = next();
+    if (kind.is(u'#')) {
+        readInlineComment(start);
+    } else if (kind.is(u'<')) {
+        const Char first = next();
+        if (!first.quoted && isAsciiLetter(first.value)) {
+            QString name;
+            Char nameChar = first;
+            for (; !nameChar.quoted && (isAsciiLetter(nameChar.value) || isAsciiDigit(nameChar.value));
+                 nameChar = next())
+                name.append(QChar(char16_t(nameChar.value)));
+            if (!nameChar.is(u'>'))
+                m_pending = nameChar;
+            openGroup(start, true, name);
+        } else {
+            // "(?<=" and "(?<!" look behind; anything else does not compile.
+            if (!first.is(u'=') && !first.is(u'!'))
+                m_pending = first;
+            openGroup(start, false);
+        }
+    } else if (!kind.quoted && isModeFlag(kind.value)) {
+        bool on = true;
+        std::optional<bool> freeSpacing;
+        Char flag = kind;
+        for (; !flag.quoted && isModeFlag(flag.value); flag = next()) {
+            if (flag.value == u'-')
+                on = false;
+            else if (flag.value == u'x')
+                freeSpacing = on;
+        }
+        // "(?x)" holds to the end of the enclosing group, "(?x:...)" to its own end.
+        if (flag.is(u')')) {
+            m_freeSpacing = freeSpacing.value_or(m_freeSpacing);
+        } else {
+            if (!flag.is(u':'))
+                m_pending = flag;
+            openGroup(start, false);
+            m_freeSpacing = freeSpacing.value_or(m_freeSpacing);
+        }
+    } else {
+        if (!kind.is(u':') && !kind.is(u'=') && !kind.is(u'!') && !kind.is(u'>'))
+            m_pending = kind;
+        openGroup(start, false);
+    }
+}
+
+// Up to the first ")" as the scanner hands it on: one after a backslash counts, one quoted by \Q...\E does not.
+void PatternSyntaxReader::readInlineComment(qsizetype start)
+{
+    for (Char c = next();; c = next()) {
+        if (c.value == endOfText) {
+            // ICU refuses the pattern; what follows is taken as the comment.
+            m_balanced = false;
+            addSpan(start, m_pattern.size(), SpanKind::inlineComment);
+            return;
+        }
+        if (c.is(u')')) {
+            addSpan(start, c.end, SpanKind::inlineComment);
+            return;
+        }
+    }
+}
+
+void PatternSyntaxReader::readClass(qsizetype start)
+{
+    if (readPosixProperty()) {
+        addSpan(start, m_position, SpanKind::characterClass);
+        return;
+    }
+    // A "]" right after the opening "[" or "[^" is a member, not the end.
+    const auto readOpening = [this] {
+        Char c = next();
+        if (c.is(u'^'))
+            c = next();
+        if (!c.is(u']'))
+            m_pending = c;
+    };
+    readOpening();
+    qsizetype depth = 1;
+    for (Char c = next();; c = next()) {
+        if (c.value == endOfText) {
+            addSpan(start, m_pattern.size(), SpanKind::characterClass);
+            return;
+        }
+        if (c.quoted)
+            continue;
+        if (c.value == u'[') {
+            if (!readPosixProperty()) {
+                ++depth;
+                readOpening();
+            }
+        } else if (c.value == u']') {
+            if (--depth == 0) {
+                addSpan(start, c.end, SpanKind::characterClass);
+                return;
+            }
+        } else if (c.value == u'\\') {
+            readEscape();
+        }
+    }
+}
+
+// After a "[": a property such as [:alpha:] or [:^L:] when a plain ":" follows the opening "[:" before any
+// quoted or escaped character, and a "]" directly follows that ":"; otherwise nothing is consumed and the "["
+// opens a set. The look-ahead ends at the first colon, so no stretch is looked ahead over twice.
+bool PatternSyntaxReader::readPosixProperty()
+{
+    const ScannerState start = saved();
+    // ICU takes the first character of the name whatever it is.
+    if (next().is(u':') && next().value != endOfText) {
+        for (Char c = next(); c.value != endOfText && !c.quoted; c = next()) {
+            if (c.value == u':') {
+                if (next().value == u']')
+                    return true;
+                break;
+            }
+        }
+    }
+    restore(start);
+    return false;
+}
+
+// After a plain escape's backslash. \p{...}, \P{...} and \N{...} are read to their "}", \k<name> to its ">", so
+// that nothing in them is taken for syntax.
+void PatternSyntaxReader::readEscape()
+{
+    const Char escaped = next();
+    if (escaped.quoted)
+        return;
+    if (escaped.value == u'p' || escaped.value == u'P' || escaped.value == u'N')
+        readBraced(u'}');
+    else if (escaped.value == u'k')
+        readBraced(u'>');
+}
+
+void PatternSyntaxReader::readBraced(char16_t closer)
+{
+    const Char opener = next();
+    if (!opener.is(closer == u'}' ? u'{' : u'<')) {
+        m_pending = opener;
+        return;
+    }
+    for (Char c = next(); c.value != endOfText && !c.is(closer); c = next()) { }
+}
+
+PatternSyntaxReader::Char PatternSyntaxReader::next()
+{
+    if (m_pending) {
+        const Char c = *m_pending;
+        m_pending.reset();
+        return c;
+    }
+    return scan();
+}
+
+// The compiler's character scanner: quoting, free-spacing skips and the escapes that stand for one literal
+// character are dealt with here, so that the reading above sees only what the compiler's grammar sees.
+PatternSyntaxReader::Char PatternSyntaxReader::scan()
+{
+    const qsizetype length = m_pattern.size();
+    for (;;) {
+        if (m_inQuote) {
+            if (m_position >= length) {
+                addSpan(m_quoteStart, length, SpanKind::quotedText);
+                m_inQuote = false;
+                continue;
+            }
+            if (m_pattern.at(m_position) == u'\\' && m_position + 1 < length && m_pattern.at(m_position + 1) == u'E') {
+                addSpan(m_quoteStart, m_position, SpanKind::quotedText);
+                m_inQuote = false;
+                m_position += 2;
+                continue;
+            }
+            const Char c { codePointAt(m_position), true, m_position, codePointEnd(m_position) };
+            m_position = c.end;
+            m_hashStartsComment = true;
+            return c;
+        }
+        if (m_afterBackslash) {
+            m_afterBackslash = false;
+            if (m_position >= length)
+                return { endOfText, false, length, length };
+            const Char c { codePointAt(m_position), false, m_position, codePointEnd(m_position) };
+            m_position = c.end;
+            m_hashStartsComment = true;
+            return c;
+        }
+        if (m_freeSpacing) {
+            while (m_position < length) {
+                const char32_t c = codePointAt(m_position);
+                if (c == u'#' && m_hashStartsComment) {
+                    const qsizetype start = m_position;
+                    while (m_position < length && !endsCommentLine(codePointAt(m_position)))
+                        m_position = codePointEnd(m_position);
+                    addSpan(start, m_position, SpanKind::freeSpacingComment);
+                } else if (isPatternWhiteSpace(c)) {
+                    m_position = codePointEnd(m_position);
+                } else {
+                    break;
+                }
+            }
+        }
+        m_hashStartsComment = true;
+        if (m_position >= length)
+            return { endOfText, false, length, length };
+
+        const qsizetype start = m_position;
+        const char32_t c = codePointAt(m_position);
+        m_position = codePointEnd(m_position);
+        if (c != u'\\' || m_position >= length)
+            return { c, false, start, m_position };
+
+        const char16_t escaped = m_pattern.at(m_position).unicode();
+        switch (escaped) {
+        case u'Q':
+            m_position += 1;
+            m_inQuote = true;
+            m_quoteStart = m_position;
+            continue;
+        case u'a':
+        case u'e':
+        case u'f':
+        case u'n':
+        case u'r':
+        case u't':
+            m_position += 1;
+            return { escaped, true, start, m_position };
+        case u'c':
+            // The control character of whatever comes next, taken as it stands, even "(" or a backslash.
+            m_position += 1;
+            if (m_position < length)
+                m_position = codePointEnd(m_position);
+            return { u'c', true, start, m_position };
+        case u'x':
+            m_position += 1;
+            if (m_position < length && m_pattern.at(m_position) == u'{') {
+                m_position += 1;
+                skipHexDigits(8);
+                if (m_position < length && m_pattern.at(m_position) == u'}')
+                    m_position += 1;
+            } else {
+                skipHexDigits(2);
+            }
+            return { u'x', true, start, m_position };
+        case u'u':
+            m_position += 1;
+            skipHexDigits(4);
+            return { u'u', true, start, m_position };
+        case u'U':
+            m_position += 1;
+            skipHexDigits(8);
+            return { u'U', true, start, m_position };
+        case u'0':
+            m_position += 1;
+            for (int digits = 0; digits < 3 && m_position < length && m_pattern.at(m_position) >= u'0'
+                 && m_pattern.at(m_position) <= u'7';
+                 ++digits)
+                m_position += 1;
+            return { u'0', true, start, m_position };
+        default:
+            m_afterBackslash = true;
+            return { u'\\', false, start, m_position };
+        }
+    }
+}
+
+char32_t PatternSyntaxReader::codePointAt(qsizetype index) const
+{
+    const QChar c = m_pattern.at(index);
+    if (c.isHighSurrogate() && index + 1 < m_pattern.size() && m_pattern.at(index + 1).isLowSurrogate())
+        return QChar::surrogateToUcs4(c, m_pattern.at(index + 1));
+    return c.unicode();
+}
+
+qsizetype PatternSyntaxReader::codePointEnd(qsizetype index) const
+{
+    if (m_pattern.at(index).isHighSurrogate() && index + 1 < m_pattern.size()
+        && m_pattern.at(index + 1).isLowSurrogate())
+        return index + 2;
+    return index + 1;
+}
+
+void PatternSyntaxReader::skipHexDigits(int maximum)
+{
+    for (int digits = 0;
+         digits < maximum && m_position < m_pattern.size() && isHexDigit(m_pattern.at(m_position).unicode()); ++digits)
+        m_position += 1;
+}
+
+void PatternSyntaxReader::addSpan(qsizetype start, qsizetype end, SpanKind kind)
+{
+    if (end > start)
+        m_spans.append({ { start, end - start }, kind });
+}
+
+PatternSyntaxReader::ScannerState PatternSyntaxReader::saved() const
+{
+    return { m_position, m_inQuote, m_quoteStart, m_afterBackslash, m_hashStartsComment, m_pending, m_spans.size() };
+}
+
+void PatternSyntaxReader::restore(const ScannerState &state)
+{
+    m_position = state.position;
+    m_inQuote = state.inQuote;
+    m_quoteStart = state.quoteStart;
+    m_afterBackslash = state.afterBackslash;
+    m_hashStartsComment = state.hashStartsComment;
+    m_pending = state.pending;
+    m_spans.resize(state.spanCount);
+}

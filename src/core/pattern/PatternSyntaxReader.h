@@ -1,0 +1,118 @@
+#pragma once
+
+#include "core/pattern/TextRange.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// Reads a pattern the way ICU's regular-expression compiler reads it, in one left-to-right pass over code points:
+// \Q...\E quoting (an unclosed \Q quotes to the end), (?#...) comments, free spacing (whitespace and "#" comments
+// skipped wherever the comments flag is on, by the switch or by inline flags with their scopes), escapes,
+// bracketed classes with nested sets and [:name:] properties, and the parentheses with the kind of group each one
+// opens. Patterns ICU rejects are read on a best-effort basis and never fail.
+class PatternSyntaxReader final {
+public:
+    enum class SpanKind {
+        // The text between \Q and \E (or the end): plain characters, whatever they look like.
+        quotedText,
+        // From "(?#" through its ")", or to the end when it is not closed.
+        inlineComment,
+        // A "#" comment of free-spacing mode, up to (not including) the line end.
+        freeSpacingComment,
+        // An outermost bracketed class from "[" through its "]", or to the end when it is not closed.
+        characterClass,
+    };
+
+    struct Span {
+        TextRange range;
+        SpanKind kind = SpanKind::quotedText;
+    };
+
+    // One parenthesised construct that takes part in the balancing; (?#...) comments and (?x) flag settings do not.
+    struct Group {
+        qsizetype open = 0;
+        // Just past the closing ")"; none while the group is open.
+        std::optional<qsizetype> end;
+        bool capturing = false;
+        // For (?<name>...).
+        QString name;
+    };
+
+    PatternSyntaxReader(const QString &pattern, bool allowCommentsAndWhitespace);
+
+    // In the order of their opening parentheses.
+    const QList<Group> &groups() const { return m_groups; }
+    // False when a ")" closes nothing or a group is never closed.
+    bool isBalanced() const { return m_balanced; }
+    // In the order they were read; quoted text and free-spacing comments may lie inside a class or an inline
+    // comment.
+    const QList<Span> &spans() const { return m_spans; }
+    // The stretches outside every quoted text and comment, in text order: where the text is pattern syntax.
+    QList<TextRange> syntaxStretches() const;
+
+private:
+    static constexpr char32_t endOfText = 0xffffffff;
+
+    // One character as the compiler's scanner hands it on. A quoted one is literal whatever it is: quoted by
+    // \Q...\E or spelled as an escape such as \x28.
+    struct Char {
+        char32_t value = endOfText;
+        bool quoted = false;
+        qsizetype start = 0;
+        qsizetype end = 0;
+
+        bool is(char16_t c) const { return !quoted && value == c; }
+    };
+
+    struct ScannerState {
+        qsizetype position = 0;
+        bool inQuote = false;
+        qsizetype quoteStart = 0;
+        bool afterBackslash = false;
+        bool hashStartsComment = true;
+        std::optional<Char> pending;
+        qsizetype spanCount = 0;
+    };
+
+    void readAll();
+    void readParenthesis(qsizetype start);
+    void openGroup(qsizetype start, bool capturing, QString name = {});
+    void readInlineComment(qsizetype start);
+    void readClass(qsizetype start);
+    bool readPosixProperty();
+    void readEscape();
+    void readBraced(char16_t closer);
+
+    Char next();
+    Char scan();
+    char32_t codePointAt(qsizetype index) const;
+    qsizetype codePointEnd(qsizetype index) const;
+    void skipHexDigits(int maximum);
+    void addSpan(qsizetype start, qsizetype end, SpanKind kind);
+
+    ScannerState saved() const;
+    void restore(const ScannerState &state);
+
+    QString m_pattern;
+    bool m_freeSpacing = false;
+    bool m_balanced = true;
+    QList<Group> m_groups;
+    QList<Span> m_spans;
+    // Per open group: its index in m_groups and the free-spacing flag to restore when it closes.
+    QList<std::pair<qsizetype, bool>> m_openGroups;
+
+    qsizetype m_position = 0;
+    bool m_inQuote = false;
+    qsizetype m_quoteStart = 0;
+    // The character after a plain escape's backslash is taken as it stands: no quoting, no skipping.
+    bool m_afterBackslash = false;
+    // Off for the one character after "(?", so that "(?#" opens a comment group even in free-spacing mode.
+    bool m_hashStartsComment = true;
+    std::optional<Char> m_pending;
+};
+
+// Moved as bytes when a list of them grows: patterns may hold hundreds of thousands of groups.
+Q_DECLARE_TYPEINFO(PatternSyntaxReader::Group, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(PatternSyntaxReader::Span, Q_PRIMITIVE_TYPE);

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/pattern/TextRange.h"
+
+#include <QList>
+#include <QString>
+
+#include <unicode/regex.h>
+
+#include <limits>
+#include <memory>
+#include <optional>
+
+// The texts of one match: element k is the text of capture group k, none when the group took no part; element
+// 0 is the whole match.
+using CaptureTexts = QList<std::optional<QString>>;
+
+struct RangedCaptureTexts
+{
+    TextRange range;
+    CaptureTexts groups;
+};
+
+// Every match of regex in text, left to right without overlap, with the regex compiled case-insensitively.
+// An empty or invalid regex gives no matches.
+QList<CaptureTexts> captureGroups(const QString &text, const QString &regex);
+QList<RangedCaptureTexts> rangedCaptureGroups(const QString &text, const QString &regex);
+
+// Case-insensitive; null for an empty or invalid regex.
+std::unique_ptr<icu::RegexPattern> compiledSearchExpression(const QString &regex);
+
+// Calls visit(matcher) for each match that lies in [from, to) of text, in order; lookbehinds still see the text
+// before from. Nothing is copied, so listing only ranges costs little more than the search itself.
+template<typename Visitor>
+void forEachMatch(const icu::RegexPattern &regex, const QString &text, qsizetype from, qsizetype to, Visitor &&visit)
+{
+    if (text.size() > std::numeric_limits<int32_t>::max() || from < 0 || to > text.size() || from >= to)
+        return;
+    // The matcher keeps a pointer to the alias, which keeps one to the text.
+    const icu::UnicodeString input(false, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
+    UErrorCode status = U_ZERO_ERROR;
+    const std::unique_ptr<icu::RegexMatcher> matcher(regex.matcher(input, status));
+    if (U_FAILURE(status))
+        return;
+    matcher->region(int64_t(from), int64_t(to), status);
+    matcher->useTransparentBounds(true);
+    matcher->useAnchoringBounds(false);
+    while (U_SUCCESS(status) && matcher->find(status))
+        visit(*matcher);
+}
+
+TextRange matchedRange(const icu::RegexMatcher &matcher);
+CaptureTexts matchedTexts(const icu::RegexMatcher &matcher, const QString &text);
+
+// The matches that lie in [from, to) of text, appended to found.
+void appendRangedCaptureGroups(const icu::RegexPattern &regex, const QString &text, qsizetype from, qsizetype to,
+                               QList<RangedCaptureTexts> &found);
+
+// The text with every character that is special in a search expression preceded by a backslash.
+QString regexEscaped(const QString &text);

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "gui/app/FeedbackDialog.h"
+#include "gui/app/MainWindowController.h"
+#include "gui/settings/PreferencesWindowController.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+
+class ExpressionViewController;
+class MainSplitViewController;
+class QAction;
+class QKeySequence;
+class QMenu;
+class QMenuBar;
+
+// The application's commands and its windows. Every command finds the editor through the main window when it
+// runs; nothing found once is kept.
+class AppDelegate final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(AppDelegate)
+
+public:
+    explicit AppDelegate(const QString &libraryFilePath = {}, QObject *parent = nullptr);
+    ~AppDelegate() override;
+
+    MainWindowController *mainWindowController() const { return m_mainWindow; }
+    MainSplitViewController *mainSplitViewController() const;
+    ExpressionViewController *viewController() const;
+    int activeGroup() const;
+    void setActiveGroup(int group);
+
+    // Shows the main window and tells the user once about a library that had to be recovered.
+    void applicationDidFinishLaunching();
+
+    void highlightNextGroup();
+    void highlightPreviousGroup();
+    void goToPattern();
+    void goToText();
+    void stopEvaluation();
+    void copyEscaped();
+    void pasteUnescaped();
+    void copySubstitutionResult();
+    void showReferenceSheet();
+    void showOrHideReferenceSheet();
+    void showOrHideLibrary();
+    void showOrHideMatchInspector();
+    void showOrHideSubstitutionPreview();
+    void showPreferences();
+    void showFeedbackDialog();
+    void showAbout();
+
+    // The menu's actions by object name, for tests and for the window's shortcuts.
+    QAction *action(const QString &name) const;
+
+private:
+    void buildMenus(QMenuBar *menuBar);
+    QAction *addAction(QMenu *menu, const QString &name, const QString &text, const QKeySequence &shortcut,
+                       void (AppDelegate::*command)());
+    void forwardToFocusedText(const char *slot);
+    static void beep();
+
+    QPointer<MainWindowController> m_mainWindow;
+    QPointer<PreferencesWindowController> m_preferences;
+    QPointer<FeedbackDialog> m_feedback;
+};

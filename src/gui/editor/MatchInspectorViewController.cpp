@@ -1,0 +1,189 @@
+#include "gui/editor/MatchInspectorViewController.h"
+
+#include "core/evaluation/CaptureGroupNames.h"
+#include "core/evaluation/MatchInspectorModel.h"
+#include "core/settings/Appearance.h"
+#include "core/settings/AppearanceController.h"
+#include "gui/editor/ViewSizeController.h"
+#include "gui/widgets/BoxView.h"
+
+#include <QBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTreeView>
+
+MatchInspectorViewController::MatchInspectorViewController(ViewSizeController *sizes, QWidget *parent)
+    : QWidget(parent)
+    , m_sizes(sizes)
+    , m_appearanceController(std::make_unique<AppearanceController>())
+{
+    setObjectName(QStringLiteral("matchInspector"));
+    m_model = new MatchInspectorModel(this);
+    m_model->setObjectName(QStringLiteral("matchInspectorModel"));
+    m_model->setMaximumMatchRows(maximumListedMatches);
+
+    m_layout = new QVBoxLayout(this);
+    m_layout->setSpacing(4);
+    m_countLabel = new QLabel(this);
+    m_countLabel->setObjectName(QStringLiteral("matchInspectorCountLabel"));
+    m_layout->addWidget(m_countLabel);
+
+    m_box = new BoxView(this);
+    m_box->setObjectName(QStringLiteral("matchInspectorBox"));
+    m_box->setCornerRadius(6);
+    auto *boxLayout = new QVBoxLayout(m_box);
+    boxLayout->setContentsMargins(4, 4, 4, 4);
+    m_treeView = new QTreeView(m_box);
+    m_treeView->setObjectName(QStringLiteral("matchInspectorView"));
+    // Every row as tall as the first: the view never measures a million rows one by one.
+    m_treeView->setUniformRowHeights(true);
+    m_treeView->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_treeView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_treeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_treeView->setAllColumnsShowFocus(true);
+    m_treeView->setFrameShape(QFrame::NoFrame);
+    m_treeView->setTextElideMode(Qt::ElideRight);
+    m_treeView->viewport()->setAutoFillBackground(false);
+    m_treeView->setModel(m_model);
+    QHeaderView *header = m_treeView->header();
+    // Widths from the font and the view alone: sizing to contents would read every row.
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setSectionResizeMode(MatchInspectorModel::rangeColumn, QHeaderView::Stretch);
+    header->setSectionResizeMode(MatchInspectorModel::textColumn, QHeaderView::Stretch);
+    header->setSectionsMovable(false);
+    boxLayout->addWidget(m_treeView);
+    m_layout->addWidget(m_box, 1);
+
+    connect(m_treeView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &MatchInspectorViewController::currentRowChanged);
+    // A click on the current row selects its range again, after the user has selected something else.
+    connect(m_treeView, &QAbstractItemView::clicked, this, &MatchInspectorViewController::currentRowChanged);
+    connect(m_treeView, &QAbstractItemView::activated, this, &MatchInspectorViewController::rowActivated);
+    m_appearanceController->setDelegate(this);
+    if (m_sizes)
+        connect(m_sizes, &ViewSizeController::sizesApplied, this, &MatchInspectorViewController::applySizes);
+    applySizes();
+    applyAppearance();
+    updateCount();
+}
+
+MatchInspectorViewController::~MatchInspectorViewController() = default;
+
+QString MatchInspectorViewController::shownKey()
+{
+    return QStringLiteral("showMatchInspector");
+}
+
+void MatchInspectorViewController::setActive(bool active)
+{
+    if (active == m_active)
+        return;
+    m_active = active;
+    if (active) {
+        showResults();
+    } else if (!m_model->results().isEmpty()) {
+        // Kept in m_results; the view's rows go until it is shown again.
+        m_model->clear();
+        m_hasPendingResults = true;
+    }
+}
+
+void MatchInspectorViewController::setResults(const MatchResults &results, const QString &text,
+                                              const Pattern &pattern)
+{
+    m_results = results;
+    m_text = text;
+    m_pattern = pattern;
+    m_hasPendingResults = true;
+    showResults();
+}
+
+void MatchInspectorViewController::showResults()
+{
+    if (!m_active || !m_hasPendingResults)
+        return;
+    m_hasPendingResults = false;
+    m_model->setResults(m_results, m_text, m_pattern ? CaptureGroupNames::of(*m_pattern) : QStringList());
+    // Without groups the match rows have nothing to expand.
+    m_treeView->setRootIsDecorated(m_results.numberOfRanges() > 1);
+    updateCount();
+}
+
+void MatchInspectorViewController::clear()
+{
+    m_results = {};
+    m_text.clear();
+    m_pattern.reset();
+    m_hasPendingResults = false;
+    m_model->clear();
+    m_countLabel->clear();
+}
+
+void MatchInspectorViewController::updateCount()
+{
+    const qsizetype count = m_model->results().count();
+    if (count == 0)
+        //: Above the match inspector when the pattern finds nothing
+        m_countLabel->setText(tr("no matches found"));
+    else if (count == 1)
+        //: Above the match inspector
+        m_countLabel->setText(tr("1 match"));
+    else if (count <= m_model->listedMatches())
+        //: Above the match inspector: the number of matches
+        m_countLabel->setText(tr("%L1 matches").arg(count));
+    else
+        //: Above the match inspector: the number of matches, and how many of them it lists
+        m_countLabel->setText(tr("%L1 matches, the first %L2 listed").arg(count).arg(m_model->listedMatches()));
+}
+
+void MatchInspectorViewController::currentRowChanged(const QModelIndex &current)
+{
+    if (m_model->groupForIndex(current) >= 0)
+        Q_EMIT rangeSelected(m_model->rangeForIndex(current));
+}
+
+void MatchInspectorViewController::rowActivated(const QModelIndex &index)
+{
+    // A match row's activation only opens or closes it.
+    const int group = m_model->groupForIndex(index);
+    if (group > 0)
+        Q_EMIT groupActivated(group);
+}
+
+void MatchInspectorViewController::appearanceDidChange(AppearanceController *, const Appearance &)
+{
+    applyAppearance();
+}
+
+void MatchInspectorViewController::applyAppearance()
+{
+    const std::unique_ptr<Appearance> palette = m_appearanceController->appearance();
+    m_box->setFillColor(palette->textBoxColor().toQColor());
+    QPalette colors = m_treeView->palette();
+    colors.setColor(QPalette::Base, Qt::transparent);
+    colors.setColor(QPalette::Text, palette->outputTextColor().toQColor());
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        colors.setColor(group, QPalette::Highlight, palette->outputSelectionColor().toQColor());
+        colors.setColor(group, QPalette::HighlightedText, palette->outputSelectedTextColor().toQColor());
+    }
+    m_treeView->setPalette(colors);
+    QPalette labelColors = m_countLabel->palette();
+    labelColors.setColor(QPalette::WindowText, palette->textColor().toQColor());
+    m_countLabel->setPalette(labelColors);
+}
+
+void MatchInspectorViewController::applySizes()
+{
+    const qreal multiplier = m_sizes ? m_sizes->multiplier() : 1.0;
+    const qreal fontSize = m_sizes ? m_sizes->fontSize() : ViewSizeController::normalFontSize;
+    const qreal labelSize = m_sizes ? m_sizes->miniFontSize() : ViewSizeController::normalMiniFontSize;
+    m_layout->setContentsMargins(qRound(16 * multiplier), qRound(4 * multiplier), qRound(16 * multiplier),
+                                 qRound(6 * multiplier));
+    m_countLabel->setFont(ViewSizeController::systemFont(labelSize));
+    m_treeView->setFont(ViewSizeController::systemFont(fontSize));
+    m_treeView->setIndentation(qRound(16 * multiplier));
+    const QFontMetrics metrics(m_treeView->font());
+    m_treeView->header()->resizeSection(MatchInspectorModel::numberColumn,
+                                        metrics.horizontalAdvance(QStringLiteral("0000000"))
+                                            + 2 * m_treeView->indentation());
+}

@@ -1,0 +1,163 @@
+#include "gui/editor/PatternTextView.h"
+
+#include "core/pattern/PatternAttributedStringBuilder.h"
+#include "core/pattern/PatternEscaping.h"
+#include "core/settings/Appearance.h"
+#include "core/settings/AppearanceController.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTextBlock>
+#include <QTextCursor>
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+// The spans over [from, from + length), positioned from `from`. Blocks come in text order, so `first` moves on past
+// the spans that end before this block and never goes back.
+QList<QTextLayout::FormatRange> blockFormats(const QList<ColorSpan> &spans, QList<ColorSpan>::const_iterator &first,
+                                             qsizetype from, qsizetype length)
+{
+    const qsizetype to = from + length;
+    while (first != spans.cend() && first->range.end() <= from)
+        ++first;
+    QList<QTextLayout::FormatRange> ranges;
+    for (auto span = first; span != spans.cend() && span->range.location < to; ++span) {
+        const qsizetype start = std::max(span->range.location, from);
+        const qsizetype end = std::min(span->range.end(), to);
+        if (start >= end)
+            continue;
+        QTextLayout::FormatRange range;
+        range.start = int(start - from);
+        range.length = int(end - start);
+        if (span->foreground)
+            range.format.setForeground(*span->foreground);
+        if (span->background)
+            range.format.setBackground(*span->background);
+        ranges.append(range);
+    }
+    return ranges;
+}
+
+} // namespace
+
+PatternTextView::PatternTextView(QWidget *parent)
+    : NSTextViewWithPlaceholder(parent)
+{
+    setObjectName(QStringLiteral("patternTextView"));
+}
+
+PatternTextView::~PatternTextView() = default;
+
+AppearanceController *PatternTextView::appearanceController()
+{
+    if (!m_appearanceController) {
+        m_appearanceController = std::make_unique<AppearanceController>();
+        m_appearanceController->setDelegate(this);
+    }
+    return m_appearanceController.get();
+}
+
+void PatternTextView::setHighlightedGroup(qint64 group)
+{
+    m_highlightedGroup = group;
+    updateColors();
+}
+
+void PatternTextView::setErrorPosition(qsizetype position)
+{
+    if (position == m_errorPosition)
+        return;
+    m_errorPosition = position;
+    if (!m_changingText)
+        updateColors();
+}
+
+void PatternTextView::setAllowsCommentsAndWhitespace(bool allows)
+{
+    if (allows == m_allowsCommentsAndWhitespace)
+        return;
+    m_allowsCommentsAndWhitespace = allows;
+    updateColors();
+}
+
+void PatternTextView::setText(const QString &text)
+{
+    m_errorPosition = -1;
+    m_changingText = true;
+    NSTextViewWithPlaceholder::setText(text);
+    m_changingText = false;
+    updateColors();
+}
+
+void PatternTextView::didChangeText()
+{
+    m_errorPosition = -1;
+    m_changingText = true;
+    NSTextViewWithPlaceholder::didChangeText();
+    m_changingText = false;
+    updateColors();
+}
+
+void PatternTextView::appearanceDidChange(AppearanceController *, const Appearance &)
+{
+    updateColors();
+}
+
+void PatternTextView::updateColors()
+{
+    setTextColor(appearanceController()->appearance()->plainTextColor().toQColor());
+    const AttributedPattern colored
+        = PatternAttributedStringBuilder::coloredPattern(text(), m_highlightedGroup, m_allowsCommentsAndWhitespace);
+    // The spans once for the whole text, each block taking its slice: working them out per block costs a pass over
+    // the whole text for every line, minutes for a pasted megabyte.
+    const QList<ColorSpan> spans = colored.spans();
+    const std::optional<TextRange> error = errorCharacter();
+    withoutChangeReports([&] {
+        auto first = spans.cbegin();
+        for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next()) {
+            QList<QTextLayout::FormatRange> formats = blockFormats(spans, first, block.position(), block.length());
+            if (error && block.contains(int(error->location))) {
+                QTextLayout::FormatRange mark;
+                mark.start = int(error->location - block.position());
+                mark.length = int(error->length);
+                mark.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+                mark.format.setUnderlineColor(appearanceController()->appearance()->errorColor().toQColor());
+                // Laid over the token colours; the layout merges overlapping ranges.
+                formats.append(mark);
+            }
+            setBlockFormats(block, formats);
+        }
+    });
+}
+
+std::optional<TextRange> PatternTextView::errorCharacter() const
+{
+    if (m_errorPosition < 0)
+        return std::nullopt;
+    const QString pattern = text();
+    // At the end there is no character to mark: the last one that is no line break stands for the end.
+    qsizetype index = std::min(m_errorPosition, pattern.size() - 1);
+    while (index >= 0 && (pattern[index] == u'\n' || pattern[index].isLowSurrogate()))
+        --index;
+    if (index < 0)
+        return std::nullopt;
+    const bool pair = pattern[index].isHighSurrogate() && index + 1 < pattern.size();
+    return TextRange { index, pair ? 2 : 1 };
+}
+
+void PatternTextView::copyEscaped() const
+{
+    QGuiApplication::clipboard()->setText(PatternEscaping::escapedForCopy(text()));
+}
+
+void PatternTextView::pasteUnescaped()
+{
+    const QString pasted = QGuiApplication::clipboard()->text();
+    if (pasted.isEmpty())
+        return;
+    // Like a paste: one undo step, the usual reports and recolouring follow, and line ends stay as they came.
+    insertExactText(PatternEscaping::unescapedForPaste(pasted));
+}

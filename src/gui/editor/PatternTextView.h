@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/settings/AppearanceControllerDelegate.h"
+#include "gui/widgets/NSTextViewWithPlaceholder.h"
+
+#include "core/pattern/TextRange.h"
+
+#include <memory>
+#include <optional>
+
+class AppearanceController;
+
+// The pattern editor: colours its text by token role and marks the highlighted capture group, recomputed from
+// scratch after every change. Colours are extra formats on the block layouts, never edits of the document, so the
+// undo history, the caret and the selection are untouched.
+class PatternTextView final : public NSTextViewWithPlaceholder, public AppearanceControllerDelegate {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(PatternTextView)
+
+public:
+    explicit PatternTextView(QWidget *parent = nullptr);
+    ~PatternTextView() override;
+
+    AppearanceController *appearanceController();
+
+    // 1 marks the first capturing group; 0 or less marks nothing.
+    qint64 highlightedGroup() const { return m_highlightedGroup; }
+    void setHighlightedGroup(qint64 group);
+    // UTF-16 index of the character the engine stopped at in an invalid pattern, underlined in the error colour; at
+    // or past the end it marks the last character. -1 marks nothing. Any edit of the text drops the mark.
+    qsizetype errorPosition() const { return m_errorPosition; }
+    void setErrorPosition(qsizetype position);
+
+    // The free-spacing switch the pattern is compiled with: it decides what is a "#" comment.
+    bool allowsCommentsAndWhitespace() const { return m_allowsCommentsAndWhitespace; }
+    void setAllowsCommentsAndWhitespace(bool allows);
+
+    void setText(const QString &text) override;
+    void updateColors();
+
+    // The pattern with every backslash doubled, for a string literal in source code.
+    void copyEscaped() const;
+    // Inserts the clipboard's text with doubled backslashes halved, as one undoable edit replacing the selection.
+    void pasteUnescaped();
+
+    void appearanceDidChange(AppearanceController *controller, const Appearance &appearance) override;
+
+protected:
+    void didChangeText() override;
+
+private:
+    std::optional<TextRange> errorCharacter() const;
+
+    std::unique_ptr<AppearanceController> m_appearanceController;
+    qint64 m_highlightedGroup = 0;
+    qsizetype m_errorPosition = -1;
+    // Inside an edit the mark is set again by the delegate; the recolouring that ends the edit applies it.
+    bool m_changingText = false;
+    bool m_allowsCommentsAndWhitespace = false;
+};

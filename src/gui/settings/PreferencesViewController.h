@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/settings/AppearanceControllerDelegate.h"
+#include "core/settings/UserDefaultsObserverDelegate.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class AppearanceController;
+class QCheckBox;
+class QComboBox;
+class QSpinBox;
+class UserDefaultsObserver;
+
+// The preferences' controls. Each writes its setting at once; each follows the setting when it changes elsewhere.
+class PreferencesViewController final : public QWidget,
+                                        public AppearanceControllerDelegate,
+                                        public UserDefaultsObserverDelegate
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(PreferencesViewController)
+
+public:
+    explicit PreferencesViewController(QWidget *parent = nullptr);
+    ~PreferencesViewController() override;
+
+    AppearanceController *appearanceController();
+
+    void appearanceDidChange(AppearanceController *controller, const Appearance &appearance) override;
+    void userDefaultsObserverDidChangeValue(UserDefaultsObserver *observer, const QVariant &newValue,
+                                            UserDefaultsKey key) override;
+
+private:
+    void readSettings();
+    void applyBackground(const Appearance &appearance);
+
+    std::unique_ptr<AppearanceController> m_appearanceController;
+    std::unique_ptr<UserDefaultsObserver> m_userDefaultsObserver;
+    QComboBox *m_appearanceMode;
+    QCheckBox *m_caseInsensitive;
+    QCheckBox *m_multiline;
+    QCheckBox *m_allowCommentsAndWhitespace;
+    QComboBox *m_referenceType;
+    QSpinBox *m_timeBudget;
+    QSpinBox *m_backtrackStackLimit;
+};

@@ -1,3 +1,0 @@
-#include "library/LibraryLog.h"
-
-Q_LOGGING_CATEGORY(lcLibrary, "quorvale.library")

@@ -1,8 +1,0 @@
-#include "library/SelectedObjectsToExpressionTransformer.h"
-
-#include "library/Expression.h"
-
-Expression *SelectedObjectsToExpressionTransformer::transformedValue(const QObjectList &selectedObjects)
-{
-    return selectedObjects.size() == 1 ? qobject_cast<Expression *>(selectedObjects.constFirst()) : nullptr;
-}

@@ -1,0 +1,86 @@
+#include "core/library/Expression.h"
+#include "core/library/JsonSerializableDelegate.h"
+
+#include <QJsonDocument>
+#include <QMetaProperty>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+class RecordingDelegate final : public QObject, public JsonSerializableDelegate
+{
+public:
+    void jsonSerializableDidChange(JsonSerializable *record) override { changed.append(record); }
+    QList<JsonSerializable *> changed;
+};
+} // namespace
+
+class tst_Expression final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void jsonObjectRoundTrip()
+    {
+        const QJsonObject fresh = Expression().jsonObject();
+        QCOMPARE(fresh, QJsonObject({{u"name"_s, u"New Expression"_s}, {u"pattern"_s, u""_s}, {u"text"_s, u""_s},
+                                     {u"replacement"_s, u""_s}}));
+        Expression original(u"Dates"_s, u"(\\d+)-(\\d+)"_s, u"2024-05\n"_s);
+        original.setReplacement(u"$2/$1"_s);
+        const auto copy = Expression::fromJsonObject(original.jsonObject());
+        QVERIFY(copy);
+        QCOMPARE(copy.value()->jsonObject(), original.jsonObject());
+        QCOMPARE(copy.value()->delegate(), nullptr);
+    }
+
+    void conversionFailsAtFirstBadKey_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("failingKey");
+        QTest::addRow("empty object") << "{}"_ba << u"name"_s;
+        QTest::addRow("only a name") << R"({"name": "a"})"_ba << u"pattern"_s;
+        QTest::addRow("number for text") << R"({"name": "a", "pattern": "b", "text": 5})"_ba << u"text"_s;
+        QTest::addRow("empty strings, extra key")
+            << R"({"text": "", "pattern": "", "name": "", "x": 3})"_ba << QString();
+    }
+
+    void conversionFailsAtFirstBadKey()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, failingKey);
+        const auto result = Expression::fromJsonObject(QJsonDocument::fromJson(json).object());
+        QCOMPARE(result.hasValue(), failingKey.isNull());
+        if (!result)
+            QCOMPARE(result.error(), DictionaryError::valueWithKeyAndTypeNotFound(failingKey));
+    }
+
+    void everyAssignmentNotifies_data()
+    {
+        QTest::addColumn<QByteArray>("property");
+        for (const char *property : {"name", "pattern", "text", "replacement"})
+            QTest::addRow("%s", property) << QByteArray(property);
+    }
+
+    void everyAssignmentNotifies()
+    {
+        QFETCH(QByteArray, property);
+        auto delegate = std::make_unique<RecordingDelegate>();
+        Expression expression(u"a"_s, u"b"_s, u"c"_s);
+        expression.setDelegate(delegate.get());
+        const QMetaObject *meta = expression.metaObject();
+        QSignalSpy changes(&expression, meta->property(meta->indexOfProperty(property)).notifySignal());
+        QVERIFY(expression.setProperty(property, u"same"_s));
+        QVERIFY(expression.setProperty(property, u"same"_s));
+        QCOMPARE(delegate->changed, QList<JsonSerializable *>({&expression, &expression}));
+        QCOMPARE(changes.count(), 2);
+
+        delegate.reset();
+        QCOMPARE(expression.delegate(), nullptr);
+        QVERIFY(expression.setProperty(property, u"edited after the delegate went away"_s));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Expression)
+#include "tst_Expression.moc"

@@ -1,0 +1,238 @@
+#include "core/library/JsonStore.h"
+
+#include "LibraryTestSupport.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray entry(const char *name)
+{
+    return R"({"name": ")" + QByteArray(name) + R"(", "pattern": "p", "text": "t"})";
+}
+
+// Writes past the limit fail as on a full disk, also for root, whom permissions do not stop.
+struct FileSizeLimit final {
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, previous.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &previous); }
+    rlimit previous{};
+};
+
+// A device whose every write fails, as when the disk has gone away.
+class FailingSaveFile final : public QSaveFile
+{
+public:
+    using QSaveFile::QSaveFile;
+
+protected:
+    qint64 writeData(const char *, qint64) override
+    {
+        setErrorString(u"Input/output error"_s);
+        return -1;
+    }
+};
+
+} // namespace
+
+class tst_JsonStore final : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString path() const { return m_dir.filePath(u"expressions.json"_s); }
+
+private Q_SLOTS:
+    void init() { QDir(m_dir.path()).removeRecursively(), QDir().mkpath(m_dir.path()); }
+
+    void replacementKeyInFiles_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("replacements");
+        QTest::addRow("file of an older version") << '[' + entry("A") + ']' << QStringList(u""_s);
+        QTest::addRow("file with replacements")
+            << R"json([{"name": "A", "pattern": "(a)", "text": "", "replacement": "<$1>"}, )json" + entry("B") + ']'
+            << QStringList({u"<$1>"_s, u""_s});
+        QTest::addRow("replacement of the wrong type")
+            << R"([{"name": "A", "pattern": "", "text": "", "replacement": ["x"]}, )" + entry("B") + ']'
+            << QStringList({u""_s, u""_s});
+    }
+
+    // Files of older versions have no "replacement", and one of the wrong type must not cost the expression.
+    // Written files keep the three string keys that older readers require; they ignore "replacement".
+    void replacementKeyInFiles()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, replacements);
+        QVERIFY(writeFile(path(), content));
+        QTest::failOnWarning(QRegularExpression(u"."_s));
+        JsonStore store(path());
+        QVERIFY(!store.recovery());
+        QStringList loaded;
+        for (const auto &expression : std::as_const(store.items()))
+            loaded << expression->replacement();
+        QCOMPARE(loaded, replacements);
+
+        store.items().constFirst()->setReplacement(u"${x}\\$"_s);
+        QVERIFY(!store.write());
+        const QJsonArray written = fileContent(path());
+        QCOMPARE(written.size(), replacements.size());
+        for (const QJsonValue &element : written) {
+            for (const QString &key : {u"name"_s, u"pattern"_s, u"text"_s, u"replacement"_s})
+                QVERIFY2(element.toObject().value(key).isString(), qPrintable(key));
+        }
+        QCOMPARE(JsonStore(path()).items().constFirst()->replacement(), u"${x}\\$"_s);
+    }
+
+    void failedWriteKeepsPreviousFile_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("fileSizeLimit");
+        QTest::addColumn<bool>("failingDevice");
+        QTest::addColumn<int>("textLength");
+        QTest::addColumn<QString>("reason");
+        QTest::addRow("disk full") << u"expressions.json"_s << 4096 << false << 100000 << u"File too large"_s;
+        // Small enough to sit in a write buffer, whose failed flush Qt 6.4's commit() would report as success.
+        QTest::addRow("disk full, library smaller than a write buffer")
+            << u"expressions.json"_s << 1024 << false << 4000 << u"File too large"_s;
+        QTest::addRow("path is a folder") << u"folder"_s << 0 << false << 10 << QString();
+        QTest::addRow("folder replaced by a file")
+            << u"expressions.json/expressions.json"_s << 0 << false << 10 << u"Not a directory"_s;
+        QTest::addRow("device fails writes") << u"expressions.json"_s << 0 << true << 10 << u"Input/output error"_s;
+    }
+
+    void failedWriteKeepsPreviousFile()
+    {
+        QFETCH(QString, target);
+        QFETCH(int, fileSizeLimit);
+        QFETCH(bool, failingDevice);
+        QFETCH(int, textLength);
+        QFETCH(QString, reason);
+        const QByteArray previous = '[' + entry("A") + ']';
+        QVERIFY(writeFile(path(), previous) && QDir(m_dir.path()).mkdir(u"folder"_s));
+        JsonStore store(m_dir.filePath(target));
+        bool failWrites = failingDevice;
+        store.setSaveFileFactory([&failWrites](const QString &file) -> std::unique_ptr<QSaveFile> {
+            return failWrites ? std::make_unique<FailingSaveFile>(file) : std::make_unique<QSaveFile>(file);
+        });
+        store.items().append(std::make_shared<Expression>(u"big"_s, QString(), QString(textLength, u'x')));
+        const bool recovers = target == u"expressions.json";
+        // Logged once, not on every failing change; a later write succeeds once the cause has gone.
+        QTest::ignoreMessage(
+            QtWarningMsg, QRegularExpression(u"could not be saved to "_s + QRegularExpression::escape(store.path())));
+        if (recovers)
+            QTest::ignoreMessage(QtInfoMsg, QRegularExpression(u"saved again"_s));
+        QTest::failOnWarning(QRegularExpression(u"."_s));
+        {
+            const FileSizeLimit limit(fileSizeLimit ? rlim_t(fileSizeLimit) : RLIM_INFINITY);
+            const std::optional<LibrarySaveFailure> failure = store.write();
+            QVERIFY(failure);
+            QCOMPARE(failure->error, JsonStoreError::cannotSaveDataToFile);
+            QCOMPARE(failure->filePath, store.path());
+            QVERIFY(!failure->reason.isEmpty());
+            if (!reason.isEmpty())
+                QCOMPARE(failure->reason, reason);
+            QCOMPARE(store.write(), failure);
+        }
+        QCOMPARE(readFile(path()), previous);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList(u"expressions.json"_s));
+        failWrites = false;
+        QCOMPARE(!store.write(), recovers);
+    }
+
+    void contentRoundTripsExactly_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("count");
+        QTest::addRow("emoji") << u"😀👩‍👩‍👧 🇩🇪"_s << 1;
+        QTest::addRow("right to left") << u"\u05E9\u05DC\u05D5\u05DD \u202Bمرحبا\u202C"_s << 1;
+        QTest::addRow("NUL and control characters") << QString::fromUtf16(u"a\0b\x01\x1f\x7f", 6) << 1;
+        QTest::addRow("lone surrogates") << QString::fromUtf16(u"\xd800x\xdc00", 3) << 1;
+        QTest::addRow("JSON syntax and line ends") << u"\"\\/\t\r\n\b\f{}[],:"_s << 1;
+        QTest::addRow("Unicode line ends, no-break space, noncharacters")
+            << u"\u2028\u2029\u0085\u00a0\ufdd0\ufdd1\uffff"_s << 1;
+        QTest::addRow("5 MB text") << QString(5 * 1024 * 1024, u'a') << 1;
+        QTest::addRow("10,000 expressions") << u"(\\w+)@example"_s << 10000;
+    }
+
+    void contentRoundTripsExactly()
+    {
+        QFETCH(QString, value);
+        QFETCH(int, count);
+        JsonStore store(path());
+        for (int index = 0; index < count; ++index)
+            store.items().append(std::make_shared<Expression>(value, value, QString::number(index) + value));
+        QVERIFY(!store.write());
+        const QByteArray written = readFile(path());
+        JsonStore reread(path());
+        QVERIFY(!reread.recovery());
+        QCOMPARE(reread.items().size(), count);
+        const Expression &last = *reread.items().constLast();
+        QVERIFY(last.name() == value && last.pattern() == value && last.text() == QString::number(count - 1) + value);
+        QVERIFY(!reread.write());
+        QVERIFY(readFile(path()) == written);
+    }
+
+    void unreadableFileIsKept_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("readable");
+        QTest::addRow("truncated JSON") << '[' + entry("A") + ", {\"name\": \"B" << QStringList();
+        QTest::addRow("object instead of array") << entry("A") << QStringList();
+        QTest::addRow("element missing text") << '[' + entry("A") + R"(, {"name": "B", "pattern": ""}, )" + entry("C")
+                + ']' << QStringList({u"A"_s, u"C"_s});
+        QTest::addRow("zero bytes") << QByteArray() << QStringList();
+        QTest::addRow("not UTF-8") << "[{\"name\": \"caf\xE9\", \"pattern\": \"\", \"text\": \"\"}]"_ba
+                                   << QStringList();
+        QTest::addRow("string and number in the array") << "[\"A\", 1, " + entry("C") + ']' << QStringList(u"C"_s);
+    }
+
+    void unreadableFileIsKept()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, readable);
+        QVERIFY(writeFile(path(), content));
+        const QString file = QRegularExpression::escape(path());
+        QTest::ignoreMessage(QtWarningMsg,
+            QRegularExpression(u"^The library file %1 .+; its contents were kept in %1"
+                               "\\.broken-\\d{8}-\\d{6}$"_s.arg(file)));
+        QTest::failOnWarning(QRegularExpression(u"."_s));
+        JsonStore store(path());
+        const QString copy = store.recovery()->keptCopyPath;
+        QCOMPARE(readFile(copy), content);
+        QCOMPARE(names(store.items()), readable);
+        QVERIFY(!store.write());
+        QCOMPARE(readFile(copy), content);
+        QCOMPARE(names(JsonStore(path()).items()), readable);
+    }
+
+    void keptCopiesAreNeverOverwritten()
+    {
+        QVERIFY(writeFile(path(), "first"));
+        const QString first = JsonStore(path()).recovery()->keptCopyPath;
+        // Too large to copy under the limit, so it is renamed instead.
+        const QByteArray second = "[\"" + QByteArray(10000, 'x') + "\"]";
+        QVERIFY(writeFile(path(), second));
+        const FileSizeLimit limit(4096);
+        JsonStore store(path());
+        QCOMPARE(readFile(first), "first");
+        QCOMPARE(readFile(store.recovery()->keptCopyPath), second);
+        QVERIFY(!store.write());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_JsonStore)
+#include "tst_JsonStore.moc"

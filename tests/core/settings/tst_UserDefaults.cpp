@@ -1,0 +1,147 @@
+#include "core/settings/UserDefaults.h"
+#include "core/settings/UserDefaultsObserver.h"
+#include "core/settings/UserDefaultsObserverDelegate.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class RecordingDelegate final : public UserDefaultsObserverDelegate
+{
+public:
+    void userDefaultsObserverDidChangeValue(UserDefaultsObserver *, const QVariant &newValue,
+                                            UserDefaultsKey key) override
+    {
+        reports.append(keyString(key) + u'=' + newValue.toString());
+    }
+    QStringList reports;
+};
+
+} // namespace
+
+class tst_UserDefaults final : public QObject
+{
+    Q_OBJECT
+    UserDefaults &defaults() { return UserDefaults::standard(); }
+
+private Q_SLOTS:
+    void init()
+    {
+        defaults().clear();
+        defaults().registerStandardDefaults();
+    }
+
+    void registeredDefaultsGiveWayToStoredValues()
+    {
+        QCOMPARE(defaults().integerValue(UserDefaultsKey::appearanceMode), 2);
+        // Registration lives in memory only.
+        QVERIFY(!defaults().storedValue(u"appearanceMode"_s).isValid());
+        defaults().setValue(UserDefaultsKey::appearanceMode, 1);
+        defaults().registerStandardDefaults();
+        QCOMPARE(defaults().integerValue(UserDefaultsKey::appearanceMode), 1);
+        defaults().removeValue(UserDefaultsKey::appearanceMode);
+        QCOMPARE(defaults().integerValue(UserDefaultsKey::appearanceMode), 2);
+    }
+
+    void regularExpressionOptions_data()
+    {
+        QTest::addColumn<bool>("caseInsensitive");
+        QTest::addColumn<bool>("comments");
+        QTest::addColumn<bool>("multiline");
+        QTest::addColumn<int>("options");
+        QTest::addRow("case insensitive") << true << false << false << 1;
+        QTest::addRow("comments and whitespace") << false << true << false << 2;
+        QTest::addRow("anchors match lines") << false << false << true << 16;
+        QTest::addRow("all on") << true << true << true << 19;
+    }
+
+    void regularExpressionOptions()
+    {
+        QFETCH(bool, caseInsensitive);
+        QFETCH(bool, comments);
+        QFETCH(bool, multiline);
+        defaults().setValue(UserDefaultsKey::caseInsensitive, caseInsensitive);
+        defaults().setValue(UserDefaultsKey::allowCommentsAndWhitespace, comments);
+        defaults().setValue(UserDefaultsKey::multiline, multiline);
+        QTEST(defaults().regularExpressionOptions(), "options");
+    }
+
+    void wrongTypesFallBack_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QVariant>("expected");
+        QTest::addRow("text for an integer") << u"appearanceMode"_s << QVariant(u"abc"_s) << QVariant(2);
+        QTest::addRow("out-of-range integer kept") << u"referenceType"_s << QVariant(7) << QVariant(7);
+        QTest::addRow("numeric text as integer") << u"appearanceMode"_s << QVariant(u"1"_s) << QVariant(1);
+        QTest::addRow("text for the stack limit")
+            << u"backtrackStackLimit"_s << QVariant(u"8 MB"_s) << QVariant(defaultBacktrackStackLimit);
+        QTest::addRow("text for a switch") << u"multiline"_s << QVariant(u"maybe"_s) << QVariant(false);
+        QTest::addRow("number for a switch") << u"caseInsensitive"_s << QVariant(1) << QVariant(true);
+        QTest::addRow("list for a switch") << u"showLeftPanel"_s << QVariant(QStringList{u"x"_s}) << QVariant(false);
+    }
+
+    void wrongTypesFallBack()
+    {
+        QFETCH(QString, key);
+        QFETCH(QVariant, stored);
+        defaults().setValue(key, stored);
+        QTEST(defaults().value(key), "expected");
+    }
+
+    // The file format keeps only text; the types must come back all the same.
+    void valuesSurviveReopening()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"settings.conf"_s);
+        {
+            UserDefaults store(path);
+            store.setValue(UserDefaultsKey::multiline, true);
+            store.setValue(UserDefaultsKey::appearanceMode, 1);
+            QVERIFY(store.synchronize());
+        }
+        UserDefaults reopened(path);
+        QCOMPARE(reopened.value(UserDefaultsKey::multiline), QVariant(true));
+        QCOMPARE(reopened.value(UserDefaultsKey::multiline).typeId(), QMetaType::Bool);
+        QCOMPARE(reopened.value(UserDefaultsKey::appearanceMode), QVariant(1));
+    }
+
+    void observerReports_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QVariantList>("writes");
+        QTest::addColumn<QStringList>("reported");
+        QTest::addRow("first change of a registered switch")
+            << u"showLeftPanel"_s << QVariantList{true} << QStringList{u"showLeftPanel=true"_s};
+        QTest::addRow("comments switch is reported from the first change")
+            << u"allowCommentsAndWhitespace"_s << QVariantList{true, false}
+            << QStringList{u"allowCommentsAndWhitespace=true"_s, u"allowCommentsAndWhitespace=false"_s};
+        QTest::addRow("writing the current value is silent")
+            << u"multiline"_s << QVariantList{false, true, true} << QStringList{u"multiline=true"_s};
+        QTest::addRow("integers") << u"appearanceMode"_s << QVariantList{2, 0, 1}
+                                  << QStringList{u"appearanceMode=0"_s, u"appearanceMode=1"_s};
+        QTest::addRow("removal back to the default is reported")
+            << u"referenceType"_s << QVariantList{1, QVariant()}
+            << QStringList{u"referenceType=1"_s, u"referenceType=0"_s};
+        QTest::addRow("unregistered key: neither its first change nor its removal")
+            << u"pattern"_s << QVariantList{u"a+"_s, u"b+"_s, QVariant()} << QStringList{u"pattern=b+"_s};
+        QTest::addRow("unknown key") << u"somethingElse"_s << QVariantList{1, 2} << QStringList();
+    }
+
+    void observerReports()
+    {
+        QFETCH(QString, key);
+        QFETCH(QVariantList, writes);
+        RecordingDelegate delegate;
+        UserDefaultsObserver observer(&delegate);
+        for (const QVariant &value : std::as_const(writes))
+            defaults().setValue(key, value);
+        QTEST(delegate.reports, "reported");
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_UserDefaults)
+#include "tst_UserDefaults.moc"

@@ -1,0 +1,664 @@
+#include "TestSettings.h"
+#include "core/evaluation/ActiveGroupController.h"
+#include "core/evaluation/MatchInspectorModel.h"
+#include "core/evaluation/SubstitutionController.h"
+#include "core/library/Expression.h"
+#include "core/library/LibraryStoreController.h"
+#include "core/platform/SystemAppearanceMonitor.h"
+#include "core/settings/UserDefaults.h"
+#include "gui/editor/ExpressionViewController.h"
+#include "gui/editor/MatchInspectorViewController.h"
+#include "gui/editor/OutputTextViewController.h"
+#include "gui/editor/PatternTextView.h"
+#include "gui/editor/SubstitutionViewController.h"
+#include "gui/editor/ViewSizeController.h"
+#include "gui/widgets/BoxView.h"
+#include "gui/widgets/NSTextViewWithPlaceholder.h"
+#include "gui/widgets/ViewAnimations.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QToolButton>
+#include <QTreeView>
+
+#include <unicode/regex.h>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+// The start of the wavy underline in the block, or -1.
+int wavyUnderline(const QTextBlock &block)
+{
+    for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+        if (range.format.underlineStyle() == QTextCharFormat::WaveUnderline)
+            return range.start;
+    }
+    return -1;
+}
+
+bool hasBackground(const QTextBlock &block)
+{
+    for (const QTextLayout::FormatRange &range : block.layout()->formats()) {
+        if (range.format.background().style() != Qt::NoBrush)
+            return true;
+    }
+    return false;
+}
+
+struct Fixture
+{
+    explicit Fixture(const QString &text = u"2024-05-01 and 1999-12-31"_s)
+        : expression(u"Dates"_s, QString(), text)
+    {
+        editor.resize(800, 500);
+        editor.show();
+        editor.setExpression(&expression);
+    }
+
+    void setPattern(const QString &pattern)
+    {
+        editor.inputTextView()->selectAll();
+        editor.inputTextView()->textCursor().insertText(pattern);
+    }
+
+    // Until the inspector shows the outcome of the pattern's evaluation.
+    void evaluate(const QString &pattern)
+    {
+        QSignalSpy resets(editor.matchInspector()->model(), &QAbstractItemModel::modelReset);
+        setPattern(pattern);
+        QTRY_VERIFY(!resets.isEmpty());
+    }
+
+    QString cell(int row, int column, int group = 0) const
+    {
+        const MatchInspectorModel *model = editor.matchInspector()->model();
+        const QModelIndex match = model->index(row, 0);
+        return (group == 0 ? model->index(row, column) : model->index(group - 1, column, match)).data().toString();
+    }
+
+    Expression expression;
+    ExpressionViewController editor;
+};
+
+// Whole-match ranges as "start-end", straight from the engine.
+QStringList icuMatches(const QString &pattern, const QString &text)
+{
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::UnicodeString source(false, reinterpret_cast<const UChar *>(pattern.utf16()), int32_t(pattern.size()));
+    const icu::UnicodeString input(false, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
+    UParseError parseError;
+    const std::unique_ptr<icu::RegexPattern> compiled(icu::RegexPattern::compile(source, 0, parseError, status));
+    const std::unique_ptr<icu::RegexMatcher> matcher(compiled->matcher(input, status));
+    QStringList ranges;
+    while (matcher->find(status))
+        ranges << u"%1-%2"_s.arg(matcher->start(status)).arg(matcher->end(status));
+    return U_SUCCESS(status) ? ranges : QStringList { u"ICU failed"_s };
+}
+
+QStringList shownMatches(const OutputTextViewController *controller)
+{
+    QStringList ranges;
+    for (qsizetype m = 0; m < controller->matches().count(); ++m) {
+        const TextRange range = controller->matches().range(m, 0);
+        ranges << u"%1-%2"_s.arg(range.location).arg(range.end());
+    }
+    return ranges;
+}
+
+void showPanels()
+{
+    UserDefaults::standard().setValue(MatchInspectorViewController::shownKey(), true);
+    UserDefaults::standard().setValue(SubstitutionViewController::shownKey(), true);
+}
+
+} // namespace
+
+class tst_ExpressionViewController : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void editsChangeTheExpression();
+    void invalidPatternShowsTheError_data();
+    void invalidPatternShowsTheError();
+    void steppingGroupsMarksBothViews();
+    void processingLabelOnlyForLongRuns();
+    void processingLabelShowsHowFarTheSearchHasCome_data();
+    void processingLabelShowsHowFarTheSearchHasCome();
+    void stopShowsAWarningUntilTheNextEdit_data();
+    void stopShowsAWarningUntilTheNextEdit();
+    void engineFailureIsNoResult_data();
+    void engineFailureIsNoResult();
+    void settingsReEvaluate();
+    void presentationKeepsTheColouring();
+    void panelButtonsFollowAndWriteSettings();
+    void inspectorFollowsEvaluations_data();
+    void inspectorFollowsEvaluations();
+    void selectingARowSelectsTheSampleText_data();
+    void selectingARowSelectsTheSampleText();
+    void activatingAGroupRowHighlightsIt();
+    void substitutionPreview_data();
+    void substitutionPreview();
+    void previewFollowsEditsAndItsPanel();
+    void exactTextFromLibraryToLibrary_data();
+    void exactTextFromLibraryToLibrary();
+};
+
+void tst_ExpressionViewController::init()
+{
+    resetSettingsToLightDefaults();
+}
+
+void tst_ExpressionViewController::editsChangeTheExpression()
+{
+    Fixture f;
+    QCOMPARE(f.editor.outputTextView()->text(), f.expression.text());
+    f.setPattern(u"\\d+"_s);
+    QCOMPARE(f.expression.pattern(), u"\\d+"_s);
+    f.editor.outputTextView()->textCursor().insertText(u"7 "_s);
+    QCOMPARE(f.expression.text(), u"7 2024-05-01 and 1999-12-31"_s);
+
+    Expression other(u"Other"_s, u"x"_s, u"xyz"_s);
+    f.editor.setExpression(&other);
+    QCOMPARE(f.editor.inputTextView()->text(), u"x"_s);
+    QCOMPARE(f.expression.text(), u"7 2024-05-01 and 1999-12-31"_s);
+    QCOMPARE(other.text(), u"xyz"_s);
+
+    f.editor.setExpression(nullptr);
+    QVERIFY(f.editor.findChild<QLabel *>(u"noSelectedExpressionLabel"_s)->isVisible());
+    QVERIFY(!f.editor.inputTextView()->isVisible());
+}
+
+void tst_ExpressionViewController::invalidPatternShowsTheError_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("detail");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("underlined");
+    QTest::addRow("unclosed group") << u"(\\d+"_s << u"a parenthesis is not closed \u00B7 line 1, column 4"_s << 0 << 3;
+    QTest::addRow("stray parenthesis on the second line")
+        << u"\\d\n\\d)+"_s << u"unmatched closing parenthesis \u00B7 line 2, column 3"_s << 1 << 2;
+    QTest::addRow("at the end of an empty last line")
+        << u"(a\n"_s << u"a parenthesis is not closed \u00B7 at the end"_s << 0 << 1;
+}
+
+void tst_ExpressionViewController::invalidPatternShowsTheError()
+{
+    QFETCH(QString, pattern);
+    QFETCH(int, line);
+    Fixture f;
+    f.setPattern(u"\\d+"_s);
+    QTRY_VERIFY(f.editor.activeGroupController()->maxNumberOfGroups().has_value());
+    QTRY_VERIFY(hasBackground(f.editor.outputTextView()->document()->firstBlock()));
+    f.setPattern(pattern);
+    QCOMPARE(f.editor.errorLabel()->text(), u"Expression is invalid"_s);
+    QTEST(f.editor.errorDetailLabel()->text(), "detail");
+    QVERIFY(!f.editor.isErrorLabelHidden());
+    QTRY_VERIFY(f.editor.errorDetailLabel()->isVisible());
+    QVERIFY(f.editor.errorLabel()->toolTip().contains(u"offset"_s));
+    QTEST(wavyUnderline(f.editor.inputTextView()->document()->findBlockByNumber(line)), "underlined");
+    QVERIFY(f.editor.isGroupBoxHidden());
+    QCOMPARE(f.editor.highlightingGroupLabel()->text(), u"no matches found"_s);
+    QVERIFY(f.editor.outputTextViewController()->isPaintingStale());
+
+    f.setPattern(u"(\\d+)"_s);
+    QTRY_VERIFY(f.editor.isErrorLabelHidden());
+    QTRY_VERIFY(f.editor.errorLabel()->isHidden());
+    QVERIFY(f.editor.errorDetailLabel()->isHidden());
+    QCOMPARE(wavyUnderline(f.editor.inputTextView()->document()->firstBlock()), -1);
+    QVERIFY(!f.editor.outputTextViewController()->isPaintingStale());
+}
+
+void tst_ExpressionViewController::steppingGroupsMarksBothViews()
+{
+    Fixture f;
+    f.setPattern(u"(\\d+)-(\\d+)"_s);
+    QTRY_COMPARE(f.editor.activeGroupController()->maxNumberOfGroups(), std::optional(3));
+    QCOMPARE(f.editor.highlightingGroupLabel()->text(), u"highlighting group 0 of 2 \u00B7 2 matches"_s);
+    QVERIFY(f.editor.isGroupBoxHidden());
+
+    QVERIFY(f.editor.activeGroupController()->highlightNextGroup());
+    QVERIFY(f.editor.activeGroupController()->highlightNextGroup());
+    QVERIFY(!f.editor.activeGroupController()->highlightNextGroup());
+    QCOMPARE(f.editor.highlightingGroupLabel()->text(), u"highlighting group 2 of 2 \u00B7 2 matches"_s);
+    QCOMPARE(f.editor.inputTextView()->highlightedGroup(), 2);
+    QCOMPARE(f.editor.outputTextViewController()->activeGroup(), 2);
+    QVERIFY(!f.editor.isGroupBoxHidden());
+    QTRY_VERIFY(f.editor.groupBox()->isVisible());
+
+    // Fewer groups clamp the active one.
+    f.setPattern(u"(\\d+)"_s);
+    QTRY_COMPARE(f.editor.activeGroupController()->activeGroup(), 1);
+    QCOMPARE(f.editor.inputTextView()->highlightedGroup(), 1);
+    f.setPattern(u"nothing"_s);
+    QTRY_COMPARE(f.editor.highlightingGroupLabel()->text(), u"no matches found"_s);
+    QCOMPARE(f.editor.activeGroupController()->activeGroup(), 0);
+    QTRY_VERIFY(f.editor.groupBox()->isHidden());
+}
+
+void tst_ExpressionViewController::processingLabelOnlyForLongRuns()
+{
+    Fixture f;
+    f.setPattern(u"\\d"_s);
+    QTest::qWait(ExpressionViewController::showProcessingLabelAfterTime + 100);
+    QVERIFY(f.editor.isProcessingLabelHidden());
+
+    f.editor.outputTextView()->setText(QString(40, u'a') + u'b');
+    f.setPattern(u"(a+)+$"_s);
+    QTRY_VERIFY_WITH_TIMEOUT(!f.editor.isProcessingLabelHidden(), 3000);
+    QTRY_VERIFY(f.editor.processingLabel()->isVisible());
+    f.setPattern(u"b"_s);
+    QTRY_VERIFY(f.editor.isProcessingLabelHidden());
+    QCOMPARE(f.editor.outputTextViewController()->matches().count(), 1);
+}
+
+void tst_ExpressionViewController::processingLabelShowsHowFarTheSearchHasCome_data()
+{
+    QTest::addColumn<int>("prefix");
+    QTest::addColumn<QString>("expected");
+    QTest::addRow("stuck at the start") << 0 << u"processing… 0 %"_s;
+    QTest::addRow("59 of 100 units") << 59 << u"processing… 59 %"_s;
+    QTest::addRow("rounded down") << 3959 << u"processing… 98 %"_s;
+}
+
+void tst_ExpressionViewController::processingLabelShowsHowFarTheSearchHasCome()
+{
+    QFETCH(int, prefix);
+    Fixture f;
+    // Runs away after finding every "x".
+    f.editor.outputTextView()->setText(QString(prefix, u'x') + QString(40, u'a') + u'b');
+    f.setPattern(u"x|(a+)+$"_s);
+    QTRY_VERIFY_WITH_TIMEOUT(!f.editor.isProcessingLabelHidden(), 3000);
+    QTEST(f.editor.processingLabel()->text(), "expected");
+    QVERIFY(f.editor.stopButton()->isVisible());
+}
+
+void tst_ExpressionViewController::stopShowsAWarningUntilTheNextEdit_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addRow("Esc in the pattern") << u"pattern"_s;
+    QTest::addRow("Esc in the sample text") << u"text"_s;
+    QTest::addRow("the stop button") << u"button"_s;
+    QTest::addRow("the time budget") << u"budget"_s;
+}
+
+void tst_ExpressionViewController::stopShowsAWarningUntilTheNextEdit()
+{
+    QFETCH(QString, how);
+    Fixture f;
+    f.editor.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.editor));
+    if (how == u"budget") // far below the delay of the processing label: the stop is told all the same
+        f.editor.outputTextViewController()->setTimeBudget(100ms);
+    f.editor.outputTextView()->setText(u"xx"_s + QString(40, u'a') + u'b');
+    f.setPattern(u"x"_s);
+    QTRY_VERIFY(hasBackground(f.editor.outputTextView()->document()->firstBlock()));
+    f.setPattern(u"x|(a+)+$"_s);
+    if (how != u"budget")
+        QTRY_VERIFY_WITH_TIMEOUT(f.editor.stopButton()->isVisible(), 3000);
+    if (how == u"button")
+        f.editor.stopButton()->click();
+    if (how == u"pattern" || how == u"text") {
+        QWidget *view = f.editor.outputTextView();
+        if (how == u"pattern")
+            view = f.editor.inputTextView();
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Escape);
+    }
+    QTRY_VERIFY(f.editor.warningLabel()->isVisible());
+    QCOMPARE(f.editor.warningLabel()->text(), how == u"budget"
+                 ? u"Stopped after 0.1 s (time budget). Change it in Preferences."_s : u"Evaluation stopped."_s);
+    QTRY_VERIFY(f.editor.stopButton()->isHidden());
+    // Neither the last results nor the partial ones stay painted or counted.
+    QVERIFY(!hasBackground(f.editor.outputTextView()->document()->firstBlock()));
+    QCOMPARE(f.editor.highlightingGroupLabel()->text(), u"highlighting group 0 of 1"_s);
+
+    // A new look is no reason to run it again; the next edit is.
+    UserDefaults::standard().setValue(UserDefaultsKey::appearanceMode, 1);
+    QVERIFY(!f.editor.outputTextViewController()->expressionController());
+    f.setPattern(u"a"_s);
+    QVERIFY(f.editor.isWarningLabelHidden());
+    QTRY_COMPARE(f.editor.outputTextViewController()->matches().count(), 40);
+
+    // With nothing running, Esc is left to whoever else wants it.
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(f.editor.inputTextView(), &escape);
+    QVERIFY(!escape.isAccepted());
+}
+
+void tst_ExpressionViewController::engineFailureIsNoResult_data()
+{
+    QTest::addColumn<int>("injected");
+    QTest::addColumn<QString>("message");
+    QTest::addRow("backtrack stack overflow")
+        << int(U_ZERO_ERROR)
+        << u"Matching failed: the pattern needs more backtracking memory than the backtrack stack limit allows "
+           u"(U_REGEX_STACK_OVERFLOW). 2 matches were found before it and are not shown. The limit of 0.001 MB can "
+           u"be raised in Preferences."_s;
+    QTest::addRow("out of memory")
+        << int(U_MEMORY_ALLOCATION_ERROR)
+        << u"Matching failed: the engine ran out of memory (U_MEMORY_ALLOCATION_ERROR). 3 matches were found before "
+           u"it and are not shown."_s;
+    QTest::addRow("time limit") << int(U_REGEX_TIME_OUT)
+                                << u"Matching failed: the engine's time limit ran out (U_REGEX_TIME_OUT). 3 matches "
+                                   u"were found before it and are not shown."_s;
+    QTest::addRow("any other failure")
+        << int(U_INTERNAL_PROGRAM_ERROR)
+        << u"Matching failed: the engine reported an error (U_INTERNAL_PROGRAM_ERROR). 3 "
+           u"matches were found before it and are not shown."_s;
+}
+
+void tst_ExpressionViewController::engineFailureIsNoResult()
+{
+    QFETCH(int, injected);
+    showPanels();
+    Fixture f(u"x x y"_s + QString(2000, u'a'));
+    f.evaluate(u"x"_s);
+    QTRY_VERIFY(hasBackground(f.editor.outputTextView()->document()->firstBlock()));
+    if (injected == U_ZERO_ERROR)
+        UserDefaults::standard().setValue(UserDefaultsKey::backtrackStackLimit, 1000);
+    else
+        f.editor.outputTextViewController()->setInjectedMatchingError(UErrorCode(injected));
+    // With the limit of 1000 bytes, "y" and what follows it are too much for the engine.
+    f.setPattern(u"x|y(?:.|\n)*"_s);
+    QTRY_VERIFY(f.editor.warningLabel()->isVisible());
+    QTEST(f.editor.warningLabel()->text(), "message");
+    // What it found before is no result: not painted, counted, listed or replaced.
+    QVERIFY(!hasBackground(f.editor.outputTextView()->document()->firstBlock()));
+    QCOMPARE(f.editor.highlightingGroupLabel()->text(), u"highlighting group 0 of 0"_s);
+    QCOMPARE(f.editor.matchInspector()->model()->rowCount(), 0);
+    QVERIFY(!f.editor.substitutionPanel()->result());
+    QVERIFY(f.editor.isErrorLabelHidden());
+
+    // The remedy: a new limit evaluates again.
+    f.editor.outputTextViewController()->setInjectedMatchingError(U_ZERO_ERROR);
+    UserDefaults::standard().setValue(UserDefaultsKey::backtrackStackLimit, 0);
+    QTRY_COMPARE(f.editor.outputTextViewController()->matches().count(), 3);
+    QVERIFY(f.editor.isWarningLabelHidden());
+    QVERIFY(hasBackground(f.editor.outputTextView()->document()->firstBlock()));
+}
+
+void tst_ExpressionViewController::settingsReEvaluate()
+{
+    Fixture f;
+    f.editor.outputTextView()->setText(u"Abc abc"_s);
+    f.setPattern(u"abc"_s);
+    QTRY_COMPARE(f.editor.outputTextViewController()->matches().count(), 1);
+    UserDefaults::standard().setValue(UserDefaultsKey::caseInsensitive, true);
+    QTRY_COMPARE(f.editor.outputTextViewController()->matches().count(), 2);
+    // Comments: the first change on a fresh store is reported too.
+    f.setPattern(u"abc # trailing"_s);
+    QTRY_COMPARE(f.editor.outputTextViewController()->matches().count(), 0);
+    UserDefaults::standard().setValue(UserDefaultsKey::allowCommentsAndWhitespace, true);
+    QTRY_COMPARE(f.editor.outputTextViewController()->matches().count(), 2);
+    QVERIFY(f.editor.inputTextView()->allowsCommentsAndWhitespace());
+}
+
+void tst_ExpressionViewController::presentationKeepsTheColouring()
+{
+    Fixture f;
+    f.setPattern(u"(\\d+)-"_s);
+    QTRY_VERIFY(f.editor.activeGroupController()->maxNumberOfGroups().has_value());
+    f.editor.activeGroupController()->highlightNextGroup();
+    QTRY_VERIFY(hasBackground(f.editor.outputTextView()->document()->firstBlock()));
+    QVERIFY(hasBackground(f.editor.inputTextView()->document()->firstBlock()));
+    for (const ViewMode mode : {ViewMode::presentation, ViewMode::normal, ViewMode::presentation}) {
+        f.editor.setViewMode(mode);
+        QCOMPARE(f.editor.viewSizeController()->mode(), mode);
+        QVERIFY(hasBackground(f.editor.inputTextView()->document()->firstBlock()));
+        QTRY_VERIFY(hasBackground(f.editor.outputTextView()->document()->firstBlock()));
+    }
+    QCOMPARE(f.editor.outputTextView()->font().pointSizeF(), 26.0);
+}
+
+void tst_ExpressionViewController::panelButtonsFollowAndWriteSettings()
+{
+    Fixture f;
+    auto *library = f.editor.findChild<QToolButton *>(u"librarySegment"_s);
+    auto *reference = f.editor.findChild<QToolButton *>(u"referenceSegment"_s);
+    QVERIFY(!library->isChecked());
+    library->click();
+    QCOMPARE(UserDefaults::standard().boolValue(UserDefaultsKey::showLeftPanel), true);
+    library->click();
+    QCOMPARE(UserDefaults::standard().boolValue(UserDefaultsKey::showLeftPanel), false);
+    UserDefaults::standard().setValue(UserDefaultsKey::showRightPanel, true);
+    QVERIFY(reference->isChecked());
+}
+
+void tst_ExpressionViewController::inspectorFollowsEvaluations_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QStringList>("matchTexts");
+    QTest::addColumn<QStringList>("firstMatchGroups");
+    QTest::addColumn<QString>("count");
+    QTest::addRow("numbered groups") << u"(\\d+)-(\\d+)"_s << QStringList{u"2024-05"_s, u"1999-12"_s}
+                                     << QStringList{u"1"_s, u"2"_s} << u"2 matches"_s;
+    QTest::addRow("named group by its name") << u"(?<year>\\d{4})-(\\d\\d)-(?<day>\\d\\d)"_s
+                                             << QStringList{u"2024-05-01"_s, u"1999-12-31"_s}
+                                             << QStringList{u"year"_s, u"2"_s, u"day"_s} << u"2 matches"_s;
+    QTest::addRow("invalid pattern") << u"(\\d"_s << QStringList() << QStringList() << QString();
+}
+
+void tst_ExpressionViewController::inspectorFollowsEvaluations()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QStringList, matchTexts);
+    QFETCH(QStringList, firstMatchGroups);
+    showPanels();
+    Fixture f;
+    // An earlier run's rows must all go.
+    f.evaluate(u"(\\d)(\\d)(\\d)(\\d)"_s);
+    f.evaluate(pattern);
+    QCOMPARE(f.editor.matchInspector()->model()->rowCount(), matchTexts.size());
+    QStringList texts;
+    for (int row = 0; row < matchTexts.size(); ++row)
+        texts << f.cell(row, MatchInspectorModel::textColumn);
+    QCOMPARE(texts, matchTexts);
+    QStringList groups;
+    const MatchInspectorModel *model = f.editor.matchInspector()->model();
+    for (int group = 1; !matchTexts.isEmpty() && group <= model->rowCount(model->index(0, 0)); ++group)
+        groups << f.cell(0, MatchInspectorModel::numberColumn, group);
+    QCOMPARE(groups, firstMatchGroups);
+    QTEST(f.editor.matchInspector()->countLabel()->text(), "count");
+}
+
+void tst_ExpressionViewController::selectingARowSelectsTheSampleText_data()
+{
+    QTest::addColumn<int>("match");
+    QTest::addColumn<int>("group");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("end");
+    // "2024-05-01 and 1999-12-31" with (\d+)-(\d+)(x)?
+    QTest::addRow("second match") << 1 << 0 << 15 << 22;
+    QTest::addRow("group of the first match") << 0 << 2 << 5 << 7;
+    QTest::addRow("group that took no part keeps the selection") << 1 << 3 << 0 << 0;
+}
+
+void tst_ExpressionViewController::selectingARowSelectsTheSampleText()
+{
+    QFETCH(int, match);
+    QFETCH(int, group);
+    showPanels();
+    Fixture f;
+    f.evaluate(u"(\\d+)-(\\d+)(x)?"_s);
+    QSignalSpy edits(&f.expression, &Expression::textChanged);
+    QSignalSpy evaluations(f.editor.outputTextViewController(), &OutputTextViewController::isEvaluatingExpressionChanged);
+    QTreeView *view = f.editor.matchInspector()->treeView();
+    const QModelIndex matchRow = view->model()->index(match, 0);
+    view->setCurrentIndex(group == 0 ? matchRow : view->model()->index(group - 1, 0, matchRow));
+    const QTextCursor cursor = f.editor.outputTextView()->textCursor();
+    QTEST(cursor.selectionStart(), "start");
+    QTEST(cursor.selectionEnd(), "end");
+    QCOMPARE(f.editor.outputTextView()->text(), f.expression.text());
+    // Selecting is no edit: nothing saved, nothing evaluated anew.
+    QCoreApplication::processEvents();
+    QCOMPARE(edits.count(), 0);
+    QCOMPARE(evaluations.count(), 0);
+}
+
+void tst_ExpressionViewController::activatingAGroupRowHighlightsIt()
+{
+    showPanels();
+    Fixture f;
+    f.editor.resize(800, 900);
+    f.evaluate(u"(\\d+)-(\\d+)"_s);
+    QTreeView *view = f.editor.matchInspector()->treeView();
+    const QModelIndex firstMatch = view->model()->index(0, 0);
+    view->expand(firstMatch);
+    const QModelIndex secondGroup = view->model()->index(1, 0, firstMatch);
+    view->scrollTo(secondGroup);
+    // As the window system sends it: a click, then the second press as a double-click.
+    const QPoint centre = view->visualRect(secondGroup).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, centre);
+    QCOMPARE(f.editor.activeGroupController()->activeGroup(), 0);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centre);
+    QCOMPARE(f.editor.activeGroupController()->activeGroup(), 2);
+    QCOMPARE(f.editor.inputTextView()->highlightedGroup(), 2);
+
+    // A match row opens and closes; it leaves the highlighted group alone.
+    view->setCurrentIndex(firstMatch);
+    QTest::keyClick(view, Qt::Key_Return);
+    QCOMPARE(f.editor.activeGroupController()->activeGroup(), 2);
+    view->setCurrentIndex(view->model()->index(0, 0, firstMatch));
+    QTest::keyClick(view, Qt::Key_Return);
+    QCOMPARE(f.editor.activeGroupController()->activeGroup(), 1);
+}
+
+void tst_ExpressionViewController::substitutionPreview_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<QString>("preview");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<bool>("isError");
+    QTest::addRow("numbered groups") << u"(\\d+)-(\\d+)-(\\d+)"_s << u"$3.$2.$1"_s
+                                     << u"01.05.2024 and 31.12.1999"_s << u"2 replacements"_s << false;
+    QTest::addRow("named groups") << u"(?<y>\\d{4})-(?<m>\\d\\d)-\\d\\d"_s << u"${m}/${y}"_s
+                                  << u"05/2024 and 12/1999"_s << u"2 replacements"_s << false;
+    QTest::addRow("escaped dollar") << u"\\d{4}"_s << u"\\$$0"_s << u"$2024-05-01 and $1999-12-31"_s
+                                    << u"2 replacements"_s << false;
+    QTest::addRow("empty template deletes") << u" and "_s << QString() << u"2024-05-011999-12-31"_s
+                                            << u"1 replacement"_s << false;
+    QTest::addRow("group beyond the pattern's") << u"(\\d+)"_s << u"$2"_s << QString()
+                                               << u"The replacement refers to group 2, but the pattern has only 1 group"_s
+                                               << true;
+}
+
+void tst_ExpressionViewController::substitutionPreview()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QString, replacement);
+    QFETCH(bool, isError);
+    showPanels();
+    Fixture f;
+    SubstitutionViewController *panel = f.editor.substitutionPanel();
+    f.evaluate(pattern);
+    QTest::keyClicks(panel->replacementField(), replacement);
+    QCOMPARE(f.expression.replacement(), replacement);
+    QTRY_VERIFY(!panel->substitutionController()->isRunning());
+    QTEST(panel->previewView()->text(), "preview");
+    QTEST(panel->statusLabel()->text(), "status");
+    QCOMPARE(panel->showsError(), isError);
+    QCOMPARE(panel->result().has_value(), !isError);
+    // The template's fault is the panel's; the pattern is fine.
+    QVERIFY(f.editor.isErrorLabelHidden());
+}
+
+void tst_ExpressionViewController::previewFollowsEditsAndItsPanel()
+{
+    showPanels();
+    Fixture f(u"a1 b22"_s);
+    f.expression.setReplacement(u"<$1>"_s);
+    f.editor.setExpression(&f.expression);
+    SubstitutionViewController *panel = f.editor.substitutionPanel();
+    QCOMPARE(panel->replacementField()->text(), u"<$1>"_s);
+    f.setPattern(u"(\\d+)"_s);
+    QTRY_COMPARE(panel->result(), std::optional(u"a<1> b<22>"_s));
+
+    f.editor.outputTextView()->textCursor().insertText(u"c3 "_s);
+    QVERIFY(!panel->result());
+    QTRY_COMPARE(panel->result(), std::optional(u"c<3> a<1> b<22>"_s));
+    UserDefaults::standard().setValue(UserDefaultsKey::caseInsensitive, true);
+    f.setPattern(u"([A-C])"_s);
+    QTRY_COMPARE(panel->result(), std::optional(u"<c>3 <a>1 <b>22"_s));
+    f.setPattern(u"([A-C]"_s);
+    QTRY_COMPARE(panel->previewView()->text(), QString());
+    QVERIFY(!panel->result());
+    QCOMPARE(panel->statusLabel()->text(), QString());
+
+    // Hidden, it computes nothing; shown again, it catches up.
+    UserDefaults::standard().setValue(SubstitutionViewController::shownKey(), false);
+    f.setPattern(u"(\\d)"_s);
+    QTRY_COMPARE(f.editor.outputTextViewController()->matches().count(), 4);
+    QVERIFY(!panel->substitutionController()->isRunning());
+    QVERIFY(!panel->result());
+    UserDefaults::standard().setValue(SubstitutionViewController::shownKey(), true);
+    QTRY_COMPARE(panel->result(), std::optional(u"c<3> a<1> b<2><2>"_s));
+
+    // A long result is previewed from its start, up to a line end where one is near; the copy is whole.
+    panel->setMaximumPreviewLength(9);
+    f.editor.outputTextView()->setText(u"1 2\n3 4 5 6\n7"_s);
+    QTRY_COMPARE(panel->result(), std::optional(u"<1> <2>\n<3> <4> <5> <6>\n<7>"_s));
+    QCOMPARE(panel->previewView()->text(), u"<1> <2>\n"_s);
+    QCOMPARE(panel->statusLabel()->text(), u"7 replacements; the preview shows the first 8 of 27 characters, Copy "
+                                           u"Substitution Result copies all"_s);
+    QVERIFY(f.editor.copySubstitutionResult());
+    QCOMPARE(QGuiApplication::clipboard()->text(), *panel->result());
+}
+
+void tst_ExpressionViewController::exactTextFromLibraryToLibrary_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addRow("CRLF") << u"\\r\\n"_s;
+    QTest::addRow("CR at a line end") << u"\\r$"_s;
+    QTest::addRow("line start after any line end") << u"(?m)^b"_s;
+    QTest::addRow("literal CR and paragraph separator") << u"\r|\u2029"_s;
+}
+
+// Loaded from the library file, evaluated, edited by one keystroke and saved: every character arrives unchanged,
+// and the matches are the engine's on the exact text.
+void tst_ExpressionViewController::exactTextFromLibraryToLibrary()
+{
+    QFETCH(QString, pattern);
+    const QString text = u"a\r\nb\rc\nb\u2028d\u2029b\u0085e\u00a0f"_s + QChar(0) + u"g"_s + QChar(0xd800) + u"h"_s
+        + QChar(0xdc00) + u"i\ufdd0\ufdd1\r"_s;
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"expressions.json"_s);
+    {
+        LibraryStoreController library(path);
+        library.expressions().constFirst()->setPattern(pattern);
+        library.expressions().constFirst()->setText(text);
+        library.waitForSaves();
+    }
+
+    LibraryStoreController library(path);
+    ExpressionViewController editor;
+    editor.show();
+    editor.setExpression(library.expressions().constFirst().get());
+    QCOMPARE(editor.inputTextView()->text(), pattern);
+    QCOMPARE(editor.outputTextView()->text(), text);
+    QTRY_COMPARE(shownMatches(editor.outputTextViewController()), icuMatches(pattern, text));
+
+    editor.outputTextView()->moveCursor(QTextCursor::End);
+    QTest::keyClick(editor.outputTextView(), Qt::Key_Z);
+    library.waitForSaves();
+    QTRY_COMPARE(shownMatches(editor.outputTextViewController()), icuMatches(pattern, text + u'z'));
+
+    const LibraryStoreController reloaded(path);
+    QCOMPARE(reloaded.expressions().constFirst()->pattern(), pattern);
+    QCOMPARE(reloaded.expressions().constFirst()->text(), text + u'z');
+}
+
+QTEST_MAIN(tst_ExpressionViewController)
+#include "tst_ExpressionViewController.moc"

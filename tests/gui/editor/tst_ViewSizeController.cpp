@@ -1,0 +1,130 @@
+#include "gui/editor/LayoutConstraint.h"
+#include "gui/editor/ViewSizeController.h"
+#include "gui/widgets/BoxView.h"
+#include "gui/widgets/NSTextViewWithPlaceholder.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <deque>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Screen
+{
+    Screen()
+    {
+        // 17 distances, one of them starting at 0.
+        for (int i = 0; i < 17; ++i)
+            constraints.emplace_back(i == 3 ? 0.0 : 4.0 + i);
+        ViewSizeController::Outlets o;
+        LayoutConstraint **margins[] = {&o.patternTopMarginConstraint, &o.patternRightMarginConstraint,
+            &o.patternBottomMarginConstraint, &o.patternLeftMarginConstraint, &o.textTopMarginConstraint,
+            &o.textRightMarginConstraint, &o.textBottomMarginConstraint, &o.textLeftMarginConstraint,
+            &o.highlightingBoxTopConstraint, &o.highlightingBoxTrailingConstraint, &o.highlightingBoxBottomConstraint,
+            &o.highlightingBoxLeadingConstraint, &o.highlightingBoxBottomMarginConstraint,
+            &o.errorLabelBottomMarginConstraint, &o.processingLabelBottomMarginConstraint,
+            &o.textPlaceholderLabelTopConstraint, &o.patternPlaceholderLabelConstraint};
+        for (size_t i = 0; i < std::size(margins); ++i)
+            *margins[i] = &constraints[i];
+        o.highlightingLabel = &highlightingLabel;
+        o.errorLabel = &errorLabel;
+        o.processingLabel = &processingLabel;
+        o.noSelectedExpressionLabel = &noSelectionLabel;
+        o.patternPlaceholderLabel = &patternPlaceholder;
+        o.textPlaceholderLabel = &textPlaceholder;
+        o.highlightingLabelBox = &box;
+        o.inputTextView = &input;
+        o.outputTextView = &output;
+        box.setCornerRadius(5);
+        controller.setOutlets(o);
+    }
+
+    QList<qreal> constants() const
+    {
+        QList<qreal> values;
+        for (const LayoutConstraint &constraint : constraints)
+            values.append(constraint.constant());
+        values.append(box.cornerRadius());
+        return values;
+    }
+
+    std::deque<LayoutConstraint> constraints;
+    QLabel highlightingLabel, errorLabel, processingLabel, noSelectionLabel, patternPlaceholder, textPlaceholder;
+    BoxView box;
+    NSTextViewWithPlaceholder input, output;
+    ViewSizeController controller;
+};
+
+QList<qreal> fontSizes(const Screen &s)
+{
+    return {s.input.font().pointSizeF(), s.output.font().pointSizeF(), s.textPlaceholder.font().pointSizeF(),
+            s.noSelectionLabel.font().pointSizeF(), s.errorLabel.font().pointSizeF(),
+            s.processingLabel.font().pointSizeF(), s.highlightingLabel.font().pointSizeF()};
+}
+
+} // namespace
+
+class tst_ViewSizeController final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Scaled from the values captured at load, so switching back and forth never drifts, and the margin that
+    // starts at 0 stays 0 rather than becoming 0/0.
+    void switchesWithoutDrift()
+    {
+        Screen s;
+        const QList<qreal> initial = s.constants();
+        s.controller.awakeFromNib();
+        QCOMPARE(s.constants(), initial);
+        QCOMPARE(fontSizes(s), (QList<qreal>{13, 13, 13, 13, 12, 12, 11}));
+
+        QList<qreal> doubled;
+        for (qreal value : initial)
+            doubled.append(value * 2);
+        for (int round = 0; round < 3; ++round) {
+            s.controller.setMode(ViewMode::presentation);
+            QCOMPARE(s.constants(), doubled);
+            QCOMPARE(s.controller.multiplier(), 2.0);
+            QCOMPARE(fontSizes(s), (QList<qreal>{26, 26, 26, 26, 24, 24, 22}));
+            QCOMPARE(s.controller.lineHeight(), 42.0);
+            s.controller.setMode(ViewMode::normal);
+            QCOMPARE(s.constants(), initial);
+            QCOMPARE(fontSizes(s), (QList<qreal>{13, 13, 13, 13, 12, 12, 11}));
+        }
+    }
+
+    void modeBeforeLoadingIsAppliedAtLoad()
+    {
+        Screen s;
+        const QList<qreal> initial = s.constants();
+        s.controller.setMode(ViewMode::presentation);
+        QCOMPARE(s.constants(), initial);
+        s.controller.awakeFromNib();
+        QCOMPARE(s.constants().first(), initial.first() * 2);
+        QCOMPARE(s.input.font().pointSizeF(), 26.0);
+    }
+
+    void switchClearsPaintingAndAsksForRepaint()
+    {
+        Screen s;
+        s.output.setText(u"one\ntwo"_s);
+        s.controller.awakeFromNib();
+        QTextLayout::FormatRange paint{0, 3, {}};
+        paint.format.setBackground(Qt::red);
+        s.output.document()->firstBlock().layout()->setFormats({paint});
+        QSignalSpy applied(&s.controller, &ViewSizeController::sizesApplied);
+        s.controller.setMode(ViewMode::presentation);
+        QCOMPARE(applied.size(), 1);
+        QVERIFY(s.output.document()->firstBlock().layout()->formats().isEmpty());
+    }
+};
+
+QTEST_MAIN(tst_ViewSizeController)
+#include "tst_ViewSizeController.moc"

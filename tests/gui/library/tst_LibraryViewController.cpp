@@ -1,0 +1,333 @@
+#include "core/library/ExpressionListModel.h"
+#include "core/library/LibraryStoreController.h"
+#include "core/settings/Appearance.h"
+#include "core/settings/AppearanceController.h"
+#include "core/settings/UserDefaults.h"
+#include "gui/library/LibraryTableRowView.h"
+#include "gui/library/LibraryTableView.h"
+#include "gui/library/LibraryViewController.h"
+#include "gui/widgets/ApplicationPalette.h"
+
+#include "LibraryTestSupport.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Fixture
+{
+    explicit Fixture(const QString &path)
+        : path(path)
+    {
+        writeLibrary(path, {u"A"_s, u"B"_s, u"C"_s});
+        controller = std::make_unique<LibraryViewController>(path);
+        model = controller->expressionsModel();
+        view = controller->tableView();
+        tester
+            = std::make_unique<QAbstractItemModelTester>(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        controller->setAlertPresenter([this](QMessageBox *box) { alerts.append(box); });
+        controller->resize(240, 300);
+        controller->show();
+    }
+
+    QStringList names() const { return ::names(controller->libraryStoreController()->expressions()); }
+    QStringList savedNames() const
+    {
+        controller->libraryStoreController()->waitForSaves();
+        return fileNames(path);
+    }
+    Expression *at(int row) const { return model->expressionAt(row).get(); }
+    void select(int row) const
+    {
+        view->selectionModel()->setCurrentIndex(model->index(row), QItemSelectionModel::ClearAndSelect);
+    }
+    QLineEdit *editor(int row) const { return qobject_cast<QLineEdit *>(view->indexWidget(model->index(row))); }
+
+    QString path;
+    std::unique_ptr<LibraryViewController> controller;
+    ExpressionListModel *model;
+    LibraryTableView *view;
+    std::unique_ptr<QAbstractItemModelTester> tester;
+    QList<QPointer<QMessageBox>> alerts;
+};
+
+// Lets the rename after adding run: a timer started after it with a longer interval fires after it.
+void waitPastRenameDelay()
+{
+    QTimer after;
+    after.setSingleShot(true);
+    QSignalSpy fired(&after, &QTimer::timeout);
+    after.start(2 * LibraryViewController::renameAfterAddingDelay);
+    QVERIFY(fired.wait());
+}
+
+} // namespace
+
+class tst_LibraryViewController final : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+    QString path() const { return m_dir.filePath(u"expressions.json"_s); }
+
+private Q_SLOTS:
+    void init()
+    {
+        UserDefaults::standard().clear();
+        UserDefaults::standard().registerStandardDefaults();
+        QFile::remove(path());
+    }
+
+    void addingSelectsTheNewExpressionAndOpensItsName_data()
+    {
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addRow("renames the new row") << QString();
+        QTest::addRow("renames the new row after the selection moved") << u"select first"_s;
+        QTest::addRow("renames nothing when the new row is gone") << u"delete new"_s;
+    }
+
+    void addingSelectsTheNewExpressionAndOpensItsName()
+    {
+        QFETCH(QString, meanwhile);
+        Fixture f(path());
+        QSignalSpy selected(f.controller.get(), &LibraryViewController::selectedExpressionChanged);
+
+        f.controller->addExpression();
+        QCOMPARE(f.names(), QStringList({u"A"_s, u"B"_s, u"C"_s, u"New Expression"_s}));
+        QCOMPARE(f.savedNames(), f.names());
+        QCOMPARE(f.controller->selectedExpression(), f.at(3));
+        QCOMPARE(selected.size(), 1);
+        QVERIFY(!f.editor(3));
+
+        if (meanwhile == u"select first"_s)
+            f.select(0);
+        else if (meanwhile == u"delete new"_s)
+            QVERIFY(f.model->removeRows(3, 1));
+        waitPastRenameDelay();
+
+        if (meanwhile == u"delete new"_s) {
+            QVERIFY(!f.view->findChild<QLineEdit *>());
+            return;
+        }
+        QLineEdit *editor = f.editor(3);
+        QVERIFY(editor);
+        QCOMPARE(editor->selectedText(), u"New Expression"_s);
+        QCOMPARE(f.view->findChildren<QLineEdit *>().size(), 1);
+        QTest::keyClicks(editor, u"Digits"_s);
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The delegate commits on Return in a queued call.
+        QTRY_COMPARE(f.at(3)->name(), u"Digits"_s);
+        QCOMPARE(f.savedNames().last(), u"Digits"_s);
+    }
+
+    void deletingAsksFirst_data()
+    {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<int>("selectMeanwhile");
+        QTest::addColumn<QStringList>("remaining");
+        QTest::addColumn<QString>("selectedAfter");
+        QTest::addRow("no keeps everything")
+            << Qt::Key_Delete << false << -1 << QStringList{u"A"_s, u"B"_s, u"C"_s} << u"B"_s;
+        QTest::addRow("yes removes it and selects the next")
+            << Qt::Key_Backspace << true << -1 << QStringList{u"A"_s, u"C"_s} << u"C"_s;
+        QTest::addRow("yes removes the expression asked about after the selection moved")
+            << Qt::Key_Delete << true << 0 << QStringList{u"A"_s, u"C"_s} << u"A"_s;
+    }
+
+    void deletingAsksFirst()
+    {
+        QFETCH(Qt::Key, key);
+        QFETCH(bool, yes);
+        QFETCH(int, selectMeanwhile);
+        QFETCH(QStringList, remaining);
+        QFETCH(QString, selectedAfter);
+        Fixture f(path());
+        // A background save still running must not land over the list change.
+        f.at(0)->setPattern(u"a"_s);
+        f.select(1);
+        f.view->setFocus();
+
+        QTest::keyClick(f.view, key);
+        QCOMPARE(f.alerts.size(), 1);
+        QMessageBox *alert = f.alerts.constFirst();
+        QVERIFY(alert);
+        QCOMPARE(alert->text(), u"Are you sure you want to delete \"B\" expression?"_s);
+        const QList<QAbstractButton *> buttons = alert->buttons();
+        QCOMPARE(buttons.size(), 2);
+        QCOMPARE(buttons.at(0)->text(), u"Yes"_s);
+        QCOMPARE(buttons.at(1)->text(), u"No"_s);
+
+        if (selectMeanwhile >= 0)
+            f.select(selectMeanwhile);
+        buttons.at(yes ? 0 : 1)->click();
+        QCOMPARE(f.names(), remaining);
+        QCOMPARE(f.savedNames(), remaining);
+        QVERIFY(f.controller->selectedExpression());
+        QCOMPARE(f.controller->selectedExpression()->name(), selectedAfter);
+    }
+
+    void deletingWithoutSelectionAsksNothing()
+    {
+        Fixture f(path());
+        f.view->selectionModel()->clearSelection();
+        QVERIFY(!f.controller->selectedExpression());
+        f.controller->deleteSelectedExpression();
+        QTest::keyClick(f.view, Qt::Key_Delete);
+        QVERIFY(f.alerts.isEmpty());
+        QCOMPARE(f.names().size(), 3);
+    }
+
+    void dropsBetweenRowsMove_data()
+    {
+        QTest::addColumn<int>("dragged");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("ontoRow");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QStringList>("order");
+        const QStringList unchanged {u"A"_s, u"B"_s, u"C"_s};
+        const QString own = u"own"_s;
+        QTest::addRow("first above third") << 0 << 2 << -1 << own << QStringList{u"B"_s, u"A"_s, u"C"_s};
+        QTest::addRow("third above first") << 2 << 0 << -1 << own << QStringList{u"C"_s, u"A"_s, u"B"_s};
+        QTest::addRow("second above itself is refused") << 1 << 1 << -1 << own << QStringList();
+        QTest::addRow("onto a row is refused") << 0 << -1 << 2 << own << QStringList();
+        QTest::addRow("first above second keeps the order") << 0 << 1 << -1 << own << unchanged;
+        QTest::addRow("first below the last row") << 0 << 3 << -1 << own << QStringList{u"B"_s, u"C"_s, u"A"_s};
+        QTest::addRow("first onto the space below the rows")
+            << 0 << -1 << -1 << own << QStringList{u"B"_s, u"C"_s, u"A"_s};
+        QTest::addRow("our type from elsewhere is refused") << 0 << 2 << -1 << u"elsewhere"_s << QStringList();
+        QTest::addRow("a copy is refused") << 0 << 2 << -1 << u"copy"_s << QStringList();
+    }
+
+    void dropsBetweenRowsMove()
+    {
+        QFETCH(int, dragged);
+        QFETCH(int, row);
+        QFETCH(int, ontoRow);
+        QFETCH(QString, source);
+        QFETCH(QStringList, order);
+        const QStringList unchanged {u"A"_s, u"B"_s, u"C"_s};
+        const bool accepted = !order.isEmpty();
+        Fixture f(path());
+        // A background save still running must not land over the list change.
+        f.at(0)->setPattern(u"a"_s);
+        QSignalSpy moved(f.model, &QAbstractItemModel::rowsMoved);
+        QSignalSpy reset(f.model, &QAbstractItemModel::modelReset);
+
+        const std::unique_ptr<QMimeData> own(f.model->mimeData({ f.model->index(dragged) }));
+        QCOMPARE(own->data(ExpressionListModel::expressionItemDraggingType()), QByteArray::number(dragged));
+        QMimeData foreign;
+        foreign.setData(ExpressionListModel::expressionItemDraggingType(), QByteArray::number(dragged));
+        const QMimeData *data = source == u"elsewhere"_s ? &foreign : own.get();
+        const Qt::DropAction action = source == u"copy"_s ? Qt::CopyAction : Qt::MoveAction;
+        const QModelIndex parent = ontoRow < 0 ? QModelIndex() : f.model->index(ontoRow);
+        QCOMPARE(f.model->canDropMimeData(data, action, row, 0, parent), accepted);
+        QCOMPARE(f.model->dropMimeData(data, action, row, 0, parent), accepted);
+        QCOMPARE(f.names(), accepted ? order : unchanged);
+        QCOMPARE(f.savedNames(), accepted ? order : unchanged);
+        QCOMPARE(moved.size(), accepted && order != unchanged ? 1 : 0);
+        QCOMPARE(reset.size(), 0);
+    }
+
+    void keysRenameTheCurrentRow_data()
+    {
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addRow("F2") << Qt::Key_F2;
+        QTest::addRow("Return") << Qt::Key_Return;
+    }
+
+    void keysRenameTheCurrentRow()
+    {
+        QFETCH(Qt::Key, key);
+        Fixture f(path());
+        f.select(2);
+        QTest::keyClick(f.view, key);
+        QVERIFY(f.editor(2));
+        QCOMPARE(f.editor(2)->text(), u"C"_s);
+    }
+
+    void selectionPublishesOneExpression()
+    {
+        Fixture f(path());
+        QCOMPARE(f.controller->selectedExpression(), f.at(0));
+        QSignalSpy changed(f.controller.get(), &LibraryViewController::selectedExpressionChanged);
+
+        QTest::keyClick(f.view, Qt::Key_Down);
+        QCOMPARE(f.controller->selectedExpression(), f.at(1));
+        f.view->selectionModel()->select(f.model->index(2), QItemSelectionModel::Select);
+        QCOMPARE(f.controller->selectedExpression(), nullptr);
+        f.select(2);
+        QCOMPARE(f.controller->selectedExpression(), f.at(2));
+        QCOMPARE(changed.size(), 3);
+        QCOMPARE(changed.last().at(0).value<Expression *>(), f.at(2));
+    }
+
+    void modelFollowsTheLibrary()
+    {
+        Fixture f(path());
+        QSignalSpy dataChanged(f.model, &QAbstractItemModel::dataChanged);
+        f.at(1)->setName(u"Renamed"_s);
+        QCOMPARE(dataChanged.size(), 1);
+        QCOMPARE(dataChanged.at(0).at(0).toModelIndex(), f.model->index(1));
+        QCOMPARE(f.model->index(1).data().toString(), u"Renamed"_s);
+
+        QVERIFY(f.model->setData(f.model->index(2), u"Edited"_s));
+        QCOMPARE(f.savedNames(), QStringList({u"A"_s, u"Renamed"_s, u"Edited"_s}));
+
+        // A replacement from elsewhere; the dropped expression no longer reaches the model.
+        const std::shared_ptr<Expression> dropped = f.model->expressionAt(0);
+        f.controller->libraryStoreController()->setExpressions({ f.model->expressionAt(2) });
+        QCOMPARE(f.model->rowCount(), 1);
+        QCOMPARE(f.model->index(0).data().toString(), u"Edited"_s);
+        dataChanged.clear();
+        dropped->setName(u"Gone"_s);
+        QCOMPARE(dataChanged.size(), 0);
+        QVERIFY(!f.model->removeRows(1, 1));
+    }
+
+    void rowsAre32HighAndTheSelectionIsFilled_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::addRow("light") << false;
+        QTest::addRow("dark") << true;
+    }
+
+    void rowsAre32HighAndTheSelectionIsFilled()
+    {
+        QFETCH(bool, dark);
+        UserDefaults::standard().setValue(UserDefaultsKey::appearanceMode, dark ? 1 : 0);
+        const std::unique_ptr<Appearance> appearance = AppearanceController::appearance(dark ? 1 : 0, SystemAppearance::light);
+        ApplicationPalette::apply(*appearance);
+        Fixture f(path());
+        f.select(1);
+        QCOMPARE(f.view->visualRect(f.model->index(0)).height(), LibraryTableRowView::rowHeight);
+        QCOMPARE(f.view->visualRect(f.model->index(1)).top(), LibraryTableRowView::rowHeight);
+
+        const QImage image = f.view->viewport()->grab().toImage();
+        const int x = f.view->viewport()->width() - 4;
+        const QColor background = f.view->viewport()->palette().color(QPalette::Window);
+        const QColor selection = appearance->librarySelectionColor().toQColor();
+        const auto blend = [&](int channel) { return qRound(channel * (1.0 - selection.alphaF())); };
+        const QColor unselected = image.pixelColor(x, LibraryTableRowView::rowHeight / 2);
+        const QColor selected = image.pixelColor(x, LibraryTableRowView::rowHeight * 3 / 2);
+        QCOMPARE(unselected, background);
+        QVERIFY2(qAbs(selected.red() - blend(background.red())) <= 1
+                && qAbs(selected.blue() - blend(background.blue())) <= 1,
+            qPrintable(selected.name()));
+        QCOMPARE(f.view->palette().color(QPalette::Text), appearance->plainTextColor().toQColor());
+    }
+};
+
+QTEST_MAIN(tst_LibraryViewController)
+
+#include "tst_LibraryViewController.moc"

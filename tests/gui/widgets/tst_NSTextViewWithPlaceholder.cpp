@@ -1,0 +1,275 @@
+#include "core/settings/DarkAppearance.h"
+#include "core/settings/LightAppearance.h"
+#include "gui/widgets/NSTextViewWithPlaceholder.h"
+#include "gui/widgets/NSTextViewWithPlaceholderUpdateDelegate.h"
+#include "gui/widgets/ViewAnimations.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTest>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class RecordingDelegate final : public NSTextViewWithPlaceholderUpdateDelegate
+{
+public:
+    void textViewWithPlaceholderDidUpdateText(NSTextViewWithPlaceholder *, const QString &text) override
+    {
+        texts.append(text);
+    }
+    QStringList texts;
+};
+
+struct Fixture
+{
+    Fixture()
+    {
+        auto *layout = new QVBoxLayout(&window);
+        view = new NSTextViewWithPlaceholder(&window);
+        other = new QLineEdit(&window);
+        layout->addWidget(view);
+        layout->addWidget(other);
+        label = new QLabel(u"Sample text"_s);
+        view->setPlaceholderLabel(label);
+        view->setUpdateDelegate(&delegate);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        other->setFocus();
+    }
+
+    QWidget window;
+    NSTextViewWithPlaceholder *view;
+    QLineEdit *other;
+    QLabel *label;
+    RecordingDelegate delegate;
+};
+
+} // namespace
+
+class tst_NSTextViewWithPlaceholder final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void placeholderFollowsTextFocusAndEditability()
+    {
+        Fixture f;
+        // Taken at once when the label is connected.
+        QVERIFY(f.label->isVisible());
+
+        f.view->setFocus();
+        QTRY_VERIFY(f.view->hasFocus());
+        QVERIFY(ViewAnimations::isHidden(f.label));
+        QTRY_VERIFY(f.label->isHidden());
+
+        f.other->setFocus();
+        QTRY_VERIFY(f.label->isVisible());
+
+        f.view->setText(u"x"_s);
+        QTRY_VERIFY(f.label->isHidden());
+        f.view->setText(QString());
+        QTRY_VERIFY(f.label->isVisible());
+
+        f.view->setEditable(false);
+        QTRY_VERIFY(f.label->isHidden());
+        f.view->setEditable(true);
+        QTRY_VERIFY(f.label->isVisible());
+
+        // Deleting the last character while focused keeps the hint away: the user is still typing. A fade-in
+        // would show the label at once, so no waiting is needed to see that none started.
+        f.view->setFocus();
+        QTRY_VERIFY(f.view->hasFocus());
+        QTest::keyClick(f.view, Qt::Key_A);
+        QTRY_VERIFY(f.label->isHidden());
+        QTest::keyClick(f.view, Qt::Key_Backspace);
+        QVERIFY(ViewAnimations::isHidden(f.label) && f.label->isHidden());
+    }
+
+    void reportsEveryEditAndAssignment()
+    {
+        Fixture f;
+        f.view->setFocus();
+        QTRY_VERIFY(f.view->hasFocus());
+        QTest::keyClicks(f.view, u"ab"_s);
+        QTest::keyClick(f.view, Qt::Key_Backspace);
+        f.view->setText(u"same"_s);
+        f.view->setText(u"same"_s);
+        f.view->selectAll();
+        QTest::keyClicks(f.view, u"w"_s);
+        f.view->undo();
+        QCOMPARE(f.delegate.texts, (QStringList{u"a"_s, u"ab"_s, u"a"_s, u"same"_s, u"same"_s, u"w"_s, u"same"_s}));
+
+        // A font change relays the text out without editing it.
+        f.delegate.texts.clear();
+        QFont font = f.view->font();
+        font.setPointSizeF(font.pointSizeF() * 2);
+        f.view->setFont(font);
+        QCOMPARE(f.delegate.texts, QStringList());
+    }
+
+    void pastesPlainTextOnly()
+    {
+        Fixture f;
+        auto *rich = new QMimeData;
+        rich->setHtml(u"<b>bold</b> words"_s);
+        rich->setText(u"bold words"_s);
+        QApplication::clipboard()->setMimeData(rich);
+        f.view->paste();
+        QCOMPARE(f.view->text(), u"bold words"_s);
+        QCOMPARE(f.delegate.texts.last(), u"bold words"_s);
+        QTextCursor inside(f.view->document());
+        inside.setPosition(2);
+        QVERIFY(inside.charFormat().fontWeight() != QFont::Bold);
+
+        auto *image = new QMimeData;
+        image->setData(u"image/png"_s, QByteArray("\x89PNG"));
+        QApplication::clipboard()->setMimeData(image);
+        f.view->paste();
+        QCOMPARE(f.view->text(), u"bold words"_s);
+    }
+
+    void keepsEveryCharacter_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addRow("no-break space") << u"a\u00a0b"_s;
+        QTest::addRow("line separator") << u"a\u2028b"_s;
+        QTest::addRow("line breaks and an empty last line") << u"a\n\nb\n"_s;
+        QTest::addRow("CRLF, lone CRs and a last CR") << u"a\r\nb\rc\r\r\nd\r"_s;
+        QTest::addRow("paragraph separators, next line, frame marks") << u"\u2029a\u2029\nb\u0085c\ufdd0\ufdd1"_s;
+        QTest::addRow("NUL and lone surrogates") << u"a"_s + QChar(0) + u"b"_s + QChar(0xdc00) + u"c"_s + QChar(0xd800);
+    }
+
+    // Read back, copied, cut and pasted: the text is what was given, character for character.
+    void keepsEveryCharacter()
+    {
+        QFETCH(QString, text);
+        Fixture f;
+        f.view->setText(text);
+        QCOMPARE(f.view->text(), text);
+        // Positions in the document are offsets into the text.
+        QCOMPARE(f.view->document()->characterCount() - 1, text.size());
+        QTextCursor inner(f.view->document());
+        inner.setPosition(1);
+        inner.setPosition(text.size() - 1, QTextCursor::KeepAnchor);
+        f.view->setTextCursor(inner);
+        f.view->copy();
+        QCOMPARE(QApplication::clipboard()->text(), text.sliced(1, text.size() - 2));
+        f.view->selectAll();
+        f.view->copy();
+        QCOMPARE(QApplication::clipboard()->text(), text);
+        f.view->cut();
+        QCOMPARE(f.view->text(), QString());
+        f.view->paste();
+        QCOMPARE(f.view->text(), text);
+        QCOMPARE(f.delegate.texts.last(), text);
+    }
+
+    void shiftReturnBreaksTheLine()
+    {
+        Fixture f;
+        f.view->setFocus();
+        QTest::keyClicks(f.view, u"a"_s);
+        QTest::keyClick(f.view, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClicks(f.view, u"b"_s);
+        QCOMPARE(f.view->text(), u"a\nb"_s);
+        f.view->undo();
+        f.view->undo();
+        QCOMPARE(f.view->text(), u"a"_s);
+    }
+
+    // Undo restores a deleted character as it was; typing and Return next to a kept character make no more of it.
+    void editsNextToKeptCharacters()
+    {
+        Fixture f;
+        f.view->setText(u"a\r\u2029"_s);
+        f.view->setFocus();
+        const auto placeCaret = [&f](int position) {
+            QTextCursor cursor = f.view->textCursor();
+            cursor.setPosition(position);
+            f.view->setTextCursor(cursor);
+        };
+        placeCaret(2);
+        QTest::keyClick(f.view, Qt::Key_Backspace);
+        QCOMPARE(f.view->text(), u"a\u2029"_s);
+        f.view->undo();
+        QCOMPARE(f.view->text(), u"a\r\u2029"_s);
+        f.view->redo();
+        f.view->undo();
+        QCOMPARE(f.delegate.texts.last(), u"a\r\u2029"_s);
+
+        placeCaret(2);
+        QTest::sendKeyEvent(QTest::Click, f.view, Qt::Key_unknown, u"\u21b5"_s, Qt::NoModifier);
+        f.view->moveCursor(QTextCursor::End);
+        QTest::keyClick(f.view, Qt::Key_Return);
+        QTest::keyClicks(f.view, u"x"_s);
+        QCOMPARE(f.view->text(), u"a\r\u21b5\u2029\nx"_s);
+        QCOMPARE(f.view->document()->characterCount() - 1, f.view->text().size());
+    }
+
+    void drawsMarkersBetweenCharacters_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<qreal>("pointSize");
+        QTest::addColumn<int>("width");
+        QTest::addRow("light palette, normal size") << false << 13.0 << 2;
+        QTest::addRow("dark palette, doubled size") << true << 26.0 << 4;
+    }
+
+    void drawsMarkersBetweenCharacters()
+    {
+        QFETCH(bool, dark);
+        QFETCH(qreal, pointSize);
+        QFETCH(int, width);
+        const std::unique_ptr<Appearance> palette
+            = dark ? std::unique_ptr<Appearance>(new DarkAppearance) : std::unique_ptr<Appearance>(new LightAppearance);
+        Fixture f;
+        QPalette colors = f.window.palette();
+        colors.setColor(QPalette::Window, palette->textBoxColor().toQColor());
+        f.window.setPalette(colors);
+        QFont font = f.view->font();
+        font.setPointSizeF(pointSize);
+        f.view->setFont(font);
+        f.view->setText(u"ab\ncd"_s);
+        const QColor color = palette->matchColor().toQColor();
+        f.view->setMarkers({ { 4, color } });
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        QTextCursor cursor(f.view->document());
+        cursor.setPosition(4);
+        const QRect caret = f.view->cursorRect(cursor);
+        // Between "c" and "d", the height of the line, and wide enough to be seen at the size.
+        QTRY_COMPARE(f.view->viewport()->grab().toImage().pixelColor(caret.left(), caret.center().y()), color);
+        const QImage image = f.view->viewport()->grab().toImage();
+        int painted = 0;
+        for (int x = caret.left() - 2 * width; x <= caret.left() + 2 * width; ++x)
+            painted += image.pixelColor(x, caret.center().y()) == color ? 1 : 0;
+        QVERIFY2(painted >= width && painted <= width + 1, qPrintable(QString::number(painted)));
+        QCOMPARE(image.pixelColor(caret.left(), caret.top() + 1), color);
+        QCOMPARE(image.pixelColor(caret.left(), caret.bottom() - 1), color);
+        QVERIFY(image.pixelColor(caret.left() + 2 * width, caret.center().y()) != color);
+    }
+
+    void selectedTextColoursAreIndependent()
+    {
+        NSTextViewWithPlaceholder view;
+        const QColor background(u"#999999"_s), foreground(u"#eeeeee"_s);
+        view.setSelectedTextBackgroundColor(background);
+        view.setSelectedTextForegroundColor(foreground);
+        QCOMPARE(view.palette().color(QPalette::Active, QPalette::Highlight), background);
+        QCOMPARE(view.palette().color(QPalette::Active, QPalette::HighlightedText), foreground);
+        view.setSelectedTextForegroundColor(std::nullopt);
+        QCOMPARE(view.palette().color(QPalette::Active, QPalette::Highlight), background);
+        QVERIFY(view.palette().color(QPalette::Active, QPalette::HighlightedText) != foreground);
+    }
+};
+
+QTEST_MAIN(tst_NSTextViewWithPlaceholder)
+#include "tst_NSTextViewWithPlaceholder.moc"
