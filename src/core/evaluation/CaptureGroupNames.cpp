@@ -1,22 +1,9 @@
 #include "core/evaluation/CaptureGroupNames.h"
 
 #include "core/evaluation/RegularExpression.h"
+#include "core/pattern/PatternSyntaxReader.h"
 
 #include <memory>
-
-namespace {
-
-bool isAsciiLetter(QChar c)
-{
-    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-}
-
-bool isAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
-} // namespace
 
 QStringList CaptureGroupNames::of(const icu::RegexPattern &pattern)
 {
@@ -24,24 +11,24 @@ QStringList CaptureGroupNames::of(const icu::RegexPattern &pattern)
     const std::unique_ptr<icu::RegexMatcher> matcher(pattern.matcher(status));
     if (U_FAILURE(status))
         return {};
-    QStringList names(matcher->groupCount() + 1);
-
-    const QString text = RegularExpression::patternText(pattern);
-    for (qsizetype opener = text.indexOf(u"(?<"); opener >= 0; opener = text.indexOf(u"(?<", opener + 1)) {
-        const qsizetype start = opener + 3;
-        qsizetype end = start;
-        if (end >= text.size() || !isAsciiLetter(text.at(end)))
-            continue;
-        while (end < text.size() && (isAsciiLetter(text.at(end)) || isAsciiDigit(text.at(end))))
-            ++end;
-        if (end >= text.size() || text.at(end) != u'>')
-            continue;
-        const QStringView name = QStringView(text).sliced(start, end - start);
-        status = U_ZERO_ERROR;
-        const int32_t group = pattern.groupNumberFromName(
-            icu::UnicodeString(false, reinterpret_cast<const UChar *>(name.utf16()), int32_t(name.size())), status);
-        if (U_SUCCESS(status) && group > 0 && group < names.size())
-            names[group] = name.toString();
+    const PatternSyntaxReader reading(
+        RegularExpression::patternText(pattern), (pattern.flags() & UREGEX_COMMENTS) != 0);
+    QStringList names(1);
+    for (const PatternSyntaxReader::Group &group : reading.groups()) {
+        if (group.capturing)
+            names.append(group.name);
     }
+    // The reader follows the engine's syntax; should the two ever disagree, no name is better than a wrong one.
+    for (qsizetype group = 1; group < names.size(); ++group) {
+        const QString &name = names.at(group);
+        if (name.isEmpty())
+            continue;
+        status = U_ZERO_ERROR;
+        const int32_t number = pattern.groupNumberFromName(
+            icu::UnicodeString(false, reinterpret_cast<const UChar *>(name.utf16()), int32_t(name.size())), status);
+        if (U_FAILURE(status) || number != group)
+            names[group].clear();
+    }
+    names.resize(qsizetype(matcher->groupCount()) + 1);
     return names;
 }

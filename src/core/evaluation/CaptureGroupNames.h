@@ -4,10 +4,8 @@
 
 #include <unicode/regex.h>
 
-// The names of a compiled pattern's groups. ICU can look a name up but not list them, so the pattern text is
-// scanned for "(?<name>" openers and every candidate is checked with the engine. A candidate the engine does not
-// know (escaped, inside a class or a comment) is dropped, and a name that also appears in such a place still maps
-// to its real group, so the scan never names a group wrongly.
+// The names of a compiled pattern's groups. ICU can look a name up but not list them, so the pattern text is read
+// as the engine reads it (quoting, comments, free spacing) and every name is checked with the engine.
 class CaptureGroupNames final
 {
 public:

@@ -26,6 +26,8 @@ private Q_SLOTS:
         QTest::addRow("opener quoted") << u"\\Q(?<q>\\E(?<r>a)"_s << 0 << u"|r"_s;
         QTest::addRow("opener in a comment") << u"#(?<c>\n(?<d>e)"_s << int(allowCommentsAndWhitespaceOption)
                                              << u"|d"_s;
+        QTest::addRow("name spelt with free spacing") << u"(? < n a >a)"_s << int(allowCommentsAndWhitespaceOption)
+                                                      << u"|na"_s;
         QTest::addRow("name also in a comment") << u"(a)(?<n>b) # (?<n>"_s << int(allowCommentsAndWhitespaceOption)
                                                 << u"||n"_s;
     }
