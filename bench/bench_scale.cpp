@@ -178,37 +178,26 @@ int main(int argc, char *argv[])
                 verdict(worst(jumps) <= 16 && worst(steps) <= 16));
 
     // Stepping groups on the million: a repaint of the visible part only.
-    scale.setPatternAndWait(u"(\\w)\\w{0,3}"_s);
     ActiveGroupController *groups = editor->activeGroupController();
-    std::vector<double> groupChanges;
-    for (int index = 0; index < 10; ++index) {
-        QElapsedTimer timer;
-        timer.start();
-        groups->setActiveGroup(index % 2 == 0 ? 1 : 0);
-        QCoreApplication::processEvents();
-        editor->outputTextView()->viewport()->repaint();
-        groupChanges.push_back(milliseconds(timer));
-    }
-    std::printf("change of the active group on %lld matches, with the repaint: %.2f ms median, %.2f ms worst (goal "
-                "<= 50 ms) %s\n",
-                qlonglong(output->matches().count()), median(groupChanges), worst(groupChanges),
-                verdict(worst(groupChanges) <= 50));
-
-    // The same with a group that a lookahead captures outside its match: the group's ranges are ordered anew.
-    scale.setPatternAndWait(u"\\w{1,4}(?=\\W+(\\w))"_s);
-    std::vector<double> outsideGroupChanges;
-    for (int index = 0; index < 10; ++index) {
-        QElapsedTimer timer;
-        timer.start();
-        groups->setActiveGroup(index % 2 == 0 ? 1 : 0);
-        QCoreApplication::processEvents();
-        editor->outputTextView()->viewport()->repaint();
-        outsideGroupChanges.push_back(milliseconds(timer));
-    }
-    std::printf("change of the active group to one captured in a lookahead, on %lld matches, with the repaint: %.2f ms "
-                "median, %.2f ms worst (goal <= 50 ms) %s\n",
-        qlonglong(output->matches().count()), median(outsideGroupChanges), worst(outsideGroupChanges),
-        verdict(worst(outsideGroupChanges) <= 50));
+    const auto measureGroupChanges = [&](const QString &pattern, const char *what) {
+        scale.setPatternAndWait(pattern);
+        std::vector<double> changes;
+        for (int index = 0; index < 10; ++index) {
+            QElapsedTimer timer;
+            timer.start();
+            groups->setActiveGroup(index % 2 == 0 ? 1 : 0);
+            QCoreApplication::processEvents();
+            editor->outputTextView()->viewport()->repaint();
+            changes.push_back(milliseconds(timer));
+        }
+        std::printf("change of the active group%s, on %lld matches, with the repaint: %.2f ms median, %.2f ms worst "
+                    "(goal <= 50 ms) %s\n",
+                    what, qlonglong(output->matches().count()), median(changes), worst(changes),
+                    verdict(worst(changes) <= 50));
+    };
+    measureGroupChanges(u"(\\w)\\w{0,3}"_s, "");
+    // A group that a lookahead captures outside its match: the group's ranges are ordered anew.
+    measureGroupChanges(u"\\w{1,4}(?=\\W+(\\w))"_s, " to one captured in a lookahead");
     groups->setActiveGroup(1);
     std::vector<double> outsideJumps;
     for (int index = 0; index < 20; ++index)
