@@ -68,7 +68,6 @@ inline double worst(const std::vector<double> &values)
     return *std::max_element(values.begin(), values.end());
 }
 
-
 struct EventRecords
 {
     double longestEvent = 0;

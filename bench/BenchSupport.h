@@ -66,7 +66,7 @@ inline QString sampleText(qsizetype length)
 // Balanced fragments of the kind people write, each with a free-spacing comment, padded to the exact length.
 inline QString realisticPattern(qsizetype length)
 {
-    const QStringList fragments{
+    const QStringList fragments {
         uR"((?<year>\d{4})-(?<month>\d{2})-(?<day>\d{2}) # an ISO date)"_s,
         uR"([A-Za-z0-9._%+-]+@[A-Za-z0-9.-]+\.[a-z]{2,} # a mail address)"_s,
         uR"((?:https?|ftp)://[^\s/$.?#].[^\s]* # a web address)"_s,

@@ -49,7 +49,6 @@ double threadPageFaults()
     return double(usage.ru_minflt);
 }
 
-
 class Bench final
 {
 public:
@@ -102,9 +101,8 @@ public:
         timer.start();
         setPattern(pattern);
         m_lastAssignment = milliseconds(timer);
-        if (!waitUntil([&] {
-                return !m_output->expressionController() && m_output->matches().count() == expectedMatches;
-            }))
+        if (!waitUntil(
+                [&] { return !m_output->expressionController() && m_output->matches().count() == expectedMatches; }))
             std::printf("end to end: %s did not deliver %lld matches\n", qPrintable(pattern),
                         qlonglong(expectedMatches));
         const double painted = milliseconds(timer);
@@ -210,8 +208,8 @@ int main(int argc, char *argv[])
     const QString wordPattern = u"\\w+"_s;
     const QString datePattern = u"\\b\\d{4}-\\d{2}-\\d{2}\\b"_s;
     for (const QString &pattern : {wordPattern, datePattern}) {
-        const RegularExpression::CompileResult compiled =
-            RegularExpression::compile(pattern, UserDefaults::standard().regularExpressionOptions());
+        const RegularExpression::CompileResult compiled
+            = RegularExpression::compile(pattern, UserDefaults::standard().regularExpressionOptions());
         std::vector<double> bare;
         std::vector<double> editorTimes;
         std::vector<double> assignments;

@@ -98,8 +98,8 @@ int main(int argc, char *argv[])
     const QString text = sampleText(1000000);
     std::printf("evaluation bench: sample text %lld UTF-16 units, median of %d runs\n", qlonglong(text.size()), runs);
 
-    const QString patterns[] = { u"\\w+"_s, u"\\d{4}-\\d{2}-\\d{2}"_s, u"[\\w.+-]+@[\\w-]+\\.[\\w.-]+"_s,
-                                 u"(\\w+)\\s(\\w+)"_s };
+    const QString patterns[]
+        = {u"\\w+"_s, u"\\d{4}-\\d{2}-\\d{2}"_s, u"[\\w.+-]+@[\\w-]+\\.[\\w.-]+"_s, u"(\\w+)\\s(\\w+)"_s};
     for (const QString &source : patterns) {
         const RegularExpressionController::Pattern pattern = RegularExpression::compile(source, 0).pattern;
         std::vector<double> controllerTimes;
@@ -112,9 +112,10 @@ int main(int argc, char *argv[])
         }
         const double controllerTime = median(controllerTimes);
         const double bareTime = median(bareTimes);
-        std::printf("find all %-28s %7lld matches: controller %7.2f ms, bare ICU %7.2f ms, ratio %.2f (goal <= 1.2)%s\n",
-                    qPrintable(source), qlonglong(controllerMatches), controllerTime, bareTime,
-                    controllerTime / bareTime, controllerMatches == bareMatches ? "" : " MATCH COUNTS DIFFER");
+        std::printf(
+            "find all %-28s %7lld matches: controller %7.2f ms, bare ICU %7.2f ms, ratio %.2f (goal <= 1.2)%s\n",
+            qPrintable(source), qlonglong(controllerMatches), controllerTime, bareTime, controllerTime / bareTime,
+            controllerMatches == bareMatches ? "" : " MATCH COUNTS DIFFER");
     }
 
     std::printf("cancellation of (a+)+$ over 40 x \"a\" + \"b\", worst of 5: %.3f ms (goal <= 10 ms)\n",

@@ -31,7 +31,7 @@ const int runs = 9;
 QString sampleText(qsizetype length)
 {
     QRandomGenerator random(99);
-    const QString foreign[] = { u"café"_s, u"Straße"_s, u"東京"_s, u"\U0001F600"_s };
+    const QString foreign[] = {u"café"_s, u"Straße"_s, u"東京"_s, u"\U0001F600"_s};
     QString text;
     text.reserve(length + 200);
     qsizetype lineStart = 0;
@@ -103,7 +103,7 @@ MatchResults millionMatches(const QString &text)
     const qsizetype step = text.size() / 1000000;
     for (qsizetype i = 0; i < 1000000; ++i) {
         const qsizetype start = i * step;
-        const TextRange ranges[] = { { start, 4 }, { start, 2 }, i % 2 ? TextRange {} : TextRange { start + 2, 2 } };
+        const TextRange ranges[] = {{start, 4}, {start, 2}, i % 2 ? TextRange {} : TextRange {start + 2, 2}};
         results.appendMatch(ranges);
     }
     return results;
@@ -151,10 +151,10 @@ void inspectorCosts(const QString &text)
     view.show();
     QCoreApplication::processEvents();
     // QTreeView lays out one entry per top-level row on a reset, so this part grows with the number of matches.
-    for (const qsizetype count : { qsizetype(150000), results.count() }) {
+    for (const qsizetype count : {qsizetype(150000), results.count()}) {
         MatchResults shown(3);
         for (qsizetype match = 0; match < count; ++match) {
-            const TextRange ranges[] = { results.range(match, 0), results.range(match, 1), results.range(match, 2) };
+            const TextRange ranges[] = {results.range(match, 0), results.range(match, 1), results.range(match, 2)};
             shown.appendMatch(ranges);
         }
         std::vector<double> viewResets;
@@ -180,7 +180,7 @@ void panelCosts(const QString &text)
     panel.setActive(true);
     panel.show();
     QCoreApplication::processEvents();
-    for (const QString &source : { u"\\d+"_s, u"\\b"_s, u"(?:)"_s }) {
+    for (const QString &source : {u"\\d+"_s, u"\\b"_s, u"(?:)"_s}) {
         const RegularExpressionController::Pattern pattern = RegularExpression::compile(source, 0).pattern;
         Keeper keeper;
         {

@@ -41,7 +41,6 @@ double medianMilliseconds(int runs, const std::function<void()> &run)
     return times[times.size() / 2];
 }
 
-
 qsizetype bareSearch(const icu::RegexPattern *regex, const icu::UnicodeString &input)
 {
     UErrorCode status = U_ZERO_ERROR;
@@ -90,8 +89,7 @@ int main(int argc, char *argv[])
     std::printf("colouring pass, 2,000-character pattern, parser + six families + group (median of 201): %.3f ms "
                 "(goal: < 2 ms)\n",
                 pass);
-    std::printf("the same pass with one non-ASCII character (median of 201): %.3f ms (goal: < 2 ms)\n",
-                accentedPass);
+    std::printf("the same pass with one non-ASCII character (median of 201): %.3f ms (goal: < 2 ms)\n", accentedPass);
     std::printf("six ICU searches alone over the same pattern (median of 201): %.3f ms (goal: none; the floor)\n",
                 searches);
     std::printf("colouring pass / ICU searches: %.2f (goal: <= 1.5)\n", pass / searches);

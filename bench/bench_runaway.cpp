@@ -95,8 +95,7 @@ void slowSearchProgress(const QString &text)
         const icu::UnicodeString input(false, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
         UErrorCode status = U_ZERO_ERROR;
         const std::unique_ptr<icu::RegexMatcher> matcher(pattern->matcher(input, status));
-        while (matcher->find(status)) {
-        }
+        while (matcher->find(status)) { }
     }
     const double bareTime = milliseconds(bare);
 

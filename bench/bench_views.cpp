@@ -27,18 +27,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+using bench::median;
 using bench::milliseconds;
 using bench::PaintCounter;
-using bench::median;
 using bench::realisticPattern;
 using bench::sampleText;
 using bench::verdict;
 
 const int keystrokes = 101;
-
-
-
-
 
 class NoOpDelegate final : public NSTextViewWithPlaceholderUpdateDelegate
 {
@@ -50,7 +46,7 @@ public:
 struct Latency
 {
     double synchronous = 0; // the key press event alone: edit, report, recolour
-    double flushed = 0;     // press and release, then the event loop until the view has painted
+    double flushed = 0; // press and release, then the event loop until the view has painted
 };
 
 Latency sendKey(NSTextViewWithPlaceholder *view, PaintCounter &counter, int key, const QString &text,
@@ -79,8 +75,8 @@ std::pair<double, double> typingLatency(NSTextViewWithPlaceholder *view, PaintCo
     std::vector<double> synchronous;
     std::vector<double> flushed;
     for (int index = 0; index < keystrokes; ++index) {
-        for (const Latency latency : {sendKey(view, counter, Qt::Key_X, u"x"_s),
-                                      sendKey(view, counter, Qt::Key_Backspace, QString())}) {
+        for (const Latency latency :
+             {sendKey(view, counter, Qt::Key_X, u"x"_s), sendKey(view, counter, Qt::Key_Backspace, QString())}) {
             synchronous.push_back(latency.synchronous);
             flushed.push_back(latency.flushed);
         }
@@ -100,7 +96,6 @@ void settle()
     for (int index = 0; index < 5; ++index)
         QCoreApplication::processEvents();
 }
-
 
 Latency paste(NSTextViewWithPlaceholder *view, PaintCounter &counter)
 {
@@ -166,8 +161,8 @@ int main(int argc, char *argv[])
     const auto [sampleSync, sampleFlushed] = typingLatency(sampleView, samplePaints);
     std::printf("sample view keystroke, 1 MB text, edit + report: %.3f ms (goal < 8 ms) %s\n", sampleSync,
                 verdict(sampleSync < 8));
-    std::printf("sample view keystroke including the event loop and repaint: %.3f ms (goal < 8 ms) %s\n",
-                sampleFlushed, verdict(sampleFlushed < 8));
+    std::printf("sample view keystroke including the event loop and repaint: %.3f ms (goal < 8 ms) %s\n", sampleFlushed,
+                verdict(sampleFlushed < 8));
 
     // The same in the middle of the text, scrolled there, where the layout above the caret must be known.
     QTextCursor middle(sampleView->document()->findBlockByNumber(sampleView->document()->blockCount() / 2));

@@ -32,8 +32,7 @@ int main(int argc, char *argv[])
     SingleInstanceLock lock(Paths::applicationSupportPath());
     if (!lock.tryLock()) {
         QMessageBox::information(nullptr, QStringLiteral("Quorvale"),
-                                 QApplication::translate("main", "Quorvale is already running."),
-                                 QMessageBox::Ok);
+                                 QApplication::translate("main", "Quorvale is already running."), QMessageBox::Ok);
         return 1;
     }
 

@@ -32,8 +32,10 @@ inline QJsonArray library(const QStringList &names)
 {
     QJsonArray array;
     for (const QString &name : names)
-        array.append(QJsonObject({{QStringLiteral("name"), name}, {QStringLiteral("pattern"), name.toLower()},
-                                  {QStringLiteral("text"), QString()}, {QStringLiteral("replacement"), QString()}}));
+        array.append(QJsonObject({{QStringLiteral("name"), name},
+                                  {QStringLiteral("pattern"), name.toLower()},
+                                  {QStringLiteral("text"), QString()},
+                                  {QStringLiteral("replacement"), QString()}}));
     return array;
 }
 

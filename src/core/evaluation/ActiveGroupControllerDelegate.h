@@ -8,5 +8,6 @@ public:
     virtual ~ActiveGroupControllerDelegate() = default;
     virtual void activeGroupControllerDidChangeActiveGroup(ActiveGroupController *controller, int activeGroup) = 0;
     virtual void activeGroupControllerDidSetShouldDisplayActiveGroupInfo(ActiveGroupController *controller,
-                                                                        bool shouldDisplay) = 0;
+                                                                         bool shouldDisplay)
+        = 0;
 };

@@ -11,8 +11,8 @@ QStringList CaptureGroupNames::of(const icu::RegexPattern &pattern)
     const std::unique_ptr<icu::RegexMatcher> matcher(pattern.matcher(status));
     if (U_FAILURE(status))
         return {};
-    const PatternSyntaxReader reading(
-        RegularExpression::patternText(pattern), (pattern.flags() & UREGEX_COMMENTS) != 0);
+    const PatternSyntaxReader reading(RegularExpression::patternText(pattern),
+                                      (pattern.flags() & UREGEX_COMMENTS) != 0);
     QStringList names(1);
     for (const PatternSyntaxReader::Group &group : reading.groups()) {
         if (group.capturing)

@@ -40,8 +40,8 @@ GroupRangeIndex::GroupRangeIndex(const MatchResults &matches, int group)
         m_byStart.append(qint32(match));
     }
     if (!sorted)
-        std::ranges::stable_sort(
-            m_byStart, {}, [this](qint32 match) { return m_matches.range(match, m_group).location; });
+        std::ranges::stable_sort(m_byStart, {},
+                                 [this](qint32 match) { return m_matches.range(match, m_group).location; });
     m_runEnds.reserve((m_byStart.size() + runLength - 1) / runLength);
     for (qsizetype first = 0; first < m_byStart.size(); first += runLength) {
         qint32 end = 0;
@@ -67,13 +67,14 @@ QList<GroupRangeIndex::Hit> GroupRangeIndex::rangesIn(qsizetype from, qsizetype 
                 break;
             const TextRange range = m_matches.range(match, m_group);
             if (range.isFound() && touches(range, from, to))
-                hits.append({ match, range });
+                hits.append({match, range});
         }
         return hits;
     }
-    const qsizetype startingBefore = std::ranges::partition_point(m_byStart, [&](qint32 match) {
-        return m_matches.range(match, m_group).location < to;
-    }) - m_byStart.begin();
+    const qsizetype startingBefore
+        = std::ranges::partition_point(m_byStart,
+                                       [&](qint32 match) { return m_matches.range(match, m_group).location < to; })
+        - m_byStart.begin();
     for (qsizetype run = 0; run * runLength < startingBefore; ++run) {
         if (m_runEnds.at(run) < from)
             continue;
@@ -81,7 +82,7 @@ QList<GroupRangeIndex::Hit> GroupRangeIndex::rangesIn(qsizetype from, qsizetype 
             const qint32 match = m_byStart.at(index);
             const TextRange range = m_matches.range(match, m_group);
             if (touches(range, from, to))
-                hits.append({ match, range });
+                hits.append({match, range});
         }
     }
     // Overlapping ranges are painted in match order, so that the later match shows on top.

@@ -9,12 +9,14 @@
 // captured inside a lookaround may lie outside its match, even lines away, and such ranges may overlap one another;
 // only then are the matches ordered by where their group starts, at 4 bytes a match. Otherwise the matches' own
 // order serves, as their ranges never overlap, and the index costs nothing.
-class GroupRangeIndex final {
+class GroupRangeIndex final
+{
 public:
     GroupRangeIndex() = default;
     GroupRangeIndex(const MatchResults &matches, int group);
 
-    struct Hit {
+    struct Hit
+    {
         qsizetype match = 0;
         TextRange range;
     };

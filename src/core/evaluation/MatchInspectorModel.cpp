@@ -203,11 +203,7 @@ QString MatchInspectorModel::rangeText(const TextRange &range) const
         return tr("did not take part");
     const TextLineIndex::Position start = lineIndex().position(range.location);
     //: Inspector range: line:column, then the UTF-16 offset and length
-    return tr("%1:%2 (offset %3, length %4)")
-        .arg(start.line)
-        .arg(start.column)
-        .arg(range.location)
-        .arg(range.length);
+    return tr("%1:%2 (offset %3, length %4)").arg(start.line).arg(start.column).arg(range.location).arg(range.length);
 }
 
 QString MatchInspectorModel::shownText(const TextRange &range) const

@@ -13,7 +13,7 @@ TextRange MatchResults::range(qsizetype match, int group) const
     const StoredRange stored = m_ranges.at(match * m_numberOfRanges + group);
     if (stored.location < 0)
         return {};
-    return { stored.location, stored.length };
+    return {stored.location, stored.length};
 }
 
 void MatchResults::appendMatch(std::span<const TextRange> ranges)
@@ -22,11 +22,11 @@ void MatchResults::appendMatch(std::span<const TextRange> ranges)
     const qsizetype first = m_ranges.size();
     for (const TextRange &range : ranges) {
         if (!range.isFound()) {
-            m_ranges.append({ -1, 0 });
+            m_ranges.append({-1, 0});
             continue;
         }
         Q_ASSERT(range.location >= 0 && range.end() <= std::numeric_limits<qint32>::max());
-        m_ranges.append({ qint32(range.location), qint32(range.length) });
+        m_ranges.append({qint32(range.location), qint32(range.length)});
     }
     noteGroupsOutsideMatch(first);
 }
@@ -40,7 +40,7 @@ void MatchResults::appendMatch(const icu::RegexMatcher &matcher, UErrorCode &sta
         const int32_t end = matcher.end(group, status);
         if (U_FAILURE(status))
             return;
-        m_ranges.append(start < 0 ? StoredRange { -1, 0 } : StoredRange { start, end - start });
+        m_ranges.append(start < 0 ? StoredRange {-1, 0} : StoredRange {start, end - start});
     }
     noteGroupsOutsideMatch(first);
 }

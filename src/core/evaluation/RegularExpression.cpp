@@ -156,7 +156,7 @@ RegularExpression::CompileResult RegularExpression::compile(const QString &patte
     UErrorCode status = U_ZERO_ERROR;
     std::shared_ptr<const icu::RegexPattern> compiledPattern(compiled(pattern, flags, parseError, status));
     if (U_SUCCESS(status) && compiledPattern)
-        return { std::move(compiledPattern), std::nullopt };
+        return {std::move(compiledPattern), std::nullopt};
 
     if (U_SUCCESS(status))
         status = U_MEMORY_ALLOCATION_ERROR;
@@ -170,7 +170,7 @@ RegularExpression::CompileResult RegularExpression::compile(const QString &patte
         ? mismatchedParenthesis(pattern, flags, parseError, error.position)
         : Parenthesis::unknown;
     error.reason = compileErrorReason(status, parenthesis);
-    return { nullptr, std::move(error) };
+    return {nullptr, std::move(error)};
 }
 
 QString RegularExpression::patternText(const icu::RegexPattern &pattern)

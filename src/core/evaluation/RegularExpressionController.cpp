@@ -109,7 +109,7 @@ private:
 };
 
 std::shared_ptr<RegularExpressionController> RegularExpressionController::create(const Pattern &regularExpression,
-                                                                                  const QString &text)
+                                                                                 const QString &text)
 {
     return std::make_shared<RegularExpressionController>(PrivateTag {}, regularExpression, text);
 }
@@ -144,9 +144,8 @@ void RegularExpressionController::stopEvaluation(std::function<void()> completio
     Q_ASSERT_X(!isMainThread(), "RegularExpressionController::stopEvaluation", "called on the main thread");
     if (isMainThread()) {
         // Waiting here would block the main thread that the finish notification needs.
-        EvaluationThreadPool::instance()->start([self = shared_from_this(), completion = std::move(completion)] {
-            self->stopEvaluation(completion);
-        });
+        EvaluationThreadPool::instance()->start(
+            [self = shared_from_this(), completion = std::move(completion)] { self->stopEvaluation(completion); });
         return;
     }
 
@@ -217,7 +216,7 @@ RegularExpressionController::Outcome RegularExpressionController::match(const ic
     const icu::UnicodeString input(false, reinterpret_cast<const UChar *>(m_text.utf16()), int32_t(m_text.size()));
     UErrorCode status = U_ZERO_ERROR;
     const std::unique_ptr<icu::RegexMatcher> matcher(pattern.matcher(input, status));
-    const Search search { &m_shouldStop, &m_searchedLength, matcher.get(), m_text.size() > findCallbackLength };
+    const Search search {&m_shouldStop, &m_searchedLength, matcher.get(), m_text.size() > findCallbackLength};
     if (U_SUCCESS(status)) {
         results = MatchResults(matcher->groupCount() + 1);
         // Only the match callback is called during a single runaway attempt, and its step count runs on across the

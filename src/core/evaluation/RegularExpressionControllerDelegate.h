@@ -11,6 +11,7 @@ public:
     virtual void regularExpressionControllerDidStartEvaluating(RegularExpressionController *controller) = 0;
     // The run's worker waits until this returns.
     virtual void regularExpressionControllerDidFinishEvaluating(RegularExpressionController *controller,
-                                                                const MatchResults &results) = 0;
+                                                                const MatchResults &results)
+        = 0;
     virtual void regularExpressionControllerDidCancelEvaluating(RegularExpressionController *controller) = 0;
 };

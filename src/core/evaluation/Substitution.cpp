@@ -167,12 +167,12 @@ QString Substitution::Error::message() const
             //: %1 says why, %2 is the engine's error code
             return tr("The preview failed: %1 (%2). The limit can be raised in Preferences.")
                 .arg(RegularExpression::matchingFailureReason(engineStatus),
-                    QString::fromLatin1(u_errorName(engineStatus)));
+                     QString::fromLatin1(u_errorName(engineStatus)));
         }
         //: %1 says why, %2 is the engine's error code
         return tr("The preview failed: %1 (%2).")
-            .arg(
-                RegularExpression::matchingFailureReason(engineStatus), QString::fromLatin1(u_errorName(engineStatus)));
+            .arg(RegularExpression::matchingFailureReason(engineStatus),
+                 QString::fromLatin1(u_errorName(engineStatus)));
     }
     return {};
 }
@@ -194,7 +194,8 @@ std::optional<Substitution::Error> Substitution::checkTemplate(const icu::RegexP
 }
 
 Substitution::Outcome Substitution::run(const icu::RegexPattern &pattern, const QString &replacementTemplate,
-    const QString &text, const std::atomic<bool> &shouldStop, qsizetype maximumResultLength, int32_t stackLimit)
+                                        const QString &text, const std::atomic<bool> &shouldStop,
+                                        qsizetype maximumResultLength, int32_t stackLimit)
 {
     if (text.size() > std::numeric_limits<int32_t>::max())
         return failed(makeError(Error::Case::textTooLong));

@@ -82,6 +82,6 @@ public:
     // Checks shouldStop in the engine's callbacks and between matches; a stop gives Status::cancelled. stackLimit:
     // bytes of backtracking memory a match attempt may use, 0 for no limit.
     static Outcome run(const icu::RegexPattern &pattern, const QString &replacementTemplate, const QString &text,
-        const std::atomic<bool> &shouldStop, qsizetype maximumResultLength = defaultMaximumResultLength,
-        int32_t stackLimit = defaultBacktrackStackLimit);
+                       const std::atomic<bool> &shouldStop, qsizetype maximumResultLength = defaultMaximumResultLength,
+                       int32_t stackLimit = defaultBacktrackStackLimit);
 };

@@ -104,7 +104,7 @@ void SubstitutionController::start(const Pattern &pattern, const QString &replac
         if (!liveRuns.add(&run->shouldStop))
             return;
         Substitution::Outcome outcome = Substitution::run(*run->pattern, run->replacementTemplate, run->text,
-            run->shouldStop, run->maximumResultLength, run->stackLimit);
+                                                          run->shouldStop, run->maximumResultLength, run->stackLimit);
         liveRuns.remove(&run->shouldStop);
         if (outcome.status == Substitution::Outcome::Status::cancelled)
             return;

@@ -27,5 +27,5 @@ TextLineIndex::Position TextLineIndex::position(qsizetype offset) const
     offset = std::max<qsizetype>(offset, 0);
     const auto after = std::upper_bound(m_lineStarts.cbegin(), m_lineStarts.cend(), offset);
     const qsizetype line = after - m_lineStarts.cbegin();
-    return { line, offset - m_lineStarts.at(line - 1) + 1 };
+    return {line, offset - m_lineStarts.at(line - 1) + 1};
 }

@@ -25,5 +25,5 @@ public:
 
 private:
     // 32 bits like the match ranges: a text of short lines can have millions of them.
-    QList<qint32> m_lineStarts { 0 };
+    QList<qint32> m_lineStarts {0};
 };

@@ -6,7 +6,8 @@
 #include <QString>
 
 // A lookup in a JSON object that found no value of the required type.
-struct DictionaryError final {
+struct DictionaryError final
+{
     enum class Case { valueWithKeyAndTypeNotFound };
 
     static DictionaryError valueWithKeyAndTypeNotFound(const QString &key)

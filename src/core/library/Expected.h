@@ -4,8 +4,7 @@
 #include <variant>
 
 // Either a value or the error that prevented it; failures are returned, never thrown across Qt.
-template<typename T, typename E>
-class Expected final
+template<typename T, typename E> class Expected final
 {
 public:
     Expected(T value)

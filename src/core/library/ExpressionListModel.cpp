@@ -63,7 +63,7 @@ Qt::ItemFlags ExpressionListModel::flags(const QModelIndex &index) const
     if (!index.isValid())
         return Qt::ItemIsDropEnabled;
     return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable | Qt::ItemIsDragEnabled
-         | Qt::ItemNeverHasChildren;
+        | Qt::ItemNeverHasChildren;
 }
 
 bool ExpressionListModel::insertRows(int row, int count, const QModelIndex &parent)
@@ -73,7 +73,7 @@ bool ExpressionListModel::insertRows(int row, int count, const QModelIndex &pare
     ExpressionList expressions = m_expressions;
     for (int i = 0; i < count; ++i)
         expressions.insert(row, std::make_shared<Expression>());
-    m_pendingChange = Insertion{row, row + count - 1};
+    m_pendingChange = Insertion {row, row + count - 1};
     m_controller->setExpressions(expressions);
     m_pendingChange = std::monostate();
     return true;
@@ -85,7 +85,7 @@ bool ExpressionListModel::removeRows(int row, int count, const QModelIndex &pare
         return false;
     ExpressionList expressions = m_expressions;
     expressions.remove(row, count);
-    m_pendingChange = Removal{row, row + count - 1};
+    m_pendingChange = Removal {row, row + count - 1};
     m_controller->setExpressions(expressions);
     m_pendingChange = std::monostate();
     return true;
@@ -139,7 +139,7 @@ bool ExpressionListModel::dropMimeData(const QMimeData *data, Qt::DropAction act
     const int from = *m_draggingRow;
     // The proposed row counts gaps before the removal, the destination after it.
     const int to = from < proposedRow ? proposedRow - 1 : proposedRow;
-    m_pendingChange = Move{from, proposedRow};
+    m_pendingChange = Move {from, proposedRow};
     m_controller->moveFrom(from, to);
     m_pendingChange = std::monostate();
     return true;

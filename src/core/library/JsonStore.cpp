@@ -81,8 +81,7 @@ void appendJsonString(QByteArray &out, QStringView text)
 }
 
 // The layout of QJsonDocument::Indented.
-template<typename Items>
-void render(QByteArray &out, const Items &items)
+template<typename Items> void render(QByteArray &out, const Items &items)
 {
     out.resize(0);
     out.append("[\n");
@@ -130,7 +129,7 @@ void JsonStore::load()
     const QString problem = readItems();
     if (problem.isEmpty())
         return;
-    m_recovery = LibraryRecovery{m_path, {}, problem, m_items.size()};
+    m_recovery = LibraryRecovery {m_path, {}, problem, m_items.size()};
     if (keepUnreadableFile()) {
         qCWarning(lcLibrary).noquote() << QStringLiteral("The library file %1 could not be read: %2; its contents were "
                                                          "kept in %3")
@@ -233,7 +232,7 @@ std::optional<LibrarySaveFailure> JsonStore::writeCopy(const QString &path)
         return std::nullopt;
     qCWarning(lcLibrary).noquote()
         << QStringLiteral("A copy of the library could not be saved to %1 (%2)").arg(path, *problem);
-    return LibrarySaveFailure{JsonStoreError::cannotSaveDataToFile, path, *problem};
+    return LibrarySaveFailure {JsonStoreError::cannotSaveDataToFile, path, *problem};
 }
 
 void JsonStore::writeInBackground(WriteCompletion completion)
@@ -243,7 +242,7 @@ void JsonStore::writeInBackground(WriteCompletion completion)
         return;
     }
     const QMutexLocker locker(&m_pendingMutex);
-    m_pending = PendingWrite{snapshot(), std::move(completion)};
+    m_pending = PendingWrite {snapshot(), std::move(completion)};
     if (m_writerRunning)
         return;
     m_writerRunning = true;
@@ -289,7 +288,7 @@ std::optional<LibrarySaveFailure> JsonStore::keepUnreadableFileBeforeWriting()
         //: Why the library could not be saved
         const QString reason = tr("the unreadable file there could not be kept aside first");
         reportSaveFailure(reason);
-        return LibrarySaveFailure{JsonStoreError::cannotSaveDataToFile, m_path, reason};
+        return LibrarySaveFailure {JsonStoreError::cannotSaveDataToFile, m_path, reason};
     }
     qCWarning(lcLibrary).noquote()
         << QStringLiteral("The unreadable library file %1 was kept in %2").arg(m_path, m_recovery->keptCopyPath);
@@ -302,7 +301,7 @@ std::optional<LibrarySaveFailure> JsonStore::writeSnapshot(const Snapshot &snaps
     render(m_buffer, snapshot);
     if (const std::optional<QString> problem = writeBuffer(m_path)) {
         reportSaveFailure(*problem);
-        return LibrarySaveFailure{JsonStoreError::cannotSaveDataToFile, m_path, *problem};
+        return LibrarySaveFailure {JsonStoreError::cannotSaveDataToFile, m_path, *problem};
     }
     if (m_saveFailing.exchange(false))
         qCInfo(lcLibrary).noquote() << QStringLiteral("The library was saved again to %1").arg(m_path);

@@ -58,14 +58,14 @@ CaptureGroupParser::Result CaptureGroupParser::parse()
     return capturingGroups(m_source, PatternSyntaxReader(m_source, m_allowCommentsAndWhitespace));
 }
 
-CaptureGroupParser::Result CaptureGroupParser::capturingGroups(
-    const QString &pattern, const PatternSyntaxReader &reading)
+CaptureGroupParser::Result CaptureGroupParser::capturingGroups(const QString &pattern,
+                                                               const PatternSyntaxReader &reading)
 {
     if (!reading.isBalanced())
         return CaptureGroupParserError::invalidPattern;
 
     const qsizetype count = std::count_if(reading.groups().cbegin(), reading.groups().cend(),
-        [](const PatternSyntaxReader::Group &group) { return group.capturing; });
+                                          [](const PatternSyntaxReader::Group &group) { return group.capturing; });
     QList<CaptureGroup> capturing;
     capturing.reserve(1 + count);
     CaptureGroup wholePattern;

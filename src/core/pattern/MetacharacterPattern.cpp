@@ -7,7 +7,7 @@ namespace {
 // In order: at a given position the first alternative that matches is taken.
 const QStringList &alternatives()
 {
-    static const QStringList alternatives{
+    static const QStringList alternatives {
         uR"(\\a)"_s,
         uR"(\\A)"_s,
         uR"(\\b)"_s,
@@ -69,8 +69,8 @@ const QString &MetacharacterPattern::regex()
 
 const icu::RegexPattern *MetacharacterPattern::compiledTailRegex()
 {
-    static const std::unique_ptr<icu::RegexPattern> compiled =
-        compiledSearchExpression(alternatives().first(alternatives().size() - 1).join(u'|'));
+    static const std::unique_ptr<icu::RegexPattern> compiled
+        = compiledSearchExpression(alternatives().first(alternatives().size() - 1).join(u'|'));
     return compiled.get();
 }
 

@@ -13,16 +13,22 @@ concept PatternMatch = std::constructible_from<Match, const CaptureTexts &>;
 
 // A token family: its search expression and the listing of its matches in a text, ranges in UTF-16 units.
 template<typename Family>
-concept Pattern = PatternMatch<typename Family::Match> && requires(const QString &text) {
-    { Family::regex() } -> std::convertible_to<QString>;
-    { Family::matches(text) } -> std::same_as<QList<typename Family::Match>>;
-    { Family::rangeMatches(text) } -> std::same_as<QList<std::pair<TextRange, typename Family::Match>>>;
+concept Pattern = PatternMatch<typename Family::Match> && requires(const QString &text)
+{
+    {
+        Family::regex()
+        } -> std::convertible_to<QString>;
+    {
+        Family::matches(text)
+        } -> std::same_as<QList<typename Family::Match>>;
+    {
+        Family::rangeMatches(text)
+        } -> std::same_as<QList<std::pair<TextRange, typename Family::Match>>>;
 };
 
 // The listing shared by every family. Each family's expression is compiled once, on first use (thread-safe), and
 // each call makes its own matcher: ICU patterns may be shared between threads, matchers not.
-template<typename Family, PatternMatch MatchRecord>
-class PatternFamily
+template<typename Family, PatternMatch MatchRecord> class PatternFamily
 {
 public:
     using Match = MatchRecord;
@@ -51,8 +57,7 @@ public:
         return found;
     }
 
-    template<typename Visitor>
-    static void forEachRange(const QString &in, Visitor &&visit)
+    template<typename Visitor> static void forEachRange(const QString &in, Visitor &&visit)
     {
         visitMatches(in, [&](const icu::RegexMatcher &matcher) { visit(matchedRange(matcher)); });
     }
@@ -70,7 +75,7 @@ public:
                 const icu::RegexPattern *regex = segment.fullExpression ? compiledRegex() : Family::compiledTailRegex();
                 if (regex) {
                     ::forEachMatch(*regex, in, stretch.location + segment.start, stretch.location + segment.end,
-                        [&](const icu::RegexMatcher &matcher) { visit(matchedRange(matcher)); });
+                                   [&](const icu::RegexMatcher &matcher) { visit(matchedRange(matcher)); });
                 }
             }
         }
@@ -88,8 +93,7 @@ public:
     static const icu::RegexPattern *compiledTailRegex() { return nullptr; }
 
 private:
-    template<typename Visitor>
-    static void visitMatches(const QString &in, Visitor &&visit)
+    template<typename Visitor> static void visitMatches(const QString &in, Visitor &&visit)
     {
         for (const SearchSegment &segment : Family::searchSegments(in)) {
             const icu::RegexPattern *regex = segment.fullExpression ? compiledRegex() : Family::compiledTailRegex();

@@ -9,8 +9,8 @@
 
 #include <algorithm>
 
-PatternAttributedStringBuilder::PatternAttributedStringBuilder(
-    AttributedPattern attributedPattern, bool allowCommentsAndWhitespace)
+PatternAttributedStringBuilder::PatternAttributedStringBuilder(AttributedPattern attributedPattern,
+                                                               bool allowCommentsAndWhitespace)
     : m_attributedPattern(std::move(attributedPattern))
     , m_allowCommentsAndWhitespace(allowCommentsAndWhitespace)
 {
@@ -18,10 +18,10 @@ PatternAttributedStringBuilder::PatternAttributedStringBuilder(
 
 PatternAttributedStringBuilder::~PatternAttributedStringBuilder() = default;
 
-AttributedPattern PatternAttributedStringBuilder::coloredPattern(
-    const QString &pattern, qint64 highlightedGroup, bool allowCommentsAndWhitespace)
+AttributedPattern PatternAttributedStringBuilder::coloredPattern(const QString &pattern, qint64 highlightedGroup,
+                                                                 bool allowCommentsAndWhitespace)
 {
-    PatternAttributedStringBuilder builder { AttributedPattern(pattern), allowCommentsAndWhitespace };
+    PatternAttributedStringBuilder builder {AttributedPattern(pattern), allowCommentsAndWhitespace};
     builder.colorPlainText();
     builder.colorSpecialCharacterMatches();
     builder.colorSpecialExpressionMatches();
@@ -66,8 +66,8 @@ void PatternAttributedStringBuilder::colorSpans(PatternSyntaxReader::SpanKind ki
 
 void PatternAttributedStringBuilder::colorPlainText()
 {
-    m_attributedPattern.addColor(
-        ColorRole::foreground, {0, pattern().size()}, paletteColor(&Appearance::plainTextColor));
+    m_attributedPattern.addColor(ColorRole::foreground, {0, pattern().size()},
+                                 paletteColor(&Appearance::plainTextColor));
 }
 
 void PatternAttributedStringBuilder::colorSpecialCharacterMatches()
@@ -108,7 +108,7 @@ void PatternAttributedStringBuilder::colorMetacharacterMatches()
         for (auto part = stretch; part != stretches.cend() && part->location < span.range.end(); ++part) {
             const qsizetype start = std::max(part->location, span.range.location);
             const qsizetype end = std::min(part->end(), span.range.end());
-            m_attributedPattern.addColor(ColorRole::foreground, { start, end - start }, foreground);
+            m_attributedPattern.addColor(ColorRole::foreground, {start, end - start}, foreground);
         }
     }
 }
@@ -132,5 +132,5 @@ void PatternAttributedStringBuilder::highlightGroup(qint64 highlightedGroup)
     if (!groups || highlightedGroup >= groups.value().size())
         return;
     m_attributedPattern.addColor(ColorRole::background, groups.value().at(highlightedGroup).utf16Range(),
-        paletteColor(&Appearance::highlightedGroupColor));
+                                 paletteColor(&Appearance::highlightedGroupColor));
 }

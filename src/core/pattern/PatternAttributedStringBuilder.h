@@ -17,16 +17,16 @@ class PatternAttributedStringBuilder final
 {
 public:
     // allowCommentsAndWhitespace: the free-spacing switch the pattern is compiled with.
-    explicit PatternAttributedStringBuilder(
-        AttributedPattern attributedPattern, bool allowCommentsAndWhitespace = false);
+    explicit PatternAttributedStringBuilder(AttributedPattern attributedPattern,
+                                            bool allowCommentsAndWhitespace = false);
     ~PatternAttributedStringBuilder();
     PatternAttributedStringBuilder(const PatternAttributedStringBuilder &) = delete;
     PatternAttributedStringBuilder &operator=(const PatternAttributedStringBuilder &) = delete;
 
     // The pattern view's whole pass: plain colour, the six families, then the background of group
     // highlightedGroup (1 for the first capturing group; below 1 marks nothing).
-    static AttributedPattern coloredPattern(
-        const QString &pattern, qint64 highlightedGroup, bool allowCommentsAndWhitespace);
+    static AttributedPattern coloredPattern(const QString &pattern, qint64 highlightedGroup,
+                                            bool allowCommentsAndWhitespace);
 
     const QString &pattern() const { return m_attributedPattern.text(); }
     const AttributedPattern &attributedPattern() const { return m_attributedPattern; }
@@ -42,12 +42,12 @@ public:
     // Nothing when the parentheses do not balance or the group does not exist.
     void highlightGroup(qint64 highlightedGroup);
 
-    template<Pattern Family>
-    void colorMatches(Color (Appearance::*color)() const)
+    template<Pattern Family> void colorMatches(Color (Appearance::*color)() const)
     {
         const QColor foreground = paletteColor(color);
-        Family::forEachRangeWithin(pattern(), syntaxStretches(),
-            [&](const TextRange &range) { m_attributedPattern.addColor(ColorRole::foreground, range, foreground); });
+        Family::forEachRangeWithin(pattern(), syntaxStretches(), [&](const TextRange &range) {
+            m_attributedPattern.addColor(ColorRole::foreground, range, foreground);
+        });
     }
 
 private:

@@ -55,16 +55,16 @@ QList<TextRange> PatternSyntaxReader::syntaxStretches() const
     }
     // Spans inside an inline comment were read before it was complete, so they come first.
     std::sort(excluded.begin(), excluded.end(),
-        [](const TextRange &a, const TextRange &b) { return a.location < b.location; });
+              [](const TextRange &a, const TextRange &b) { return a.location < b.location; });
     QList<TextRange> stretches;
     qsizetype from = 0;
     for (const TextRange &range : std::as_const(excluded)) {
         if (range.location > from)
-            stretches.append({ from, range.location - from });
+            stretches.append({from, range.location - from});
         from = std::max(from, range.end());
     }
     if (from < m_pattern.size())
-        stretches.append({ from, m_pattern.size() - from });
+        stretches.append({from, m_pattern.size() - from});
     return stretches;
 }
 
@@ -97,8 +97,8 @@ void PatternSyntaxReader::readAll()
 
 void PatternSyntaxReader::openGroup(qsizetype start, bool capturing, QString name)
 {
-    m_openGroups.append({ m_groups.size(), m_freeSpacing });
-    m_groups.append({ start, std::nullopt, capturing, std::move(name) });
+    m_openGroups.append({m_groups.size(), m_freeSpacing});
+    m_groups.append({start, std::nullopt, capturing, std::move(name)});
 }
 
 // After a "(": what it opens is decided by what the scanner hands on next, so "( ?:" in free-spacing mode opens
@@ -285,7 +285,7 @@ PatternSyntaxReader::Char PatternSyntaxReader::scan()
                 m_position += 2;
                 continue;
             }
-            const Char c { codePointAt(m_position), true, m_position, codePointEnd(m_position) };
+            const Char c {codePointAt(m_position), true, m_position, codePointEnd(m_position)};
             m_position = c.end;
             m_hashStartsComment = true;
             return c;
@@ -293,8 +293,8 @@ PatternSyntaxReader::Char PatternSyntaxReader::scan()
         if (m_afterBackslash) {
             m_afterBackslash = false;
             if (m_position >= length)
-                return { endOfText, false, length, length };
-            const Char c { codePointAt(m_position), false, m_position, codePointEnd(m_position) };
+                return {endOfText, false, length, length};
+            const Char c {codePointAt(m_position), false, m_position, codePointEnd(m_position)};
             m_position = c.end;
             m_hashStartsComment = true;
             return c;
@@ -316,13 +316,13 @@ PatternSyntaxReader::Char PatternSyntaxReader::scan()
         }
         m_hashStartsComment = true;
         if (m_position >= length)
-            return { endOfText, false, length, length };
+            return {endOfText, false, length, length};
 
         const qsizetype start = m_position;
         const char32_t c = codePointAt(m_position);
         m_position = codePointEnd(m_position);
         if (c != u'\\' || m_position >= length)
-            return { c, false, start, m_position };
+            return {c, false, start, m_position};
 
         const char16_t escaped = m_pattern.at(m_position).unicode();
         switch (escaped) {
@@ -338,13 +338,13 @@ PatternSyntaxReader::Char PatternSyntaxReader::scan()
         case u'r':
         case u't':
             m_position += 1;
-            return { escaped, true, start, m_position };
+            return {escaped, true, start, m_position};
         case u'c':
             // The control character of whatever comes next, taken as it stands, even "(" or a backslash.
             m_position += 1;
             if (m_position < length)
                 m_position = codePointEnd(m_position);
-            return { u'c', true, start, m_position };
+            return {u'c', true, start, m_position};
         case u'x':
             m_position += 1;
             if (m_position < length && m_pattern.at(m_position) == u'{') {
@@ -355,25 +355,25 @@ PatternSyntaxReader::Char PatternSyntaxReader::scan()
             } else {
                 skipHexDigits(2);
             }
-            return { u'x', true, start, m_position };
+            return {u'x', true, start, m_position};
         case u'u':
             m_position += 1;
             skipHexDigits(4);
-            return { u'u', true, start, m_position };
+            return {u'u', true, start, m_position};
         case u'U':
             m_position += 1;
             skipHexDigits(8);
-            return { u'U', true, start, m_position };
+            return {u'U', true, start, m_position};
         case u'0':
             m_position += 1;
             for (int digits = 0; digits < 3 && m_position < length && m_pattern.at(m_position) >= u'0'
                  && m_pattern.at(m_position) <= u'7';
                  ++digits)
                 m_position += 1;
-            return { u'0', true, start, m_position };
+            return {u'0', true, start, m_position};
         default:
             m_afterBackslash = true;
-            return { u'\\', false, start, m_position };
+            return {u'\\', false, start, m_position};
         }
     }
 }
@@ -404,12 +404,12 @@ void PatternSyntaxReader::skipHexDigits(int maximum)
 void PatternSyntaxReader::addSpan(qsizetype start, qsizetype end, SpanKind kind)
 {
     if (end > start)
-        m_spans.append({ { start, end - start }, kind });
+        m_spans.append({{start, end - start}, kind});
 }
 
 PatternSyntaxReader::ScannerState PatternSyntaxReader::saved() const
 {
-    return { m_position, m_inQuote, m_quoteStart, m_afterBackslash, m_hashStartsComment, m_pending, m_spans.size() };
+    return {m_position, m_inQuote, m_quoteStart, m_afterBackslash, m_hashStartsComment, m_pending, m_spans.size()};
 }
 
 void PatternSyntaxReader::restore(const ScannerState &state)

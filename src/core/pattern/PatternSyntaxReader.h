@@ -12,7 +12,8 @@
 // skipped wherever the comments flag is on, by the switch or by inline flags with their scopes), escapes,
 // bracketed classes with nested sets and [:name:] properties, and the parentheses with the kind of group each one
 // opens. Patterns ICU rejects are read on a best-effort basis and never fail.
-class PatternSyntaxReader final {
+class PatternSyntaxReader final
+{
 public:
     enum class SpanKind {
         // The text between \Q and \E (or the end): plain characters, whatever they look like.
@@ -25,13 +26,15 @@ public:
         characterClass,
     };
 
-    struct Span {
+    struct Span
+    {
         TextRange range;
         SpanKind kind = SpanKind::quotedText;
     };
 
     // One parenthesised construct that takes part in the balancing; (?#...) comments and (?x) flag settings do not.
-    struct Group {
+    struct Group
+    {
         qsizetype open = 0;
         // Just past the closing ")"; none while the group is open.
         std::optional<qsizetype> end;
@@ -57,7 +60,8 @@ private:
 
     // One character as the compiler's scanner hands it on. A quoted one is literal whatever it is: quoted by
     // \Q...\E or spelled as an escape such as \x28.
-    struct Char {
+    struct Char
+    {
         char32_t value = endOfText;
         bool quoted = false;
         qsizetype start = 0;
@@ -66,7 +70,8 @@ private:
         bool is(char16_t c) const { return !quoted && value == c; }
     };
 
-    struct ScannerState {
+    struct ScannerState
+    {
         qsizetype position = 0;
         bool inQuote = false;
         qsizetype quoteStart = 0;

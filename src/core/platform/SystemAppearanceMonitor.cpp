@@ -50,8 +50,8 @@ void SystemAppearanceMonitor::readPortal()
         return;
     bus.connect(portalService, portalPath, portalInterface, QStringLiteral("SettingChanged"), this,
                 SLOT(portalSettingChanged(QString, QString, QDBusVariant)));
-    QDBusMessage request = QDBusMessage::createMethodCall(portalService, portalPath, portalInterface,
-                                                          QStringLiteral("Read"));
+    QDBusMessage request
+        = QDBusMessage::createMethodCall(portalService, portalPath, portalInterface, QStringLiteral("Read"));
     request << appearanceGroup << colorSchemeKey;
     // Short and synchronous: the first window must be built in the right colours, but a missing portal must not
     // delay the start noticeably.
@@ -79,8 +79,7 @@ void SystemAppearanceMonitor::setPortalScheme(uint scheme)
     }
 }
 
-void SystemAppearanceMonitor::portalSettingChanged(const QString &group, const QString &key,
-                                                   const QDBusVariant &value)
+void SystemAppearanceMonitor::portalSettingChanged(const QString &group, const QString &key, const QDBusVariant &value)
 {
     if (group != appearanceGroup || key != colorSchemeKey)
         return;

@@ -8,7 +8,7 @@
 
 QList<qsizetype> userPerceivedCharacterBoundaries(const QString &text)
 {
-    QList<qsizetype> boundaries{0};
+    QList<qsizetype> boundaries {0};
     if (text.isEmpty())
         return boundaries;
     UErrorCode status = U_ZERO_ERROR;

@@ -29,13 +29,13 @@ int scannedHexComponent(QStringView piece)
 
 const Color &Color::black()
 {
-    static const Color color{QStringLiteral("#000000"), 1.0F};
+    static const Color color {QStringLiteral("#000000"), 1.0F};
     return color;
 }
 
 const Color &Color::white()
 {
-    static const Color color{QStringLiteral("#ffffff"), 1.0F};
+    static const Color color {QStringLiteral("#ffffff"), 1.0F};
     return color;
 }
 

@@ -100,18 +100,18 @@ void UserDefaults::registerDefaults(const QVariantHash &defaults)
 void UserDefaults::registerStandardDefaults()
 {
     registerDefaults({
-        { keyString(UserDefaultsKey::appearanceMode), 2 },
-        { keyString(UserDefaultsKey::caseInsensitive), false },
-        { keyString(UserDefaultsKey::multiline), false },
+        {keyString(UserDefaultsKey::appearanceMode), 2},
+        {keyString(UserDefaultsKey::caseInsensitive), false},
+        {keyString(UserDefaultsKey::multiline), false},
         // Registered so that its first change on a fresh store is reported like the other switches'.
-        { keyString(UserDefaultsKey::allowCommentsAndWhitespace), false },
-        { keyString(UserDefaultsKey::showRightPanel), false },
-        { keyString(UserDefaultsKey::showLeftPanel), false },
-        { keyString(UserDefaultsKey::referenceType), 0 },
+        {keyString(UserDefaultsKey::allowCommentsAndWhitespace), false},
+        {keyString(UserDefaultsKey::showRightPanel), false},
+        {keyString(UserDefaultsKey::showLeftPanel), false},
+        {keyString(UserDefaultsKey::referenceType), 0},
         // Seconds an evaluation may run before it is stopped; 0 for no limit.
-        { keyString(UserDefaultsKey::timeBudget), 10 },
+        {keyString(UserDefaultsKey::timeBudget), 10},
         // Bytes; 0 for no limit.
-        { keyString(UserDefaultsKey::backtrackStackLimit), defaultBacktrackStackLimit },
+        {keyString(UserDefaultsKey::backtrackStackLimit), defaultBacktrackStackLimit},
     });
     synchronize();
 }

@@ -11,5 +11,6 @@ class UserDefaultsObserverDelegate
 public:
     virtual ~UserDefaultsObserverDelegate() = default;
     virtual void userDefaultsObserverDidChangeValue(UserDefaultsObserver *observer, const QVariant &newValue,
-                                                    UserDefaultsKey key) = 0;
+                                                    UserDefaultsKey key)
+        = 0;
 };

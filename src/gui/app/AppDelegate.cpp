@@ -86,8 +86,8 @@ void AppDelegate::applicationDidFinishLaunching()
     qCInfo(lcApplication).noquote() << "launched" << FeedbackDialog::systemReport().simplified();
     qCInfo(lcApplication) << "unhandled-issue reporting: log only";
     m_mainWindow->show();
-    const std::optional<LibraryRecovery> recovery =
-        m_mainWindow->splitViewController()->libraryViewController()->libraryStoreController()->recovery();
+    const std::optional<LibraryRecovery> recovery
+        = m_mainWindow->splitViewController()->libraryViewController()->libraryStoreController()->recovery();
     if (!recovery)
         return;
     auto *box = new QMessageBox(QMessageBox::Warning, tr("Library Recovered"),
@@ -95,7 +95,7 @@ void AppDelegate::applicationDidFinishLaunching()
     box->setObjectName(QStringLiteral("recoveryMessage"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     //: %1 is a clause such as "it is not valid JSON (unterminated object at byte 72)"
-    QStringList sentences{tr("The library file could not be read: %1.").arg(recovery->reason)};
+    QStringList sentences {tr("The library file could not be read: %1.").arg(recovery->reason)};
     if (recovery->recoveredCount == 0)
         sentences << tr("No expressions could be recovered.");
     else if (recovery->recoveredCount == 1)
@@ -253,8 +253,7 @@ void AppDelegate::buildMenus(QMenuBar *menuBar)
     LibraryViewController *library = m_mainWindow->splitViewController()->libraryViewController();
 
     QMenu *file = menuBar->addMenu(tr("&File"));
-    connect(addAction(file, QStringLiteral("newExpressionAction"), tr("&New Expression"),
-                      QKeySequence::New, nullptr),
+    connect(addAction(file, QStringLiteral("newExpressionAction"), tr("&New Expression"), QKeySequence::New, nullptr),
             &QAction::triggered, library, [this, library] {
                 UserDefaults::standard().setValue(UserDefaultsKey::showLeftPanel, true);
                 library->addExpression();
@@ -326,15 +325,15 @@ void AppDelegate::buildMenus(QMenuBar *menuBar)
     view->addSeparator();
     QAction *showLibrary = addAction(view, QStringLiteral("showLibraryAction"), tr("Show &Library"),
                                      QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_L), &AppDelegate::showOrHideLibrary);
-    QAction *showReference = addAction(view, QStringLiteral("showReferenceAction"), tr("Show &Reference"),
-                                       QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R),
-                                       &AppDelegate::showOrHideReferenceSheet);
-    QAction *showInspector = addAction(view, QStringLiteral("showMatchInspectorAction"), tr("Show Match &Inspector"),
-                                       QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_I),
-                                       &AppDelegate::showOrHideMatchInspector);
-    QAction *showSubstitution = addAction(view, QStringLiteral("showSubstitutionPreviewAction"),
-                                          tr("Show &Substitution Preview"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P),
-                                          &AppDelegate::showOrHideSubstitutionPreview);
+    QAction *showReference
+        = addAction(view, QStringLiteral("showReferenceAction"), tr("Show &Reference"),
+                    QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R), &AppDelegate::showOrHideReferenceSheet);
+    QAction *showInspector
+        = addAction(view, QStringLiteral("showMatchInspectorAction"), tr("Show Match &Inspector"),
+                    QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_I), &AppDelegate::showOrHideMatchInspector);
+    QAction *showSubstitution
+        = addAction(view, QStringLiteral("showSubstitutionPreviewAction"), tr("Show &Substitution Preview"),
+                    QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P), &AppDelegate::showOrHideSubstitutionPreview);
     for (QAction *toggle : {showLibrary, showReference, showInspector, showSubstitution})
         toggle->setCheckable(true);
     const auto syncPanelActions = [showLibrary, showReference, showInspector, showSubstitution] {

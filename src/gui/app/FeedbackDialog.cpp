@@ -39,8 +39,8 @@ FeedbackDialog::FeedbackDialog(QWidget *parent)
 QString FeedbackDialog::systemReport()
 {
     return QStringLiteral("Quorvale %1\nQt %2\nICU %3\n%4 (%5)\n")
-        .arg(QCoreApplication::applicationVersion(), QString::fromLatin1(qVersion()),
-             QStringLiteral(U_ICU_VERSION), QSysInfo::prettyProductName(), QSysInfo::currentCpuArchitecture());
+        .arg(QCoreApplication::applicationVersion(), QString::fromLatin1(qVersion()), QStringLiteral(U_ICU_VERSION),
+             QSysInfo::prettyProductName(), QSysInfo::currentCpuArchitecture());
 }
 
 QString FeedbackDialog::message() const

@@ -7,8 +7,8 @@
 #include "gui/library/LibraryViewController.h"
 
 #include <QDataStream>
-#include <QIODevice>
 #include <QHBoxLayout>
+#include <QIODevice>
 #include <QScreen>
 #include <QSplitter>
 #include <QVariantAnimation>
@@ -101,7 +101,7 @@ void MainSplitViewController::setPanelVisible(int index, bool visible, bool anim
         m_animation->stop();
     QWidget *topLevel = window();
     const bool growWindow = topLevel && topLevel->isWindow() && topLevel->isVisible()
-                            && !(topLevel->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+        && !(topLevel->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
     QList<int> sizes = m_splitter->sizes();
     if (!visible && sizes.value(index) > 0)
         m_panelWidths[index] = sizes.value(index);
@@ -161,8 +161,8 @@ void MainSplitViewController::showEvent(QShowEvent *event)
     QList<int> sizes = m_splitter->sizes();
     sizes[libraryIndex] = isLibraryVisible() ? m_panelWidths[libraryIndex] : 0;
     sizes[helpIndex] = isHelpVisible() ? m_panelWidths[helpIndex] : 0;
-    sizes[editorIndex] = qMax(m_expressionViewController->minimumWidth(),
-                              width() - sizes[libraryIndex] - sizes[helpIndex]);
+    sizes[editorIndex]
+        = qMax(m_expressionViewController->minimumWidth(), width() - sizes[libraryIndex] - sizes[helpIndex]);
     m_splitter->setSizes(sizes);
 }
 

@@ -120,13 +120,13 @@ QString ReferenceViewController::replacingVariables(const QString &text, const Q
 QHash<QString, QString> ReferenceViewController::referenceColors(const Appearance &appearance)
 {
     return {
-        { QStringLiteral("textColor"), appearance.textColor().rgb },
-        { QStringLiteral("linkColor"), appearance.linkColor().rgb },
-        { QStringLiteral("hoverLinkColor"), appearance.hoverLinkColor().rgb },
-        { QStringLiteral("plainTextColor"), appearance.plainTextColor().rgb },
-        { QStringLiteral("commentColor"), appearance.commentColor().rgb },
-        { QStringLiteral("specialCharacterColor"), appearance.specialCharacterColor().rgb },
-        { QStringLiteral("metacharacterColor"), appearance.metacharacterColor().rgb },
+        {QStringLiteral("textColor"), appearance.textColor().rgb},
+        {QStringLiteral("linkColor"), appearance.linkColor().rgb},
+        {QStringLiteral("hoverLinkColor"), appearance.hoverLinkColor().rgb},
+        {QStringLiteral("plainTextColor"), appearance.plainTextColor().rgb},
+        {QStringLiteral("commentColor"), appearance.commentColor().rgb},
+        {QStringLiteral("specialCharacterColor"), appearance.specialCharacterColor().rgb},
+        {QStringLiteral("metacharacterColor"), appearance.metacharacterColor().rgb},
     };
 }
 
@@ -144,8 +144,8 @@ QString ReferenceViewController::pageTemplate(const QString &resourceName)
     return {};
 }
 
-void ReferenceViewController::userDefaultsObserverDidChangeValue(
-    UserDefaultsObserver *, const QVariant &, UserDefaultsKey key)
+void ReferenceViewController::userDefaultsObserverDidChangeValue(UserDefaultsObserver *, const QVariant &,
+                                                                 UserDefaultsKey key)
 {
     if (key == UserDefaultsKey::referenceType)
         loadReference();
@@ -193,7 +193,7 @@ void ReferenceViewController::colorLinks(const QUrl &link, const QColor &color)
             const QTextFragment fragment = it.fragment();
             const QTextCharFormat format = fragment.charFormat();
             if (format.isAnchor() && QUrl(format.anchorHref()) == link)
-                ranges.append({ fragment.position(), fragment.position() + fragment.length() });
+                ranges.append({fragment.position(), fragment.position() + fragment.length()});
         }
     }
     QTextCharFormat foreground;

@@ -21,7 +21,8 @@ class UserDefaultsObserver;
 // ever follows anchors inside its own page.
 class ReferenceViewController final : public QWidget,
                                       public UserDefaultsObserverDelegate,
-                                      public AppearanceControllerDelegate {
+                                      public AppearanceControllerDelegate
+{
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ReferenceViewController)
 
@@ -50,8 +51,8 @@ public:
     // neither can.
     static QString pageTemplate(const QString &resourceName);
 
-    void userDefaultsObserverDidChangeValue(
-        UserDefaultsObserver *observer, const QVariant &newValue, UserDefaultsKey key) override;
+    void userDefaultsObserverDidChangeValue(UserDefaultsObserver *observer, const QVariant &newValue,
+                                            UserDefaultsKey key) override;
     void appearanceDidChange(AppearanceController *controller, const Appearance &appearance) override;
 
 private:

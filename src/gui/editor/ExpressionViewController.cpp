@@ -173,7 +173,8 @@ void ExpressionViewController::buildInterface()
     root->addWidget(m_editorArea, 1);
 
     //: Shown in place of the editor while the library has no selection
-    m_noSelectedExpressionLabel = makeLabel(QStringLiteral("noSelectedExpressionLabel"), tr("No Expression Selected"), this);
+    m_noSelectedExpressionLabel
+        = makeLabel(QStringLiteral("noSelectedExpressionLabel"), tr("No Expression Selected"), this);
     m_noSelectedExpressionLabel->setAlignment(Qt::AlignCenter);
     root->addWidget(m_noSelectedExpressionLabel, 1);
 
@@ -209,14 +210,14 @@ void ExpressionViewController::buildInterface()
     // Never squeezed: the line is short and must stay whole, also at the doubled sizes.
     m_groupBox->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     groupLayout->setSizeConstraint(QLayout::SetFixedSize);
-    for (QWidget *widget : { static_cast<QWidget *>(m_errorLabel), static_cast<QWidget *>(m_errorDetailLabel),
-             static_cast<QWidget *>(m_warningLabel), static_cast<QWidget *>(m_processingLabel),
-             static_cast<QWidget *>(m_stopButton), static_cast<QWidget *>(m_groupBox) }) {
+    for (QWidget *widget : {static_cast<QWidget *>(m_errorLabel), static_cast<QWidget *>(m_errorDetailLabel),
+                            static_cast<QWidget *>(m_warningLabel), static_cast<QWidget *>(m_processingLabel),
+                            static_cast<QWidget *>(m_stopButton), static_cast<QWidget *>(m_groupBox)}) {
         retainSizeWhenHidden(widget);
         ViewAnimations::setHidden(widget, true, 0);
     }
     // The messages share what the group line leaves; a hidden one keeps its height but claims no width.
-    for (QLabel *label : { m_errorLabel, m_errorDetailLabel, m_warningLabel, m_processingLabel }) {
+    for (QLabel *label : {m_errorLabel, m_errorDetailLabel, m_warningLabel, m_processingLabel}) {
         QSizePolicy policy = label->sizePolicy();
         policy.setHorizontalPolicy(QSizePolicy::Ignored);
         label->setSizePolicy(policy);
@@ -253,10 +254,18 @@ void ExpressionViewController::buildInterface()
     sizes.highlightingBoxTrailingConstraint = constraint([=](qreal v) { setMargin(groupLayout, Qt::RightEdge, v); }, 8);
     sizes.highlightingBoxBottomConstraint = constraint([=](qreal v) { setMargin(groupLayout, Qt::BottomEdge, v); }, 3);
     sizes.highlightingBoxLeadingConstraint = constraint([=](qreal v) { setMargin(groupLayout, Qt::LeftEdge, v); }, 8);
-    sizes.highlightingBoxBottomMarginConstraint = constraint([=](qreal v) { setMargin(bottomRow, Qt::BottomEdge, v); }, 10);
-    sizes.errorLabelBottomMarginConstraint = constraint([this](qreal v) { m_errorLabel->setContentsMargins(0, 0, 0, qRound(v)); }, 0);
-    sizes.processingLabelBottomMarginConstraint = constraint([this](qreal v) { m_processingLabel->setContentsMargins(0, 0, 0, qRound(v)); }, 0);
-    constraint([=](qreal v) { setMargin(bottomRow, Qt::LeftEdge, v); setMargin(bottomRow, Qt::RightEdge, v); }, 16);
+    sizes.highlightingBoxBottomMarginConstraint
+        = constraint([=](qreal v) { setMargin(bottomRow, Qt::BottomEdge, v); }, 10);
+    sizes.errorLabelBottomMarginConstraint
+        = constraint([this](qreal v) { m_errorLabel->setContentsMargins(0, 0, 0, qRound(v)); }, 0);
+    sizes.processingLabelBottomMarginConstraint
+        = constraint([this](qreal v) { m_processingLabel->setContentsMargins(0, 0, 0, qRound(v)); }, 0);
+    constraint(
+        [=](qreal v) {
+            setMargin(bottomRow, Qt::LeftEdge, v);
+            setMargin(bottomRow, Qt::RightEdge, v);
+        },
+        16);
     sizes.highlightingLabel = m_highlightingGroupLabel;
     sizes.errorLabel = m_errorLabel;
     sizes.processingLabel = m_processingLabel;
@@ -264,8 +273,10 @@ void ExpressionViewController::buildInterface()
     sizes.patternPlaceholderLabel = m_patternPlaceholderLabel;
     sizes.textPlaceholderLabel = m_textPlaceholderLabel;
     sizes.highlightingLabelBox = m_groupBox;
-    sizes.textPlaceholderLabelTopConstraint = constraint([this](qreal v) { m_outputTextView->setPlaceholderOffset(v); }, 0);
-    sizes.patternPlaceholderLabelConstraint = constraint([this](qreal v) { m_inputTextView->setPlaceholderOffset(v); }, 0);
+    sizes.textPlaceholderLabelTopConstraint
+        = constraint([this](qreal v) { m_outputTextView->setPlaceholderOffset(v); }, 0);
+    sizes.patternPlaceholderLabelConstraint
+        = constraint([this](qreal v) { m_inputTextView->setPlaceholderOffset(v); }, 0);
     sizes.inputTextView = m_inputTextView;
     sizes.outputTextView = m_outputTextView;
     m_viewSizeController = new ViewSizeController(this);
@@ -299,7 +310,8 @@ void ExpressionViewController::buildInterface()
     m_viewAppearanceController->setOutlets(colors);
     m_viewAppearanceController->awakeFromNib();
 
-    m_outputTextViewController = std::make_unique<OutputTextViewController>(m_outputTextView, m_viewAppearanceController);
+    m_outputTextViewController
+        = std::make_unique<OutputTextViewController>(m_outputTextView, m_viewAppearanceController);
     m_outputTextViewController->setDelegate(this);
     buildPanels(splitter);
 }
@@ -353,8 +365,8 @@ ActiveGroupController *ExpressionViewController::activeGroupController()
     if (!m_activeGroupController) {
         m_activeGroupController = std::make_unique<ActiveGroupController>();
         m_activeGroupController->setDelegate(this);
-        connect(m_activeGroupController.get(), &ActiveGroupController::activeGroupInfoChanged,
-                m_highlightingGroupLabel, &QLabel::setText);
+        connect(m_activeGroupController.get(), &ActiveGroupController::activeGroupInfoChanged, m_highlightingGroupLabel,
+                &QLabel::setText);
     }
     return m_activeGroupController.get();
 }
@@ -560,7 +572,7 @@ void ExpressionViewController::outputTextViewControllerDidFinishUpdatingMatchesW
 }
 
 void ExpressionViewController::outputTextViewControllerDidStopUpdatingMatches(OutputTextViewController *controller,
-                                                                             EvaluationStopReason reason)
+                                                                              EvaluationStopReason reason)
 {
     QString message;
     switch (reason) {
@@ -580,8 +592,8 @@ void ExpressionViewController::outputTextViewControllerDidStopUpdatingMatches(Ou
     showUnfinishedRun(controller, message);
 }
 
-void ExpressionViewController::outputTextViewControllerDidFailMatching(
-    OutputTextViewController *controller, UErrorCode status, qsizetype matchesFound)
+void ExpressionViewController::outputTextViewControllerDidFailMatching(OutputTextViewController *controller,
+                                                                       UErrorCode status, qsizetype matchesFound)
 {
     QString found;
     if (matchesFound == 0)
@@ -603,9 +615,9 @@ void ExpressionViewController::outputTextViewControllerDidFailMatching(
         const QString megabytes = QLocale().toString(double(limit) / 1e6, 'g', 6);
         message += u' '
             + (limit > 0
-                    //: After a failed evaluation; %1 is the backtrack stack limit in megabytes
-                    ? tr("The limit of %1 MB can be raised in Preferences.").arg(megabytes)
-                    : tr("The limit can be raised in Preferences."));
+                   //: After a failed evaluation; %1 is the backtrack stack limit in megabytes
+                   ? tr("The limit of %1 MB can be raised in Preferences.").arg(megabytes)
+                   : tr("The limit can be raised in Preferences."));
     }
     showUnfinishedRun(controller, message);
 }

@@ -99,11 +99,11 @@ public:
                                                                    const QString &message) override;
     void outputTextViewControllerDidStopUpdatingMatches(OutputTextViewController *controller,
                                                         EvaluationStopReason reason) override;
-    void outputTextViewControllerDidFailMatching(
-        OutputTextViewController *controller, UErrorCode status, qsizetype matchesFound) override;
+    void outputTextViewControllerDidFailMatching(OutputTextViewController *controller, UErrorCode status,
+                                                 qsizetype matchesFound) override;
     void activeGroupControllerDidChangeActiveGroup(ActiveGroupController *controller, int activeGroup) override;
     void activeGroupControllerDidSetShouldDisplayActiveGroupInfo(ActiveGroupController *controller,
-                                                                bool shouldDisplay) override;
+                                                                 bool shouldDisplay) override;
     void userDefaultsObserverDidChangeValue(UserDefaultsObserver *observer, const QVariant &newValue,
                                             UserDefaultsKey key) override;
     void textViewWithPlaceholderDidUpdateText(NSTextViewWithPlaceholder *view, const QString &text) override;

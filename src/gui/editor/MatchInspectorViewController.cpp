@@ -88,8 +88,7 @@ void MatchInspectorViewController::setActive(bool active)
     }
 }
 
-void MatchInspectorViewController::setResults(const MatchResults &results, const QString &text,
-                                              const Pattern &pattern)
+void MatchInspectorViewController::setResults(const MatchResults &results, const QString &text, const Pattern &pattern)
 {
     m_results = results;
     m_text = text;

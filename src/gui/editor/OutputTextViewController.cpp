@@ -14,8 +14,7 @@
 #include <algorithm>
 
 OutputTextViewController::OutputTextViewController(NSTextViewWithPlaceholder *textView,
-                                                   ViewAppearanceController *viewAppearanceController,
-                                                   QObject *parent)
+                                                   ViewAppearanceController *viewAppearanceController, QObject *parent)
     : QObject(parent)
     , m_textView(textView)
     , m_viewAppearanceController(viewAppearanceController)
@@ -146,8 +145,8 @@ void OutputTextViewController::evaluate()
     }
     if (m_delegate)
         m_delegate->outputTextViewControllerDidStartUpdatingMatches(this);
-    const RegularExpression::CompileResult compiled =
-        RegularExpression::compile(m_pattern, UserDefaults::standard().regularExpressionOptions());
+    const RegularExpression::CompileResult compiled
+        = RegularExpression::compile(m_pattern, UserDefaults::standard().regularExpressionOptions());
     m_compiledPattern = compiled.pattern;
     if (!compiled.isValid()) {
         m_compileError = compiled.error;
@@ -257,8 +256,8 @@ bool OutputTextViewController::textIsCurrent()
     if (revision != m_currentRevision) {
         m_currentRevision = revision;
         // A typed or deleted character changes the length: no need to read the whole text to know.
-        m_painting = m_textView->document()->characterCount() - 1 == m_lastText.size()
-            && m_textView->text() == m_lastText;
+        m_painting
+            = m_textView->document()->characterCount() - 1 == m_lastText.size() && m_textView->text() == m_lastText;
     }
     return m_painting;
 }
@@ -305,7 +304,7 @@ void OutputTextViewController::paintVisibleBlocksOnce()
             return;
     }
     const std::unique_ptr<Appearance> palette = m_viewAppearanceController->appearanceController()->appearance();
-    QColor colors[] = { palette->highlightColor(0).toQColor(), palette->highlightColor(1).toQColor() };
+    QColor colors[] = {palette->highlightColor(0).toQColor(), palette->highlightColor(1).toQColor()};
     QTextCharFormat formats[2];
     for (int parity = 0; parity < 2; ++parity) {
         // Matches of an earlier pattern stay in place, faint, until the current one's are in.
@@ -342,7 +341,7 @@ void OutputTextViewController::paintVisibleBlocksOnce()
                 continue;
             if (hit.range.length == 0) {
                 if (hit.range.location >= blockStart && hit.range.location < blockEnd)
-                    markers.append(NSTextViewWithPlaceholder::Marker { hit.range.location, colors[hit.match % 2] });
+                    markers.append(NSTextViewWithPlaceholder::Marker {hit.range.location, colors[hit.match % 2]});
                 continue;
             }
             const qsizetype start = qMax(hit.range.location, blockStart);
@@ -350,12 +349,12 @@ void OutputTextViewController::paintVisibleBlocksOnce()
             if (start >= end)
                 continue;
             overlapping = overlapping || (!parts.isEmpty() && start - blockStart < parts.constLast().range.end());
-            parts.append(GroupRangeIndex::Hit { hit.match, { start - blockStart, end - start } });
+            parts.append(GroupRangeIndex::Hit {hit.match, {start - blockStart, end - start}});
         }
         QList<QTextLayout::FormatRange> blockFormats;
         if (!overlapping) {
             for (const GroupRangeIndex::Hit &part : parts)
-                blockFormats.append({ int(part.range.location), int(part.range.length), formats[part.match % 2] });
+                blockFormats.append({int(part.range.location), int(part.range.length), formats[part.match % 2]});
         } else {
             // Groups in lookarounds may overlap those of other matches: the later match shows, as if painted last.
             QByteArray painted(block.length(), 0);
@@ -366,7 +365,7 @@ void OutputTextViewController::paintVisibleBlocksOnce()
                 while (end < painted.size() && painted.at(end) == painted.at(start))
                     ++end;
                 if (painted.at(start) != 0)
-                    blockFormats.append({ start, end - start, formats[painted.at(start) - 1] });
+                    blockFormats.append({start, end - start, formats[painted.at(start) - 1]});
                 start = end;
             }
         }

@@ -70,7 +70,7 @@ public:
     // For tests: every run from the next on ends with this engine failure once it has searched the whole text.
     void setInjectedMatchingError(UErrorCode status) { m_injectedMatchingError = status; }
     // How long old painting may stand for the current input while its evaluation is still to come.
-    static constexpr std::chrono::milliseconds stalePaintingDelay { 16 };
+    static constexpr std::chrono::milliseconds stalePaintingDelay {16};
     // The painting belongs to an earlier pattern (dimmed) or an earlier text (removed).
     bool isPaintingStale() const { return m_paintingIsStale; }
     // Stops the running evaluation, and one waiting to start, until the next update. False when none runs.

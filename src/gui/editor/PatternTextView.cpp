@@ -145,7 +145,7 @@ std::optional<TextRange> PatternTextView::errorCharacter() const
     if (index < 0)
         return std::nullopt;
     const bool pair = pattern[index].isHighSurrogate() && index + 1 < pattern.size();
-    return TextRange { index, pair ? 2 : 1 };
+    return TextRange {index, pair ? 2 : 1};
 }
 
 void PatternTextView::copyEscaped() const

@@ -13,7 +13,8 @@ class AppearanceController;
 // The pattern editor: colours its text by token role and marks the highlighted capture group, recomputed from
 // scratch after every change. Colours are extra formats on the block layouts, never edits of the document, so the
 // undo history, the caret and the selection are untouched.
-class PatternTextView final : public NSTextViewWithPlaceholder, public AppearanceControllerDelegate {
+class PatternTextView final : public NSTextViewWithPlaceholder, public AppearanceControllerDelegate
+{
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(PatternTextView)
 

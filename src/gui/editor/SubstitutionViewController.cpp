@@ -231,8 +231,7 @@ void SubstitutionViewController::applyAppearance()
     m_previewView->setSelectedTextForegroundColor(palette->outputSelectedTextColor().toQColor());
 
     QPalette status = m_statusLabel->palette();
-    status.setColor(QPalette::WindowText,
-                    (m_showsError ? palette->errorColor() : palette->textColor()).toQColor());
+    status.setColor(QPalette::WindowText, (m_showsError ? palette->errorColor() : palette->textColor()).toQColor());
     m_statusLabel->setPalette(status);
 }
 

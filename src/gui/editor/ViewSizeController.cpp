@@ -20,13 +20,20 @@ ViewSizeController::~ViewSizeController() = default;
 std::array<LayoutConstraint *, 15> ViewSizeController::marginConstraints() const
 {
     const Outlets &o = m_outlets;
-    return {o.patternTopMarginConstraint,         o.patternRightMarginConstraint,
-            o.patternBottomMarginConstraint,      o.patternLeftMarginConstraint,
-            o.textTopMarginConstraint,            o.textRightMarginConstraint,
-            o.textBottomMarginConstraint,         o.textLeftMarginConstraint,
-            o.highlightingBoxTopConstraint,       o.highlightingBoxTrailingConstraint,
-            o.highlightingBoxBottomConstraint,    o.highlightingBoxLeadingConstraint,
-            o.highlightingBoxBottomMarginConstraint, o.errorLabelBottomMarginConstraint,
+    return {o.patternTopMarginConstraint,
+            o.patternRightMarginConstraint,
+            o.patternBottomMarginConstraint,
+            o.patternLeftMarginConstraint,
+            o.textTopMarginConstraint,
+            o.textRightMarginConstraint,
+            o.textBottomMarginConstraint,
+            o.textLeftMarginConstraint,
+            o.highlightingBoxTopConstraint,
+            o.highlightingBoxTrailingConstraint,
+            o.highlightingBoxBottomConstraint,
+            o.highlightingBoxLeadingConstraint,
+            o.highlightingBoxBottomMarginConstraint,
+            o.errorLabelBottomMarginConstraint,
             o.processingLabelBottomMarginConstraint};
 }
 
@@ -121,10 +128,10 @@ void ViewSizeController::setFontSize(qreal size)
 {
     m_fontSize = size;
     const QFont fixed = font();
-    for (QWidget *widget : {static_cast<QWidget *>(m_outlets.inputTextView),
-                            static_cast<QWidget *>(m_outlets.outputTextView),
-                            static_cast<QWidget *>(m_outlets.textPlaceholderLabel),
-                            static_cast<QWidget *>(m_outlets.patternPlaceholderLabel)}) {
+    for (QWidget *widget :
+         {static_cast<QWidget *>(m_outlets.inputTextView), static_cast<QWidget *>(m_outlets.outputTextView),
+          static_cast<QWidget *>(m_outlets.textPlaceholderLabel),
+          static_cast<QWidget *>(m_outlets.patternPlaceholderLabel)}) {
         if (widget)
             widget->setFont(fixed);
     }

@@ -122,9 +122,11 @@ AppearanceController *PreferencesViewController::appearanceController()
 void PreferencesViewController::readSettings()
 {
     const UserDefaults &defaults = UserDefaults::standard();
-    const QSignalBlocker blockers[] = { QSignalBlocker(m_appearanceMode), QSignalBlocker(m_caseInsensitive),
-        QSignalBlocker(m_multiline), QSignalBlocker(m_allowCommentsAndWhitespace), QSignalBlocker(m_referenceType),
-        QSignalBlocker(m_timeBudget), QSignalBlocker(m_backtrackStackLimit) };
+    const QSignalBlocker blockers[]
+        = {QSignalBlocker(m_appearanceMode),     QSignalBlocker(m_caseInsensitive),
+           QSignalBlocker(m_multiline),          QSignalBlocker(m_allowCommentsAndWhitespace),
+           QSignalBlocker(m_referenceType),      QSignalBlocker(m_timeBudget),
+           QSignalBlocker(m_backtrackStackLimit)};
     m_appearanceMode->setCurrentIndex(appearanceIndex(defaults.integerValue(UserDefaultsKey::appearanceMode)));
     m_caseInsensitive->setChecked(defaults.boolValue(UserDefaultsKey::caseInsensitive));
     m_multiline->setChecked(defaults.boolValue(UserDefaultsKey::multiline));

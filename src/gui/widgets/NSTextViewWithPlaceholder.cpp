@@ -53,7 +53,8 @@ QColor standInColor()
 
 // The original unit a format stands for, or 0. Typed text inherits the format of its neighbour, so a character
 // counts as a stand-in only when it is the stand-in of that unit.
-class StandInFormats final {
+class StandInFormats final
+{
 public:
     explicit StandInFormats(const QTextDocument *document)
         : m_document(document)
@@ -137,7 +138,7 @@ QList<QTextLayout::FormatRange> standInFormatRanges(const QTextBlock &block, Sta
             if (!ranges.isEmpty() && ranges.last().start + ranges.last().length == offset + index)
                 ++ranges.last().length;
             else
-                ranges.append({ offset + index, 1, grey });
+                ranges.append({offset + index, 1, grey});
         }
     }
     return ranges;
@@ -413,9 +414,10 @@ void NSTextViewWithPlaceholder::layoutPlaceholder()
     const int left = area.left() + margin + 1;
     const int top = area.top() + margin + int(m_placeholderOffset);
     const int width = qMax(0, area.width() - 2 * margin - 1);
-    m_placeholderLabel->setGeometry(left, top, width, m_placeholderLabel->heightForWidth(width) > 0
-                                                          ? m_placeholderLabel->heightForWidth(width)
-                                                          : m_placeholderLabel->sizeHint().height());
+    m_placeholderLabel->setGeometry(left, top, width,
+                                    m_placeholderLabel->heightForWidth(width) > 0
+                                        ? m_placeholderLabel->heightForWidth(width)
+                                        : m_placeholderLabel->sizeHint().height());
 }
 
 void NSTextViewWithPlaceholder::keyPressEvent(QKeyEvent *event)

@@ -9,7 +9,6 @@
 
 #include <optional>
 
-
 class NSTextViewWithPlaceholderUpdateDelegate;
 
 // A plain-text editor that shows a placeholder label while it is empty, editable and unfocused, reports every change
@@ -62,7 +61,8 @@ public:
 
     // A thin bar between two characters, for a painted range that covers none (an empty match or group), which no
     // format can show.
-    struct Marker {
+    struct Marker
+    {
         qsizetype position = 0;
         QColor color;
         friend bool operator==(const Marker &, const Marker &) = default;
@@ -72,8 +72,7 @@ public:
     void setMarkers(const QList<Marker> &markers);
 
     // Runs a change of the document that is not an edit of the text (formats), without reporting it.
-    template<typename Function>
-    void withoutChangeReports(Function &&function)
+    template<typename Function> void withoutChangeReports(Function &&function)
     {
         const bool wasSuppressed = m_suppressChangeReports;
         m_suppressChangeReports = true;

@@ -24,7 +24,8 @@ QGraphicsOpacityEffect *opacityEffect(QWidget *widget)
 
 void stopAnimation(QWidget *widget, const char *name)
 {
-    if (auto *running = widget->findChild<QPropertyAnimation *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly)) {
+    if (auto *running
+        = widget->findChild<QPropertyAnimation *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly)) {
         running->stop();
         delete running;
     }
@@ -84,8 +85,9 @@ void ViewAnimations::flash(QWidget *widget)
     animation->setKeyValueAt(1.0, 1.0);
     QPointer<QWidget> guarded(widget);
     QObject::connect(animation, &QPropertyAnimation::finished, widget, [guarded] {
-        if (guarded && !guarded->findChild<QPropertyAnimation *>(QString::fromLatin1(fadeAnimationName),
-                                                                   Qt::FindDirectChildrenOnly))
+        if (guarded
+            && !guarded->findChild<QPropertyAnimation *>(QString::fromLatin1(fadeAnimationName),
+                                                         Qt::FindDirectChildrenOnly))
             guarded->setGraphicsEffect(nullptr);
     });
     animation->start(QAbstractAnimation::DeleteWhenStopped);

@@ -19,8 +19,7 @@ public:
         std::puts("start");
         QTimer::singleShot(0, [] { QCoreApplication::quit(); });
     }
-    void regularExpressionControllerDidFinishEvaluating(RegularExpressionController *, const MatchResults &) override
-    {
+    void regularExpressionControllerDidFinishEvaluating(RegularExpressionController *, const MatchResults &) override {
     }
     void regularExpressionControllerDidCancelEvaluating(RegularExpressionController *) override { }
 };

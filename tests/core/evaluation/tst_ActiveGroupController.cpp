@@ -55,7 +55,8 @@ void tst_ActiveGroupController::clampsAndDescribes_data()
         << 2 << std::optional(4) << 2 << u"highlighting group 2 of 3"_s << true << uncounted;
     QTest::addRow("no matches") << 3 << std::optional<int>() << 0 << u"no matches found"_s << false << uncounted;
     QTest::addRow("one match is singular")
-        << 1 << std::optional(2) << 1 << u"highlighting group 1 of 1 \u00B7 1 match"_s << true << std::optional<qsizetype>(1);
+        << 1 << std::optional(2) << 1 << u"highlighting group 1 of 1 \u00B7 1 match"_s << true
+        << std::optional<qsizetype>(1);
     QTest::addRow("large counts are grouped")
         << 1 << std::optional(4) << 1 << u"highlighting group 1 of 3 \u00B7 1,024 matches"_s << true
         << std::optional<qsizetype>(1024);
@@ -80,7 +81,7 @@ void tst_ActiveGroupController::clampsAndDescribes()
     QTEST(controller.activeGroupInfo(), "info");
     QTEST(controller.shouldDisplayActiveGroupInfo(), "display");
     QFETCH(int, expectedGroup);
-    QCOMPARE(delegate.groups, expectedGroup == activeGroup ? QList<int>() : QList<int>{expectedGroup});
+    QCOMPARE(delegate.groups, expectedGroup == activeGroup ? QList<int>() : QList<int> {expectedGroup});
     QTEST(delegate.displays.last(), "display");
 }
 

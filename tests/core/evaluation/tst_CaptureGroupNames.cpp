@@ -24,12 +24,12 @@ private Q_SLOTS:
         QTest::addRow("lookbehinds are not names") << u"(?<=a)(?<!b)(?<c>c)"_s << 0 << u"|c"_s;
         QTest::addRow("opener inside a class") << u"[(?<x>](?<y>b)"_s << 0 << u"|y"_s;
         QTest::addRow("opener quoted") << u"\\Q(?<q>\\E(?<r>a)"_s << 0 << u"|r"_s;
-        QTest::addRow("opener in a comment") << u"#(?<c>\n(?<d>e)"_s << int(allowCommentsAndWhitespaceOption)
-                                             << u"|d"_s;
-        QTest::addRow("name spelt with free spacing") << u"(? < n a >a)"_s << int(allowCommentsAndWhitespaceOption)
-                                                      << u"|na"_s;
-        QTest::addRow("name also in a comment") << u"(a)(?<n>b) # (?<n>"_s << int(allowCommentsAndWhitespaceOption)
-                                                << u"||n"_s;
+        QTest::addRow("opener in a comment")
+            << u"#(?<c>\n(?<d>e)"_s << int(allowCommentsAndWhitespaceOption) << u"|d"_s;
+        QTest::addRow("name spelt with free spacing")
+            << u"(? < n a >a)"_s << int(allowCommentsAndWhitespaceOption) << u"|na"_s;
+        QTest::addRow("name also in a comment")
+            << u"(a)(?<n>b) # (?<n>"_s << int(allowCommentsAndWhitespaceOption) << u"||n"_s;
     }
 
     void namesByGroupNumber()

@@ -40,8 +40,8 @@ MatchResults scattered(qsizetype textLength)
         const qsizetype start = random.bounded(int(textLength));
         const TextRange group = random.bounded(9) == 0
             ? TextRange()
-            : TextRange { start, qMin<qsizetype>(random.bounded(0, 4) * random.bounded(0, 30), textLength - start) };
-        const TextRange ranges[] = { { location, 1 }, group };
+            : TextRange {start, qMin<qsizetype>(random.bounded(0, 4) * random.bounded(0, 30), textLength - start)};
+        const TextRange ranges[] = {{location, 1}, group};
         results.appendMatch(ranges);
     }
     return results;
@@ -49,7 +49,8 @@ MatchResults scattered(qsizetype textLength)
 
 } // namespace
 
-class tst_GroupRangeIndex final : public QObject {
+class tst_GroupRangeIndex final : public QObject
+{
     Q_OBJECT
 
 private Q_SLOTS:
@@ -78,7 +79,7 @@ private Q_SLOTS:
         QVERIFY(matches.count() > 64);
         const GroupRangeIndex index(matches, group);
         QTEST(index.isReordered(), "reordered");
-        for (const qsizetype length : { 0, 1, 7, 40, 500 }) {
+        for (const qsizetype length : {0, 1, 7, 40, 500}) {
             for (qsizetype from = 0; from + length <= text.size() + 1; from += 1 + from % 13) {
                 const qsizetype to = from + length;
                 QList<GroupRangeIndex::Hit> expected;
@@ -87,7 +88,7 @@ private Q_SLOTS:
                     const bool inside = range.length == 0 ? range.location >= from && range.location < to
                                                           : range.location < to && range.end() > from;
                     if (range.isFound() && inside)
-                        expected.append({ match, range });
+                        expected.append({match, range});
                 }
                 const QList<GroupRangeIndex::Hit> found = index.rangesIn(from, to);
                 QCOMPARE(found.size(), expected.size());

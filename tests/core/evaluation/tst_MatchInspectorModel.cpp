@@ -60,28 +60,30 @@ private Q_SLOTS:
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("rows");
-        QTest::addRow("numbered groups")
-            << u"(\\d+)-(\\d+)"_s << u"a 12-3\nb 4-56"_s
-            << QStringList { u"1 | 1:3 (offset 2, length 4) | 12-3"_s, u"  1 | 1:3 (offset 2, length 2) | 12"_s,
-                             u"  2 | 1:6 (offset 5, length 1) | 3"_s, u"2 | 2:3 (offset 9, length 4) | 4-56"_s,
-                             u"  1 | 2:3 (offset 9, length 1) | 4"_s, u"  2 | 2:5 (offset 11, length 2) | 56"_s };
+        QTest::addRow("numbered groups") << u"(\\d+)-(\\d+)"_s << u"a 12-3\nb 4-56"_s
+                                         << QStringList {u"1 | 1:3 (offset 2, length 4) | 12-3"_s,
+                                                         u"  1 | 1:3 (offset 2, length 2) | 12"_s,
+                                                         u"  2 | 1:6 (offset 5, length 1) | 3"_s,
+                                                         u"2 | 2:3 (offset 9, length 4) | 4-56"_s,
+                                                         u"  1 | 2:3 (offset 9, length 1) | 4"_s,
+                                                         u"  2 | 2:5 (offset 11, length 2) | 56"_s};
         QTest::addRow("named and numbered groups")
             << u"(?<year>\\d{4})-(\\d\\d)"_s << u"2024-05"_s
-            << QStringList { u"1 | 1:1 (offset 0, length 7) | 2024-05"_s, u"  year | 1:1 (offset 0, length 4) | 2024"_s,
-                             u"  2 | 1:6 (offset 5, length 2) | 05"_s };
+            << QStringList {u"1 | 1:1 (offset 0, length 7) | 2024-05"_s, u"  year | 1:1 (offset 0, length 4) | 2024"_s,
+                            u"  2 | 1:6 (offset 5, length 2) | 05"_s};
         QTest::addRow("a group that took no part")
             << u"(a)|(b)"_s << u"b"_s
-            << QStringList { u"1 | 1:1 (offset 0, length 1) | b"_s, u"  1 | did not take part | "_s,
-                             u"  2 | 1:1 (offset 0, length 1) | b"_s };
+            << QStringList {u"1 | 1:1 (offset 0, length 1) | b"_s, u"  1 | did not take part | "_s,
+                            u"  2 | 1:1 (offset 0, length 1) | b"_s};
         QTest::addRow("line breaks shown, CR LF as one")
             << u"a\\R+b"_s << u"a\r\n\nb a\u2028b"_s
-            << QStringList { u"1 | 1:1 (offset 0, length 5) | a⏎⏎b"_s, u"2 | 3:3 (offset 6, length 3) | a⏎b"_s };
-        QTest::addRow("empty match")
-            << u"\\b"_s << u"ab"_s
-            << QStringList { u"1 | 1:1 (offset 0, length 0) | "_s, u"2 | 1:3 (offset 2, length 0) | "_s };
+            << QStringList {u"1 | 1:1 (offset 0, length 5) | a⏎⏎b"_s, u"2 | 3:3 (offset 6, length 3) | a⏎b"_s};
+        QTest::addRow("empty match") << u"\\b"_s << u"ab"_s
+                                     << QStringList {u"1 | 1:1 (offset 0, length 0) | "_s,
+                                                     u"2 | 1:3 (offset 2, length 0) | "_s};
         QTest::addRow("long match cut after 200 units, emoji kept whole")
             << u".+"_s << QString(199, u'x') + u"😀😀"_s
-            << QStringList { u"1 | 1:1 (offset 0, length 203) | "_s + QString(199, u'x') + u"…"_s };
+            << QStringList {u"1 | 1:1 (offset 0, length 203) | "_s + QString(199, u'x') + u"…"_s};
     }
 
     void contents()
@@ -118,8 +120,8 @@ private Q_SLOTS:
         QFETCH(int, offset);
         QFETCH(QString, position);
         MatchResults results;
-        const TextRange range { offset, 0 };
-        results.appendMatch({ &range, 1 });
+        const TextRange range {offset, 0};
+        results.appendMatch({&range, 1});
         MatchInspectorModel model;
         model.setResults(results, text);
         const QString shown = model.index(0, MatchInspectorModel::rangeColumn).data().toString();
@@ -131,7 +133,7 @@ private Q_SLOTS:
         MatchInspectorModel model;
         load(model, u"(x)?(y)"_s, u"y xy"_s);
         const QModelIndex second = model.index(1, MatchInspectorModel::textColumn);
-        QCOMPARE(model.rangeForIndex(second), (TextRange { 2, 2 }));
+        QCOMPARE(model.rangeForIndex(second), (TextRange {2, 2}));
         QCOMPARE(model.groupForIndex(second), 0);
         QCOMPARE(model.matchForIndex(second), 1);
 
@@ -140,7 +142,7 @@ private Q_SLOTS:
         QCOMPARE(model.groupForIndex(firstGroup), 1);
         QCOMPARE(model.matchForIndex(firstGroup), 0);
         const QModelIndex secondGroup = model.index(1, 0, model.index(1, 0));
-        QCOMPARE(model.rangeForIndex(secondGroup), (TextRange { 3, 1 }));
+        QCOMPARE(model.rangeForIndex(secondGroup), (TextRange {3, 1}));
         QCOMPARE(model.groupForIndex(secondGroup), 2);
         QCOMPARE(model.matchForIndex(secondGroup), 1);
 
@@ -177,7 +179,8 @@ private Q_SLOTS:
         QCOMPARE(model.results().count(), 4);
         QVERIFY(!model.index(rows, 0).isValid());
         if (rows > 0)
-            QCOMPARE(model.index(rows - 1, MatchInspectorModel::textColumn).data().toString(), QString(QChar(u'a' + rows - 1)));
+            QCOMPARE(model.index(rows - 1, MatchInspectorModel::textColumn).data().toString(),
+                     QString(QChar(u'a' + rows - 1)));
         // Rows beyond the listed ones point at nothing, group rows included.
         QCOMPARE(model.groupForIndex(third) >= 0, rows > 2);
         QCOMPARE(model.groupForIndex(model.index(0, 0, third)) >= 0, rows > 2);

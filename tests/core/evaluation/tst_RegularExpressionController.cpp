@@ -60,7 +60,8 @@ public:
 
     void stopFromWorker(const Controller &controller)
     {
-        EvaluationThreadPool::instance()->start([this, controller] { controller->stopEvaluation(completion(controller)); });
+        EvaluationThreadPool::instance()->start(
+            [this, controller] { controller->stopEvaluation(completion(controller)); });
     }
 
     std::function<void()> completion(const Controller &controller)
@@ -163,7 +164,7 @@ void tst_RegularExpressionController::results()
     Recorder recorder;
     const Controller controller = recorder.make(pattern, text, options);
     controller->startEvaluation();
-    QTRY_COMPARE_WITH_TIMEOUT(recorder.log(controller), QStringList({ u"start"_s, u"finish"_s }), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(recorder.log(controller), QStringList({u"start"_s, u"finish"_s}), timeout);
     QCOMPARE(recorder.lastResults(), expected);
     QCOMPARE(controller->matchingError(), U_ZERO_ERROR);
     QCOMPARE(controller->text(), text);
@@ -176,7 +177,7 @@ void tst_RegularExpressionController::stackOverflowFinishesWithTheMatchesSoFar()
     Recorder recorder;
     const Controller controller = recorder.make(u"x|(?:a|b)+c"_s, u"x "_s + u"ab"_s.repeated(1000000));
     controller->startEvaluation();
-    QTRY_COMPARE_WITH_TIMEOUT(recorder.log(controller), QStringList({ u"start"_s, u"finish"_s }), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(recorder.log(controller), QStringList({u"start"_s, u"finish"_s}), timeout);
     QCOMPARE(recorder.lastResults(), u"0+1"_s);
     QCOMPARE(controller->matchingError(), U_REGEX_STACK_OVERFLOW);
 }
@@ -186,9 +187,9 @@ void tst_RegularExpressionController::stopDuringRunawayMatch()
     Recorder recorder;
     const Controller controller = recorder.make(u"(a+)+$"_s, catastrophicText());
     controller->startEvaluation();
-    QTRY_COMPARE_WITH_TIMEOUT(recorder.log(controller), QStringList({ u"start"_s }), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(recorder.log(controller), QStringList({u"start"_s}), timeout);
     recorder.stopFromWorker(controller);
-    QTRY_COMPARE_WITH_TIMEOUT(recorder.log(controller), QStringList({ u"start"_s, u"cancel"_s, u"completion"_s }),
+    QTRY_COMPARE_WITH_TIMEOUT(recorder.log(controller), QStringList({u"start"_s, u"cancel"_s, u"completion"_s}),
                               timeout);
     settle();
     QCOMPARE(recorder.log(controller).size(), 3);
@@ -217,7 +218,7 @@ void tst_RegularExpressionController::searchedLengthWhileStuck()
     Recorder recorder;
     const Controller controller = recorder.make(pattern, before + catastrophicText());
     controller->startEvaluation();
-    QTRY_COMPARE_WITH_TIMEOUT(recorder.log(controller), QStringList({ u"start"_s }), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(recorder.log(controller), QStringList({u"start"_s}), timeout);
     const auto reached = [&] { return controller->searchedLength() >= before.size() - lag; };
     QTRY_VERIFY_WITH_TIMEOUT(reached(), timeout);
     QVERIFY(controller->searchedLength() <= before.size());
@@ -230,9 +231,9 @@ void tst_RegularExpressionController::stopAfterTheRunEnded()
     Recorder recorder;
     const Controller controller = recorder.make(u"\\w+"_s, u"one two"_s);
     controller->startEvaluation();
-    QTRY_COMPARE_WITH_TIMEOUT(recorder.log(controller), QStringList({ u"start"_s, u"finish"_s }), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(recorder.log(controller), QStringList({u"start"_s, u"finish"_s}), timeout);
     recorder.stopFromWorker(controller);
-    QTRY_COMPARE_WITH_TIMEOUT(recorder.log(controller), QStringList({ u"start"_s, u"finish"_s, u"completion"_s }),
+    QTRY_COMPARE_WITH_TIMEOUT(recorder.log(controller), QStringList({u"start"_s, u"finish"_s, u"completion"_s}),
                               timeout);
     QCOMPARE(recorder.lastResults(), u"0+3 4+3"_s);
 }
@@ -264,7 +265,7 @@ void tst_RegularExpressionController::stopBeforeTheJobBegan()
     QVERIFY(recorder.log(controller).isEmpty());
 
     gate.release(pool->maxThreadCount());
-    QTRY_COMPARE_WITH_TIMEOUT(recorder.log(controller), QStringList({ u"start"_s, u"cancel"_s, u"completion"_s }),
+    QTRY_COMPARE_WITH_TIMEOUT(recorder.log(controller), QStringList({u"start"_s, u"cancel"_s, u"completion"_s}),
                               timeout);
     for (auto &request : requests)
         QTRY_VERIFY_WITH_TIMEOUT(request->isFinished(), timeout);
@@ -295,10 +296,10 @@ void tst_RegularExpressionController::stopWithoutRun()
         controller->startEvaluation();
     }
     recorder.stopFromWorker(controller);
-    QTRY_COMPARE_WITH_TIMEOUT(recorder.log(controller), QStringList({ u"completion"_s }), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(recorder.log(controller), QStringList({u"completion"_s}), timeout);
     controller->startEvaluation();
     settle();
-    QCOMPARE(recorder.log(controller), QStringList({ u"completion"_s }));
+    QCOMPARE(recorder.log(controller), QStringList({u"completion"_s}));
     QVERIFY(!controller->isWorking());
 }
 
@@ -308,8 +309,8 @@ void tst_RegularExpressionController::rapidStartsAndStops()
 {
     const int runs = 200;
     QRandomGenerator random(20240611);
-    const QString patterns[] = { u"\\w+"_s, u"(a+)+$"_s, u"(\\w)(\\d)?"_s, u"(?:)"_s };
-    const QString texts[] = { QString(), u"ab1 cd2 "_s.repeated(2000), catastrophicText() };
+    const QString patterns[] = {u"\\w+"_s, u"(a+)+$"_s, u"(\\w)(\\d)?"_s, u"(?:)"_s};
+    const QString texts[] = {QString(), u"ab1 cd2 "_s.repeated(2000), catastrophicText()};
     Recorder recorder;
     QList<Controller> controllers;
     std::function<void()> next = [&] {
@@ -328,7 +329,8 @@ void tst_RegularExpressionController::rapidStartsAndStops()
                 });
             });
     };
-    QMetaObject::invokeMethod(QCoreApplication::instance(), [&] { next(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [&] { next(); }, Qt::QueuedConnection);
     const auto settled = [&] {
         return controllers.size() == runs && std::all_of(controllers.cbegin(), controllers.cend(), [&](auto &c) {
                    return recorder.log(c).contains(u"completion"_s);

@@ -102,13 +102,13 @@ private Q_SLOTS:
         QTest::addRow("unknown name")
             << u"(?<y>a)"_s << u"${x}"_s
             << u"The replacement refers to the group name \"x\", but the pattern has no group of that name"_s << 0;
-        const QString malformed =
-            u"\"${\" in the replacement must be followed by a group name of letters and digits and \"}\""_s;
+        const QString malformed
+            = u"\"${\" in the replacement must be followed by a group name of letters and digits and \"}\""_s;
         QTest::addRow("unfinished name") << u"(?<y>a)"_s << u"-${y"_s << malformed << 1;
         QTest::addRow("empty name") << u"(?<y>a)"_s << u"${}"_s << malformed << 0;
         QTest::addRow("underscore in a name") << u"(?<y>a)"_s << u"${y_1}"_s << malformed << 0;
-        const QString dollar =
-            u"\"$\" in the replacement must be followed by a group number or {name}; write \\$ for a dollar sign"_s;
+        const QString dollar
+            = u"\"$\" in the replacement must be followed by a group number or {name}; write \\$ for a dollar sign"_s;
         QTest::addRow("dollar at the end") << u"a"_s << u"5$"_s << dollar << 1;
         QTest::addRow("dollar before a letter") << u"a"_s << u"$a"_s << dollar << 0;
         QTest::addRow("trailing backslash")
@@ -125,7 +125,7 @@ private Q_SLOTS:
         const auto compiledPattern = compiled(pattern);
         const std::atomic<bool> stop = false;
         // Also without a match in the text, where the engine would not look at the template.
-        for (const QString &text : { u"a"_s, u"no match here"_s }) {
+        for (const QString &text : {u"a"_s, u"no match here"_s}) {
             const Substitution::Outcome outcome = Substitution::run(*compiledPattern, replacement, text, stop);
             QCOMPARE(outcome.status, Status::failed);
             QVERIFY(outcome.error);
@@ -153,8 +153,8 @@ private Q_SLOTS:
         const Substitution::Outcome outcome = Substitution::run(*pattern, u"-"_s, text, stop, 1 << 20, 1000);
         QCOMPARE(outcome.status, Status::failed);
         QCOMPARE(outcome.error->message(),
-            u"The preview failed: the pattern needs more backtracking memory than the backtrack stack limit "
-            u"allows (U_REGEX_STACK_OVERFLOW). The limit can be raised in Preferences."_s);
+                 u"The preview failed: the pattern needs more backtracking memory than the backtrack stack limit "
+                 u"allows (U_REGEX_STACK_OVERFLOW). The limit can be raised in Preferences."_s);
         QCOMPARE(Substitution::run(*pattern, u"-"_s, text, stop, 1 << 20, 0).text, u"- -"_s);
     }
 

@@ -61,7 +61,7 @@ private Q_SLOTS:
         QVERIFY(failed.wait(timeout));
         QCOMPARE(failed.constFirst().at(0).toString(),
                  u"The replacement refers to group 2, but the pattern has only 1 group"_s);
-        QCOMPARE(threads, QList<QThread *>({ thread(), thread() }));
+        QCOMPARE(threads, QList<QThread *>({thread(), thread()}));
         QCOMPARE(finished.count(), 1);
     }
 

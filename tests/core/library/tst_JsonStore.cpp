@@ -21,16 +21,17 @@ QByteArray entry(const char *name)
 }
 
 // Writes past the limit fail as on a full disk, also for root, whom permissions do not stop.
-struct FileSizeLimit final {
+struct FileSizeLimit final
+{
     explicit FileSizeLimit(rlim_t bytes)
     {
         getrlimit(RLIMIT_FSIZE, &previous);
         std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{bytes, previous.rlim_max};
+        const rlimit limit {bytes, previous.rlim_max};
         setrlimit(RLIMIT_FSIZE, &limit);
     }
     ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &previous); }
-    rlimit previous{};
+    rlimit previous {};
 };
 
 // A device whose every write fails, as when the disk has gone away.
@@ -207,8 +208,8 @@ private Q_SLOTS:
         QVERIFY(writeFile(path(), content));
         const QString file = QRegularExpression::escape(path());
         QTest::ignoreMessage(QtWarningMsg,
-            QRegularExpression(u"^The library file %1 .+; its contents were kept in %1"
-                               "\\.broken-\\d{8}-\\d{6}$"_s.arg(file)));
+                             QRegularExpression(u"^The library file %1 .+; its contents were kept in %1"
+                                                "\\.broken-\\d{8}-\\d{6}$"_s.arg(file)));
         QTest::failOnWarning(QRegularExpression(u"."_s));
         JsonStore store(path());
         const QString copy = store.recovery()->keptCopyPath;

@@ -43,8 +43,8 @@ private Q_SLOTS:
         QTest::failOnWarning(QRegularExpression(u"."_s));
         const LibraryStoreController controller;
         QCOMPARE(controller.libraryFilePath(), folder + u"/expressions.json"_s);
-        const QJsonObject empty{{u"name"_s, u"First Expression"_s}, {u"pattern"_s, u""_s}, {u"text"_s, u""_s},
-                                {u"replacement"_s, u""_s}};
+        const QJsonObject empty {
+            {u"name"_s, u"First Expression"_s}, {u"pattern"_s, u""_s}, {u"text"_s, u""_s}, {u"replacement"_s, u""_s}};
         QCOMPARE(controller.expressions().constFirst()->jsonObject(), empty);
         QCOMPARE(controller.expressions().size(), 1);
         QVERIFY(!QFile::exists(Paths::libraryFilePath()) && !controller.recovery());
@@ -84,10 +84,10 @@ private Q_SLOTS:
             QVERIFY(writeLibrary(path(), existing));
 
         const LibraryStoreController controller(path());
-        const QJsonObject added{{u"name"_s, u"First Expression"_s},
-                                {u"pattern"_s, imported ? pattern.toString() : QString()},
-                                {u"text"_s, imported ? text.toString() : QString()},
-                                {u"replacement"_s, QString()}};
+        const QJsonObject added {{u"name"_s, u"First Expression"_s},
+                                 {u"pattern"_s, imported ? pattern.toString() : QString()},
+                                 {u"text"_s, imported ? text.toString() : QString()},
+                                 {u"replacement"_s, QString()}};
         QCOMPARE(controller.expressions().constLast()->jsonObject(), added);
         QCOMPARE(controller.expressions().size(), existing.size() + 1);
         QCOMPARE(fileContent(path()), imported ? library(existing) + added : library(existing));
@@ -176,8 +176,9 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(folder) && writeLibrary(folder + u"/expressions.json"_s, {u"A"_s}));
         LibraryStoreController controller(folder + u"/expressions.json"_s);
         QList<QThread *> threads;
-        connect(&controller, &LibraryStoreController::saveFailureChanged, this,
-                [&threads] { threads.append(QThread::currentThread()); }, Qt::DirectConnection);
+        connect(
+            &controller, &LibraryStoreController::saveFailureChanged, this,
+            [&threads] { threads.append(QThread::currentThread()); }, Qt::DirectConnection);
         QSignalSpy changed(&controller, &LibraryStoreController::saveFailureChanged);
         const std::shared_ptr<Expression> expression = controller.expressions().constFirst();
 

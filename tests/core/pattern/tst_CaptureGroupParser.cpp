@@ -51,7 +51,8 @@ int icuGroupNumber(const QString &pattern, bool comments, const QString &name)
 // A random pattern built from pieces whose matching text is known, together with a text it matches whole and,
 // for each capturing group by the offset of its "(", the text ICU must capture there (none for a group in an
 // alternative that is not taken).
-class GeneratedPattern final {
+class GeneratedPattern final
+{
 public:
     GeneratedPattern(QRandomGenerator &random, bool comments)
         : m_random(random)
@@ -91,29 +92,32 @@ private:
     void element(int depth, bool taken)
     {
         using Piece = std::pair<QString, QString>;
-        static const QList<Piece> literals { { u"a"_s, u"a"_s }, { u"B"_s, u"B"_s }, { uR"(\()"_s, u"("_s },
-            { uR"(\))"_s, u")"_s }, { uR"(\[)"_s, u"["_s }, { uR"(\#)"_s, u"#"_s }, { uR"(\ )"_s, u" "_s },
-            { uR"(\\)"_s, uR"(\)"_s } };
-        static const QList<Piece> quoted { { uR"(\Q()\E)"_s, u"()"_s }, { uR"(\Q[#\E)"_s, u"[#"_s },
-            { uR"(\Q \(\E)"_s, uR"( \()"_s }, { uR"(\Q\E)"_s, QString() } };
-        static const QList<QString> inlineComments { u"(?#a(b)"_s, u"(?#[)"_s, uR"((?#\Q)\E))"_s, uR"((?#\))"_s };
+        static const QList<Piece> literals {{u"a"_s, u"a"_s},     {u"B"_s, u"B"_s},       {uR"(\()"_s, u"("_s},
+                                            {uR"(\))"_s, u")"_s}, {uR"(\[)"_s, u"["_s},   {uR"(\#)"_s, u"#"_s},
+                                            {uR"(\ )"_s, u" "_s}, {uR"(\\)"_s, uR"(\)"_s}};
+        static const QList<Piece> quoted {{uR"(\Q()\E)"_s, u"()"_s},
+                                          {uR"(\Q[#\E)"_s, u"[#"_s},
+                                          {uR"(\Q \(\E)"_s, uR"( \()"_s},
+                                          {uR"(\Q\E)"_s, QString()}};
+        static const QList<QString> inlineComments {u"(?#a(b)"_s, u"(?#[)"_s, uR"((?#\Q)\E))"_s, uR"((?#\))"_s};
         static const QList<Piece> classes {
-            { u"[]a]"_s, u"]"_s },
-            { u"[^]a]"_s, u"b"_s },
-            { uR"([a\]])"_s, u"]"_s },
-            { uR"([\Q]\E])"_s, u"]"_s },
-            { u"[(]"_s, u"("_s },
-            { u"[)]"_s, u")"_s },
-            { u"[[a-z]&&[^aeiou]]"_s, u"b"_s },
-            { uR"([\p{L}--[a-z]])"_s, u"\u00c9"_s },
-            { u"[[:alpha:]]"_s, u"z"_s },
-            { u"[:digit:]"_s, u"5"_s },
-            { uR"([\x{28}])"_s, u"("_s },
-            { u"[ a]"_s, u"a"_s },
+            {u"[]a]"_s, u"]"_s},
+            {u"[^]a]"_s, u"b"_s},
+            {uR"([a\]])"_s, u"]"_s},
+            {uR"([\Q]\E])"_s, u"]"_s},
+            {u"[(]"_s, u"("_s},
+            {u"[)]"_s, u")"_s},
+            {u"[[a-z]&&[^aeiou]]"_s, u"b"_s},
+            {uR"([\p{L}--[a-z]])"_s, u"\u00c9"_s},
+            {u"[[:alpha:]]"_s, u"z"_s},
+            {u"[:digit:]"_s, u"5"_s},
+            {uR"([\x{28}])"_s, u"("_s},
+            {u"[ a]"_s, u"a"_s},
         };
-        static const QList<Piece> escapes { { uR"(\x{41})"_s, u"A"_s }, { uR"(\x41)"_s, u"A"_s },
-            { uR"(\u0041)"_s, u"A"_s }, { uR"(\N{COMMA})"_s, u","_s }, { uR"(\p{Lu})"_s, u"Q"_s },
-            { uR"(\0101)"_s, u"A"_s }, { uR"(\cA)"_s, u"\x01"_s }, { uR"(\c()"_s, u"\x08"_s }, { uR"(\d)"_s, u"7"_s } };
+        static const QList<Piece> escapes {
+            {uR"(\x{41})"_s, u"A"_s},    {uR"(\x41)"_s, u"A"_s},   {uR"(\u0041)"_s, u"A"_s},
+            {uR"(\N{COMMA})"_s, u","_s}, {uR"(\p{Lu})"_s, u"Q"_s}, {uR"(\0101)"_s, u"A"_s},
+            {uR"(\cA)"_s, u"\x01"_s},    {uR"(\c()"_s, u"\x08"_s}, {uR"(\d)"_s, u"7"_s}};
 
         switch (pick(depth < 3 ? 12 : 8)) {
         case 0: {
@@ -131,8 +135,8 @@ private:
             break;
         case 3:
             if (m_freeSpacing)
-                append(any(QList<QString> { u" "_s, u"\n"_s, u"\t"_s, u"# ( [ \\Q )\n"_s, u"#)"_s + u"\u2028"_s }),
-                    QString(), taken);
+                append(any(QList<QString> {u" "_s, u"\n"_s, u"\t"_s, u"# ( [ \\Q )\n"_s, u"#)"_s + u"\u2028"_s}),
+                       QString(), taken);
             else
                 append(u" "_s, u" "_s, taken);
             break;
@@ -148,16 +152,16 @@ private:
         }
         case 6:
             // Until the end of the enclosing group, across alternatives.
-            if (const QString flags = any(QList<QString> { u"x"_s, u"-x"_s, u"i"_s, u"ix-m"_s }); true) {
+            if (const QString flags = any(QList<QString> {u"x"_s, u"-x"_s, u"i"_s, u"ix-m"_s}); true) {
                 append(u"(?"_s + flags + u')', QString(), taken);
                 if (flags.contains(u'x'))
                     m_freeSpacing = !flags.startsWith(u'-');
             }
             break;
         case 7:
-            append(any(QList<Piece> { { u"a(?<=a)"_s, u"a"_s }, { u"(?=b)b"_s, u"b"_s }, { u"(?!c)a"_s, u"a"_s },
-                       { u"(?<!c)a"_s, u"a"_s } }),
-                taken);
+            append(any(QList<Piece> {
+                       {u"a(?<=a)"_s, u"a"_s}, {u"(?=b)b"_s, u"b"_s}, {u"(?!c)a"_s, u"a"_s}, {u"(?<!c)a"_s, u"a"_s}}),
+                   taken);
             break;
         case 8:
         case 9:
@@ -197,11 +201,11 @@ private:
             pattern += u"(?<"_s + name + u'>';
             break;
         case 4:
-            pattern += any(QList<QString> { u"(?:"_s, u"(?>"_s, u"(?i:"_s });
+            pattern += any(QList<QString> {u"(?:"_s, u"(?>"_s, u"(?i:"_s});
             capturing = false;
             break;
         default: {
-            const QString flags = any(QList<QString> { u"x"_s, u"-x"_s, u"ix-m"_s });
+            const QString flags = any(QList<QString> {u"x"_s, u"-x"_s, u"ix-m"_s});
             pattern += u"(?"_s + flags + u':';
             m_freeSpacing = !flags.startsWith(u'-');
             capturing = false;
@@ -212,9 +216,9 @@ private:
         pattern += u')';
         m_freeSpacing = freeSpacing;
         if (capturing) {
-            groups.insert(open, { taken ? std::optional<QString>(text.sliced(textStart)) : std::nullopt, name });
+            groups.insert(open, {taken ? std::optional<QString>(text.sliced(textStart)) : std::nullopt, name});
             // A lazy or possessive quantifier that still takes the group exactly once.
-            pattern += any(QList<QString> { QString(), u"{1}"_s, u"{1}+"_s, u"{1}?"_s, u"{1,1}"_s });
+            pattern += any(QList<QString> {QString(), u"{1}"_s, u"{1}+"_s, u"{1}?"_s, u"{1,1}"_s});
         }
     }
 

@@ -14,7 +14,7 @@ namespace {
 
 using Lister = QList<TextRange> (*)(const QString &);
 
-const QHash<QString, Lister> families{
+const QHash<QString, Lister> families {
     {u"special character"_s, &SpecialCharacterPattern::ranges},
     {u"special expression"_s, &SpecialExpressionPattern::ranges},
     {u"escaped character"_s, &EscapedCharacterPattern::ranges},
@@ -85,10 +85,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("tokens");
 
         QTest::addRow("special characters") << u"special character"_s << uR"(( ) | * ? + { } \ / . ^ $)"_s;
-        QTest::addRow("special expressions") << u"special expression"_s
-                                             << u"{3} {3,} {3,10} (?: (?> (?# (?= (?! (?<= (?<!"_s;
-        QTest::addRow("escaped characters") << u"escaped character"_s
-                                            << uR"(\( \) \| \* \? \+ \{ \} \\ \/ \. \^ \$)"_s;
+        QTest::addRow("special expressions")
+            << u"special expression"_s << u"{3} {3,} {3,10} (?: (?> (?# (?= (?! (?<= (?<!"_s;
+        QTest::addRow("escaped characters") << u"escaped character"_s << uR"(\( \) \| \* \? \+ \{ \} \\ \/ \. \^ \$)"_s;
         QTest::addRow("metacharacters") << u"metacharacter"_s
                                         << uR"(\a \A \b \B \cX \d \D \e \E \f \G \n \p{L} \P{Lu} \Q \r \s \S \t)"
                                            uR"( \u00e9 \w \W \x{00E9} \x41 \X \Z \z \12 \0 \07 [^a-z\]])"_s;
@@ -117,9 +116,8 @@ private Q_SLOTS:
             QString text;
             for (int i = random.bounded(1, 24); i > 0; --i)
                 text += QChar(alphabet[random.bounded(int(alphabet.size()))]);
-            for (const auto &[ranges, regex] :
-                 {std::pair(&MetacharacterPattern::ranges, MetacharacterPattern::regex()),
-                  std::pair(&FreeCommentPattern::ranges, FreeCommentPattern::regex())})
+            for (const auto &[ranges, regex] : {std::pair(&MetacharacterPattern::ranges, MetacharacterPattern::regex()),
+                                                std::pair(&FreeCommentPattern::ranges, FreeCommentPattern::regex())})
                 QCOMPARE(describe(ranges(text)), describe(searchedWhole(text, regex)));
         }
     }

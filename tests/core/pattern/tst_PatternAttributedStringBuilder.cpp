@@ -14,7 +14,7 @@ namespace {
 // whether the group background is there (h) or not (.); "?" for any other colour.
 QString describe(const AttributedPattern &colored, const Appearance &palette)
 {
-    const QHash<QRgb, QChar> roles{
+    const QHash<QRgb, QChar> roles {
         {palette.plainTextColor().toQColor().rgba(), u'p'},
         {palette.specialCharacterColor().toQColor().rgba(), u's'},
         {palette.escapedCharacterColor().toQColor().rgba(), u'e'},
@@ -41,10 +41,7 @@ class tst_PatternAttributedStringBuilder final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        resetSettingsToLightDefaults();
-    }
+    void init() { resetSettingsToLightDefaults(); }
 
     void coloredPattern_data()
     {
@@ -108,8 +105,12 @@ private Q_SLOTS:
         colored.addColor(ColorRole::foreground, {7, 2}, Qt::green); // beyond the text
 
         const QColor red(Qt::red), blue(Qt::blue), yellow(Qt::yellow);
-        QCOMPARE(colored.spans(), (QList<ColorSpan>{{{0, 2}, red, {}}, {{2, 1}, blue, {}}, {{3, 1}, blue, yellow},
-                                                    {{4, 3}, red, yellow}, {{7, 1}, {}, yellow}}));
+        QCOMPARE(colored.spans(),
+                 (QList<ColorSpan> {{{0, 2}, red, {}},
+                                    {{2, 1}, blue, {}},
+                                    {{3, 1}, blue, yellow},
+                                    {{4, 3}, red, yellow},
+                                    {{7, 1}, {}, yellow}}));
     }
 };
 

@@ -17,7 +17,7 @@ QString randomPattern(QRandomGenerator &random, int pieces)
 {
     static const QStringList alphabet = u"( ) [ ] { } \\ ? * + | ^ $ . # : < > = ! , a d x u p N Q E 0 7 (?: (?<n> "
                                         u"(?<= (?# \\( \\\\ 😀 \u0301 \u200d 🇫🇷 \n \r\n \u2028"_s.split(u' ')
-        + QStringList{u" "_s, QString(QChar(0)), QString(QChar(0xd83d)), QString(QChar(0xde00))};
+        + QStringList {u" "_s, QString(QChar(0)), QString(QChar(0xd83d)), QString(QChar(0xde00))};
     QString pattern;
     for (int i = 0; i < pieces; ++i)
         pattern += alphabet.at(random.bounded(int(alphabet.size())));
@@ -28,7 +28,7 @@ QString randomPattern(QRandomGenerator &random, int pieces)
 // nested in or disjoint from each earlier one.
 bool groupsNest(const QString &pattern, const QList<CaptureGroup> &groups)
 {
-    if (groups.isEmpty() || groups.first().utf16Range() != TextRange{0, pattern.size()})
+    if (groups.isEmpty() || groups.first().utf16Range() != TextRange {0, pattern.size()})
         return false;
     for (qsizetype k = 1; k < groups.size(); ++k) {
         const TextRange range = groups.at(k).utf16Range();
@@ -58,10 +58,7 @@ class tst_PatternBadInput final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        resetSettingsToLightDefaults();
-    }
+    void init() { resetSettingsToLightDefaults(); }
 
     void randomPatterns()
     {

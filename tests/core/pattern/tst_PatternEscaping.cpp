@@ -17,8 +17,8 @@ private Q_SLOTS:
         QTest::addRow("single backslashes") << uR"(\d+\.\d+)"_s << uR"(\\d+\\.\\d+)"_s << uR"(\d+\.\d+)"_s;
         QTest::addRow("doubled backslash") << uR"(\\d+)"_s << uR"(\\\\d+)"_s << uR"(\d+)"_s;
         QTest::addRow("three backslashes") << uR"(\\\)"_s << uR"(\\\\\\)"_s << uR"(\\)"_s;
-        QTest::addRow("quotation mark and line break untouched") << u"\"\\\\n\n"_s << u"\"\\\\\\\\n\n"_s
-                                                                 << u"\"\\n\n"_s;
+        QTest::addRow("quotation mark and line break untouched")
+            << u"\"\\\\n\n"_s << u"\"\\\\\\\\n\n"_s << u"\"\\n\n"_s;
         QTest::addRow("empty") << QString() << QString() << QString();
     }
 

@@ -29,10 +29,7 @@ class tst_Appearance final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        resetSettingsToLightDefaults();
-    }
+    void init() { resetSettingsToLightDefaults(); }
 
     void cleanup() { SystemAppearanceMonitor::instance().setOverride(std::nullopt); }
 
@@ -67,16 +64,31 @@ private Q_SLOTS:
     {
         const LightAppearance light;
         const DarkAppearance dark;
-        for (const Appearance *palette : std::initializer_list<const Appearance *>{&light, &dark}) {
-            const QList<Color> colors{palette->librarySelectionColor(), palette->matchColor(),
-                palette->alternateMatchColor(), palette->highlightingLabelColor(), palette->highlightingLabelBoxColor(),
-                palette->outputTextColor(), palette->patternTextColor(), palette->errorColor(), palette->warningColor(),
-                palette->textBoxColor(), palette->placeholderColor(), palette->plainTextColor(),
-                palette->escapedCharacterColor(), palette->specialCharacterColor(), palette->commentColor(),
-                palette->highlightedGroupColor(), palette->metacharacterColor(), palette->patternSelectionColor(),
-                palette->patternSelectedTextColor(), palette->outputSelectionColor(),
-                palette->outputSelectedTextColor(), palette->textColor(), palette->linkColor(),
-                palette->hoverLinkColor()};
+        for (const Appearance *palette : std::initializer_list<const Appearance *> {&light, &dark}) {
+            const QList<Color> colors {palette->librarySelectionColor(),
+                                       palette->matchColor(),
+                                       palette->alternateMatchColor(),
+                                       palette->highlightingLabelColor(),
+                                       palette->highlightingLabelBoxColor(),
+                                       palette->outputTextColor(),
+                                       palette->patternTextColor(),
+                                       palette->errorColor(),
+                                       palette->warningColor(),
+                                       palette->textBoxColor(),
+                                       palette->placeholderColor(),
+                                       palette->plainTextColor(),
+                                       palette->escapedCharacterColor(),
+                                       palette->specialCharacterColor(),
+                                       palette->commentColor(),
+                                       palette->highlightedGroupColor(),
+                                       palette->metacharacterColor(),
+                                       palette->patternSelectionColor(),
+                                       palette->patternSelectedTextColor(),
+                                       palette->outputSelectionColor(),
+                                       palette->outputSelectedTextColor(),
+                                       palette->textColor(),
+                                       palette->linkColor(),
+                                       palette->hoverLinkColor()};
             for (const Color &color : colors)
                 QVERIFY2(color.toQColor().isValid(), qPrintable(color.rgb));
         }
@@ -118,7 +130,7 @@ private Q_SLOTS:
         SystemAppearanceMonitor::instance().setOverride(SystemAppearance::dark);
         UserDefaults::standard().setValue(UserDefaultsKey::appearanceMode, 2);
         UserDefaults::standard().setValue(UserDefaultsKey::caseInsensitive, true);
-        QCOMPARE(delegate.darkFlags, (QList<bool>{false, false, true}));
+        QCOMPARE(delegate.darkFlags, (QList<bool> {false, false, true}));
     }
 };
 

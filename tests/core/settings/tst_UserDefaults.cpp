@@ -81,7 +81,7 @@ private Q_SLOTS:
             << u"backtrackStackLimit"_s << QVariant(u"8 MB"_s) << QVariant(defaultBacktrackStackLimit);
         QTest::addRow("text for a switch") << u"multiline"_s << QVariant(u"maybe"_s) << QVariant(false);
         QTest::addRow("number for a switch") << u"caseInsensitive"_s << QVariant(1) << QVariant(true);
-        QTest::addRow("list for a switch") << u"showLeftPanel"_s << QVariant(QStringList{u"x"_s}) << QVariant(false);
+        QTest::addRow("list for a switch") << u"showLeftPanel"_s << QVariant(QStringList {u"x"_s}) << QVariant(false);
     }
 
     void wrongTypesFallBack()
@@ -115,20 +115,20 @@ private Q_SLOTS:
         QTest::addColumn<QVariantList>("writes");
         QTest::addColumn<QStringList>("reported");
         QTest::addRow("first change of a registered switch")
-            << u"showLeftPanel"_s << QVariantList{true} << QStringList{u"showLeftPanel=true"_s};
+            << u"showLeftPanel"_s << QVariantList {true} << QStringList {u"showLeftPanel=true"_s};
         QTest::addRow("comments switch is reported from the first change")
-            << u"allowCommentsAndWhitespace"_s << QVariantList{true, false}
-            << QStringList{u"allowCommentsAndWhitespace=true"_s, u"allowCommentsAndWhitespace=false"_s};
+            << u"allowCommentsAndWhitespace"_s << QVariantList {true, false}
+            << QStringList {u"allowCommentsAndWhitespace=true"_s, u"allowCommentsAndWhitespace=false"_s};
         QTest::addRow("writing the current value is silent")
-            << u"multiline"_s << QVariantList{false, true, true} << QStringList{u"multiline=true"_s};
-        QTest::addRow("integers") << u"appearanceMode"_s << QVariantList{2, 0, 1}
-                                  << QStringList{u"appearanceMode=0"_s, u"appearanceMode=1"_s};
+            << u"multiline"_s << QVariantList {false, true, true} << QStringList {u"multiline=true"_s};
+        QTest::addRow("integers") << u"appearanceMode"_s << QVariantList {2, 0, 1}
+                                  << QStringList {u"appearanceMode=0"_s, u"appearanceMode=1"_s};
         QTest::addRow("removal back to the default is reported")
-            << u"referenceType"_s << QVariantList{1, QVariant()}
-            << QStringList{u"referenceType=1"_s, u"referenceType=0"_s};
+            << u"referenceType"_s << QVariantList {1, QVariant()}
+            << QStringList {u"referenceType=1"_s, u"referenceType=0"_s};
         QTest::addRow("unregistered key: neither its first change nor its removal")
-            << u"pattern"_s << QVariantList{u"a+"_s, u"b+"_s, QVariant()} << QStringList{u"pattern=b+"_s};
-        QTest::addRow("unknown key") << u"somethingElse"_s << QVariantList{1, 2} << QStringList();
+            << u"pattern"_s << QVariantList {u"a+"_s, u"b+"_s, QVariant()} << QStringList {u"pattern=b+"_s};
+        QTest::addRow("unknown key") << u"somethingElse"_s << QVariantList {1, 2} << QStringList();
     }
 
     void observerReports()

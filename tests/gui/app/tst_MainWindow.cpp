@@ -28,14 +28,14 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QLabel>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -265,11 +265,8 @@ void tst_MainWindow::tellsOnceAboutARecoveredLibrary()
     app.applicationDidFinishLaunching();
     auto *message = app.mainWindowController()->findChild<QMessageBox *>(u"recoveryMessage"_s);
     QVERIFY(message);
-    const QString keptCopy = app.mainSplitViewController()
-                                 ->libraryViewController()
-                                 ->libraryStoreController()
-                                 ->recovery()
-                                 ->keptCopyPath;
+    const QString keptCopy
+        = app.mainSplitViewController()->libraryViewController()->libraryStoreController()->recovery()->keptCopyPath;
     QVERIFY(QFile::exists(keptCopy));
     QVERIFY2(message->informativeText().contains(sentences), qPrintable(message->informativeText()));
     QVERIFY(message->informativeText().endsWith(
@@ -418,8 +415,8 @@ void tst_MainWindow::shortcutsAreUnique()
     for (const QAction *action : app.mainWindowController()->findChildren<QAction *>()) {
         for (const QKeySequence &shortcut : action->shortcuts()) {
             const QString owner = owners.value(shortcut);
-            QVERIFY2(owner.isEmpty(), qPrintable(shortcut.toString() + u" of "_s + action->objectName()
-                                                 + u" is taken by "_s + owner));
+            QVERIFY2(owner.isEmpty(),
+                     qPrintable(shortcut.toString() + u" of "_s + action->objectName() + u" is taken by "_s + owner));
             owners.insert(shortcut, action->objectName());
         }
     }

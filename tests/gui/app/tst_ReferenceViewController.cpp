@@ -24,7 +24,8 @@ namespace {
 const QString basicTitle = u"Regular expressions: basics"_s;
 const QString advancedTitle = u"Regular expressions: advanced"_s;
 
-struct Fixture {
+struct Fixture
+{
     Fixture()
     {
         controller.setUrlOpener([this](const QUrl &url) { opened.append(url); });
@@ -71,10 +72,7 @@ class tst_ReferenceViewController final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        resetSettingsToLightDefaults();
-    }
+    void init() { resetSettingsToLightDefaults(); }
 
     void cleanupTestCase() { SystemAppearanceMonitor::instance().setOverride(std::nullopt); }
 
@@ -174,7 +172,7 @@ private Q_SLOTS:
     void replacingVariables()
     {
         QFETCH(QString, text);
-        const QHash<QString, QString> variables{
+        const QHash<QString, QString> variables {
             {u"textColor"_s, u"#333333"_s},
             {u"linkColor"_s, u"#9B3CC7"_s},
             {u"a.b"_s, u"dot"_s},
@@ -200,7 +198,7 @@ private Q_SLOTS:
         QFETCH(bool, opensOutside);
         Fixture f;
         Q_EMIT f.view()->anchorClicked(url);
-        QCOMPARE(f.opened, opensOutside ? QList<QUrl>{url} : QList<QUrl>{});
+        QCOMPARE(f.opened, opensOutside ? QList<QUrl> {url} : QList<QUrl> {});
         QTEST(f.view()->verticalScrollBar()->value() > 0, "scrolls");
         QCOMPARE(f.view()->documentTitle(), basicTitle);
     }
@@ -217,7 +215,7 @@ private Q_SLOTS:
 
         const QString guide = u"https://unicode-org.github.io/icu/userguide/strings/regexp.html"_s;
         QTest::mouseClick(f.view()->viewport(), Qt::LeftButton, {}, f.linkPosition(guide));
-        QCOMPARE(f.opened, QList<QUrl>{QUrl(guide)});
+        QCOMPARE(f.opened, QList<QUrl> {QUrl(guide)});
         QCOMPARE(f.view()->documentTitle(), basicTitle);
     }
 

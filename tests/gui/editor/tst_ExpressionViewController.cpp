@@ -102,7 +102,7 @@ QStringList icuMatches(const QString &pattern, const QString &text)
     QStringList ranges;
     while (matcher->find(status))
         ranges << u"%1-%2"_s.arg(matcher->start(status)).arg(matcher->end(status));
-    return U_SUCCESS(status) ? ranges : QStringList { u"ICU failed"_s };
+    return U_SUCCESS(status) ? ranges : QStringList {u"ICU failed"_s};
 }
 
 QStringList shownMatches(const OutputTextViewController *controller)
@@ -317,8 +317,9 @@ void tst_ExpressionViewController::stopShowsAWarningUntilTheNextEdit()
         QTest::keyClick(view, Qt::Key_Escape);
     }
     QTRY_VERIFY(f.editor.warningLabel()->isVisible());
-    QCOMPARE(f.editor.warningLabel()->text(), how == u"budget"
-                 ? u"Stopped after 0.1 s (time budget). Change it in Preferences."_s : u"Evaluation stopped."_s);
+    QCOMPARE(f.editor.warningLabel()->text(),
+             how == u"budget" ? u"Stopped after 0.1 s (time budget). Change it in Preferences."_s
+                              : u"Evaluation stopped."_s);
     QTRY_VERIFY(f.editor.stopButton()->isHidden());
     // Neither the last results nor the partial ones stay painted or counted.
     QVERIFY(!hasBackground(f.editor.outputTextView()->document()->firstBlock()));
@@ -442,11 +443,11 @@ void tst_ExpressionViewController::inspectorFollowsEvaluations_data()
     QTest::addColumn<QStringList>("matchTexts");
     QTest::addColumn<QStringList>("firstMatchGroups");
     QTest::addColumn<QString>("count");
-    QTest::addRow("numbered groups") << u"(\\d+)-(\\d+)"_s << QStringList{u"2024-05"_s, u"1999-12"_s}
-                                     << QStringList{u"1"_s, u"2"_s} << u"2 matches"_s;
-    QTest::addRow("named group by its name") << u"(?<year>\\d{4})-(\\d\\d)-(?<day>\\d\\d)"_s
-                                             << QStringList{u"2024-05-01"_s, u"1999-12-31"_s}
-                                             << QStringList{u"year"_s, u"2"_s, u"day"_s} << u"2 matches"_s;
+    QTest::addRow("numbered groups") << u"(\\d+)-(\\d+)"_s << QStringList {u"2024-05"_s, u"1999-12"_s}
+                                     << QStringList {u"1"_s, u"2"_s} << u"2 matches"_s;
+    QTest::addRow("named group by its name")
+        << u"(?<year>\\d{4})-(\\d\\d)-(?<day>\\d\\d)"_s << QStringList {u"2024-05-01"_s, u"1999-12-31"_s}
+        << QStringList {u"year"_s, u"2"_s, u"day"_s} << u"2 matches"_s;
     QTest::addRow("invalid pattern") << u"(\\d"_s << QStringList() << QStringList() << QString();
 }
 
@@ -493,7 +494,8 @@ void tst_ExpressionViewController::selectingARowSelectsTheSampleText()
     Fixture f;
     f.evaluate(u"(\\d+)-(\\d+)(x)?"_s);
     QSignalSpy edits(&f.expression, &Expression::textChanged);
-    QSignalSpy evaluations(f.editor.outputTextViewController(), &OutputTextViewController::isEvaluatingExpressionChanged);
+    QSignalSpy evaluations(f.editor.outputTextViewController(),
+                           &OutputTextViewController::isEvaluatingExpressionChanged);
     QTreeView *view = f.editor.matchInspector()->treeView();
     const QModelIndex matchRow = view->model()->index(match, 0);
     view->setCurrentIndex(group == 0 ? matchRow : view->model()->index(group - 1, 0, matchRow));
@@ -542,17 +544,17 @@ void tst_ExpressionViewController::substitutionPreview_data()
     QTest::addColumn<QString>("preview");
     QTest::addColumn<QString>("status");
     QTest::addColumn<bool>("isError");
-    QTest::addRow("numbered groups") << u"(\\d+)-(\\d+)-(\\d+)"_s << u"$3.$2.$1"_s
-                                     << u"01.05.2024 and 31.12.1999"_s << u"2 replacements"_s << false;
-    QTest::addRow("named groups") << u"(?<y>\\d{4})-(?<m>\\d\\d)-\\d\\d"_s << u"${m}/${y}"_s
-                                  << u"05/2024 and 12/1999"_s << u"2 replacements"_s << false;
+    QTest::addRow("numbered groups") << u"(\\d+)-(\\d+)-(\\d+)"_s << u"$3.$2.$1"_s << u"01.05.2024 and 31.12.1999"_s
+                                     << u"2 replacements"_s << false;
+    QTest::addRow("named groups") << u"(?<y>\\d{4})-(?<m>\\d\\d)-\\d\\d"_s << u"${m}/${y}"_s << u"05/2024 and 12/1999"_s
+                                  << u"2 replacements"_s << false;
     QTest::addRow("escaped dollar") << u"\\d{4}"_s << u"\\$$0"_s << u"$2024-05-01 and $1999-12-31"_s
                                     << u"2 replacements"_s << false;
-    QTest::addRow("empty template deletes") << u" and "_s << QString() << u"2024-05-011999-12-31"_s
-                                            << u"1 replacement"_s << false;
-    QTest::addRow("group beyond the pattern's") << u"(\\d+)"_s << u"$2"_s << QString()
-                                               << u"The replacement refers to group 2, but the pattern has only 1 group"_s
-                                               << true;
+    QTest::addRow("empty template deletes")
+        << u" and "_s << QString() << u"2024-05-011999-12-31"_s << u"1 replacement"_s << false;
+    QTest::addRow("group beyond the pattern's")
+        << u"(\\d+)"_s << u"$2"_s << QString()
+        << u"The replacement refers to group 2, but the pattern has only 1 group"_s << true;
 }
 
 void tst_ExpressionViewController::substitutionPreview()
@@ -611,8 +613,9 @@ void tst_ExpressionViewController::previewFollowsEditsAndItsPanel()
     f.editor.outputTextView()->setText(u"1 2\n3 4 5 6\n7"_s);
     QTRY_COMPARE(panel->result(), std::optional(u"<1> <2>\n<3> <4> <5> <6>\n<7>"_s));
     QCOMPARE(panel->previewView()->text(), u"<1> <2>\n"_s);
-    QCOMPARE(panel->statusLabel()->text(), u"7 replacements; the preview shows the first 8 of 27 characters, Copy "
-                                           u"Substitution Result copies all"_s);
+    QCOMPARE(panel->statusLabel()->text(),
+             u"7 replacements; the preview shows the first 8 of 27 characters, Copy "
+             u"Substitution Result copies all"_s);
     QVERIFY(f.editor.copySubstitutionResult());
     QCOMPARE(QGuiApplication::clipboard()->text(), *panel->result());
 }

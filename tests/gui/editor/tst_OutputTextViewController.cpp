@@ -39,10 +39,10 @@ public:
     {
         stops.append(reason);
     }
-    void outputTextViewControllerDidFailMatching(
-        OutputTextViewController *, UErrorCode status, qsizetype matchesFound) override
+    void outputTextViewControllerDidFailMatching(OutputTextViewController *, UErrorCode status,
+                                                 qsizetype matchesFound) override
     {
-        failures.append({ status, matchesFound });
+        failures.append({status, matchesFound});
     }
     int starts = 0;
     QList<MatchResults> results;
@@ -189,7 +189,7 @@ void tst_OutputTextViewController::invalidPatternDimsThePainting()
     f.controller.setPattern(u"a"_s);
     f.waitForResults(2);
     f.controller.setPattern(u"a(["_s);
-    QCOMPARE(f.delegate.errors, QStringList{u"Expression is invalid"_s});
+    QCOMPARE(f.delegate.errors, QStringList {u"Expression is invalid"_s});
     QCOMPARE(f.delegate.starts, 2);
     QVERIFY(f.controller.compileError().has_value());
     QVERIFY(!f.controller.compileError()->message.isEmpty());
@@ -272,7 +272,7 @@ void tst_OutputTextViewController::editsInterleavedWithRuns()
         text += u"word "_s;
     f.view.setText(text);
     QRandomGenerator random(7);
-    const QStringList patterns{u"w\\w+"_s, u"(o)(r)"_s, u"d\\s"_s, u"(a+)+$"_s, u"x?"_s, u"[a-z]+"_s};
+    const QStringList patterns {u"w\\w+"_s, u"(o)(r)"_s, u"d\\s"_s, u"(a+)+$"_s, u"x?"_s, u"[a-z]+"_s};
     for (int round = 0; round < 60; ++round) {
         if (random.bounded(3) == 0)
             f.view.textCursor().insertText(u"w"_s);
@@ -287,8 +287,7 @@ void tst_OutputTextViewController::editsInterleavedWithRuns()
     f.controller.setPattern(u"wo"_s);
     // Whatever came before, the newest pattern and text are evaluated, and only their results are painted.
     const qsizetype expected = f.view.text().count(u"wo"_s);
-    QTRY_VERIFY_WITH_TIMEOUT(!f.controller.expressionController() && f.controller.matches().count() == expected,
-                             10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!f.controller.expressionController() && f.controller.matches().count() == expected, 10000);
     QCOMPARE(f.controller.lastText(), f.view.text());
     QCOMPARE(f.controller.matches().range(0, 0).location, f.view.text().indexOf(u"wo"_s));
     const qsizetype first = f.view.text().indexOf(u"wo"_s);

@@ -39,10 +39,7 @@ class tst_PatternTextView final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        resetSettingsToLightDefaults();
-    }
+    void init() { resetSettingsToLightDefaults(); }
 
     // Which group is marked is the builder's business; here the marks must land on the right blocks.
     void marksHighlightedGroup_data()

@@ -23,13 +23,23 @@ struct Screen
         for (int i = 0; i < 17; ++i)
             constraints.emplace_back(i == 3 ? 0.0 : 4.0 + i);
         ViewSizeController::Outlets o;
-        LayoutConstraint **margins[] = {&o.patternTopMarginConstraint, &o.patternRightMarginConstraint,
-            &o.patternBottomMarginConstraint, &o.patternLeftMarginConstraint, &o.textTopMarginConstraint,
-            &o.textRightMarginConstraint, &o.textBottomMarginConstraint, &o.textLeftMarginConstraint,
-            &o.highlightingBoxTopConstraint, &o.highlightingBoxTrailingConstraint, &o.highlightingBoxBottomConstraint,
-            &o.highlightingBoxLeadingConstraint, &o.highlightingBoxBottomMarginConstraint,
-            &o.errorLabelBottomMarginConstraint, &o.processingLabelBottomMarginConstraint,
-            &o.textPlaceholderLabelTopConstraint, &o.patternPlaceholderLabelConstraint};
+        LayoutConstraint **margins[] = {&o.patternTopMarginConstraint,
+                                        &o.patternRightMarginConstraint,
+                                        &o.patternBottomMarginConstraint,
+                                        &o.patternLeftMarginConstraint,
+                                        &o.textTopMarginConstraint,
+                                        &o.textRightMarginConstraint,
+                                        &o.textBottomMarginConstraint,
+                                        &o.textLeftMarginConstraint,
+                                        &o.highlightingBoxTopConstraint,
+                                        &o.highlightingBoxTrailingConstraint,
+                                        &o.highlightingBoxBottomConstraint,
+                                        &o.highlightingBoxLeadingConstraint,
+                                        &o.highlightingBoxBottomMarginConstraint,
+                                        &o.errorLabelBottomMarginConstraint,
+                                        &o.processingLabelBottomMarginConstraint,
+                                        &o.textPlaceholderLabelTopConstraint,
+                                        &o.patternPlaceholderLabelConstraint};
         for (size_t i = 0; i < std::size(margins); ++i)
             *margins[i] = &constraints[i];
         o.highlightingLabel = &highlightingLabel;
@@ -63,9 +73,13 @@ struct Screen
 
 QList<qreal> fontSizes(const Screen &s)
 {
-    return {s.input.font().pointSizeF(), s.output.font().pointSizeF(), s.textPlaceholder.font().pointSizeF(),
-            s.noSelectionLabel.font().pointSizeF(), s.errorLabel.font().pointSizeF(),
-            s.processingLabel.font().pointSizeF(), s.highlightingLabel.font().pointSizeF()};
+    return {s.input.font().pointSizeF(),
+            s.output.font().pointSizeF(),
+            s.textPlaceholder.font().pointSizeF(),
+            s.noSelectionLabel.font().pointSizeF(),
+            s.errorLabel.font().pointSizeF(),
+            s.processingLabel.font().pointSizeF(),
+            s.highlightingLabel.font().pointSizeF()};
 }
 
 } // namespace
@@ -83,7 +97,7 @@ private Q_SLOTS:
         const QList<qreal> initial = s.constants();
         s.controller.awakeFromNib();
         QCOMPARE(s.constants(), initial);
-        QCOMPARE(fontSizes(s), (QList<qreal>{13, 13, 13, 13, 12, 12, 11}));
+        QCOMPARE(fontSizes(s), (QList<qreal> {13, 13, 13, 13, 12, 12, 11}));
 
         QList<qreal> doubled;
         for (qreal value : initial)
@@ -92,11 +106,11 @@ private Q_SLOTS:
             s.controller.setMode(ViewMode::presentation);
             QCOMPARE(s.constants(), doubled);
             QCOMPARE(s.controller.multiplier(), 2.0);
-            QCOMPARE(fontSizes(s), (QList<qreal>{26, 26, 26, 26, 24, 24, 22}));
+            QCOMPARE(fontSizes(s), (QList<qreal> {26, 26, 26, 26, 24, 24, 22}));
             QCOMPARE(s.controller.lineHeight(), 42.0);
             s.controller.setMode(ViewMode::normal);
             QCOMPARE(s.constants(), initial);
-            QCOMPARE(fontSizes(s), (QList<qreal>{13, 13, 13, 13, 12, 12, 11}));
+            QCOMPARE(fontSizes(s), (QList<qreal> {13, 13, 13, 13, 12, 12, 11}));
         }
     }
 
@@ -116,7 +130,7 @@ private Q_SLOTS:
         Screen s;
         s.output.setText(u"one\ntwo"_s);
         s.controller.awakeFromNib();
-        QTextLayout::FormatRange paint{0, 3, {}};
+        QTextLayout::FormatRange paint {0, 3, {}};
         paint.format.setBackground(Qt::red);
         s.output.document()->firstBlock().layout()->setFormats({paint});
         QSignalSpy applied(&s.controller, &ViewSizeController::sizesApplied);

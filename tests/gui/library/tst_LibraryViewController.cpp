@@ -138,11 +138,11 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("remaining");
         QTest::addColumn<QString>("selectedAfter");
         QTest::addRow("no keeps everything")
-            << Qt::Key_Delete << false << -1 << QStringList{u"A"_s, u"B"_s, u"C"_s} << u"B"_s;
+            << Qt::Key_Delete << false << -1 << QStringList {u"A"_s, u"B"_s, u"C"_s} << u"B"_s;
         QTest::addRow("yes removes it and selects the next")
-            << Qt::Key_Backspace << true << -1 << QStringList{u"A"_s, u"C"_s} << u"C"_s;
+            << Qt::Key_Backspace << true << -1 << QStringList {u"A"_s, u"C"_s} << u"C"_s;
         QTest::addRow("yes removes the expression asked about after the selection moved")
-            << Qt::Key_Delete << true << 0 << QStringList{u"A"_s, u"C"_s} << u"A"_s;
+            << Qt::Key_Delete << true << 0 << QStringList {u"A"_s, u"C"_s} << u"A"_s;
     }
 
     void deletingAsksFirst()
@@ -197,14 +197,14 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("order");
         const QStringList unchanged {u"A"_s, u"B"_s, u"C"_s};
         const QString own = u"own"_s;
-        QTest::addRow("first above third") << 0 << 2 << -1 << own << QStringList{u"B"_s, u"A"_s, u"C"_s};
-        QTest::addRow("third above first") << 2 << 0 << -1 << own << QStringList{u"C"_s, u"A"_s, u"B"_s};
+        QTest::addRow("first above third") << 0 << 2 << -1 << own << QStringList {u"B"_s, u"A"_s, u"C"_s};
+        QTest::addRow("third above first") << 2 << 0 << -1 << own << QStringList {u"C"_s, u"A"_s, u"B"_s};
         QTest::addRow("second above itself is refused") << 1 << 1 << -1 << own << QStringList();
         QTest::addRow("onto a row is refused") << 0 << -1 << 2 << own << QStringList();
         QTest::addRow("first above second keeps the order") << 0 << 1 << -1 << own << unchanged;
-        QTest::addRow("first below the last row") << 0 << 3 << -1 << own << QStringList{u"B"_s, u"C"_s, u"A"_s};
+        QTest::addRow("first below the last row") << 0 << 3 << -1 << own << QStringList {u"B"_s, u"C"_s, u"A"_s};
         QTest::addRow("first onto the space below the rows")
-            << 0 << -1 << -1 << own << QStringList{u"B"_s, u"C"_s, u"A"_s};
+            << 0 << -1 << -1 << own << QStringList {u"B"_s, u"C"_s, u"A"_s};
         QTest::addRow("our type from elsewhere is refused") << 0 << 2 << -1 << u"elsewhere"_s << QStringList();
         QTest::addRow("a copy is refused") << 0 << 2 << -1 << u"copy"_s << QStringList();
     }
@@ -224,7 +224,7 @@ private Q_SLOTS:
         QSignalSpy moved(f.model, &QAbstractItemModel::rowsMoved);
         QSignalSpy reset(f.model, &QAbstractItemModel::modelReset);
 
-        const std::unique_ptr<QMimeData> own(f.model->mimeData({ f.model->index(dragged) }));
+        const std::unique_ptr<QMimeData> own(f.model->mimeData({f.model->index(dragged)}));
         QCOMPARE(own->data(ExpressionListModel::expressionItemDraggingType()), QByteArray::number(dragged));
         QMimeData foreign;
         foreign.setData(ExpressionListModel::expressionItemDraggingType(), QByteArray::number(dragged));
@@ -286,7 +286,7 @@ private Q_SLOTS:
 
         // A replacement from elsewhere; the dropped expression no longer reaches the model.
         const std::shared_ptr<Expression> dropped = f.model->expressionAt(0);
-        f.controller->libraryStoreController()->setExpressions({ f.model->expressionAt(2) });
+        f.controller->libraryStoreController()->setExpressions({f.model->expressionAt(2)});
         QCOMPARE(f.model->rowCount(), 1);
         QCOMPARE(f.model->index(0).data().toString(), u"Edited"_s);
         dataChanged.clear();
@@ -306,7 +306,8 @@ private Q_SLOTS:
     {
         QFETCH(bool, dark);
         UserDefaults::standard().setValue(UserDefaultsKey::appearanceMode, dark ? 1 : 0);
-        const std::unique_ptr<Appearance> appearance = AppearanceController::appearance(dark ? 1 : 0, SystemAppearance::light);
+        const std::unique_ptr<Appearance> appearance
+            = AppearanceController::appearance(dark ? 1 : 0, SystemAppearance::light);
         ApplicationPalette::apply(*appearance);
         Fixture f(path());
         f.select(1);
@@ -322,8 +323,8 @@ private Q_SLOTS:
         const QColor selected = image.pixelColor(x, LibraryTableRowView::rowHeight * 3 / 2);
         QCOMPARE(unselected, background);
         QVERIFY2(qAbs(selected.red() - blend(background.red())) <= 1
-                && qAbs(selected.blue() - blend(background.blue())) <= 1,
-            qPrintable(selected.name()));
+                     && qAbs(selected.blue() - blend(background.blue())) <= 1,
+                 qPrintable(selected.name()));
         QCOMPARE(f.view->palette().color(QPalette::Text), appearance->plainTextColor().toQColor());
     }
 };

@@ -106,7 +106,7 @@ private Q_SLOTS:
         f.view->selectAll();
         QTest::keyClicks(f.view, u"w"_s);
         f.view->undo();
-        QCOMPARE(f.delegate.texts, (QStringList{u"a"_s, u"ab"_s, u"a"_s, u"same"_s, u"same"_s, u"w"_s, u"same"_s}));
+        QCOMPARE(f.delegate.texts, (QStringList {u"a"_s, u"ab"_s, u"a"_s, u"same"_s, u"same"_s, u"w"_s, u"same"_s}));
 
         // A font change relays the text out without editing it.
         f.delegate.texts.clear();
@@ -240,7 +240,7 @@ private Q_SLOTS:
         f.view->setFont(font);
         f.view->setText(u"ab\ncd"_s);
         const QColor color = palette->matchColor().toQColor();
-        f.view->setMarkers({ { 4, color } });
+        f.view->setMarkers({{4, color}});
         QVERIFY(QTest::qWaitForWindowExposed(&f.window));
         QTextCursor cursor(f.view->document());
         cursor.setPosition(4);
