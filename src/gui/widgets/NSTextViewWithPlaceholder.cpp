@@ -77,18 +77,33 @@ private:
     QHash<int, char16_t> m_originals;
 };
 
-// The format of the fragment at a position of the block.
-int charFormatIndexAt(const QTextBlock &block, int position)
+// The format of the fragment at each position asked for, positions rising within a block: a text with lone
+// carriage returns is one block of many fragments, which must be walked once, not once per stand-in.
+class FragmentCursor final
 {
-    int end = block.position();
-    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
-        const QTextFragment fragment = it.fragment();
-        end += fragment.length();
-        if (position < end)
-            return fragment.charFormatIndex();
+public:
+    void enterBlock(const QTextBlock &block)
+    {
+        m_fragment = block.begin();
+        m_fragmentEnd = block.position();
     }
-    return -1;
-}
+
+    int charFormatIndexAt(qsizetype position)
+    {
+        while (!m_fragment.atEnd()) {
+            const QTextFragment fragment = m_fragment.fragment();
+            if (position < m_fragmentEnd + fragment.length())
+                return fragment.charFormatIndex();
+            m_fragmentEnd += fragment.length();
+            ++m_fragment;
+        }
+        return -1;
+    }
+
+private:
+    QTextBlock::iterator m_fragment;
+    qsizetype m_fragmentEnd = 0;
+};
 
 // Looks up formats only where the raw text holds a block break or a stand-in's glyph: walking every fragment of a
 // text of megabytes would cost more than the raw text itself, on every keystroke.
@@ -102,16 +117,19 @@ QString exactText(const QTextDocument *document, bool mayHoldStandIns, bool mayH
     StandInFormats formats(document);
     char16_t *units = reinterpret_cast<char16_t *>(text.data());
     QTextBlock block = document->begin();
+    FragmentCursor fragments;
+    fragments.enterBlock(block);
     for (qsizetype position = 0; position < text.size(); ++position) {
         const char16_t unit = units[position];
         if (unit == QChar::ParagraphSeparator) {
             // A block's character format is the format of the break that opens it.
             block = block.next();
+            fragments.enterBlock(block);
             if (!mayHoldParagraphSeparators
                 || formats.originalUnit(block.charFormatIndex()) != QChar::ParagraphSeparator)
                 units[position] = u'\n';
         } else if (mayHoldStandIns && (unit == standInFor(u'\r') || unit == QChar::ReplacementCharacter)) {
-            const char16_t original = formats.originalUnit(charFormatIndexAt(block, int(position)));
+            const char16_t original = formats.originalUnit(fragments.charFormatIndexAt(position));
             if (original != 0 && standInFor(original) == unit)
                 units[position] = original;
         }
