@@ -3,10 +3,7 @@
 #include <QString>
 
 enum class JsonStoreError {
-    wrongFormatOfFile,
-    badFileStructure,
     cannotSaveDataToFile,
-    parsingError,
 };
 
 QString description(JsonStoreError error);

@@ -2,18 +2,8 @@
 
 #include "core/pattern/Pattern.h"
 
-struct MetacharacterPatternMatch
-{
-    QString match;
-
-    explicit MetacharacterPatternMatch(const CaptureTexts &groups)
-        : match(groups.value(0).value_or(QString()))
-    {
-    }
-};
-
 // Escape sequences with a meaning (\d, \p{...}, \x.., back-references, ...) and whole bracketed classes.
-struct MetacharacterPattern final : PatternFamily<MetacharacterPattern, MetacharacterPatternMatch>
+struct MetacharacterPattern final : PatternFamily<MetacharacterPattern>
 {
     static const QString &regex();
 

@@ -5,51 +5,25 @@
 #include "core/pattern/TextRange.h"
 
 #include <concepts>
-#include <utility>
-
-// A token family's match record, made from the capture texts of one match.
-template<typename Match>
-concept PatternMatch = std::constructible_from<Match, const CaptureTexts &>;
 
 // A token family: its search expression and the listing of its matches in a text, ranges in UTF-16 units.
 template<typename Family>
-concept Pattern = PatternMatch<typename Family::Match> && requires(const QString &text)
+concept Pattern = requires(const QString &text)
 {
     {
         Family::regex()
         } -> std::convertible_to<QString>;
     {
-        Family::matches(text)
-        } -> std::same_as<QList<typename Family::Match>>;
-    {
-        Family::rangeMatches(text)
-        } -> std::same_as<QList<std::pair<TextRange, typename Family::Match>>>;
+        Family::ranges(text)
+        } -> std::same_as<QList<TextRange>>;
 };
 
 // The listing shared by every family. Each family's expression is compiled once, on first use (thread-safe), and
 // each call makes its own matcher: ICU patterns may be shared between threads, matchers not.
-template<typename Family, PatternMatch MatchRecord> class PatternFamily
+template<typename Family> class PatternFamily
 {
 public:
-    using Match = MatchRecord;
-
-    static QList<Match> matches(const QString &in)
-    {
-        QList<Match> records;
-        visitMatches(in, [&](const icu::RegexMatcher &matcher) { records.append(Match(matchedTexts(matcher, in))); });
-        return records;
-    }
-
-    static QList<std::pair<TextRange, Match>> rangeMatches(const QString &in)
-    {
-        QList<std::pair<TextRange, Match>> records;
-        visitMatches(in, [&](const icu::RegexMatcher &matcher) {
-            records.append({matchedRange(matcher), Match(matchedTexts(matcher, in))});
-        });
-        return records;
-    }
-
-    // The ranges of rangeMatches() without making the records: what colouring needs on every keystroke.
+    // Every match of the family's expression in the text, in order.
     static QList<TextRange> ranges(const QString &in)
     {
         QList<TextRange> found;

@@ -1,6 +1,4 @@
-#include "core/pattern/CommentPattern.h"
 #include "core/pattern/EscapedCharacterPattern.h"
-#include "core/pattern/FreeCommentPattern.h"
 #include "core/pattern/MetacharacterPattern.h"
 #include "core/pattern/SpecialCharacterPattern.h"
 #include "core/pattern/SpecialExpressionPattern.h"
@@ -19,8 +17,6 @@ const QHash<QString, Lister> families {
     {u"special expression"_s, &SpecialExpressionPattern::ranges},
     {u"escaped character"_s, &EscapedCharacterPattern::ranges},
     {u"metacharacter"_s, &MetacharacterPattern::ranges},
-    {u"comment"_s, &CommentPattern::ranges},
-    {u"free comment"_s, &FreeCommentPattern::ranges},
 };
 
 QString describe(const QList<TextRange> &ranges)
@@ -34,8 +30,10 @@ QString describe(const QList<TextRange> &ranges)
 QList<TextRange> searchedWhole(const QString &text, const QString &regex)
 {
     QList<TextRange> ranges;
-    for (const RangedCaptureTexts &found : rangedCaptureGroups(text, regex))
-        ranges.append(found.range);
+    if (const std::unique_ptr<icu::RegexPattern> compiled = compiledSearchExpression(regex)) {
+        forEachMatch(*compiled, text, 0, text.size(),
+                     [&](const icu::RegexMatcher &matcher) { ranges.append(matchedRange(matcher)); });
+    }
     return ranges;
 }
 
@@ -66,10 +64,6 @@ private Q_SLOTS:
         QTest::addRow("named character found as \\N") << meta << uR"(\N{DIGIT})"_s << u"0+2"_s;
         QTest::addRow("eight hex digits found as four") << meta << uR"(\U0001F600)"_s << u"0+6"_s;
         QTest::addRow("escape before an unclosed class") << meta << u"\\d[\n[a]"_s << u"0+2 4+3"_s;
-        QTest::addRow("comment to end of line") << u"comment"_s << u"a#b\r\nc"_s << u"1+2"_s;
-        QTest::addRow("not inline or escaped comments") << u"comment"_s << uR"((?#x) \#)"_s << u""_s;
-        QTest::addRow("inline comment") << u"free comment"_s << u"(?#note) rest"_s << u"0+8"_s;
-        QTest::addRow("unclosed inline comment") << u"free comment"_s << u"(?#a)(?#b"_s << u"0+5"_s;
     }
 
     void ranges()
@@ -116,9 +110,8 @@ private Q_SLOTS:
             QString text;
             for (int i = random.bounded(1, 24); i > 0; --i)
                 text += QChar(alphabet[random.bounded(int(alphabet.size()))]);
-            for (const auto &[ranges, regex] : {std::pair(&MetacharacterPattern::ranges, MetacharacterPattern::regex()),
-                                                std::pair(&FreeCommentPattern::ranges, FreeCommentPattern::regex())})
-                QCOMPARE(describe(ranges(text)), describe(searchedWhole(text, regex)));
+            QCOMPARE(describe(MetacharacterPattern::ranges(text)),
+                     describe(searchedWhole(text, MetacharacterPattern::regex())));
         }
     }
 };
