@@ -27,6 +27,22 @@ namespace {
 // positions of the exact text, and undo restores the formats with the characters.
 constexpr int originalUnitProperty = QTextFormat::UserProperty + 1;
 
+// Breaking a line at a word boundary scans ahead to the end of the word, so a word much longer than a line costs
+// time quadratic in its length: a pasted megabyte without spaces (minified JSON, base64, a long pattern) froze the
+// window for minutes. Texts holding such a word wrap anywhere, which costs linear time.
+constexpr qsizetype longWordLength = 1000;
+
+bool holdsLongWord(QStringView text)
+{
+    qsizetype run = 0;
+    for (const QChar unit : text) {
+        run = unit.isSpace() ? 0 : run + 1;
+        if (run > longWordLength)
+            return true;
+    }
+    return false;
+}
+
 bool needsGlyphStandIn(char16_t unit)
 {
     return unit == u'\r' || unit == 0xfdd0 || unit == 0xfdd1;
@@ -214,6 +230,11 @@ QString NSTextViewWithPlaceholder::text() const
 void NSTextViewWithPlaceholder::setText(const QString &text)
 {
     withoutChangeReports([&] {
+        const bool anywhere = holdsLongWord(text);
+        // Laying out the old text's long words at word boundaries would cost what wrapping anywhere spares.
+        if (!anywhere && wordWrapMode() == QTextOption::WrapAnywhere)
+            setPlainText(QString());
+        setWrapsAnywhere(anywhere);
         m_mayHoldParagraphSeparators = text.contains(QChar::ParagraphSeparator);
         m_mayHoldStandIns = std::ranges::any_of(text, [](QChar unit) { return needsGlyphStandIn(unit.unicode()); });
         if (!m_mayHoldStandIns && !m_mayHoldParagraphSeparators) {
@@ -317,7 +338,7 @@ void NSTextViewWithPlaceholder::didChangeText()
     tellDelegate();
 }
 
-void NSTextViewWithPlaceholder::documentContentsChanged(int, int charsRemoved, int charsAdded)
+void NSTextViewWithPlaceholder::documentContentsChanged(int position, int charsRemoved, int charsAdded)
 {
     // The document reports every change here before its layout or anyone else can ask for the text.
     m_textIsCurrent = false;
@@ -325,7 +346,21 @@ void NSTextViewWithPlaceholder::documentContentsChanged(int, int charsRemoved, i
         return;
     if (charsRemoved == 0 && charsAdded == 0)
         return;
+    if (charsAdded > 0 && wordWrapMode() != QTextOption::WrapAnywhere) {
+        // The words the insertion may have joined or made, with enough on each side to tell their length.
+        QTextCursor around(document());
+        around.setPosition(std::max(0, position - int(longWordLength)));
+        around.setPosition(std::min(document()->characterCount() - 1, position + charsAdded + int(longWordLength)),
+                           QTextCursor::KeepAnchor);
+        if (holdsLongWord(around.selectedText()))
+            setWrapsAnywhere(true);
+    }
     didChangeText();
+}
+
+void NSTextViewWithPlaceholder::setWrapsAnywhere(bool anywhere)
+{
+    setWordWrapMode(anywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
 }
 
 void NSTextViewWithPlaceholder::focusInEvent(QFocusEvent *event)

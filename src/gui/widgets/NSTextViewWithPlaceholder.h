@@ -101,6 +101,7 @@ protected:
 
 private:
     void documentContentsChanged(int position, int charsRemoved, int charsAdded);
+    void setWrapsAnywhere(bool anywhere);
     void insertExactText(QTextCursor &cursor, QStringView text);
     void layoutPlaceholder();
     void applySelectionPalette();

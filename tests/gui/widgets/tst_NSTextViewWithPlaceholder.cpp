@@ -269,6 +269,35 @@ private Q_SLOTS:
         QCOMPARE(view.palette().color(QPalette::Active, QPalette::Highlight), background);
         QVERIFY(view.palette().color(QPalette::Active, QPalette::HighlightedText) != foreground);
     }
+
+    // A word far longer than a line made each line's layout scan to its end: a megabyte without spaces froze the
+    // window for minutes.
+    void longWordsWrapAnywhere_data()
+    {
+        QTest::addColumn<QString>("assigned");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("anywhere");
+        const QString word(1000, u'q');
+        QTest::addRow("words of every day") << u"one two"_s.repeated(1000) << u"x"_s << false;
+        QTest::addRow("assigned long word") << u"a "_s + word + u"q"_s << QString() << true;
+        QTest::addRow("word typed past the limit") << u"a "_s + word + u" b"_s << u"q"_s << true;
+        QTest::addRow("word at the limit") << u"a "_s + word << QString() << false;
+    }
+
+    void longWordsWrapAnywhere()
+    {
+        QFETCH(QString, assigned);
+        QFETCH(QString, typed);
+        QFETCH(bool, anywhere);
+        Fixture f;
+        f.view->setText(u"x"_s + QString(5000, u'x'));
+        f.view->setText(assigned);
+        QTextCursor cursor = f.view->textCursor();
+        cursor.setPosition(1002);
+        f.view->setTextCursor(cursor);
+        f.view->insertPlainText(typed);
+        QCOMPARE(f.view->wordWrapMode() == QTextOption::WrapAnywhere, anywhere);
+    }
 };
 
 QTEST_MAIN(tst_NSTextViewWithPlaceholder)
