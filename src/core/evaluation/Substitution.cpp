@@ -1,12 +1,12 @@
 #include "core/evaluation/Substitution.h"
 
 #include "core/evaluation/RegularExpression.h"
+#include "core/platform/Expected.h"
 #include "core/platform/IcuString.h"
 
 #include <unicode/uchar.h>
 
 #include <memory>
-#include <variant>
 
 namespace {
 
@@ -54,8 +54,8 @@ Substitution::Outcome cancelled()
 // The template checked against the pattern and made ready for the engine. ICU 72 rejects a "${name}" whose name
 // holds a "0" although such a name is valid in a pattern; those references are handed on by number, with a
 // following digit escaped so that it stays a literal.
-std::variant<QString, Substitution::Error> prepare(const icu::RegexPattern &pattern, int groupCount,
-                                                   QStringView replacement)
+Expected<QString, Substitution::Error> prepare(const icu::RegexPattern &pattern, int groupCount,
+                                               QStringView replacement)
 {
     using Error = Substitution::Error;
     QString prepared;
@@ -183,9 +183,9 @@ std::optional<Substitution::Error> Substitution::checkTemplate(const icu::RegexP
         error.engineStatus = status;
         return error;
     }
-    auto prepared = prepare(pattern, matcher->groupCount(), replacementTemplate);
-    if (const Error *error = std::get_if<Error>(&prepared))
-        return *error;
+    const Expected<QString, Error> prepared = prepare(pattern, matcher->groupCount(), replacementTemplate);
+    if (!prepared)
+        return prepared.error();
     return std::nullopt;
 }
 
@@ -202,10 +202,10 @@ Substitution::Outcome Substitution::run(const icu::RegexPattern &pattern, const 
     if (U_FAILURE(status))
         return matchingFailed(status);
 
-    auto prepared = prepare(pattern, matcher->groupCount(), replacementTemplate);
-    if (const Error *error = std::get_if<Error>(&prepared))
-        return failed(*error);
-    const std::optional<icu::UnicodeString> replacement = IcuString::alias(std::get<QString>(prepared));
+    const Expected<QString, Error> prepared = prepare(pattern, matcher->groupCount(), replacementTemplate);
+    if (!prepared)
+        return failed(prepared.error());
+    const std::optional<icu::UnicodeString> replacement = IcuString::alias(prepared.value());
     if (!replacement)
         return matchingFailed(U_INDEX_OUTOFBOUNDS_ERROR);
 
