@@ -33,27 +33,6 @@
 
 namespace {
 
-void setMargin(QLayout *layout, Qt::Edge edge, qreal value)
-{
-    QMargins margins = layout->contentsMargins();
-    const int pixels = qRound(value);
-    switch (edge) {
-    case Qt::TopEdge:
-        margins.setTop(pixels);
-        break;
-    case Qt::RightEdge:
-        margins.setRight(pixels);
-        break;
-    case Qt::BottomEdge:
-        margins.setBottom(pixels);
-        break;
-    case Qt::LeftEdge:
-        margins.setLeft(pixels);
-        break;
-    }
-    layout->setContentsMargins(margins);
-}
-
 QLabel *makeLabel(const QString &objectName, const QString &text, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
@@ -242,30 +221,23 @@ void ExpressionViewController::buildInterface()
 
     // Margins the size controller scales for presentation.
     ViewSizeController::Outlets sizes;
-    sizes.patternTopMarginConstraint = constraint([=](qreal v) { setMargin(patternLayout, Qt::TopEdge, v); }, 8);
-    sizes.patternRightMarginConstraint = constraint([=](qreal v) { setMargin(patternLayout, Qt::RightEdge, v); }, 16);
-    sizes.patternBottomMarginConstraint = constraint([=](qreal v) { setMargin(patternLayout, Qt::BottomEdge, v); }, 4);
-    sizes.patternLeftMarginConstraint = constraint([=](qreal v) { setMargin(patternLayout, Qt::LeftEdge, v); }, 16);
-    sizes.textTopMarginConstraint = constraint([=](qreal v) { setMargin(textAreaLayout, Qt::TopEdge, v); }, 4);
-    sizes.textRightMarginConstraint = constraint([=](qreal v) { setMargin(textAreaLayout, Qt::RightEdge, v); }, 16);
-    sizes.textBottomMarginConstraint = constraint([=](qreal v) { setMargin(textAreaLayout, Qt::BottomEdge, v); }, 6);
-    sizes.textLeftMarginConstraint = constraint([=](qreal v) { setMargin(textAreaLayout, Qt::LeftEdge, v); }, 16);
-    sizes.highlightingBoxTopConstraint = constraint([=](qreal v) { setMargin(groupLayout, Qt::TopEdge, v); }, 3);
-    sizes.highlightingBoxTrailingConstraint = constraint([=](qreal v) { setMargin(groupLayout, Qt::RightEdge, v); }, 8);
-    sizes.highlightingBoxBottomConstraint = constraint([=](qreal v) { setMargin(groupLayout, Qt::BottomEdge, v); }, 3);
-    sizes.highlightingBoxLeadingConstraint = constraint([=](qreal v) { setMargin(groupLayout, Qt::LeftEdge, v); }, 8);
-    sizes.highlightingBoxBottomMarginConstraint
-        = constraint([=](qreal v) { setMargin(bottomRow, Qt::BottomEdge, v); }, 10);
-    sizes.errorLabelBottomMarginConstraint
-        = constraint([this](qreal v) { m_errorLabel->setContentsMargins(0, 0, 0, qRound(v)); }, 0);
+    sizes.patternTopMarginConstraint = constraint(LayoutConstraint::margins(patternLayout, Qt::TopEdge), 8);
+    sizes.patternRightMarginConstraint = constraint(LayoutConstraint::margins(patternLayout, Qt::RightEdge), 16);
+    sizes.patternBottomMarginConstraint = constraint(LayoutConstraint::margins(patternLayout, Qt::BottomEdge), 4);
+    sizes.patternLeftMarginConstraint = constraint(LayoutConstraint::margins(patternLayout, Qt::LeftEdge), 16);
+    sizes.textTopMarginConstraint = constraint(LayoutConstraint::margins(textAreaLayout, Qt::TopEdge), 4);
+    sizes.textRightMarginConstraint = constraint(LayoutConstraint::margins(textAreaLayout, Qt::RightEdge), 16);
+    sizes.textBottomMarginConstraint = constraint(LayoutConstraint::margins(textAreaLayout, Qt::BottomEdge), 6);
+    sizes.textLeftMarginConstraint = constraint(LayoutConstraint::margins(textAreaLayout, Qt::LeftEdge), 16);
+    sizes.highlightingBoxTopConstraint = constraint(LayoutConstraint::margins(groupLayout, Qt::TopEdge), 3);
+    sizes.highlightingBoxTrailingConstraint = constraint(LayoutConstraint::margins(groupLayout, Qt::RightEdge), 8);
+    sizes.highlightingBoxBottomConstraint = constraint(LayoutConstraint::margins(groupLayout, Qt::BottomEdge), 3);
+    sizes.highlightingBoxLeadingConstraint = constraint(LayoutConstraint::margins(groupLayout, Qt::LeftEdge), 8);
+    sizes.highlightingBoxBottomMarginConstraint = constraint(LayoutConstraint::margins(bottomRow, Qt::BottomEdge), 10);
+    sizes.errorLabelBottomMarginConstraint = constraint(LayoutConstraint::margins(m_errorLabel, Qt::BottomEdge), 0);
     sizes.processingLabelBottomMarginConstraint
-        = constraint([this](qreal v) { m_processingLabel->setContentsMargins(0, 0, 0, qRound(v)); }, 0);
-    constraint(
-        [=](qreal v) {
-            setMargin(bottomRow, Qt::LeftEdge, v);
-            setMargin(bottomRow, Qt::RightEdge, v);
-        },
-        16);
+        = constraint(LayoutConstraint::margins(m_processingLabel, Qt::BottomEdge), 0);
+    constraint(LayoutConstraint::margins(bottomRow, Qt::LeftEdge | Qt::RightEdge), 16);
     sizes.highlightingLabel = m_highlightingGroupLabel;
     sizes.errorLabel = m_errorLabel;
     sizes.processingLabel = m_processingLabel;
