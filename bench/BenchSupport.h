@@ -3,6 +3,7 @@
 // Inputs and small helpers shared by the benchmark programs.
 
 #include "core/evaluation/MatchResults.h"
+#include "core/platform/IcuString.h"
 
 #include <QElapsedTimer>
 #include <QRandomGenerator>
@@ -107,7 +108,7 @@ inline double bareFindAll(const icu::RegexPattern &pattern, const QString &text,
 {
     QElapsedTimer timer;
     timer.start();
-    const icu::UnicodeString input(false, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
+    const icu::UnicodeString input = IcuString::alias(text).value();
     UErrorCode status = U_ZERO_ERROR;
     const std::unique_ptr<icu::RegexMatcher> matcher(pattern.matcher(input, status));
     MatchResults results(matcher->groupCount() + 1);

@@ -7,6 +7,7 @@
 #include "core/pattern/PatternAttributedStringBuilder.h"
 #include "core/pattern/SpecialCharacterPattern.h"
 #include "core/pattern/SpecialExpressionPattern.h"
+#include "core/platform/IcuString.h"
 #include "core/settings/UserDefaults.h"
 
 #include <QCoreApplication>
@@ -72,7 +73,7 @@ int main(int argc, char *argv[])
     const double accentedPass = medianMilliseconds(
         201, [&] { runs += PatternAttributedStringBuilder::coloredPattern(accented, 5, true).runs().size(); });
 
-    const icu::UnicodeString input(false, reinterpret_cast<const UChar *>(pattern.utf16()), int32_t(pattern.size()));
+    const icu::UnicodeString input = IcuString::alias(pattern).value();
     // The reader finds the comments now; two plain comment searches stand in for that work, so the floor stays
     // the six searches it always was.
     const std::unique_ptr<icu::RegexPattern> comments = compiledSearchExpression(uR"((?<!(\(\?)|\\)\#.*)"_s);

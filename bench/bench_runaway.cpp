@@ -6,6 +6,7 @@
 #include "core/evaluation/RegularExpressionController.h"
 #include "core/evaluation/RegularExpressionControllerDelegate.h"
 #include "core/library/Expression.h"
+#include "core/platform/IcuString.h"
 #include "core/settings/UserDefaults.h"
 #include "gui/editor/ExpressionViewController.h"
 #include "gui/editor/OutputTextViewController.h"
@@ -92,7 +93,7 @@ void slowSearchProgress(const QString &text)
     QElapsedTimer bare;
     bare.start();
     {
-        const icu::UnicodeString input(false, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
+        const icu::UnicodeString input = IcuString::alias(text).value();
         UErrorCode status = U_ZERO_ERROR;
         const std::unique_ptr<icu::RegexMatcher> matcher(pattern->matcher(input, status));
         while (matcher->find(status)) { }

@@ -2,6 +2,7 @@
 
 #include "core/evaluation/RegularExpression.h"
 #include "core/pattern/PatternSyntaxReader.h"
+#include "core/platform/IcuString.h"
 
 #include <memory>
 
@@ -23,9 +24,9 @@ QStringList CaptureGroupNames::of(const icu::RegexPattern &pattern)
         const QString &name = names.at(group);
         if (name.isEmpty())
             continue;
+        const std::optional<icu::UnicodeString> icuName = IcuString::alias(name);
         status = U_ZERO_ERROR;
-        const int32_t number = pattern.groupNumberFromName(
-            icu::UnicodeString(false, reinterpret_cast<const UChar *>(name.utf16()), int32_t(name.size())), status);
+        const int32_t number = icuName ? pattern.groupNumberFromName(*icuName, status) : -1;
         if (U_FAILURE(status) || number != group)
             names[group].clear();
     }

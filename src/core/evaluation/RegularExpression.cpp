@@ -1,5 +1,6 @@
 #include "core/evaluation/RegularExpression.h"
 
+#include "core/platform/IcuString.h"
 #include "core/settings/UserDefaults.h"
 
 namespace {
@@ -31,8 +32,13 @@ qsizetype positionOf(QStringView pattern, int line, int offset)
 
 icu::RegexPattern *compiled(const QString &pattern, uint32_t flags, UParseError &parseError, UErrorCode &status)
 {
-    const icu::UnicodeString source(reinterpret_cast<const UChar *>(pattern.utf16()), int32_t(pattern.size()));
-    return icu::RegexPattern::compile(source, flags, parseError, status);
+    // The engine keeps its own copy of the pattern.
+    const std::optional<icu::UnicodeString> source = IcuString::alias(pattern);
+    if (!source) {
+        status = U_REGEX_PATTERN_TOO_BIG;
+        return nullptr;
+    }
+    return icu::RegexPattern::compile(*source, flags, parseError, status);
 }
 
 // Compiling a pattern once more takes some 130 ms per MB on the interface thread; a short one is done in no time.
@@ -175,8 +181,7 @@ RegularExpression::CompileResult RegularExpression::compile(const QString &patte
 
 QString RegularExpression::patternText(const icu::RegexPattern &pattern)
 {
-    const icu::UnicodeString text = pattern.pattern();
-    return QString(reinterpret_cast<const QChar *>(text.getBuffer()), text.length());
+    return IcuString::toQString(pattern.pattern());
 }
 
 QString RegularExpression::matchingFailureReason(UErrorCode status)

@@ -3,14 +3,13 @@
 #include "core/evaluation/EvaluationThreadPool.h"
 #include "core/evaluation/RegularExpression.h"
 #include "core/evaluation/RegularExpressionControllerDelegate.h"
+#include "core/platform/IcuString.h"
 
 #include <QCoreApplication>
 #include <QMutex>
 #include <QSet>
 #include <QThread>
 #include <QThreadPool>
-
-#include <limits>
 
 namespace {
 
@@ -208,14 +207,14 @@ void RegularExpressionController::run(const Pattern &pattern)
 RegularExpressionController::Outcome RegularExpressionController::match(const icu::RegexPattern &pattern,
                                                                         MatchResults &results)
 {
-    if (m_text.size() > std::numeric_limits<int32_t>::max()) {
+    // An alias of the text, not a copy: m_text outlives the matcher.
+    const std::optional<icu::UnicodeString> input = IcuString::alias(m_text);
+    if (!input) {
         m_matchingError = U_INDEX_OUTOFBOUNDS_ERROR;
         return Outcome::finished;
     }
-    // An alias of the text, not a copy: m_text outlives the matcher.
-    const icu::UnicodeString input(false, reinterpret_cast<const UChar *>(m_text.utf16()), int32_t(m_text.size()));
     UErrorCode status = U_ZERO_ERROR;
-    const std::unique_ptr<icu::RegexMatcher> matcher(pattern.matcher(input, status));
+    const std::unique_ptr<icu::RegexMatcher> matcher(pattern.matcher(*input, status));
     const Search search {&m_shouldStop, &m_searchedLength, matcher.get(), m_text.size() > findCallbackLength};
     if (U_SUCCESS(status)) {
         results = MatchResults(matcher->groupCount() + 1);

@@ -1,12 +1,12 @@
 #include "core/evaluation/Substitution.h"
 
 #include "core/evaluation/RegularExpression.h"
+#include "core/platform/Expected.h"
+#include "core/platform/IcuString.h"
 
 #include <unicode/uchar.h>
 
-#include <limits>
 #include <memory>
-#include <variant>
 
 namespace {
 
@@ -51,16 +51,11 @@ Substitution::Outcome cancelled()
     return outcome;
 }
 
-icu::UnicodeString unicodeAlias(QStringView text)
-{
-    return icu::UnicodeString(false, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
-}
-
 // The template checked against the pattern and made ready for the engine. ICU 72 rejects a "${name}" whose name
 // holds a "0" although such a name is valid in a pattern; those references are handed on by number, with a
 // following digit escaped so that it stays a literal.
-std::variant<QString, Substitution::Error> prepare(const icu::RegexPattern &pattern, int groupCount,
-                                                   QStringView replacement)
+Expected<QString, Substitution::Error> prepare(const icu::RegexPattern &pattern, int groupCount,
+                                               QStringView replacement)
 {
     using Error = Substitution::Error;
     QString prepared;
@@ -88,8 +83,9 @@ std::variant<QString, Substitution::Error> prepare(const icu::RegexPattern &patt
             if (end == i + 2 || end >= length || replacement.at(end) != u'}')
                 return makeError(Error::Case::malformedGroupName, i);
             const QStringView name = replacement.sliced(i + 2, end - i - 2);
+            const std::optional<icu::UnicodeString> icuName = IcuString::alias(name);
             UErrorCode status = U_ZERO_ERROR;
-            const int32_t group = pattern.groupNumberFromName(unicodeAlias(name), status);
+            const int32_t group = icuName ? pattern.groupNumberFromName(*icuName, status) : -1;
             if (U_FAILURE(status) || group <= 0) {
                 Error error = makeError(Error::Case::unknownGroupName, i);
                 error.name = name.toString();
@@ -187,9 +183,9 @@ std::optional<Substitution::Error> Substitution::checkTemplate(const icu::RegexP
         error.engineStatus = status;
         return error;
     }
-    auto prepared = prepare(pattern, matcher->groupCount(), replacementTemplate);
-    if (const Error *error = std::get_if<Error>(&prepared))
-        return *error;
+    const Expected<QString, Error> prepared = prepare(pattern, matcher->groupCount(), replacementTemplate);
+    if (!prepared)
+        return prepared.error();
     return std::nullopt;
 }
 
@@ -197,19 +193,21 @@ Substitution::Outcome Substitution::run(const icu::RegexPattern &pattern, const 
                                         const QString &text, const std::atomic<bool> &shouldStop,
                                         qsizetype maximumResultLength, int32_t stackLimit)
 {
-    if (text.size() > std::numeric_limits<int32_t>::max())
-        return failed(makeError(Error::Case::textTooLong));
     // An alias of the text, not a copy: text outlives the matcher.
-    const icu::UnicodeString input = unicodeAlias(text);
+    const std::optional<icu::UnicodeString> input = IcuString::alias(text);
+    if (!input)
+        return failed(makeError(Error::Case::textTooLong));
     UErrorCode status = U_ZERO_ERROR;
-    const std::unique_ptr<icu::RegexMatcher> matcher(pattern.matcher(input, status));
+    const std::unique_ptr<icu::RegexMatcher> matcher(pattern.matcher(*input, status));
     if (U_FAILURE(status))
         return matchingFailed(status);
 
-    auto prepared = prepare(pattern, matcher->groupCount(), replacementTemplate);
-    if (const Error *error = std::get_if<Error>(&prepared))
-        return failed(*error);
-    const icu::UnicodeString replacement = unicodeAlias(std::get<QString>(prepared));
+    const Expected<QString, Error> prepared = prepare(pattern, matcher->groupCount(), replacementTemplate);
+    if (!prepared)
+        return failed(prepared.error());
+    const std::optional<icu::UnicodeString> replacement = IcuString::alias(prepared.value());
+    if (!replacement)
+        return matchingFailed(U_INDEX_OUTOFBOUNDS_ERROR);
 
     // The engine's own state is not thread-safe to share, but the flag is only read.
     void *stopFlag = const_cast<std::atomic<bool> *>(&shouldStop);
@@ -228,7 +226,7 @@ Substitution::Outcome Substitution::run(const icu::RegexPattern &pattern, const 
         if (!matcher->find(status))
             break;
         piece.truncate(0);
-        matcher->appendReplacement(piece, replacement, status);
+        matcher->appendReplacement(piece, *replacement, status);
         if (U_FAILURE(status))
             break;
         if (outcome.text.size() + piece.length() > maximumResultLength) {
@@ -236,7 +234,7 @@ Substitution::Outcome Substitution::run(const icu::RegexPattern &pattern, const 
             error.limit = maximumResultLength;
             return failed(error);
         }
-        outcome.text.append(QStringView(piece.getBuffer(), piece.length()));
+        outcome.text.append(IcuString::view(piece));
         ++outcome.replacements;
     }
     if (status == U_REGEX_STOPPED_BY_CALLER)
@@ -251,6 +249,6 @@ Substitution::Outcome Substitution::run(const icu::RegexPattern &pattern, const 
         error.limit = maximumResultLength;
         return failed(error);
     }
-    outcome.text.append(QStringView(piece.getBuffer(), piece.length()));
+    outcome.text.append(IcuString::view(piece));
     return outcome;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/library/Expected.h"
+#include "core/platform/Expected.h"
 
 #include <QJsonObject>
 #include <QString>

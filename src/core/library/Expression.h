@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/library/DictionaryError.h"
-#include "core/library/Expected.h"
 #include "core/library/JsonSerializable.h"
+#include "core/platform/Expected.h"
 
 #include <QList>
 #include <QObject>

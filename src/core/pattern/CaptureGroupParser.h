@@ -1,11 +1,10 @@
 #pragma once
 
 #include "core/pattern/CaptureGroup.h"
+#include "core/platform/Expected.h"
 
 #include <QList>
 #include <QString>
-
-#include <variant>
 
 // Finds the capture groups of a pattern by reading its text as ICU does, without compiling it, in ICU's
 // numbering. The free-spacing switch changes what is a comment, so the caller passes it on. Made for one parse()
@@ -20,28 +19,7 @@ public:
         invalidPattern,
     };
 
-    class Result final
-    {
-    public:
-        Result(QList<CaptureGroup> groups)
-            : m_value(std::move(groups))
-        {
-        }
-        Result(CaptureGroupParserError error)
-            : m_value(error)
-        {
-        }
-
-        bool hasValue() const { return std::holds_alternative<QList<CaptureGroup>>(m_value); }
-        explicit operator bool() const { return hasValue(); }
-        // Only when hasValue().
-        const QList<CaptureGroup> &value() const { return std::get<QList<CaptureGroup>>(m_value); }
-        // Only when !hasValue().
-        CaptureGroupParserError error() const { return std::get<CaptureGroupParserError>(m_value); }
-
-    private:
-        std::variant<QList<CaptureGroup>, CaptureGroupParserError> m_value;
-    };
+    using Result = Expected<QList<CaptureGroup>, CaptureGroupParserError>;
 
     explicit CaptureGroupParser(const QString &pattern, bool allowCommentsAndWhitespace = false);
 

@@ -1,25 +1,16 @@
 #include "core/pattern/RegexSearch.h"
 
-#include <limits>
 #include <string_view>
-
-namespace {
-
-icu::UnicodeString readOnlyAlias(const QString &text)
-{
-    return icu::UnicodeString(false, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
-}
-
-} // namespace
 
 std::unique_ptr<icu::RegexPattern> compiledSearchExpression(const QString &regex)
 {
-    if (regex.isEmpty() || regex.size() > std::numeric_limits<int32_t>::max())
+    const std::optional<icu::UnicodeString> source = IcuString::alias(regex);
+    if (regex.isEmpty() || !source)
         return nullptr;
     UErrorCode status = U_ZERO_ERROR;
     UParseError parseError;
     std::unique_ptr<icu::RegexPattern> compiled(
-        icu::RegexPattern::compile(readOnlyAlias(regex), UREGEX_CASE_INSENSITIVE, parseError, status));
+        icu::RegexPattern::compile(*source, UREGEX_CASE_INSENSITIVE, parseError, status));
     if (U_FAILURE(status))
         return nullptr;
     return compiled;

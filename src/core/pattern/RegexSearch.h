@@ -1,13 +1,13 @@
 #pragma once
 
 #include "core/pattern/TextRange.h"
+#include "core/platform/IcuString.h"
 
 #include <QList>
 #include <QString>
 
 #include <unicode/regex.h>
 
-#include <limits>
 #include <memory>
 
 // Case-insensitive; null for an empty or invalid regex.
@@ -18,12 +18,14 @@ std::unique_ptr<icu::RegexPattern> compiledSearchExpression(const QString &regex
 template<typename Visitor>
 void forEachMatch(const icu::RegexPattern &regex, const QString &text, qsizetype from, qsizetype to, Visitor &&visit)
 {
-    if (text.size() > std::numeric_limits<int32_t>::max() || from < 0 || to > text.size() || from >= to)
+    if (from < 0 || to > text.size() || from >= to)
         return;
     // The matcher keeps a pointer to the alias, which keeps one to the text.
-    const icu::UnicodeString input(false, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
+    const std::optional<icu::UnicodeString> input = IcuString::alias(text);
+    if (!input)
+        return;
     UErrorCode status = U_ZERO_ERROR;
-    const std::unique_ptr<icu::RegexMatcher> matcher(regex.matcher(input, status));
+    const std::unique_ptr<icu::RegexMatcher> matcher(regex.matcher(*input, status));
     if (U_FAILURE(status))
         return;
     matcher->region(int64_t(from), int64_t(to), status);

@@ -6,8 +6,9 @@
 #include "core/settings/LightAppearance.h"
 #include "core/settings/UserDefaults.h"
 
-AppearanceController::AppearanceController(QObject *parent)
+AppearanceController::AppearanceController(AppearanceControllerDelegate *delegate, QObject *parent)
     : QObject(parent)
+    , m_delegate(delegate)
 {
     const QString modeKey = keyString(UserDefaultsKey::appearanceMode);
     connect(

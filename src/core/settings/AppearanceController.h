@@ -11,13 +11,16 @@ class AppearanceControllerDelegate;
 
 // Chooses the current palette from "appearanceMode" (0 light, 1 dark, anything else the desktop's style) afresh on
 // every read, and tells its delegate of every change of either input, even when the palette stays the same.
+//
+// Whoever colours something from the palette owns one, made with the owner itself as delegate where it follows
+// changes, and reads appearance() whenever it paints.
 class AppearanceController final : public QObject
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(AppearanceController)
 
 public:
-    explicit AppearanceController(QObject *parent = nullptr);
+    explicit AppearanceController(AppearanceControllerDelegate *delegate = nullptr, QObject *parent = nullptr);
     ~AppearanceController() override;
 
     std::unique_ptr<Appearance> appearance() const;

@@ -20,6 +20,8 @@
 #include <QMessageBox>
 #include <QWidget>
 
+#include <functional>
+
 #include <unicode/uversion.h>
 
 Q_LOGGING_CATEGORY(lcApplication, "quorvale.application")
@@ -30,6 +32,59 @@ QKeySequence standardOr(QKeySequence::StandardKey key, const QKeySequence &fallb
 {
     const QKeySequence standard(key);
     return standard.isEmpty() ? fallback : standard;
+}
+
+// One item of the menu bar; one made from its menu alone is a separator.
+struct MenuItem
+{
+    using Handler = std::function<void()>;
+
+    MenuItem(QMenu *menu)
+        : menu(menu)
+    {
+    }
+    // checkedBy: the setting the item's check mark shows, for an item that shows or hides a panel.
+    MenuItem(QMenu *menu, const char *name, const QString &text, const QKeySequence &shortcut, Handler handler,
+             const QString &checkedBy = QString(), QAction::MenuRole role = QAction::TextHeuristicRole)
+        : menu(menu)
+        , name(name)
+        , text(text)
+        , shortcut(shortcut)
+        , handler(std::move(handler))
+        , checkedBy(checkedBy)
+        , role(role)
+    {
+    }
+
+    QMenu *menu = nullptr;
+    const char *name = nullptr;
+    QString text;
+    QKeySequence shortcut;
+    Handler handler;
+    QString checkedBy;
+    QAction::MenuRole role = QAction::TextHeuristicRole;
+};
+
+// The handler runs while context lives; the actions go with the main window, and with them every handler and what
+// it refers to.
+void addMenuItem(QObject *context, const MenuItem &item)
+{
+    if (!item.name) {
+        item.menu->addSeparator();
+        return;
+    }
+    QAction *action = item.menu->addAction(item.text);
+    action->setObjectName(QString::fromLatin1(item.name));
+    action->setShortcut(item.shortcut);
+    action->setMenuRole(item.role);
+    QObject::connect(action, &QAction::triggered, context, item.handler);
+    if (item.checkedBy.isEmpty())
+        return;
+    action->setCheckable(true);
+    const auto showSetting
+        = [action, key = item.checkedBy] { action->setChecked(UserDefaults::standard().value(key).toBool()); };
+    showSetting();
+    QObject::connect(&UserDefaults::standard(), &UserDefaults::valueChanged, action, showSetting);
 }
 
 } // namespace
@@ -231,17 +286,6 @@ QAction *AppDelegate::action(const QString &name) const
     return m_mainWindow ? m_mainWindow->findChild<QAction *>(name) : nullptr;
 }
 
-QAction *AppDelegate::addAction(QMenu *menu, const QString &name, const QString &text, const QKeySequence &shortcut,
-                                void (AppDelegate::*command)())
-{
-    QAction *action = menu->addAction(text);
-    action->setObjectName(name);
-    action->setShortcut(shortcut);
-    if (command)
-        connect(action, &QAction::triggered, this, command);
-    return action;
-}
-
 void AppDelegate::forwardToFocusedText(const char *slot)
 {
     if (QWidget *focus = QApplication::focusWidget())
@@ -251,112 +295,87 @@ void AppDelegate::forwardToFocusedText(const char *slot)
 void AppDelegate::buildMenus(QMenuBar *menuBar)
 {
     LibraryViewController *library = m_mainWindow->splitViewController()->libraryViewController();
-
     QMenu *file = menuBar->addMenu(tr("&File"));
-    connect(addAction(file, QStringLiteral("newExpressionAction"), tr("&New Expression"), QKeySequence::New, nullptr),
-            &QAction::triggered, library, [this, library] {
-                UserDefaults::standard().setValue(UserDefaultsKey::showLeftPanel, true);
-                library->addExpression();
-            });
-    connect(addAction(file, QStringLiteral("deleteExpressionAction"), tr("&Delete Expression…"),
-                      QKeySequence(Qt::CTRL | Qt::Key_Delete), nullptr),
-            &QAction::triggered, library, &LibraryViewController::deleteSelectedExpression);
-    file->addSeparator();
-    QAction *preferences = addAction(file, QStringLiteral("preferencesAction"), tr("&Preferences…"),
-                                     standardOr(QKeySequence::Preferences, QKeySequence(Qt::CTRL | Qt::Key_Comma)),
-                                     &AppDelegate::showPreferences);
-    preferences->setMenuRole(QAction::PreferencesRole);
-    file->addSeparator();
-    QAction *quit = addAction(file, QStringLiteral("quitAction"), tr("&Quit"),
-                              standardOr(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)), nullptr);
-    connect(quit, &QAction::triggered, qApp, &QApplication::closeAllWindows);
-
     QMenu *edit = menuBar->addMenu(tr("&Edit"));
-    const struct
-    {
-        const char *name;
-        QString text;
-        QKeySequence::StandardKey key;
-        const char *slot;
-    } standardEdits[] = {
-        {"undoAction", tr("&Undo"), QKeySequence::Undo, "undo"},
-        {"redoAction", tr("&Redo"), QKeySequence::Redo, "redo"},
-        {nullptr, {}, QKeySequence::UnknownKey, nullptr},
-        {"cutAction", tr("Cu&t"), QKeySequence::Cut, "cut"},
-        {"copyAction", tr("&Copy"), QKeySequence::Copy, "copy"},
-        {"pasteAction", tr("&Paste"), QKeySequence::Paste, "paste"},
-        {"selectAllAction", tr("Select &All"), QKeySequence::SelectAll, "selectAll"},
-    };
-    for (const auto &entry : standardEdits) {
-        if (!entry.name) {
-            edit->addSeparator();
-            continue;
-        }
-        QAction *action = addAction(edit, QString::fromLatin1(entry.name), entry.text, entry.key, nullptr);
-        const char *slot = entry.slot;
-        connect(action, &QAction::triggered, this, [this, slot] { forwardToFocusedText(slot); });
-    }
-    edit->addSeparator();
-    //: Copies the pattern with every backslash doubled, for source code
-    addAction(edit, QStringLiteral("copyEscapedAction"), tr("Copy &Escaped Pattern"),
-              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &AppDelegate::copyEscaped);
-    //: Pastes a pattern from source code with doubled backslashes halved
-    addAction(edit, QStringLiteral("pasteUnescapedAction"), tr("Paste &Unescaped Pattern"),
-              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), &AppDelegate::pasteUnescaped);
-    //: Copies the sample text with every match replaced, as the substitution preview shows it
-    addAction(edit, QStringLiteral("copySubstitutionResultAction"), tr("Copy Su&bstitution Result"),
-              QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C), &AppDelegate::copySubstitutionResult);
-
     QMenu *view = menuBar->addMenu(tr("&View"));
-    addAction(view, QStringLiteral("nextGroupAction"), tr("&Next Group"), QKeySequence(Qt::CTRL | Qt::Key_BracketRight),
-              &AppDelegate::highlightNextGroup);
-    addAction(view, QStringLiteral("previousGroupAction"), tr("&Previous Group"),
-              QKeySequence(Qt::CTRL | Qt::Key_BracketLeft), &AppDelegate::highlightPreviousGroup);
-    view->addSeparator();
-    addAction(view, QStringLiteral("goToPatternAction"), tr("Go to P&attern"), QKeySequence(Qt::CTRL | Qt::Key_1),
-              &AppDelegate::goToPattern);
-    addAction(view, QStringLiteral("goToTextAction"), tr("Go to Sample &Text"), QKeySequence(Qt::CTRL | Qt::Key_2),
-              &AppDelegate::goToText);
-    view->addSeparator();
-    // Not Esc: the window's shortcut would take it from the dialogs and editors that use it; the editor's text
-    // views take Esc themselves.
-    addAction(view, QStringLiteral("stopEvaluationAction"), tr("&Stop Evaluation"),
-              QKeySequence(Qt::CTRL | Qt::Key_Period), &AppDelegate::stopEvaluation);
-    view->addSeparator();
-    QAction *showLibrary = addAction(view, QStringLiteral("showLibraryAction"), tr("Show &Library"),
-                                     QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_L), &AppDelegate::showOrHideLibrary);
-    QAction *showReference
-        = addAction(view, QStringLiteral("showReferenceAction"), tr("Show &Reference"),
-                    QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R), &AppDelegate::showOrHideReferenceSheet);
-    QAction *showInspector
-        = addAction(view, QStringLiteral("showMatchInspectorAction"), tr("Show Match &Inspector"),
-                    QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_I), &AppDelegate::showOrHideMatchInspector);
-    QAction *showSubstitution
-        = addAction(view, QStringLiteral("showSubstitutionPreviewAction"), tr("Show &Substitution Preview"),
-                    QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P), &AppDelegate::showOrHideSubstitutionPreview);
-    for (QAction *toggle : {showLibrary, showReference, showInspector, showSubstitution})
-        toggle->setCheckable(true);
-    const auto syncPanelActions = [showLibrary, showReference, showInspector, showSubstitution] {
-        const UserDefaults &defaults = UserDefaults::standard();
-        showLibrary->setChecked(defaults.boolValue(UserDefaultsKey::showLeftPanel));
-        showReference->setChecked(defaults.boolValue(UserDefaultsKey::showRightPanel));
-        showInspector->setChecked(defaults.value(MatchInspectorViewController::shownKey()).toBool());
-        showSubstitution->setChecked(defaults.value(SubstitutionViewController::shownKey()).toBool());
-    };
-    syncPanelActions();
-    connect(&UserDefaults::standard(), &UserDefaults::valueChanged, showLibrary, syncPanelActions);
-    view->addSeparator();
-    QAction *fullScreen = addAction(view, QStringLiteral("fullScreenAction"), tr("&Full Screen"),
-                                    standardOr(QKeySequence::FullScreen, QKeySequence(Qt::Key_F11)), nullptr);
-    connect(fullScreen, &QAction::triggered, m_mainWindow, &MainWindowController::toggleFullScreen);
-
     QMenu *help = menuBar->addMenu(tr("&Help"));
-    addAction(help, QStringLiteral("referenceSheetAction"), tr("Regular Expression &Reference"),
-              standardOr(QKeySequence::HelpContents, QKeySequence(Qt::Key_F1)), &AppDelegate::showReferenceSheet);
-    addAction(help, QStringLiteral("feedbackAction"), tr("Send &Feedback…"), QKeySequence(),
-              &AppDelegate::showFeedbackDialog);
-    help->addSeparator();
-    QAction *about = addAction(help, QStringLiteral("aboutAction"), tr("&About Quorvale"), QKeySequence(),
-                               &AppDelegate::showAbout);
-    about->setMenuRole(QAction::AboutRole);
+    const auto call = [this](void (AppDelegate::*command)()) -> MenuItem::Handler {
+        return [this, command] { (this->*command)(); };
+    };
+    const auto forward
+        = [this](const char *slot) -> MenuItem::Handler { return [this, slot] { forwardToFocusedText(slot); }; };
+    const QString showLeftPanel = keyString(UserDefaultsKey::showLeftPanel);
+    const QString showRightPanel = keyString(UserDefaultsKey::showRightPanel);
+
+    const MenuItem items[] = {
+        {file, "newExpressionAction", tr("&New Expression"), QKeySequence::New,
+         [library] {
+             UserDefaults::standard().setValue(UserDefaultsKey::showLeftPanel, true);
+             library->addExpression();
+         }},
+        {file, "deleteExpressionAction", tr("&Delete Expression…"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
+         [library] { library->deleteSelectedExpression(); }},
+        {file},
+        {file, "preferencesAction", tr("&Preferences…"),
+         standardOr(QKeySequence::Preferences, QKeySequence(Qt::CTRL | Qt::Key_Comma)),
+         call(&AppDelegate::showPreferences), QString(), QAction::PreferencesRole},
+        {file},
+        {file, "quitAction", tr("&Quit"), standardOr(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)),
+         [] { QApplication::closeAllWindows(); }},
+
+        {edit, "undoAction", tr("&Undo"), QKeySequence::Undo, forward("undo")},
+        {edit, "redoAction", tr("&Redo"), QKeySequence::Redo, forward("redo")},
+        {edit},
+        {edit, "cutAction", tr("Cu&t"), QKeySequence::Cut, forward("cut")},
+        {edit, "copyAction", tr("&Copy"), QKeySequence::Copy, forward("copy")},
+        {edit, "pasteAction", tr("&Paste"), QKeySequence::Paste, forward("paste")},
+        {edit, "selectAllAction", tr("Select &All"), QKeySequence::SelectAll, forward("selectAll")},
+        {edit},
+        //: Copies the pattern with every backslash doubled, for source code
+        {edit, "copyEscapedAction", tr("Copy &Escaped Pattern"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+         call(&AppDelegate::copyEscaped)},
+        //: Pastes a pattern from source code with doubled backslashes halved
+        {edit, "pasteUnescapedAction", tr("Paste &Unescaped Pattern"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V),
+         call(&AppDelegate::pasteUnescaped)},
+        //: Copies the sample text with every match replaced, as the substitution preview shows it
+        {edit, "copySubstitutionResultAction", tr("Copy Su&bstitution Result"),
+         QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C), call(&AppDelegate::copySubstitutionResult)},
+
+        {view, "nextGroupAction", tr("&Next Group"), QKeySequence(Qt::CTRL | Qt::Key_BracketRight),
+         call(&AppDelegate::highlightNextGroup)},
+        {view, "previousGroupAction", tr("&Previous Group"), QKeySequence(Qt::CTRL | Qt::Key_BracketLeft),
+         call(&AppDelegate::highlightPreviousGroup)},
+        {view},
+        {view, "goToPatternAction", tr("Go to P&attern"), QKeySequence(Qt::CTRL | Qt::Key_1),
+         call(&AppDelegate::goToPattern)},
+        {view, "goToTextAction", tr("Go to Sample &Text"), QKeySequence(Qt::CTRL | Qt::Key_2),
+         call(&AppDelegate::goToText)},
+        {view},
+        // Not Esc: the window's shortcut would take it from the dialogs and editors that use it; the editor's text
+        // views take Esc themselves.
+        {view, "stopEvaluationAction", tr("&Stop Evaluation"), QKeySequence(Qt::CTRL | Qt::Key_Period),
+         call(&AppDelegate::stopEvaluation)},
+        {view},
+        {view, "showLibraryAction", tr("Show &Library"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_L),
+         call(&AppDelegate::showOrHideLibrary), showLeftPanel},
+        {view, "showReferenceAction", tr("Show &Reference"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R),
+         call(&AppDelegate::showOrHideReferenceSheet), showRightPanel},
+        {view, "showMatchInspectorAction", tr("Show Match &Inspector"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_I),
+         call(&AppDelegate::showOrHideMatchInspector), MatchInspectorViewController::shownKey()},
+        {view, "showSubstitutionPreviewAction", tr("Show &Substitution Preview"),
+         QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P), call(&AppDelegate::showOrHideSubstitutionPreview),
+         SubstitutionViewController::shownKey()},
+        {view},
+        {view, "fullScreenAction", tr("&Full Screen"), standardOr(QKeySequence::FullScreen, QKeySequence(Qt::Key_F11)),
+         [this] { m_mainWindow->toggleFullScreen(); }},
+
+        {help, "referenceSheetAction", tr("Regular Expression &Reference"),
+         standardOr(QKeySequence::HelpContents, QKeySequence(Qt::Key_F1)), call(&AppDelegate::showReferenceSheet)},
+        {help, "feedbackAction", tr("Send &Feedback…"), QKeySequence(), call(&AppDelegate::showFeedbackDialog)},
+        {help},
+        {help, "aboutAction", tr("&About Quorvale"), QKeySequence(), call(&AppDelegate::showAbout), QString(),
+         QAction::AboutRole},
+    };
+    for (const MenuItem &item : items)
+        addMenuItem(this, item);
 }

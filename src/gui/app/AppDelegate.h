@@ -12,8 +12,6 @@
 class ExpressionViewController;
 class MainSplitViewController;
 class QAction;
-class QKeySequence;
-class QMenu;
 class QMenuBar;
 
 // The application's commands and its windows. Every command finds the editor through the main window when it
@@ -57,9 +55,8 @@ public:
     QAction *action(const QString &name) const;
 
 private:
+    // Every item of the menu bar is one row of its table.
     void buildMenus(QMenuBar *menuBar);
-    QAction *addAction(QMenu *menu, const QString &name, const QString &text, const QKeySequence &shortcut,
-                       void (AppDelegate::*command)());
     void forwardToFocusedText(const char *slot);
     static void beep();
 

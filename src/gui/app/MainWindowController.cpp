@@ -27,7 +27,7 @@ const QString panelsKey = QStringLiteral("mainWindowPanels");
 
 MainWindowController::MainWindowController(const QString &libraryFilePath, QWidget *parent)
     : QMainWindow(parent)
-    , m_appearanceController(std::make_unique<AppearanceController>())
+    , m_appearanceController(std::make_unique<AppearanceController>(this))
     , m_splitViewController(new MainSplitViewController(libraryFilePath, this))
     , m_alertPresenter([](QMessageBox *alert) { alert->open(); })
 {
@@ -42,7 +42,6 @@ MainWindowController::MainWindowController(const QString &libraryFilePath, QWidg
     layout->addWidget(m_saveNotice);
     layout->addWidget(m_splitViewController, 1);
     setCentralWidget(content);
-    m_appearanceController->setDelegate(this);
     applyAppearance(*m_appearanceController->appearance());
     restoreWindowState();
 }

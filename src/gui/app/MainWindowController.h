@@ -54,7 +54,7 @@ private:
     bool libraryIsSaved();
     void askBeforeDiscardingLibrary();
 
-    std::unique_ptr<AppearanceController> m_appearanceController;
+    const std::unique_ptr<AppearanceController> m_appearanceController;
     MainSplitViewController *m_splitViewController;
     LibrarySaveNotice *m_saveNotice = nullptr;
     AlertPresenter m_alertPresenter;

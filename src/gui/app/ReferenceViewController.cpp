@@ -39,6 +39,7 @@ std::optional<QString> readResource(const QString &resourceName)
 
 ReferenceViewController::ReferenceViewController(QWidget *parent)
     : QWidget(parent)
+    , m_appearanceController(std::make_unique<AppearanceController>(this))
     , m_urlOpener([](const QUrl &url) { QDesktopServices::openUrl(url); })
 {
     setObjectName(QStringLiteral("referenceViewController"));
@@ -54,15 +55,6 @@ ReferenceViewController::ReferenceViewController(QWidget *parent)
 }
 
 ReferenceViewController::~ReferenceViewController() = default;
-
-AppearanceController *ReferenceViewController::appearanceController()
-{
-    if (!m_appearanceController) {
-        m_appearanceController = std::make_unique<AppearanceController>();
-        m_appearanceController->setDelegate(this);
-    }
-    return m_appearanceController.get();
-}
 
 void ReferenceViewController::setUrlOpener(UrlOpener opener)
 {
@@ -94,7 +86,7 @@ void ReferenceViewController::loadReference()
               .value_or(ReferenceType::basic);
     const QString resourceName = pageResourceName(type);
     const QString page
-        = replacingVariables(pageTemplate(resourceName), referenceColors(*appearanceController()->appearance()));
+        = replacingVariables(pageTemplate(resourceName), referenceColors(*m_appearanceController->appearance()));
 
     // A palette change keeps the reader's place; another page starts at its top.
     const bool samePage = m_hasLoaded && type == m_referenceType;
@@ -106,7 +98,7 @@ void ReferenceViewController::loadReference()
     if (samePage)
         m_webView->verticalScrollBar()->setValue(scrollPosition);
     if (!m_hoveredLink.isEmpty())
-        colorLinks(m_hoveredLink, appearanceController()->appearance()->hoverLinkColor().toQColor());
+        colorLinks(m_hoveredLink, m_appearanceController->appearance()->hoverLinkColor().toQColor());
 }
 
 QString ReferenceViewController::replacingVariables(const QString &text, const QHash<QString, QString> &variables)
@@ -176,7 +168,7 @@ void ReferenceViewController::setHoveredLink(const QUrl &link)
 {
     if (link == m_hoveredLink)
         return;
-    const std::unique_ptr<Appearance> appearance = appearanceController()->appearance();
+    const std::unique_ptr<Appearance> appearance = m_appearanceController->appearance();
     if (!m_hoveredLink.isEmpty())
         colorLinks(m_hoveredLink, appearance->linkColor().toQColor());
     m_hoveredLink = link;

@@ -33,7 +33,6 @@ public:
     ~ReferenceViewController() override;
 
     QTextBrowser *webView() const { return m_webView; }
-    AppearanceController *appearanceController();
     // The page shown by the last load; a stored type other than 0 or 1 shows the basic page.
     ReferenceType referenceType() const { return m_referenceType; }
 
@@ -64,7 +63,7 @@ private:
 
     QTextBrowser *m_webView = nullptr;
     std::unique_ptr<UserDefaultsObserver> m_userDefaultsObserver;
-    std::unique_ptr<AppearanceController> m_appearanceController;
+    const std::unique_ptr<AppearanceController> m_appearanceController;
     UrlOpener m_urlOpener;
     ReferenceType m_referenceType = ReferenceType::basic;
     bool m_hasLoaded = false;

@@ -8,6 +8,7 @@
 #include "core/library/Expression.h"
 #include "core/settings/UserDefaults.h"
 #include "core/settings/UserDefaultsObserver.h"
+#include "gui/editor/EvaluationStatusRow.h"
 #include "gui/editor/MatchInspectorViewController.h"
 #include "gui/editor/OutputTextViewController.h"
 #include "gui/editor/PatternTextView.h"
@@ -20,52 +21,20 @@
 
 #include <QApplication>
 #include <QBoxLayout>
-#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QSplitter>
-#include <QStyle>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTimer>
 #include <QToolButton>
 
 namespace {
-
-void setMargin(QLayout *layout, Qt::Edge edge, qreal value)
-{
-    QMargins margins = layout->contentsMargins();
-    const int pixels = qRound(value);
-    switch (edge) {
-    case Qt::TopEdge:
-        margins.setTop(pixels);
-        break;
-    case Qt::RightEdge:
-        margins.setRight(pixels);
-        break;
-    case Qt::BottomEdge:
-        margins.setBottom(pixels);
-        break;
-    case Qt::LeftEdge:
-        margins.setLeft(pixels);
-        break;
-    }
-    layout->setContentsMargins(margins);
-}
 
 QLabel *makeLabel(const QString &objectName, const QString &text, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(objectName);
     return label;
-}
-
-void retainSizeWhenHidden(QWidget *widget)
-{
-    QSizePolicy policy = widget->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget->setSizePolicy(policy);
 }
 
 } // namespace
@@ -178,101 +147,24 @@ void ExpressionViewController::buildInterface()
     m_noSelectedExpressionLabel->setAlignment(Qt::AlignCenter);
     root->addWidget(m_noSelectedExpressionLabel, 1);
 
-    auto *bottomRow = new QGridLayout;
-    bottomRow->setHorizontalSpacing(12);
-    m_errorLabel = makeLabel(QStringLiteral("errorLabel"), QString(), this);
-    m_errorDetailLabel = makeLabel(QStringLiteral("errorDetailLabel"), QString(), this);
-    m_warningLabel = makeLabel(QStringLiteral("warningLabel"), QString(), this);
-    //: Shown while a long evaluation runs
-    m_processingLabel = makeLabel(QStringLiteral("processingLabel"), tr("processing…"), this);
-    // Right-aligned, so that the count stays beside the stop button.
-    m_processingLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_stopButton = new QToolButton(this);
-    m_stopButton->setObjectName(QStringLiteral("stopButton"));
-    //: Button beside the processing label that stops the evaluation
-    m_stopButton->setText(tr("Stop"));
-    m_stopButton->setToolTip(tr("Stop the evaluation (Esc)"));
-    m_stopButton->setIcon(style()->standardIcon(QStyle::SP_BrowserStop));
-    m_stopButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    m_stopButton->setAutoRaise(true);
-    // Clicking it must leave the focus, and so Esc, in the text views.
-    m_stopButton->setFocusPolicy(Qt::NoFocus);
-    connect(m_stopButton, &QToolButton::clicked, this, &ExpressionViewController::stopEvaluation);
-    m_progressTimer = new QTimer(this);
-    m_progressTimer->setInterval(progressInterval);
-    connect(m_progressTimer, &QTimer::timeout, this, &ExpressionViewController::updateProgressText);
-    m_groupBox = new BoxView(this);
-    m_groupBox->setObjectName(QStringLiteral("groupBox"));
-    m_groupBox->setCornerRadius(4);
-    auto *groupLayout = new QHBoxLayout(m_groupBox);
-    m_highlightingGroupLabel = makeLabel(QStringLiteral("highlightingGroupLabel"), QString(), m_groupBox);
-    groupLayout->addWidget(m_highlightingGroupLabel);
-    // Never squeezed: the line is short and must stay whole, also at the doubled sizes.
-    m_groupBox->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    groupLayout->setSizeConstraint(QLayout::SetFixedSize);
-    for (QWidget *widget : {static_cast<QWidget *>(m_errorLabel), static_cast<QWidget *>(m_errorDetailLabel),
-                            static_cast<QWidget *>(m_warningLabel), static_cast<QWidget *>(m_processingLabel),
-                            static_cast<QWidget *>(m_stopButton), static_cast<QWidget *>(m_groupBox)}) {
-        retainSizeWhenHidden(widget);
-        ViewAnimations::setHidden(widget, true, 0);
-    }
-    // The messages share what the group line leaves; a hidden one keeps its height but claims no width.
-    for (QLabel *label : {m_errorLabel, m_errorDetailLabel, m_warningLabel, m_processingLabel}) {
-        QSizePolicy policy = label->sizePolicy();
-        policy.setHorizontalPolicy(QSizePolicy::Ignored);
-        label->setSizePolicy(policy);
-    }
-    auto *errorRow = new QHBoxLayout;
-    errorRow->setSpacing(12);
-    errorRow->addWidget(m_errorLabel);
-    errorRow->addWidget(m_errorDetailLabel, 1);
-    // The processing label and the stop button leave as an error comes, and the reason needs the room.
-    bottomRow->addLayout(errorRow, 0, 0, 1, 3);
-    bottomRow->addWidget(m_processingLabel, 0, 1);
-    bottomRow->addWidget(m_stopButton, 0, 2);
-    // The warning only ever shows after the processing label and the stop button have gone, and the time budget's
-    // message needs the room.
-    bottomRow->addWidget(m_warningLabel, 0, 0, 1, 3);
-    // At the doubled sizes a narrow window cannot hold the time budget's message on one line.
-    m_warningLabel->setWordWrap(true);
-    bottomRow->addWidget(m_groupBox, 0, 3);
-    bottomRow->setColumnStretch(0, 1);
-    bottomRow->setColumnStretch(1, 1);
-    root->addLayout(bottomRow);
+    m_statusRow = new EvaluationStatusRow(this);
+    connect(m_statusRow, &EvaluationStatusRow::stopRequested, this, &ExpressionViewController::stopEvaluation);
+    root->addWidget(m_statusRow);
 
     // Margins the size controller scales for presentation.
     ViewSizeController::Outlets sizes;
-    sizes.patternTopMarginConstraint = constraint([=](qreal v) { setMargin(patternLayout, Qt::TopEdge, v); }, 8);
-    sizes.patternRightMarginConstraint = constraint([=](qreal v) { setMargin(patternLayout, Qt::RightEdge, v); }, 16);
-    sizes.patternBottomMarginConstraint = constraint([=](qreal v) { setMargin(patternLayout, Qt::BottomEdge, v); }, 4);
-    sizes.patternLeftMarginConstraint = constraint([=](qreal v) { setMargin(patternLayout, Qt::LeftEdge, v); }, 16);
-    sizes.textTopMarginConstraint = constraint([=](qreal v) { setMargin(textAreaLayout, Qt::TopEdge, v); }, 4);
-    sizes.textRightMarginConstraint = constraint([=](qreal v) { setMargin(textAreaLayout, Qt::RightEdge, v); }, 16);
-    sizes.textBottomMarginConstraint = constraint([=](qreal v) { setMargin(textAreaLayout, Qt::BottomEdge, v); }, 6);
-    sizes.textLeftMarginConstraint = constraint([=](qreal v) { setMargin(textAreaLayout, Qt::LeftEdge, v); }, 16);
-    sizes.highlightingBoxTopConstraint = constraint([=](qreal v) { setMargin(groupLayout, Qt::TopEdge, v); }, 3);
-    sizes.highlightingBoxTrailingConstraint = constraint([=](qreal v) { setMargin(groupLayout, Qt::RightEdge, v); }, 8);
-    sizes.highlightingBoxBottomConstraint = constraint([=](qreal v) { setMargin(groupLayout, Qt::BottomEdge, v); }, 3);
-    sizes.highlightingBoxLeadingConstraint = constraint([=](qreal v) { setMargin(groupLayout, Qt::LeftEdge, v); }, 8);
-    sizes.highlightingBoxBottomMarginConstraint
-        = constraint([=](qreal v) { setMargin(bottomRow, Qt::BottomEdge, v); }, 10);
-    sizes.errorLabelBottomMarginConstraint
-        = constraint([this](qreal v) { m_errorLabel->setContentsMargins(0, 0, 0, qRound(v)); }, 0);
-    sizes.processingLabelBottomMarginConstraint
-        = constraint([this](qreal v) { m_processingLabel->setContentsMargins(0, 0, 0, qRound(v)); }, 0);
-    constraint(
-        [=](qreal v) {
-            setMargin(bottomRow, Qt::LeftEdge, v);
-            setMargin(bottomRow, Qt::RightEdge, v);
-        },
-        16);
-    sizes.highlightingLabel = m_highlightingGroupLabel;
-    sizes.errorLabel = m_errorLabel;
-    sizes.processingLabel = m_processingLabel;
+    sizes.patternTopMarginConstraint = constraint(LayoutConstraint::margins(patternLayout, Qt::TopEdge), 8);
+    sizes.patternRightMarginConstraint = constraint(LayoutConstraint::margins(patternLayout, Qt::RightEdge), 16);
+    sizes.patternBottomMarginConstraint = constraint(LayoutConstraint::margins(patternLayout, Qt::BottomEdge), 4);
+    sizes.patternLeftMarginConstraint = constraint(LayoutConstraint::margins(patternLayout, Qt::LeftEdge), 16);
+    sizes.textTopMarginConstraint = constraint(LayoutConstraint::margins(textAreaLayout, Qt::TopEdge), 4);
+    sizes.textRightMarginConstraint = constraint(LayoutConstraint::margins(textAreaLayout, Qt::RightEdge), 16);
+    sizes.textBottomMarginConstraint = constraint(LayoutConstraint::margins(textAreaLayout, Qt::BottomEdge), 6);
+    sizes.textLeftMarginConstraint = constraint(LayoutConstraint::margins(textAreaLayout, Qt::LeftEdge), 16);
+    m_statusRow->addSizeOutlets(sizes);
     sizes.noSelectedExpressionLabel = m_noSelectedExpressionLabel;
     sizes.patternPlaceholderLabel = m_patternPlaceholderLabel;
     sizes.textPlaceholderLabel = m_textPlaceholderLabel;
-    sizes.highlightingLabelBox = m_groupBox;
     sizes.textPlaceholderLabelTopConstraint
         = constraint([this](qreal v) { m_outputTextView->setPlaceholderOffset(v); }, 0);
     sizes.patternPlaceholderLabelConstraint
@@ -283,24 +175,17 @@ void ExpressionViewController::buildInterface()
     m_viewSizeController->setOutlets(sizes);
     // New metrics drop the layouts' colours; the pattern gets its colouring and group marking back at once.
     connect(m_viewSizeController, &ViewSizeController::sizesApplied, m_inputTextView, &PatternTextView::updateColors);
-    // The warning and the stop button go with the processing label, also at the doubled sizes.
-    connect(m_viewSizeController, &ViewSizeController::sizesApplied, this, [this] {
-        m_warningLabel->setFont(m_processingLabel->font());
-        m_errorDetailLabel->setFont(m_errorLabel->font());
-        m_stopButton->setFont(m_processingLabel->font());
-        const int side = m_stopButton->fontMetrics().height();
-        m_stopButton->setIconSize(QSize(side, side));
-    });
+    connect(m_viewSizeController, &ViewSizeController::sizesApplied, m_statusRow, &EvaluationStatusRow::followSizes);
     m_viewSizeController->awakeFromNib();
 
     m_viewAppearanceController = new ViewAppearanceController(this);
     ViewAppearanceController::Outlets colors;
     colors.visualEffectsView = this;
-    colors.highlightingLabel = m_highlightingGroupLabel;
-    colors.highlightingLabelBox = m_groupBox;
-    colors.errorLabel = m_errorLabel;
-    colors.errorDetailLabel = m_errorDetailLabel;
-    colors.warningLabel = m_warningLabel;
+    colors.highlightingLabel = m_statusRow->highlightingGroupLabel();
+    colors.highlightingLabelBox = m_statusRow->groupBox();
+    colors.errorLabel = m_statusRow->errorLabel();
+    colors.errorDetailLabel = m_statusRow->errorDetailLabel();
+    colors.warningLabel = m_statusRow->warningLabel();
     colors.noSelectedExpressionLabel = m_noSelectedExpressionLabel;
     colors.patternPlaceholderLabel = m_patternPlaceholderLabel;
     colors.textPlaceholderLabel = m_textPlaceholderLabel;
@@ -313,6 +198,7 @@ void ExpressionViewController::buildInterface()
     m_outputTextViewController
         = std::make_unique<OutputTextViewController>(m_outputTextView, m_viewAppearanceController);
     m_outputTextViewController->setDelegate(this);
+    m_statusRow->setProgressSource([this] { return m_outputTextViewController->evaluationProgress(); });
     buildPanels(splitter);
 }
 
@@ -365,8 +251,8 @@ ActiveGroupController *ExpressionViewController::activeGroupController()
     if (!m_activeGroupController) {
         m_activeGroupController = std::make_unique<ActiveGroupController>();
         m_activeGroupController->setDelegate(this);
-        connect(m_activeGroupController.get(), &ActiveGroupController::activeGroupInfoChanged, m_highlightingGroupLabel,
-                &QLabel::setText);
+        connect(m_activeGroupController.get(), &ActiveGroupController::activeGroupInfoChanged, m_statusRow,
+                &EvaluationStatusRow::setInformation);
     }
     return m_activeGroupController.get();
 }
@@ -466,7 +352,7 @@ void ExpressionViewController::setViewMode(ViewMode mode)
 void ExpressionViewController::reevaluateUnlessStopped()
 {
     // A stopped evaluation stays stopped until the input changes: a new look is no reason to run it again.
-    if (m_isWarningLabelHidden)
+    if (m_statusRow->isWarningLabelHidden())
         m_outputTextViewController->updateMatches();
 }
 
@@ -501,36 +387,18 @@ void ExpressionViewController::writeSampleTextToExpression()
 
 void ExpressionViewController::outputTextViewControllerDidStartUpdatingMatches(OutputTextViewController *)
 {
-    setWarningLabelHidden(true);
-    m_startProcessingDate = QDateTime::currentDateTimeUtc();
-    QTimer::singleShot(showProcessingLabelAfterTime, this, &ExpressionViewController::updateProcessingLabel);
-}
-
-void ExpressionViewController::updateProcessingLabel()
-{
-    if (!m_startProcessingDate)
-        return;
-    const qint64 elapsed = m_startProcessingDate->msecsTo(QDateTime::currentDateTimeUtc());
-    if (elapsed >= showProcessingLabelAfterTime) {
-        setProcessingLabelHidden(false);
-        return;
-    }
-    // A coarse timer may fire a few ms early; without another look the label would never show for this run.
-    QTimer::singleShot(showProcessingLabelAfterTime - elapsed, this, &ExpressionViewController::updateProcessingLabel);
+    m_statusRow->showProcessing();
 }
 
 void ExpressionViewController::outputTextViewControllerDidUpdateMatches(OutputTextViewController *,
                                                                         const MatchResults &matches)
 {
-    setErrorLabelHidden(true);
+    m_statusRow->showFinished();
     m_inputTextView->setErrorPosition(-1);
-    setWarningLabelHidden(true);
     if (matches.isEmpty())
         setMaxNumberOfGroups(std::nullopt, std::nullopt);
     else
         setMaxNumberOfGroups(matches.numberOfRanges(), matches.count());
-    setProcessingLabelHidden(true);
-    m_startProcessingDate.reset();
     const OutputTextViewController *evaluation = m_outputTextViewController.get();
     const std::shared_ptr<const icu::RegexPattern> &pattern = evaluation->compiledPattern();
     m_matchInspector->setResults(matches, evaluation->lastText(), pattern);
@@ -540,33 +408,10 @@ void ExpressionViewController::outputTextViewControllerDidUpdateMatches(OutputTe
 void ExpressionViewController::outputTextViewControllerDidFinishUpdatingMatchesWithError(
     OutputTextViewController *controller, const QString &message)
 {
-    setErrorLabelHidden(true);
-    m_errorLabel->setText(message);
-    QString details;
-    QString reason;
-    qsizetype position = -1;
-    if (const auto &error = controller->compileError()) {
-        //: Tooltip of the error label: the engine's error name, then where in the pattern it is
-        details = tr("%1 at line %2, offset %3").arg(error->message).arg(error->line).arg(error->offset);
-        position = error->position;
-        if (error->line < 1) {
-            reason = error->reason;
-        } else if (position >= controller->pattern().size()) {
-            //: Why the pattern is invalid, then where: after the last character
-            reason = tr("%1 \u00B7 at the end").arg(error->reason);
-        } else {
-            //: Why the pattern is invalid, then where; the column counts characters from 1
-            reason = tr("%1 \u00B7 line %2, column %3").arg(error->reason).arg(error->line).arg(error->offset);
-        }
-    }
-    m_errorLabel->setToolTip(details);
-    m_errorDetailLabel->setText(reason);
-    m_errorDetailLabel->setToolTip(details);
-    m_inputTextView->setErrorPosition(position);
-    setErrorLabelHidden(false);
+    const std::optional<RegularExpression::Error> &error = controller->compileError();
+    m_statusRow->showInvalid(message, error, controller->pattern().size());
+    m_inputTextView->setErrorPosition(error ? error->position : -1);
     setMaxNumberOfGroups(std::nullopt, std::nullopt);
-    setProcessingLabelHidden(true);
-    m_startProcessingDate.reset();
     m_matchInspector->clear();
     m_substitutionPanel->clearInput();
 }
@@ -574,61 +419,20 @@ void ExpressionViewController::outputTextViewControllerDidFinishUpdatingMatchesW
 void ExpressionViewController::outputTextViewControllerDidStopUpdatingMatches(OutputTextViewController *controller,
                                                                               EvaluationStopReason reason)
 {
-    QString message;
-    switch (reason) {
-    case EvaluationStopReason::user:
-        //: Shown after the user stopped a long evaluation, until the next edit
-        message = tr("Evaluation stopped.");
-        break;
-    case EvaluationStopReason::timeBudget: {
-        const qint64 milliseconds = controller->timeBudget().count();
-        const QString seconds = milliseconds % 1000 == 0 ? QString::number(milliseconds / 1000)
-                                                         : QString::number(double(milliseconds) / 1000.0);
-        //: Shown after an evaluation ran out of the time the preferences allow; %1 is that time in seconds
-        message = tr("Stopped after %1 s (time budget). Change it in Preferences.").arg(seconds);
-        break;
-    }
-    }
-    showUnfinishedRun(controller, message);
+    m_statusRow->showStopped(reason, controller->timeBudget());
+    showUnfinishedRun(controller);
 }
 
 void ExpressionViewController::outputTextViewControllerDidFailMatching(OutputTextViewController *controller,
                                                                        UErrorCode status, qsizetype matchesFound)
 {
-    QString found;
-    if (matchesFound == 0)
-        //: After a failed evaluation
-        found = tr("No match was found before it.");
-    else if (matchesFound == 1)
-        //: After a failed evaluation; the match is not painted
-        found = tr("1 match was found before it and is not shown.");
-    else
-        //: After a failed evaluation; the matches are not painted
-        found = tr("%L1 matches were found before it and are not shown.").arg(matchesFound);
-    //: Shown when the engine failed during an evaluation: %1 why, %2 the engine's error code, %3 how many matches
-    //: it had found
-    QString message
-        = tr("Matching failed: %1 (%2). %3")
-              .arg(RegularExpression::matchingFailureReason(status), QString::fromLatin1(u_errorName(status)), found);
-    if (status == U_REGEX_STACK_OVERFLOW) {
-        const int32_t limit = controller->stackLimit();
-        const QString megabytes = QLocale().toString(double(limit) / 1e6, 'g', 6);
-        message += u' '
-            + (limit > 0
-                   //: After a failed evaluation; %1 is the backtrack stack limit in megabytes
-                   ? tr("The limit of %1 MB can be raised in Preferences.").arg(megabytes)
-                   : tr("The limit can be raised in Preferences."));
-    }
-    showUnfinishedRun(controller, message);
+    m_statusRow->showFailure(status, matchesFound, controller->stackLimit());
+    showUnfinishedRun(controller);
 }
 
-void ExpressionViewController::showUnfinishedRun(OutputTextViewController *controller, const QString &message)
+void ExpressionViewController::showUnfinishedRun(OutputTextViewController *controller)
 {
-    // The pattern compiled; an error shown for an earlier one is out of date.
-    setErrorLabelHidden(true);
     m_inputTextView->setErrorPosition(-1);
-    setProcessingLabelHidden(true);
-    m_startProcessingDate.reset();
     // Keep the chosen group, but claim no number of matches: the stopped run did not count them all. The panels
     // drop what belonged to earlier input, as the painting does.
     std::optional<int> ranges;
@@ -641,8 +445,6 @@ void ExpressionViewController::showUnfinishedRun(OutputTextViewController *contr
     setMaxNumberOfGroups(ranges, std::nullopt);
     m_matchInspector->clear();
     m_substitutionPanel->clearInput();
-    m_warningLabel->setText(message);
-    setWarningLabelHidden(false);
 }
 
 void ExpressionViewController::setMaxNumberOfGroups(std::optional<int> count, std::optional<qsizetype> matches)
@@ -655,55 +457,6 @@ void ExpressionViewController::setMaxNumberOfGroups(std::optional<int> count, st
     groups->updateActiveGroupInfo();
 }
 
-void ExpressionViewController::setErrorLabelHidden(bool hidden)
-{
-    m_isErrorLabelHidden = hidden;
-    // Never cut: the reason beside it gives way first. A hidden label claims no width.
-    QSizePolicy policy = m_errorLabel->sizePolicy();
-    policy.setHorizontalPolicy(hidden ? QSizePolicy::Ignored : QSizePolicy::Fixed);
-    m_errorLabel->setSizePolicy(policy);
-    ViewAnimations::setHidden(m_errorLabel, hidden, hideAnimationDuration);
-    ViewAnimations::setHidden(m_errorDetailLabel, hidden, hideAnimationDuration);
-}
-
-void ExpressionViewController::setProcessingLabelHidden(bool hidden)
-{
-    if (!hidden)
-        updateProgressText();
-    // Polled rather than signalled: a search must not pay for telling the interface where it is.
-    if (hidden)
-        m_progressTimer->stop();
-    else if (!m_progressTimer->isActive())
-        m_progressTimer->start();
-    m_isProcessingLabelHidden = hidden;
-    // Its share of the row could cut the text at the doubled sizes; shown, it claims the room of its widest text.
-    const int widest = m_processingLabel->fontMetrics().horizontalAdvance(processingText(99));
-    m_processingLabel->setMinimumWidth(hidden ? 0 : widest);
-    ViewAnimations::setHidden(m_processingLabel, hidden, hideAnimationDuration);
-    ViewAnimations::setHidden(m_stopButton, hidden, hideAnimationDuration);
-}
-
-void ExpressionViewController::updateProgressText()
-{
-    // Whole per cent, rounded down: the run is not done while it shows, so never 100.
-    const int percent = qBound(0, int(m_outputTextViewController->evaluationProgress() * 100), 99);
-    m_processingLabel->setText(processingText(percent));
-}
-
-QString ExpressionViewController::processingText(int percent)
-{
-    //: Shown while a long evaluation runs; %1 is how much of the sample text it has searched, in per cent
-    return tr("processing… %1 %").arg(percent);
-}
-
-void ExpressionViewController::setWarningLabelHidden(bool hidden)
-{
-    if (hidden == m_isWarningLabelHidden)
-        return;
-    m_isWarningLabelHidden = hidden;
-    ViewAnimations::setHidden(m_warningLabel, hidden, hideAnimationDuration);
-}
-
 void ExpressionViewController::activeGroupControllerDidChangeActiveGroup(ActiveGroupController *, int activeGroup)
 {
     m_inputTextView->setHighlightedGroup(activeGroup);
@@ -713,8 +466,7 @@ void ExpressionViewController::activeGroupControllerDidChangeActiveGroup(ActiveG
 void ExpressionViewController::activeGroupControllerDidSetShouldDisplayActiveGroupInfo(ActiveGroupController *,
                                                                                        bool shouldDisplay)
 {
-    m_isGroupBoxHidden = !shouldDisplay;
-    ViewAnimations::setHidden(m_groupBox, m_isGroupBoxHidden, hideAnimationDuration);
+    m_statusRow->setInformationHidden(!shouldDisplay);
 }
 
 void ExpressionViewController::userDefaultsObserverDidChangeValue(UserDefaultsObserver *, const QVariant &,

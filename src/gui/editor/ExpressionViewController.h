@@ -3,12 +3,12 @@
 #include "core/evaluation/ActiveGroupControllerDelegate.h"
 #include "core/library/Expression.h"
 #include "core/settings/UserDefaultsObserverDelegate.h"
+#include "gui/editor/EvaluationStatusRow.h"
 #include "gui/editor/LayoutConstraint.h"
 #include "gui/editor/OutputTextViewControllerDelegate.h"
 #include "gui/editor/ViewMode.h"
 #include "gui/widgets/NSTextViewWithPlaceholderUpdateDelegate.h"
 
-#include <QDateTime>
 #include <QPointer>
 #include <QWidget>
 
@@ -27,14 +27,13 @@ class OutputTextViewController;
 class PatternTextView;
 class QLabel;
 class QSplitter;
-class QTimer;
 class QToolButton;
 class UserDefaultsObserver;
 class ViewAppearanceController;
 class ViewSizeController;
 
-// The editor: the pattern above, the sample text below, and around them the error and processing labels, the
-// highlighted-group line and the buttons that show the side panels. Edits of either view change the shown
+// The editor: the pattern above, the sample text below, and around them the row that tells how the evaluation went
+// and the buttons that show the side panels. Edits of either view change the shown
 // expression and re-evaluate; the results drive the group stepping, the match inspector and the substitution
 // preview, two optional panels below the sample text.
 class ExpressionViewController final : public QWidget,
@@ -49,9 +48,7 @@ class ExpressionViewController final : public QWidget,
 public:
     enum class PanelSegment { browser = 0, help = 1 };
 
-    static constexpr int hideAnimationDuration = 300;
-    static constexpr int showProcessingLabelAfterTime = 500;
-    static constexpr int progressInterval = 200;
+    static constexpr int showProcessingLabelAfterTime = EvaluationStatusRow::showProcessingLabelAfterTime;
 
     explicit ExpressionViewController(QWidget *parent = nullptr);
     ~ExpressionViewController() override;
@@ -66,18 +63,19 @@ public:
     ActiveGroupController *activeGroupController();
     ViewSizeController *viewSizeController() const { return m_viewSizeController; }
     ViewAppearanceController *viewAppearanceController() const { return m_viewAppearanceController; }
-    QLabel *errorLabel() const { return m_errorLabel; }
-    // Beside the error label: why the pattern is invalid and where.
-    QLabel *errorDetailLabel() const { return m_errorDetailLabel; }
-    QLabel *processingLabel() const { return m_processingLabel; }
-    QLabel *warningLabel() const { return m_warningLabel; }
-    QToolButton *stopButton() const { return m_stopButton; }
-    BoxView *groupBox() const { return m_groupBox; }
-    QLabel *highlightingGroupLabel() const { return m_highlightingGroupLabel; }
-    bool isErrorLabelHidden() const { return m_isErrorLabelHidden; }
-    bool isProcessingLabelHidden() const { return m_isProcessingLabelHidden; }
-    bool isGroupBoxHidden() const { return m_isGroupBoxHidden; }
-    bool isWarningLabelHidden() const { return m_isWarningLabelHidden; }
+    EvaluationStatusRow *statusRow() const { return m_statusRow; }
+    // The status row's parts, as the tests look at them.
+    QLabel *errorLabel() const { return m_statusRow->errorLabel(); }
+    QLabel *errorDetailLabel() const { return m_statusRow->errorDetailLabel(); }
+    QLabel *processingLabel() const { return m_statusRow->processingLabel(); }
+    QLabel *warningLabel() const { return m_statusRow->warningLabel(); }
+    QToolButton *stopButton() const { return m_statusRow->stopButton(); }
+    BoxView *groupBox() const { return m_statusRow->groupBox(); }
+    QLabel *highlightingGroupLabel() const { return m_statusRow->highlightingGroupLabel(); }
+    bool isErrorLabelHidden() const { return m_statusRow->isErrorLabelHidden(); }
+    bool isProcessingLabelHidden() const { return m_statusRow->isProcessingLabelHidden(); }
+    bool isGroupBoxHidden() const { return m_statusRow->isInformationHidden(); }
+    bool isWarningLabelHidden() const { return m_statusRow->isWarningLabelHidden(); }
     MatchInspectorViewController *matchInspector() const { return m_matchInspector; }
     SubstitutionViewController *substitutionPanel() const { return m_substitutionPanel; }
 
@@ -115,30 +113,19 @@ protected:
 private:
     void buildInterface();
     void updatePanelButtons();
-    void updateProcessingLabel();
     void setMaxNumberOfGroups(std::optional<int> count, std::optional<qsizetype> matches);
     void buildPanels(QSplitter *splitter);
     void updateOptionalPanels();
     void selectSampleText(const TextRange &range);
-    void setErrorLabelHidden(bool hidden);
-    void setProcessingLabelHidden(bool hidden);
-    void updateProgressText();
-    static QString processingText(int percent);
-    void setWarningLabelHidden(bool hidden);
     void applyTimeBudget();
     void applyBacktrackStackLimit();
-    void showUnfinishedRun(OutputTextViewController *controller, const QString &message);
+    void showUnfinishedRun(OutputTextViewController *controller);
     void reevaluateUnlessStopped();
     void writeSampleTextToExpression();
     LayoutConstraint *constraint(LayoutConstraint::Apply apply, qreal constant);
 
     QPointer<Expression> m_expression;
-    bool m_isErrorLabelHidden = true;
-    bool m_isProcessingLabelHidden = true;
-    bool m_isGroupBoxHidden = true;
-    bool m_isWarningLabelHidden = true;
     bool m_loadingExpression = false;
-    std::optional<QDateTime> m_startProcessingDate;
 
     std::deque<LayoutConstraint> m_constraints;
     ViewAppearanceController *m_viewAppearanceController = nullptr;
@@ -146,17 +133,10 @@ private:
     PatternTextView *m_inputTextView = nullptr;
     NSTextViewWithPlaceholder *m_outputTextView = nullptr;
     QWidget *m_editorArea = nullptr;
-    QLabel *m_errorLabel = nullptr;
-    QLabel *m_errorDetailLabel = nullptr;
-    QLabel *m_processingLabel = nullptr;
-    QLabel *m_warningLabel = nullptr;
-    QToolButton *m_stopButton = nullptr;
-    QTimer *m_progressTimer = nullptr;
+    EvaluationStatusRow *m_statusRow = nullptr;
     QLabel *m_patternPlaceholderLabel = nullptr;
     QLabel *m_textPlaceholderLabel = nullptr;
     QLabel *m_noSelectedExpressionLabel = nullptr;
-    QLabel *m_highlightingGroupLabel = nullptr;
-    BoxView *m_groupBox = nullptr;
     BoxView *m_textBox = nullptr;
     MatchInspectorViewController *m_matchInspector = nullptr;
     SubstitutionViewController *m_substitutionPanel = nullptr;

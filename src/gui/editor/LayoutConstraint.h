@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QtGlobal>
 
 #include <functional>
@@ -17,6 +18,24 @@ public:
     {
         if (m_apply)
             m_apply(m_constant);
+    }
+
+    // Sets the given edges of a layout's or a widget's contents margins to the value, rounded; the others stay.
+    template<typename Target> static Apply margins(Target *target, Qt::Edges edges)
+    {
+        return [target, edges](qreal value) {
+            QMargins margins = target->contentsMargins();
+            const int pixels = qRound(value);
+            if (edges & Qt::TopEdge)
+                margins.setTop(pixels);
+            if (edges & Qt::RightEdge)
+                margins.setRight(pixels);
+            if (edges & Qt::BottomEdge)
+                margins.setBottom(pixels);
+            if (edges & Qt::LeftEdge)
+                margins.setLeft(pixels);
+            target->setContentsMargins(margins);
+        };
     }
 
     qreal constant() const { return m_constant; }

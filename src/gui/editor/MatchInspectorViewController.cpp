@@ -15,7 +15,7 @@
 MatchInspectorViewController::MatchInspectorViewController(ViewSizeController *sizes, QWidget *parent)
     : QWidget(parent)
     , m_sizes(sizes)
-    , m_appearanceController(std::make_unique<AppearanceController>())
+    , m_appearanceController(std::make_unique<AppearanceController>(this))
 {
     setObjectName(QStringLiteral("matchInspector"));
     m_model = new MatchInspectorModel(this);
@@ -59,7 +59,6 @@ MatchInspectorViewController::MatchInspectorViewController(ViewSizeController *s
     // A click on the current row selects its range again, after the user has selected something else.
     connect(m_treeView, &QAbstractItemView::clicked, this, &MatchInspectorViewController::currentRowChanged);
     connect(m_treeView, &QAbstractItemView::activated, this, &MatchInspectorViewController::rowActivated);
-    m_appearanceController->setDelegate(this);
     if (m_sizes)
         connect(m_sizes, &ViewSizeController::sizesApplied, this, &MatchInspectorViewController::applySizes);
     applySizes();

@@ -75,7 +75,7 @@ private:
     MatchResults m_results;
     QString m_text;
     Pattern m_pattern;
-    std::unique_ptr<AppearanceController> m_appearanceController;
+    const std::unique_ptr<AppearanceController> m_appearanceController;
     MatchInspectorModel *m_model = nullptr;
     QVBoxLayout *m_layout = nullptr;
     BoxView *m_box = nullptr;

@@ -45,20 +45,12 @@ QList<QTextLayout::FormatRange> blockFormats(const QList<ColorSpan> &spans, QLis
 
 PatternTextView::PatternTextView(QWidget *parent)
     : NSTextViewWithPlaceholder(parent)
+    , m_appearanceController(std::make_unique<AppearanceController>(this))
 {
     setObjectName(QStringLiteral("patternTextView"));
 }
 
 PatternTextView::~PatternTextView() = default;
-
-AppearanceController *PatternTextView::appearanceController()
-{
-    if (!m_appearanceController) {
-        m_appearanceController = std::make_unique<AppearanceController>();
-        m_appearanceController->setDelegate(this);
-    }
-    return m_appearanceController.get();
-}
 
 void PatternTextView::setHighlightedGroup(qint64 group)
 {
@@ -108,7 +100,7 @@ void PatternTextView::appearanceDidChange(AppearanceController *, const Appearan
 
 void PatternTextView::updateColors()
 {
-    setTextColor(appearanceController()->appearance()->plainTextColor().toQColor());
+    setTextColor(m_appearanceController->appearance()->plainTextColor().toQColor());
     const AttributedPattern colored
         = PatternAttributedStringBuilder::coloredPattern(text(), m_highlightedGroup, m_allowsCommentsAndWhitespace);
     // The spans once for the whole text, each block taking its slice: working them out per block costs a pass over
@@ -124,7 +116,7 @@ void PatternTextView::updateColors()
                 mark.start = int(error->location - block.position());
                 mark.length = int(error->length);
                 mark.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
-                mark.format.setUnderlineColor(appearanceController()->appearance()->errorColor().toQColor());
+                mark.format.setUnderlineColor(m_appearanceController->appearance()->errorColor().toQColor());
                 // Laid over the token colours; the layout merges overlapping ranges.
                 formats.append(mark);
             }

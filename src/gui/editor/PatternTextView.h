@@ -22,8 +22,6 @@ public:
     explicit PatternTextView(QWidget *parent = nullptr);
     ~PatternTextView() override;
 
-    AppearanceController *appearanceController();
-
     // 1 marks the first capturing group; 0 or less marks nothing.
     qint64 highlightedGroup() const { return m_highlightedGroup; }
     void setHighlightedGroup(qint64 group);
@@ -52,7 +50,7 @@ protected:
 private:
     std::optional<TextRange> errorCharacter() const;
 
-    std::unique_ptr<AppearanceController> m_appearanceController;
+    const std::unique_ptr<AppearanceController> m_appearanceController;
     qint64 m_highlightedGroup = 0;
     qsizetype m_errorPosition = -1;
     // Inside an edit the mark is set again by the delegate; the recolouring that ends the edit applies it.

@@ -17,7 +17,7 @@
 SubstitutionViewController::SubstitutionViewController(ViewSizeController *sizes, QWidget *parent)
     : QWidget(parent)
     , m_sizes(sizes)
-    , m_appearanceController(std::make_unique<AppearanceController>())
+    , m_appearanceController(std::make_unique<AppearanceController>(this))
 {
     setObjectName(QStringLiteral("substitutionPanel"));
     m_substitutionController = new SubstitutionController(this);
@@ -62,7 +62,6 @@ SubstitutionViewController::SubstitutionViewController(ViewSizeController *sizes
     connect(m_substitutionController, &SubstitutionController::finished, this, &SubstitutionViewController::finished);
     connect(m_substitutionController, &SubstitutionController::failed, this,
             [this](const QString &message) { failed(message); });
-    m_appearanceController->setDelegate(this);
     if (m_sizes)
         connect(m_sizes, &ViewSizeController::sizesApplied, this, &SubstitutionViewController::applySizes);
     applySizes();

@@ -88,7 +88,7 @@ private:
     void applySizes();
 
     ViewSizeController *m_sizes = nullptr;
-    std::unique_ptr<AppearanceController> m_appearanceController;
+    const std::unique_ptr<AppearanceController> m_appearanceController;
     SubstitutionController *m_substitutionController = nullptr;
     QPointer<Expression> m_expression;
     bool m_active = false;

@@ -24,19 +24,11 @@ void setLabelColor(QLabel *label, const Color &color)
 
 ViewAppearanceController::ViewAppearanceController(QObject *parent)
     : QObject(parent)
+    , m_appearanceController(std::make_unique<AppearanceController>(this))
 {
 }
 
 ViewAppearanceController::~ViewAppearanceController() = default;
-
-AppearanceController *ViewAppearanceController::appearanceController()
-{
-    if (!m_appearanceController) {
-        m_appearanceController = std::make_unique<AppearanceController>();
-        m_appearanceController->setDelegate(this);
-    }
-    return m_appearanceController.get();
-}
 
 void ViewAppearanceController::awakeFromNib()
 {
@@ -51,7 +43,7 @@ void ViewAppearanceController::appearanceDidChange(AppearanceController *, const
 void ViewAppearanceController::apply()
 {
     const Outlets &o = m_outlets;
-    const std::unique_ptr<Appearance> palette = appearanceController()->appearance();
+    const std::unique_ptr<Appearance> palette = m_appearanceController->appearance();
     if (o.visualEffectsView) {
         QPalette colors = o.visualEffectsView->palette();
         colors.setColor(QPalette::Window, ApplicationPalette::backgroundColor(*palette));

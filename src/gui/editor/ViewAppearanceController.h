@@ -42,7 +42,7 @@ public:
     ~ViewAppearanceController() override;
 
     void setOutlets(const Outlets &outlets) { m_outlets = outlets; }
-    AppearanceController *appearanceController();
+    AppearanceController *appearanceController() const { return m_appearanceController.get(); }
 
     // Applies the palette once, after the outlets are connected.
     void awakeFromNib();
@@ -52,5 +52,5 @@ private:
     void apply();
 
     Outlets m_outlets;
-    std::unique_ptr<AppearanceController> m_appearanceController;
+    const std::unique_ptr<AppearanceController> m_appearanceController;
 };

@@ -8,6 +8,7 @@
 
 LibraryTableRowView::LibraryTableRowView(QObject *parent)
     : QStyledItemDelegate(parent)
+    , m_appearanceController(std::make_unique<AppearanceController>())
 {
 }
 
@@ -17,10 +18,8 @@ void LibraryTableRowView::paint(QPainter *painter, const QStyleOptionViewItem &o
 {
     QStyleOptionViewItem item = option;
     initStyleOption(&item, index);
-    if (item.state & QStyle::State_Selected) {
-        const AppearanceController appearanceController;
-        painter->fillRect(item.rect, appearanceController.appearance()->librarySelectionColor().toQColor());
-    }
+    if (item.state & QStyle::State_Selected)
+        painter->fillRect(item.rect, m_appearanceController->appearance()->librarySelectionColor().toQColor());
     item.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
     item.rect.adjust(horizontalPadding, 0, -horizontalPadding, 0);
     const QStyle *style = item.widget ? item.widget->style() : QApplication::style();

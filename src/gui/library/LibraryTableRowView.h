@@ -2,6 +2,10 @@
 
 #include <QStyledItemDelegate>
 
+#include <memory>
+
+class AppearanceController;
+
 // Draws the library's rows: 32 pixels high, and the selected one filled with the palette's library selection colour
 // instead of the style's own selection, so that its text keeps the normal text colour.
 class LibraryTableRowView final : public QStyledItemDelegate
@@ -21,4 +25,7 @@ public:
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
                               const QModelIndex &index) const override;
+
+private:
+    const std::unique_ptr<AppearanceController> m_appearanceController;
 };

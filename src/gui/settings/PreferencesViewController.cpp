@@ -34,6 +34,7 @@ constexpr int bytesPerMegabyte = 1'000'000;
 
 PreferencesViewController::PreferencesViewController(QWidget *parent)
     : QWidget(parent)
+    , m_appearanceController(std::make_unique<AppearanceController>(this))
     , m_userDefaultsObserver(std::make_unique<UserDefaultsObserver>(this))
     , m_appearanceMode(new QComboBox(this))
     , m_caseInsensitive(new QCheckBox(tr("Case insensitive"), this))
@@ -105,19 +106,10 @@ PreferencesViewController::PreferencesViewController(QWidget *parent)
     connect(m_backtrackStackLimit, &QSpinBox::valueChanged, this, [&defaults](int megabytes) {
         defaults.setValue(UserDefaultsKey::backtrackStackLimit, megabytes * bytesPerMegabyte);
     });
-    applyBackground(*appearanceController()->appearance());
+    applyBackground(*m_appearanceController->appearance());
 }
 
 PreferencesViewController::~PreferencesViewController() = default;
-
-AppearanceController *PreferencesViewController::appearanceController()
-{
-    if (!m_appearanceController) {
-        m_appearanceController = std::make_unique<AppearanceController>();
-        m_appearanceController->setDelegate(this);
-    }
-    return m_appearanceController.get();
-}
 
 void PreferencesViewController::readSettings()
 {

@@ -25,8 +25,6 @@ public:
     explicit PreferencesViewController(QWidget *parent = nullptr);
     ~PreferencesViewController() override;
 
-    AppearanceController *appearanceController();
-
     void appearanceDidChange(AppearanceController *controller, const Appearance &appearance) override;
     void userDefaultsObserverDidChangeValue(UserDefaultsObserver *observer, const QVariant &newValue,
                                             UserDefaultsKey key) override;
@@ -35,7 +33,7 @@ private:
     void readSettings();
     void applyBackground(const Appearance &appearance);
 
-    std::unique_ptr<AppearanceController> m_appearanceController;
+    const std::unique_ptr<AppearanceController> m_appearanceController;
     std::unique_ptr<UserDefaultsObserver> m_userDefaultsObserver;
     QComboBox *m_appearanceMode;
     QCheckBox *m_caseInsensitive;

@@ -11,7 +11,7 @@
 
 PreferencesWindowController::PreferencesWindowController(QWidget *parent)
     : QWidget(parent, Qt::Window)
-    , m_appearanceController(std::make_unique<AppearanceController>())
+    , m_appearanceController(std::make_unique<AppearanceController>(this))
     , m_viewController(new PreferencesViewController(this))
 {
     setObjectName(QStringLiteral("preferencesWindow"));
@@ -24,7 +24,6 @@ PreferencesWindowController::PreferencesWindowController(QWidget *parent)
     resize(440, 260);
     new QShortcut(QKeySequence::Close, this, this, &QWidget::close);
     new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
-    m_appearanceController->setDelegate(this);
     setPalette(ApplicationPalette::palette(*m_appearanceController->appearance()));
 }
 

@@ -23,6 +23,6 @@ public:
     void appearanceDidChange(AppearanceController *controller, const Appearance &appearance) override;
 
 private:
-    std::unique_ptr<AppearanceController> m_appearanceController;
+    const std::unique_ptr<AppearanceController> m_appearanceController;
     PreferencesViewController *m_viewController;
 };

@@ -1,5 +1,6 @@
 #include "core/evaluation/GroupRangeIndex.h"
 #include "core/evaluation/RegularExpression.h"
+#include "core/platform/IcuString.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -13,7 +14,7 @@ MatchResults evaluate(const QString &source, const QString &text)
     const auto pattern = RegularExpression::compile(source, 0).pattern;
     if (!pattern)
         return {};
-    const icu::UnicodeString input(false, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
+    const icu::UnicodeString input = IcuString::alias(text).value();
     UErrorCode status = U_ZERO_ERROR;
     const std::unique_ptr<icu::RegexMatcher> matcher(pattern->matcher(input, status));
     MatchResults results(matcher->groupCount() + 1);

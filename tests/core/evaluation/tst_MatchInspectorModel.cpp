@@ -1,6 +1,7 @@
 #include "core/evaluation/CaptureGroupNames.h"
 #include "core/evaluation/MatchInspectorModel.h"
 #include "core/evaluation/RegularExpression.h"
+#include "core/platform/IcuString.h"
 
 #include <QAbstractItemModelTester>
 #include <QTest>
@@ -11,7 +12,7 @@ namespace {
 
 MatchResults evaluate(const icu::RegexPattern &pattern, const QString &text)
 {
-    const icu::UnicodeString input(false, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
+    const icu::UnicodeString input = IcuString::alias(text).value();
     UErrorCode status = U_ZERO_ERROR;
     const std::unique_ptr<icu::RegexMatcher> matcher(pattern.matcher(input, status));
     MatchResults results(matcher->groupCount() + 1);

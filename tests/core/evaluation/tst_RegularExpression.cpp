@@ -1,5 +1,6 @@
 #include "core/evaluation/RegularExpression.h"
 
+#include "core/platform/IcuString.h"
 #include "core/settings/UserDefaults.h"
 
 #include <QTest>
@@ -67,7 +68,7 @@ void tst_RegularExpression::optionsReachTheEngine()
     const RegularExpression::CompileResult compiled = RegularExpression::compile(pattern, options);
     QVERIFY(compiled.isValid());
     QVERIFY(!compiled.error);
-    const icu::UnicodeString input(reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
+    const icu::UnicodeString input = IcuString::alias(text).value();
     UErrorCode status = U_ZERO_ERROR;
     const std::unique_ptr<icu::RegexMatcher> matcher(compiled.pattern->matcher(input, status));
     QCOMPARE(bool(matcher->find(status)), matches);

@@ -1,5 +1,6 @@
 #include "core/evaluation/RegularExpression.h"
 #include "core/evaluation/Substitution.h"
+#include "core/platform/IcuString.h"
 
 #include <QTest>
 #include <QThreadPool>
@@ -19,14 +20,13 @@ std::shared_ptr<const icu::RegexPattern> compiled(const QString &source)
 // The engine's own replaceAll, or its error name.
 QString icuReplaceAll(const icu::RegexPattern &pattern, const QString &replacement, const QString &text)
 {
-    const icu::UnicodeString input(reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
+    const icu::UnicodeString input = IcuString::alias(text).value();
     UErrorCode status = U_ZERO_ERROR;
     const std::unique_ptr<icu::RegexMatcher> matcher(pattern.matcher(input, status));
-    const icu::UnicodeString result = matcher->replaceAll(
-        icu::UnicodeString(reinterpret_cast<const UChar *>(replacement.utf16()), int32_t(replacement.size())), status);
+    const icu::UnicodeString result = matcher->replaceAll(IcuString::alias(replacement).value(), status);
     if (U_FAILURE(status))
         return QString::fromLatin1(u_errorName(status));
-    return QString(reinterpret_cast<const QChar *>(result.getBuffer()), result.length());
+    return IcuString::toQString(result);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "core/pattern/CaptureGroupParser.h"
+#include "core/platform/IcuString.h"
 
 #include <QHash>
 #include <QRandomGenerator>
@@ -27,7 +28,7 @@ std::pair<QString, QString> describe(const CaptureGroupParser::Result &result)
 
 icu::UnicodeString unicode(const QString &text)
 {
-    return icu::UnicodeString(reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
+    return IcuString::alias(text).value();
 }
 
 std::unique_ptr<icu::RegexPattern> compiled(const QString &pattern, bool comments)

@@ -4,6 +4,7 @@
 #include "core/evaluation/SubstitutionController.h"
 #include "core/library/Expression.h"
 #include "core/library/LibraryStoreController.h"
+#include "core/platform/IcuString.h"
 #include "core/platform/SystemAppearanceMonitor.h"
 #include "core/settings/UserDefaults.h"
 #include "gui/editor/ExpressionViewController.h"
@@ -94,8 +95,8 @@ struct Fixture
 QStringList icuMatches(const QString &pattern, const QString &text)
 {
     UErrorCode status = U_ZERO_ERROR;
-    const icu::UnicodeString source(false, reinterpret_cast<const UChar *>(pattern.utf16()), int32_t(pattern.size()));
-    const icu::UnicodeString input(false, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
+    const icu::UnicodeString source = IcuString::alias(pattern).value();
+    const icu::UnicodeString input = IcuString::alias(text).value();
     UParseError parseError;
     const std::unique_ptr<icu::RegexPattern> compiled(icu::RegexPattern::compile(source, 0, parseError, status));
     const std::unique_ptr<icu::RegexMatcher> matcher(compiled->matcher(input, status));

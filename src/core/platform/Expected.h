@@ -3,7 +3,8 @@
 #include <utility>
 #include <variant>
 
-// Either a value or the error that prevented it; failures are returned, never thrown across Qt.
+// Either a value or the error that prevented it; failures are returned, never thrown across Qt. Our own, as
+// std::expected needs C++23.
 template<typename T, typename E> class Expected final
 {
 public:
