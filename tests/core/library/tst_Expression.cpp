@@ -22,22 +22,6 @@ class tst_Expression final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void jsonObjectRoundTrip()
-    {
-        const QJsonObject fresh = Expression().jsonObject();
-        QCOMPARE(fresh,
-                 QJsonObject({{u"name"_s, u"New Expression"_s},
-                              {u"pattern"_s, u""_s},
-                              {u"text"_s, u""_s},
-                              {u"replacement"_s, u""_s}}));
-        Expression original(u"Dates"_s, u"(\\d+)-(\\d+)"_s, u"2024-05\n"_s);
-        original.setReplacement(u"$2/$1"_s);
-        const auto copy = Expression::fromJsonObject(original.jsonObject());
-        QVERIFY(copy);
-        QCOMPARE(copy.value()->jsonObject(), original.jsonObject());
-        QCOMPARE(copy.value()->delegate(), nullptr);
-    }
-
     void conversionFailsAtFirstBadKey_data()
     {
         QTest::addColumn<QByteArray>("json");

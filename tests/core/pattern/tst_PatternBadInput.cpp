@@ -1,8 +1,7 @@
 #include "core/pattern/CaptureGroupParser.h"
-#include "core/pattern/PatternAttributedStringBuilder.h"
 
+#include "ColoredPattern.h"
 #include "TestSettings.h"
-#include "core/platform/SystemAppearanceMonitor.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -46,7 +45,7 @@ bool groupsNest(const QString &pattern, const QList<CaptureGroup> &groups)
 
 bool runsFit(const QString &pattern, qint64 group, bool comments)
 {
-    const AttributedPattern colored = PatternAttributedStringBuilder::coloredPattern(pattern, group, comments);
+    const AttributedPattern colored = coloredPattern(pattern, group, comments);
     return std::all_of(colored.runs().cbegin(), colored.runs().cend(),
                        [&](const ColorRun &run) { return run.range.length > 0 && run.range.fitsIn(pattern.size()); });
 }
