@@ -1,6 +1,6 @@
 #include "core/evaluation/GroupRangeIndex.h"
-#include "core/evaluation/RegularExpression.h"
-#include "core/platform/IcuString.h"
+
+#include "Matching.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -8,20 +8,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-MatchResults evaluate(const QString &source, const QString &text)
-{
-    const auto pattern = RegularExpression::compile(source, 0).pattern;
-    if (!pattern)
-        return {};
-    const icu::UnicodeString input = IcuString::alias(text).value();
-    UErrorCode status = U_ZERO_ERROR;
-    const std::unique_ptr<icu::RegexMatcher> matcher(pattern->matcher(input, status));
-    MatchResults results(matcher->groupCount() + 1);
-    while (matcher->find(status))
-        results.appendMatch(*matcher, status);
-    return results;
-}
 
 // Lines of differing lengths, so that lookarounds reach near and far.
 QString sampleText()
@@ -76,7 +62,7 @@ private Q_SLOTS:
         QFETCH(QString, pattern);
         QFETCH(int, group);
         const QString text = sampleText();
-        const MatchResults matches = pattern.isEmpty() ? scattered(text.size()) : evaluate(pattern, text);
+        const MatchResults matches = pattern.isEmpty() ? scattered(text.size()) : matchesOf(pattern, text);
         QVERIFY(matches.count() > 64);
         const GroupRangeIndex index(matches, group);
         QTEST(index.isReordered(), "reordered");

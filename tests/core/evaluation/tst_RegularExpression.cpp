@@ -1,7 +1,8 @@
 #include "core/evaluation/RegularExpression.h"
 
-#include "core/platform/IcuString.h"
 #include "core/settings/UserDefaults.h"
+
+#include "Matching.h"
 
 #include <QTest>
 
@@ -12,130 +13,106 @@ class tst_RegularExpression : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void engineFlags_data();
-    void engineFlags();
-    void optionsReachTheEngine_data();
-    void optionsReachTheEngine();
-    void invalidPattern_data();
-    void invalidPattern();
-    void patternText();
+    void init()
+    {
+        UserDefaults::standard().clear();
+        UserDefaults::standard().registerStandardDefaults();
+    }
+
+    void settingsReachTheEngine_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QStringList>("switchedOn");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("matches");
+
+        QTest::addRow("case counts by default") << u"abc"_s << QStringList() << u"ABC"_s << false;
+        QTest::addRow("case insensitive") << u"abc"_s << QStringList {u"caseInsensitive"_s} << u"ABC"_s << true;
+        QTest::addRow("whitespace counts by default") << u"a b"_s << QStringList() << u"ab"_s << false;
+        QTest::addRow("whitespace and comments ignored")
+            << u"a b # note"_s << QStringList {u"allowCommentsAndWhitespace"_s} << u"ab"_s << true;
+        QTest::addRow("anchor at text start only by default") << u"^b"_s << QStringList() << u"a\nb"_s << false;
+        QTest::addRow("anchor at line start") << u"^b"_s << QStringList {u"multiline"_s} << u"a\nb"_s << true;
+        QTest::addRow("all three together")
+            << u"^B C # note"_s << QStringList {u"caseInsensitive"_s, u"allowCommentsAndWhitespace"_s, u"multiline"_s}
+            << u"a\nbc"_s << true;
+    }
+
+    void settingsReachTheEngine()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(QStringList, switchedOn);
+        QFETCH(QString, text);
+        for (const QString &key : std::as_const(switchedOn))
+            UserDefaults::standard().setValue(key, true);
+        const int options = UserDefaults::standard().regularExpressionOptions();
+        QTEST(matchesOf(pattern, text, options).count() > 0, "matches");
+    }
+
+    void invalidPattern_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("reason");
+
+        const QString unclosed = u"a parenthesis is not closed"_s;
+        const QString stray = u"unmatched closing parenthesis"_s;
+        QTest::addRow("unclosed group") << u"("_s << u"U_REGEX_MISMATCHED_PAREN"_s << 1 << 1 << 0 << unclosed;
+        QTest::addRow("unclosed group ending in a closed one")
+            << u"((a)"_s << u"U_REGEX_MISMATCHED_PAREN"_s << 1 << 4 << 3 << unclosed;
+        QTest::addRow("stray parenthesis") << u"ab)c"_s << u"U_REGEX_MISMATCHED_PAREN"_s << 1 << 3 << 2 << stray;
+        QTest::addRow("stray parenthesis at the end")
+            << u"a)"_s << u"U_REGEX_MISMATCHED_PAREN"_s << 1 << 2 << 1 << stray;
+        QTest::addRow("bounds in wrong order") << u"a{2,1}"_s << u"U_REGEX_MAX_LT_MIN"_s << 1 << 6 << 5
+                                               << u"in {min,max} the maximum is less than the minimum"_s;
+        QTest::addRow("reversed class range") << u"[z-a]"_s << u"U_REGEX_INVALID_RANGE"_s << 1 << 4 << 3
+                                              << u"a range in a character class runs backwards"_s;
+        QTest::addRow("error on the second line")
+            << u"ab\n(?<"_s << u"U_REGEX_RULE_SYNTAX"_s << 2 << 3 << 5 << u"this is not valid syntax here"_s;
+        QTest::addRow("CR LF is one line break")
+            << u"a\r\n)"_s << u"U_REGEX_MISMATCHED_PAREN"_s << 2 << 1 << 3 << stray;
+        QTest::addRow("NEL breaks lines") << u"a\u0085)"_s << u"U_REGEX_MISMATCHED_PAREN"_s << 2 << 1 << 2 << stray;
+        QTest::addRow("a paragraph separator does not")
+            << u"ab\u2029)"_s << u"U_REGEX_MISMATCHED_PAREN"_s << 1 << 4 << 3 << stray;
+        QTest::addRow("offset counts code points")
+            << u"\U0001F600x)"_s << u"U_REGEX_MISMATCHED_PAREN"_s << 1 << 3 << 3 << stray;
+        QTest::addRow("at the start of an empty last line")
+            << u"(ab\n"_s << u"U_REGEX_MISMATCHED_PAREN"_s << 2 << 0 << 4 << unclosed;
+        QTest::addRow("long pattern, not compiled again to tell which")
+            << u"(("_s + QString(10000, u'a') + u")" << u"U_REGEX_MISMATCHED_PAREN"_s << 1 << 10003 << 10002
+            << u"the parentheses do not pair up"_s;
+        QTest::addRow("no place given") << u"a\\N{NO SUCH NAME}"_s << u"U_ILLEGAL_CHAR_FOUND"_s << 0 << 0 << -1
+                                        << u"unknown character name"_s;
+    }
+
+    void invalidPattern()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(QString, message);
+        QFETCH(int, line);
+        QFETCH(int, offset);
+
+        const RegularExpression::CompileResult compiled = RegularExpression::compile(pattern, 0);
+        QVERIFY(!compiled.isValid());
+        QVERIFY(compiled.error);
+        QCOMPARE(compiled.error->message, message);
+        QCOMPARE(compiled.error->line, line);
+        QCOMPARE(compiled.error->offset, offset);
+        QTEST(int(compiled.error->position), "position");
+        QTEST(compiled.error->reason, "reason");
+    }
+
+    void patternText()
+    {
+        const QString pattern = u"(?<name>é\U0001F600+)\\s"_s;
+        const RegularExpression::CompileResult compiled = RegularExpression::compile(pattern, 0);
+        QVERIFY(compiled.isValid());
+        QCOMPARE(RegularExpression::patternText(*compiled.pattern), pattern);
+    }
 };
-
-void tst_RegularExpression::engineFlags_data()
-{
-    QTest::addColumn<int>("options");
-    QTest::addColumn<uint>("flags");
-
-    QTest::addRow("no option") << 0 << 0u;
-    QTest::addRow("case insensitive") << int(caseInsensitiveOption) << uint(UREGEX_CASE_INSENSITIVE);
-    QTest::addRow("comments and whitespace") << int(allowCommentsAndWhitespaceOption) << uint(UREGEX_COMMENTS);
-    QTest::addRow("anchors match lines") << int(anchorsMatchLinesOption) << uint(UREGEX_MULTILINE);
-    QTest::addRow("all three") << 19 << uint(UREGEX_CASE_INSENSITIVE | UREGEX_COMMENTS | UREGEX_MULTILINE);
-    QTest::addRow("case insensitive and anchors") << 17 << uint(UREGEX_CASE_INSENSITIVE | UREGEX_MULTILINE);
-    QTest::addRow("other bits are ignored") << (4 | 8 | 32 | 64 | 1024) << 0u;
-    QTest::addRow("other bits beside a switch") << (8 | 2) << uint(UREGEX_COMMENTS);
-}
-
-void tst_RegularExpression::engineFlags()
-{
-    QFETCH(int, options);
-    QFETCH(uint, flags);
-    QCOMPARE(RegularExpression::engineFlags(options), flags);
-}
-
-void tst_RegularExpression::optionsReachTheEngine_data()
-{
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<int>("options");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("matches");
-
-    QTest::addRow("case counts by default") << u"abc"_s << 0 << u"ABC"_s << false;
-    QTest::addRow("case insensitive") << u"abc"_s << 1 << u"ABC"_s << true;
-    QTest::addRow("whitespace counts by default") << u"a b"_s << 0 << u"ab"_s << false;
-    QTest::addRow("whitespace and comments ignored") << u"a b # note"_s << 2 << u"ab"_s << true;
-    QTest::addRow("anchor at text start only by default") << u"^b"_s << 0 << u"a\nb"_s << false;
-    QTest::addRow("anchor at line start") << u"^b"_s << 16 << u"a\nb"_s << true;
-}
-
-void tst_RegularExpression::optionsReachTheEngine()
-{
-    QFETCH(QString, pattern);
-    QFETCH(int, options);
-    QFETCH(QString, text);
-    QFETCH(bool, matches);
-
-    const RegularExpression::CompileResult compiled = RegularExpression::compile(pattern, options);
-    QVERIFY(compiled.isValid());
-    QVERIFY(!compiled.error);
-    const icu::UnicodeString input = IcuString::alias(text).value();
-    UErrorCode status = U_ZERO_ERROR;
-    const std::unique_ptr<icu::RegexMatcher> matcher(compiled.pattern->matcher(input, status));
-    QCOMPARE(bool(matcher->find(status)), matches);
-    QVERIFY(U_SUCCESS(status));
-}
-
-void tst_RegularExpression::invalidPattern_data()
-{
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<int>("line");
-    QTest::addColumn<int>("offset");
-    QTest::addColumn<int>("position");
-    QTest::addColumn<QString>("reason");
-
-    const QString unclosed = u"a parenthesis is not closed"_s;
-    const QString stray = u"unmatched closing parenthesis"_s;
-    QTest::addRow("unclosed group") << u"("_s << u"U_REGEX_MISMATCHED_PAREN"_s << 1 << 1 << 0 << unclosed;
-    QTest::addRow("unclosed group ending in a closed one")
-        << u"((a)"_s << u"U_REGEX_MISMATCHED_PAREN"_s << 1 << 4 << 3 << unclosed;
-    QTest::addRow("stray parenthesis") << u"ab)c"_s << u"U_REGEX_MISMATCHED_PAREN"_s << 1 << 3 << 2 << stray;
-    QTest::addRow("stray parenthesis at the end") << u"a)"_s << u"U_REGEX_MISMATCHED_PAREN"_s << 1 << 2 << 1 << stray;
-    QTest::addRow("bounds in wrong order") << u"a{2,1}"_s << u"U_REGEX_MAX_LT_MIN"_s << 1 << 6 << 5
-                                           << u"in {min,max} the maximum is less than the minimum"_s;
-    QTest::addRow("reversed class range")
-        << u"[z-a]"_s << u"U_REGEX_INVALID_RANGE"_s << 1 << 4 << 3 << u"a range in a character class runs backwards"_s;
-    QTest::addRow("error on the second line")
-        << u"ab\n(?<"_s << u"U_REGEX_RULE_SYNTAX"_s << 2 << 3 << 5 << u"this is not valid syntax here"_s;
-    QTest::addRow("CR LF is one line break") << u"a\r\n)"_s << u"U_REGEX_MISMATCHED_PAREN"_s << 2 << 1 << 3 << stray;
-    QTest::addRow("NEL breaks lines") << u"a\u0085)"_s << u"U_REGEX_MISMATCHED_PAREN"_s << 2 << 1 << 2 << stray;
-    QTest::addRow("a paragraph separator does not")
-        << u"ab\u2029)"_s << u"U_REGEX_MISMATCHED_PAREN"_s << 1 << 4 << 3 << stray;
-    QTest::addRow("offset counts code points")
-        << u"\U0001F600x)"_s << u"U_REGEX_MISMATCHED_PAREN"_s << 1 << 3 << 3 << stray;
-    QTest::addRow("at the start of an empty last line")
-        << u"(ab\n"_s << u"U_REGEX_MISMATCHED_PAREN"_s << 2 << 0 << 4 << unclosed;
-    QTest::addRow("long pattern, not compiled again to tell which")
-        << u"(("_s + QString(10000, u'a') + u")" << u"U_REGEX_MISMATCHED_PAREN"_s << 1 << 10003 << 10002
-        << u"the parentheses do not pair up"_s;
-    QTest::addRow("no place given") << u"a\\N{NO SUCH NAME}"_s << u"U_ILLEGAL_CHAR_FOUND"_s << 0 << 0 << -1
-                                    << u"unknown character name"_s;
-}
-
-void tst_RegularExpression::invalidPattern()
-{
-    QFETCH(QString, pattern);
-    QFETCH(QString, message);
-    QFETCH(int, line);
-    QFETCH(int, offset);
-
-    const RegularExpression::CompileResult compiled = RegularExpression::compile(pattern, 0);
-    QVERIFY(!compiled.isValid());
-    QVERIFY(compiled.error);
-    QCOMPARE(compiled.error->message, message);
-    QCOMPARE(compiled.error->line, line);
-    QCOMPARE(compiled.error->offset, offset);
-    QTEST(int(compiled.error->position), "position");
-    QTEST(compiled.error->reason, "reason");
-}
-
-void tst_RegularExpression::patternText()
-{
-    const QString pattern = u"(?<name>é\U0001F600+)\\s"_s;
-    const RegularExpression::CompileResult compiled = RegularExpression::compile(pattern, 0);
-    QVERIFY(compiled.isValid());
-    QCOMPARE(RegularExpression::patternText(*compiled.pattern), pattern);
-}
 
 QTEST_GUILESS_MAIN(tst_RegularExpression)
 #include "tst_RegularExpression.moc"

@@ -24,6 +24,8 @@ QString visible(const QString &text)
 
 QString role(const QColor &color)
 {
+    if (!color.isValid())
+        return u"invalid"_s;
     const LightAppearance palette;
     const std::pair<Color, QString> roles[] = {
         {palette.plainTextColor(), u"plain"_s},         {palette.specialCharacterColor(), u"special"_s},

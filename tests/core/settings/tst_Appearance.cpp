@@ -1,9 +1,8 @@
 #include "TestSettings.h"
 #include "core/platform/SystemAppearanceMonitor.h"
+#include "core/settings/Appearance.h"
 #include "core/settings/AppearanceController.h"
 #include "core/settings/AppearanceControllerDelegate.h"
-#include "core/settings/DarkAppearance.h"
-#include "core/settings/LightAppearance.h"
 #include "core/settings/UserDefaults.h"
 
 #include <QTest>
@@ -57,41 +56,6 @@ private Q_SLOTS:
             return;
         QCOMPARE(parsed->rgb(), color.rgb());
         QVERIFY(qAbs(parsed->alphaF() - 0.5F) < 0.001F);
-    }
-
-    // The views never check whether a palette colour converted.
-    void everyPaletteColorIsValid()
-    {
-        const LightAppearance light;
-        const DarkAppearance dark;
-        for (const Appearance *palette : std::initializer_list<const Appearance *> {&light, &dark}) {
-            const QList<Color> colors {palette->librarySelectionColor(),
-                                       palette->matchColor(),
-                                       palette->alternateMatchColor(),
-                                       palette->highlightingLabelColor(),
-                                       palette->highlightingLabelBoxColor(),
-                                       palette->outputTextColor(),
-                                       palette->patternTextColor(),
-                                       palette->errorColor(),
-                                       palette->warningColor(),
-                                       palette->textBoxColor(),
-                                       palette->placeholderColor(),
-                                       palette->plainTextColor(),
-                                       palette->escapedCharacterColor(),
-                                       palette->specialCharacterColor(),
-                                       palette->commentColor(),
-                                       palette->highlightedGroupColor(),
-                                       palette->metacharacterColor(),
-                                       palette->patternSelectionColor(),
-                                       palette->patternSelectedTextColor(),
-                                       palette->outputSelectionColor(),
-                                       palette->outputSelectedTextColor(),
-                                       palette->textColor(),
-                                       palette->linkColor(),
-                                       palette->hoverLinkColor()};
-            for (const Color &color : colors)
-                QVERIFY2(color.toQColor().isValid(), qPrintable(color.rgb));
-        }
     }
 
     void choosesPalette_data()
