@@ -149,57 +149,32 @@ private Q_SLOTS:
         QCOMPARE(model.rowCount(), 0);
     }
 
-    void listsAtMostTheMaximumOfMatchRows_data()
-    {
-        QTest::addColumn<int>("maximum");
-        QTest::addColumn<int>("rows");
-        QTest::addRow("fewer matches than the maximum") << 10 << 4;
-        QTest::addRow("as many as the maximum") << 4 << 4;
-        QTest::addRow("more than the maximum") << 2 << 2;
-        QTest::addRow("none") << 0 << 0;
-    }
-
-    void listsAtMostTheMaximumOfMatchRows()
-    {
-        QFETCH(int, maximum);
-        QFETCH(int, rows);
-        MatchInspectorModel model;
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        load(model, u"(\\w)"_s, u"a b c d"_s);
-        const QModelIndex third = model.index(2, 0);
-        model.setMaximumMatchRows(maximum);
-        QCOMPARE(model.rowCount(), rows);
-        QCOMPARE(model.listedMatches(), rows);
-        QCOMPARE(model.results().count(), 4);
-        QVERIFY(!model.index(rows, 0).isValid());
-        if (rows > 0)
-            QCOMPARE(model.index(rows - 1, MatchInspectorModel::textColumn).data().toString(),
-                     QString(QChar(u'a' + rows - 1)));
-        // Rows beyond the listed ones point at nothing, group rows included.
-        QCOMPARE(model.groupForIndex(third) >= 0, rows > 2);
-        QCOMPARE(model.groupForIndex(model.index(0, 0, third)) >= 0, rows > 2);
-    }
-
-    void handsOutRowsInBatches_data()
+    void listsMatchRowsUpToTheMaximumInBatches_data()
     {
         QTest::addColumn<int>("matches");
         QTest::addColumn<int>("maximum");
         const int batch = MatchInspectorModel::fetchBatchSize;
+        QTest::addRow("fewer matches than the maximum") << 4 << 10;
+        QTest::addRow("as many as the maximum") << 4 << 4;
+        QTest::addRow("more than the maximum") << 4 << 2;
+        QTest::addRow("none") << 4 << 0;
         QTest::addRow("one batch") << batch << batch * 3;
-        QTest::addRow("two and a bit") << batch * 2 + 1 << batch * 3;
-        QTest::addRow("stopped by the maximum") << batch * 2 + 1 << batch + 7;
+        QTest::addRow("two batches and a bit") << batch * 2 + 1 << batch * 3;
+        QTest::addRow("batches stopped by the maximum") << batch * 2 + 1 << batch + 7;
     }
 
-    void handsOutRowsInBatches()
+    // No model tester here: it fetches on its own while it checks a reset.
+    void listsMatchRowsUpToTheMaximumInBatches()
     {
         QFETCH(int, matches);
         QFETCH(int, maximum);
-        // No model tester here: it fetches on its own while it checks a reset.
         MatchInspectorModel model;
+        load(model, u"(a)"_s, QString(matches, u'a'));
+        const QModelIndex third = model.index(2, 0);
         model.setMaximumMatchRows(maximum);
-        load(model, u"a"_s, QString(matches, u'a'));
         const int listed = std::min(matches, maximum);
         QCOMPARE(model.listedMatches(), listed);
+        QCOMPARE(model.results().count(), matches);
         QCOMPARE(model.rowCount(), std::min(listed, MatchInspectorModel::fetchBatchSize));
         while (model.canFetchMore({})) {
             const int before = model.rowCount();
@@ -209,8 +184,11 @@ private Q_SLOTS:
         QCOMPARE(model.rowCount(), listed);
         QCOMPARE(model.matchForIndex(model.index(listed - 1, 0)), listed - 1);
         QVERIFY(!model.index(listed, 0).isValid());
+        // Rows beyond the listed ones point at nothing, group rows included.
+        QCOMPARE(model.groupForIndex(third) >= 0, listed > 2);
+        QCOMPARE(model.groupForIndex(model.index(0, 0, third)) >= 0, listed > 2);
         // A new evaluation starts from the first batch again.
-        load(model, u"a"_s, QString(matches, u'a'));
+        load(model, u"(a)"_s, QString(matches, u'a'));
         QCOMPARE(model.rowCount(), std::min(listed, MatchInspectorModel::fetchBatchSize));
     }
 };

@@ -100,7 +100,8 @@ private:
                                           {uR"(\Q[#\E)"_s, u"[#"_s},
                                           {uR"(\Q \(\E)"_s, uR"( \()"_s},
                                           {uR"(\Q\E)"_s, QString()}};
-        static const QList<QString> inlineComments {u"(?#a(b)"_s, u"(?#[)"_s, uR"((?#\Q)\E))"_s, uR"((?#\))"_s};
+        static const QList<Piece> inlineComments {
+            {u"(?#a(b)"_s, {}}, {u"(?#[)"_s, {}}, {uR"((?#\Q)\E))"_s, {}}, {uR"((?#\))"_s, {}}};
         static const QList<Piece> classes {
             {u"[]a]"_s, u"]"_s},
             {u"[^]a]"_s, u"b"_s},
@@ -121,18 +122,14 @@ private:
             {uR"(\cA)"_s, u"\x01"_s},    {uR"(\c()"_s, u"\x08"_s}, {uR"(\d)"_s, u"7"_s}};
 
         switch (pick(depth < 3 ? 12 : 8)) {
-        case 0: {
-            const Piece &piece = any(literals);
-            append(piece.first, piece.second, taken);
+        case 0:
+            append(any(literals), taken);
             break;
-        }
-        case 1: {
-            const Piece &piece = any(quoted);
-            append(piece.first, piece.second, taken);
+        case 1:
+            append(any(quoted), taken);
             break;
-        }
         case 2:
-            append(any(inlineComments), QString(), taken);
+            append(any(inlineComments), taken);
             break;
         case 3:
             if (m_freeSpacing)
@@ -141,16 +138,12 @@ private:
             else
                 append(u" "_s, u" "_s, taken);
             break;
-        case 4: {
-            const Piece &piece = any(classes);
-            append(piece.first, piece.second, taken);
+        case 4:
+            append(any(classes), taken);
             break;
-        }
-        case 5: {
-            const Piece &piece = any(escapes);
-            append(piece.first, piece.second, taken);
+        case 5:
+            append(any(escapes), taken);
             break;
-        }
         case 6:
             // Until the end of the enclosing group, across alternatives.
             if (const QString flags = any(QList<QString> {u"x"_s, u"-x"_s, u"i"_s, u"ix-m"_s}); true) {

@@ -1,14 +1,12 @@
+#include "LibraryTestSupport.h"
 #include "TestSettings.h"
-#include "core/evaluation/ActiveGroupController.h"
 #include "core/evaluation/MatchInspectorModel.h"
 #include "core/library/ExpressionListModel.h"
 #include "core/library/LibraryStoreController.h"
-#include "core/platform/SystemAppearanceMonitor.h"
 #include "core/settings/UserDefaults.h"
 #include "gui/app/AppDelegate.h"
 #include "gui/app/MainSplitViewController.h"
 #include "gui/app/MainWindowController.h"
-#include "gui/app/ReferenceViewController.h"
 #include "gui/editor/ExpressionViewController.h"
 #include "gui/editor/MatchInspectorViewController.h"
 #include "gui/editor/OutputTextViewController.h"
@@ -25,30 +23,18 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
-#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QJsonArray savedLibrary(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QJsonDocument::fromJson(file.readAll()).array();
-}
 
 void replaceText(NSTextViewWithPlaceholder *view, const QString &text)
 {
@@ -63,365 +49,352 @@ class tst_MainWindow : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void endToEnd();
-    void panelsFollowSettingsAndCommands();
-    void fullScreenIsPresentation();
-    void stopCommandAndTimeBudgetField();
-    void commandsWithoutAWindowOnlyBeep();
-    void tellsOnceAboutARecoveredLibrary_data();
-    void tellsOnceAboutARecoveredLibrary();
-    void saysWhileTheLibraryCannotBeSaved();
-    void inspectorAndSubstitutionFromTheMenus();
-    void shortcutsAreUnique();
+    void init()
+    {
+        resetSettingsToLightDefaults();
+        QFile::remove(libraryPath());
+    }
+
+    void endToEnd()
+    {
+        {
+            AppDelegate app(libraryPath());
+            app.applicationDidFinishLaunching();
+            QVERIFY(QTest::qWaitForWindowExposed(app.mainWindowController()));
+            MainSplitViewController *split = app.mainSplitViewController();
+            LibraryViewController *library = split->libraryViewController();
+            ExpressionViewController *editor = split->expressionViewController();
+            QCOMPARE(split->expression()->name(), u"First Expression"_s);
+
+            app.action(u"newExpressionAction"_s)->trigger();
+            QVERIFY(split->isLibraryVisible());
+            QTRY_COMPARE(split->expression()->name(), u"New Expression"_s);
+            library->expressionsModel()->setData(library->expressionsModel()->index(1, 0), u"Dates"_s, Qt::EditRole);
+            replaceText(editor->inputTextView(), u"(\\d{4})-(\\d\\d)"_s);
+            replaceText(editor->outputTextView(), u"from 2024-05 to 2025-01"_s);
+            QTRY_COMPARE(editor->outputTextViewController()->matches().count(), 2);
+            app.highlightNextGroup();
+            app.highlightNextGroup();
+            QCOMPARE(app.activeGroup(), 2);
+            QCOMPARE(editor->inputTextView()->highlightedGroup(), 2);
+
+            // Reorder, then add one more and delete it after confirming.
+            library->libraryStoreController()->moveFrom(1, 0);
+            app.action(u"newExpressionAction"_s)->trigger();
+            QTRY_COMPARE(library->libraryStoreController()->expressions().size(), 3);
+            QList<QPointer<QMessageBox>> alerts;
+            library->setAlertPresenter([&alerts](QMessageBox *box) { alerts.append(box); });
+            QTRY_COMPARE(split->expression()->name(), u"New Expression"_s);
+            app.action(u"deleteExpressionAction"_s)->trigger();
+            QCOMPARE(alerts.size(), 1);
+            alerts.first()->buttons().first()->click();
+            QTRY_COMPARE(library->libraryStoreController()->expressions().size(), 2);
+            app.mainWindowController()->close();
+        }
+        QCOMPARE(fileNames(libraryPath()), (QStringList {u"Dates"_s, u"First Expression"_s}));
+
+        // The next start finds everything as it was left, the window's panels included.
+        AppDelegate again(libraryPath());
+        again.applicationDidFinishLaunching();
+        QVERIFY(again.mainSplitViewController()->isLibraryVisible());
+        QCOMPARE(again.mainSplitViewController()->expression()->name(), u"Dates"_s);
+        QCOMPARE(again.viewController()->outputTextView()->text(), u"from 2024-05 to 2025-01"_s);
+        QCOMPARE(again.viewController()->inputTextView()->text(), u"(\\d{4})-(\\d\\d)"_s);
+    }
+
+    void panelsFollowSettingsAndCommands()
+    {
+        UserDefaults::standard().setValue(UserDefaultsKey::showRightPanel, true);
+        AppDelegate app(libraryPath());
+        app.applicationDidFinishLaunching();
+        QVERIFY(QTest::qWaitForWindowExposed(app.mainWindowController()));
+        MainSplitViewController *split = app.mainSplitViewController();
+        QVERIFY(!split->isLibraryVisible());
+        QVERIFY(split->isHelpVisible());
+
+        app.showOrHideReferenceSheet();
+        QCOMPARE(UserDefaults::standard().boolValue(UserDefaultsKey::showRightPanel), false);
+        QTRY_VERIFY(!split->isHelpVisible());
+        QVERIFY(!app.action(u"showReferenceAction"_s)->isChecked());
+        app.showReferenceSheet();
+        QTRY_VERIFY(split->isHelpVisible());
+        app.showReferenceSheet();
+        QVERIFY(split->isHelpVisible());
+
+        // Room on the (small) offscreen screen for the window to grow.
+        app.showOrHideReferenceSheet();
+        QTRY_VERIFY(!split->isHelpVisible());
+        app.mainWindowController()->resize(420, 500);
+        QTRY_COMPARE(app.mainWindowController()->width(), 420);
+        const int editorWidth = split->expressionViewController()->width();
+        const int windowWidth = app.mainWindowController()->width();
+        UserDefaults::standard().setValue(UserDefaultsKey::showLeftPanel, true);
+        QTRY_VERIFY(split->isLibraryVisible());
+        QTRY_VERIFY(app.mainWindowController()->width() > windowWidth);
+        QTRY_COMPARE(split->expressionViewController()->width(), editorWidth);
+    }
+
+    void fullScreenIsPresentation()
+    {
+        AppDelegate app(libraryPath());
+        app.applicationDidFinishLaunching();
+        MainWindowController *window = app.mainWindowController();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const qreal normalSize = app.viewController()->viewSizeController()->fontSize();
+        window->toggleFullScreen();
+        QTRY_COMPARE(window->mode(), ViewMode::presentation);
+        QCOMPARE(app.viewController()->viewSizeController()->fontSize(), 2 * normalSize);
+        window->toggleFullScreen();
+        QTRY_COMPARE(window->mode(), ViewMode::normal);
+        QCOMPARE(app.viewController()->viewSizeController()->fontSize(), normalSize);
+    }
+
+    void stopCommandAndTimeBudgetField()
+    {
+        AppDelegate app(libraryPath());
+        app.applicationDidFinishLaunching();
+        ExpressionViewController *editor = app.viewController();
+        replaceText(editor->outputTextView(), QString(40, u'a') + u'b');
+        replaceText(editor->inputTextView(), u"(a+)+$"_s);
+        QTRY_VERIFY(editor->outputTextViewController()->isEvaluatingExpression());
+        QCOMPARE(app.action(u"stopEvaluationAction"_s)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Period));
+        app.action(u"stopEvaluationAction"_s)->trigger();
+        QTRY_COMPARE(editor->warningLabel()->text(), u"Evaluation stopped."_s);
+
+        // A new budget evaluates the same input again.
+        app.showPreferences();
+        QSpinBox *budget = nullptr;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            budget = budget ? budget : window->findChild<QSpinBox *>(u"timeBudgetField"_s);
+        QVERIFY(budget);
+        QCOMPARE(budget->value(), 10);
+        budget->setValue(1);
+        QVERIFY(editor->isWarningLabelHidden());
+        QTRY_COMPARE(editor->warningLabel()->text(), u"Stopped after 1 s (time budget). Change it in Preferences."_s);
+
+        // Beside it, the backtrack stack limit: stored in bytes, shown in MB.
+        auto *stackLimit = budget->window()->findChild<QSpinBox *>(u"backtrackStackLimitField"_s);
+        QVERIFY(stackLimit);
+        QCOMPARE(stackLimit->text(), u"8 MB"_s);
+        stackLimit->setValue(0);
+        QCOMPARE(stackLimit->text(), u"No limit"_s);
+        QCOMPARE(UserDefaults::standard().backtrackStackLimit(), 0);
+        UserDefaults::standard().setValue(UserDefaultsKey::backtrackStackLimit, 1000);
+        QCOMPARE(stackLimit->text(), u"1 MB"_s);
+    }
+
+    void commandsWithoutAWindowOnlyBeep()
+    {
+        AppDelegate app(libraryPath());
+        app.applicationDidFinishLaunching();
+        delete app.mainWindowController();
+        QVERIFY(!app.mainSplitViewController());
+        app.highlightNextGroup();
+        app.highlightPreviousGroup();
+        app.goToPattern();
+        app.copyEscaped();
+        app.pasteUnescaped();
+        app.stopEvaluation();
+        QCOMPARE(app.activeGroup(), 0);
+    }
+
+    void tellsOnceAboutARecoveredLibrary_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("firstName");
+        QTest::addColumn<QString>("sentences");
+        QTest::addRow("one entry of two unreadable")
+            << R"([{"name": "Kept", "pattern": "a", "text": "b"}, {"name": 5}])"_ba << u"Kept"_s
+            << u"The library file could not be read: it has 1 of 2 entries that cannot be read (entry 2 has no string "
+               "value under the key \"name\"). 1 expression was recovered."_s;
+        QTest::addRow("three of four readable")
+            << R"([{"name": "A", "pattern": "", "text": ""}, 1, {"name": "B", "pattern": "", "text": ""},
+                  {"name": "C", "pattern": "", "text": ""}])"_ba
+            << u"A"_s << u"3 expressions were recovered."_s;
+        QTest::addRow("not JSON")
+            << R"([{"name": "Lost", "pattern": "a")"_ba << u"First Expression"_s
+            << u"The library file could not be read: it is not valid JSON (unterminated string at "
+               "byte 32). No expressions could be recovered."_s;
+    }
+
+    void tellsOnceAboutARecoveredLibrary()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, firstName);
+        QFETCH(QString, sentences);
+        QFile broken(libraryPath());
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write(content);
+        broken.close();
+        AppDelegate app(libraryPath());
+        app.applicationDidFinishLaunching();
+        auto *message = app.mainWindowController()->findChild<QMessageBox *>(u"recoveryMessage"_s);
+        QVERIFY(message);
+        const QString keptCopy = app.mainSplitViewController()
+                                     ->libraryViewController()
+                                     ->libraryStoreController()
+                                     ->recovery()
+                                     ->keptCopyPath;
+        QVERIFY(QFile::exists(keptCopy));
+        QVERIFY2(message->informativeText().contains(sentences), qPrintable(message->informativeText()));
+        QVERIFY(message->informativeText().endsWith(
+            u" The file as it was has been kept unchanged in %1."_s.arg(QDir::toNativeSeparators(keptCopy))));
+        QCOMPARE(app.mainSplitViewController()->expression()->name(), firstName);
+    }
+
+    void saysWhileTheLibraryCannotBeSaved()
+    {
+        const QString folder = m_folder.filePath(u"saving"_s);
+        const QString path = folder + u"/expressions.json"_s;
+        const QString copy = m_folder.filePath(u"copy.json"_s);
+        QVERIFY(QDir(folder).removeRecursively() && QDir().mkpath(folder));
+        QFile::remove(copy);
+        const auto blockFolder = [&folder](bool blocked) {
+            QFile blocker(folder);
+            return blocked ? QDir(folder).removeRecursively() && blocker.open(QIODevice::WriteOnly) : blocker.remove();
+        };
+        AppDelegate app(path);
+        app.applicationDidFinishLaunching();
+        QPointer<MainWindowController> window = app.mainWindowController();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        LibrarySaveNotice *notice = window->saveNotice();
+        QString chosenPath;
+        notice->setFileChooser([&chosenPath](QWidget *, const QString &) { return chosenPath; });
+        QList<QPointer<QMessageBox>> questions;
+        window->setAlertPresenter([&questions](QMessageBox *box) { questions.append(box); });
+        NSTextViewWithPlaceholder *text = app.viewController()->outputTextView();
+        QVERIFY(notice->isHidden());
+
+        QVERIFY(blockFolder(true));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"could not be saved"_s));
+        replaceText(text, u"kept in memory"_s);
+        QTRY_VERIFY(notice->isVisible());
+        QVERIFY(notice->messageLabel()->text().contains(QDir::toNativeSeparators(path)));
+        QVERIFY(notice->messageLabel()->text().contains(u"(Not a directory)"_s));
+
+        chosenPath = copy;
+        notice->saveCopyButton()->click();
+        QCOMPARE(fileContent(copy).at(0)[u"text"_s], u"kept in memory"_s);
+        QVERIFY(notice->messageLabel()->text().endsWith(
+            u"\nA copy was saved to %1."_s.arg(QDir::toNativeSeparators(copy))));
+        chosenPath = folder + u"/copy.json"_s;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"copy of the library could not be saved"_s));
+        notice->saveCopyButton()->click();
+        QVERIFY(notice->messageLabel()->text().contains(u"The copy could not be saved to"_s));
+
+        // Quitting asks; cancelling keeps the window and everything in it.
+        app.action(u"quitAction"_s)->trigger();
+        QCOMPARE(questions.size(), 1);
+        QVERIFY(questions.first()->informativeText().contains(u"(Not a directory)"_s));
+        QCOMPARE(questions.first()->escapeButton()->text(), u"Cancel"_s);
+        questions.first()->escapeButton()->click();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(text->text(), u"kept in memory"_s);
+
+        QVERIFY(blockFolder(false));
+        QTest::ignoreMessage(QtInfoMsg, QRegularExpression(u"saved again"_s));
+        notice->retryButton()->click();
+        QVERIFY(notice->isHidden());
+        QCOMPARE(fileContent(path).at(0)[u"text"_s], u"kept in memory"_s);
+
+        // A later edit that succeeds clears the notice too; then closing the window discards only after asking.
+        QVERIFY(blockFolder(true));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"could not be saved"_s));
+        replaceText(text, u"lost"_s);
+        QTRY_VERIFY(notice->isVisible());
+        QVERIFY(blockFolder(false));
+        QTest::ignoreMessage(QtInfoMsg, QRegularExpression(u"saved again"_s));
+        replaceText(text, u"saved"_s);
+        QTRY_VERIFY(notice->isHidden());
+        QVERIFY(blockFolder(true));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"could not be saved"_s));
+        replaceText(text, u"discarded"_s);
+        window->close();
+        QCOMPARE(questions.size(), 2);
+        QVERIFY(window->isVisible());
+        QPushButton *discard = nullptr;
+        for (QAbstractButton *button : questions.last()->buttons())
+            discard = button->text() == u"Quit Without Saving"_s ? qobject_cast<QPushButton *>(button) : discard;
+        QVERIFY(discard);
+        discard->click();
+        QTRY_VERIFY(!window);
+        QVERIFY(blockFolder(false));
+    }
+
+    void inspectorAndSubstitutionFromTheMenus()
+    {
+        const QString template_ = u"[${word}]"_s;
+        {
+            AppDelegate app(libraryPath());
+            app.applicationDidFinishLaunching();
+            QVERIFY(QTest::qWaitForWindowExposed(app.mainWindowController()));
+            ExpressionViewController *editor = app.viewController();
+            QAction *showInspector = app.action(u"showMatchInspectorAction"_s);
+            QAction *showSubstitution = app.action(u"showSubstitutionPreviewAction"_s);
+            QVERIFY(editor->matchInspector()->isHidden());
+            QVERIFY(editor->substitutionPanel()->isHidden());
+            QVERIFY(!showInspector->isChecked());
+            QVERIFY(!showSubstitution->isChecked());
+
+            // Nothing to copy while no preview is computed.
+            QApplication::clipboard()->setText(u"before"_s);
+            app.action(u"copySubstitutionResultAction"_s)->trigger();
+            QCOMPARE(QApplication::clipboard()->text(), u"before"_s);
+
+            showInspector->trigger();
+            showSubstitution->trigger();
+            QVERIFY(editor->matchInspector()->isVisible());
+            QVERIFY(editor->substitutionPanel()->isVisible());
+            replaceText(editor->inputTextView(), u"(?<word>\\w+)"_s);
+            replaceText(editor->outputTextView(), u"one two"_s);
+            QTest::keyClicks(editor->substitutionPanel()->replacementField(), template_);
+            QTRY_COMPARE(editor->substitutionPanel()->result(), std::optional(u"[one] [two]"_s));
+            app.action(u"copySubstitutionResultAction"_s)->trigger();
+            QCOMPARE(QApplication::clipboard()->text(), u"[one] [two]"_s);
+            app.mainWindowController()->close();
+        }
+        QCOMPARE(fileContent(libraryPath()).at(0)[u"replacement"_s], template_);
+
+        // The next start shows the panels as they were left.
+        AppDelegate again(libraryPath());
+        again.applicationDidFinishLaunching();
+        ExpressionViewController *editor = again.viewController();
+        QVERIFY(editor->matchInspector()->isVisible());
+        QVERIFY(again.action(u"showSubstitutionPreviewAction"_s)->isChecked());
+        QCOMPARE(editor->substitutionPanel()->replacementField()->text(), template_);
+        QTRY_COMPARE(editor->matchInspector()->model()->rowCount(), 2);
+        // Hidden, it lists nothing; shown again, the latest results.
+        again.action(u"showMatchInspectorAction"_s)->trigger();
+        QVERIFY(editor->matchInspector()->isHidden());
+        QCOMPARE(UserDefaults::standard().value(MatchInspectorViewController::shownKey()).toBool(), false);
+        QCOMPARE(editor->matchInspector()->model()->rowCount(), 0);
+        replaceText(editor->outputTextView(), u"one two three"_s);
+        QTRY_COMPARE(editor->outputTextViewController()->matches().count(), 3);
+        QCOMPARE(editor->matchInspector()->model()->rowCount(), 0);
+        again.action(u"showMatchInspectorAction"_s)->trigger();
+        QCOMPARE(editor->matchInspector()->model()->rowCount(), 3);
+    }
+
+    void shortcutsAreUnique()
+    {
+        AppDelegate app(libraryPath());
+        QHash<QKeySequence, QString> owners;
+        for (const QAction *action : app.mainWindowController()->findChildren<QAction *>()) {
+            for (const QKeySequence &shortcut : action->shortcuts()) {
+                const QString owner = owners.value(shortcut);
+                QVERIFY2(
+                    owner.isEmpty(),
+                    qPrintable(shortcut.toString() + u" of "_s + action->objectName() + u" is taken by "_s + owner));
+                owners.insert(shortcut, action->objectName());
+            }
+        }
+        QVERIFY(owners.contains(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C)));
+    }
 
 private:
     QTemporaryDir m_folder;
     QString libraryPath() const { return m_folder.filePath(u"expressions.json"_s); }
 };
-
-void tst_MainWindow::init()
-{
-    resetSettingsToLightDefaults();
-    QFile::remove(libraryPath());
-}
-
-void tst_MainWindow::endToEnd()
-{
-    {
-        AppDelegate app(libraryPath());
-        app.applicationDidFinishLaunching();
-        QVERIFY(QTest::qWaitForWindowExposed(app.mainWindowController()));
-        MainSplitViewController *split = app.mainSplitViewController();
-        LibraryViewController *library = split->libraryViewController();
-        ExpressionViewController *editor = split->expressionViewController();
-        QCOMPARE(split->expression()->name(), u"First Expression"_s);
-
-        app.action(u"newExpressionAction"_s)->trigger();
-        QVERIFY(split->isLibraryVisible());
-        QTRY_COMPARE(split->expression()->name(), u"New Expression"_s);
-        library->expressionsModel()->setData(library->expressionsModel()->index(1, 0), u"Dates"_s, Qt::EditRole);
-        replaceText(editor->inputTextView(), u"(\\d{4})-(\\d\\d)"_s);
-        replaceText(editor->outputTextView(), u"from 2024-05 to 2025-01"_s);
-        QTRY_COMPARE(editor->outputTextViewController()->matches().count(), 2);
-        app.highlightNextGroup();
-        app.highlightNextGroup();
-        app.highlightNextGroup();
-        QCOMPARE(app.activeGroup(), 2);
-        QCOMPARE(editor->inputTextView()->highlightedGroup(), 2);
-
-        // Reorder, then add one more and delete it after confirming.
-        library->libraryStoreController()->moveFrom(1, 0);
-        app.action(u"newExpressionAction"_s)->trigger();
-        QTRY_COMPARE(library->libraryStoreController()->expressions().size(), 3);
-        QList<QPointer<QMessageBox>> alerts;
-        library->setAlertPresenter([&alerts](QMessageBox *box) { alerts.append(box); });
-        QTRY_COMPARE(split->expression()->name(), u"New Expression"_s);
-        app.action(u"deleteExpressionAction"_s)->trigger();
-        QCOMPARE(alerts.size(), 1);
-        QCOMPARE(alerts.first()->text(), u"Are you sure you want to delete \"New Expression\" expression?"_s);
-        alerts.first()->buttons().first()->click();
-        QTRY_COMPARE(library->libraryStoreController()->expressions().size(), 2);
-        app.mainWindowController()->close();
-    }
-    const QJsonArray saved = savedLibrary(libraryPath());
-    QCOMPARE(saved.size(), 2);
-    QCOMPARE(saved.at(0).toObject().value(u"name"_s).toString(), u"Dates"_s);
-    QCOMPARE(saved.at(0).toObject().value(u"pattern"_s).toString(), u"(\\d{4})-(\\d\\d)"_s);
-    QCOMPARE(saved.at(0).toObject().value(u"text"_s).toString(), u"from 2024-05 to 2025-01"_s);
-    QCOMPARE(saved.at(1).toObject().value(u"name"_s).toString(), u"First Expression"_s);
-
-    // The next start finds everything as it was left, the window's panels included.
-    AppDelegate again(libraryPath());
-    again.applicationDidFinishLaunching();
-    QVERIFY(again.mainSplitViewController()->isLibraryVisible());
-    QCOMPARE(again.mainSplitViewController()->expression()->name(), u"Dates"_s);
-    QCOMPARE(again.viewController()->outputTextView()->text(), u"from 2024-05 to 2025-01"_s);
-}
-
-void tst_MainWindow::panelsFollowSettingsAndCommands()
-{
-    UserDefaults::standard().setValue(UserDefaultsKey::showRightPanel, true);
-    AppDelegate app(libraryPath());
-    app.applicationDidFinishLaunching();
-    QVERIFY(QTest::qWaitForWindowExposed(app.mainWindowController()));
-    MainSplitViewController *split = app.mainSplitViewController();
-    QVERIFY(!split->isLibraryVisible());
-    QVERIFY(split->isHelpVisible());
-
-    app.showOrHideReferenceSheet();
-    QCOMPARE(UserDefaults::standard().boolValue(UserDefaultsKey::showRightPanel), false);
-    QTRY_VERIFY(!split->isHelpVisible());
-    QVERIFY(!app.action(u"showReferenceAction"_s)->isChecked());
-    app.showReferenceSheet();
-    QTRY_VERIFY(split->isHelpVisible());
-    app.showReferenceSheet();
-    QVERIFY(split->isHelpVisible());
-
-    // Room on the (small) offscreen screen for the window to grow.
-    app.showOrHideReferenceSheet();
-    QTRY_VERIFY(!split->isHelpVisible());
-    app.mainWindowController()->resize(420, 500);
-    QTRY_COMPARE(app.mainWindowController()->width(), 420);
-    const int editorWidth = split->expressionViewController()->width();
-    const int windowWidth = app.mainWindowController()->width();
-    UserDefaults::standard().setValue(UserDefaultsKey::showLeftPanel, true);
-    QTRY_VERIFY(split->isLibraryVisible());
-    QTRY_VERIFY(app.mainWindowController()->width() > windowWidth);
-    QTRY_COMPARE(split->expressionViewController()->width(), editorWidth);
-}
-
-void tst_MainWindow::fullScreenIsPresentation()
-{
-    AppDelegate app(libraryPath());
-    app.applicationDidFinishLaunching();
-    MainWindowController *window = app.mainWindowController();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    window->toggleFullScreen();
-    QTRY_COMPARE(window->mode(), ViewMode::presentation);
-    QCOMPARE(app.viewController()->viewSizeController()->fontSize(), 26.0);
-    window->toggleFullScreen();
-    QTRY_COMPARE(window->mode(), ViewMode::normal);
-    QCOMPARE(app.viewController()->viewSizeController()->fontSize(), 13.0);
-}
-
-void tst_MainWindow::stopCommandAndTimeBudgetField()
-{
-    AppDelegate app(libraryPath());
-    app.applicationDidFinishLaunching();
-    ExpressionViewController *editor = app.viewController();
-    replaceText(editor->outputTextView(), QString(40, u'a') + u'b');
-    replaceText(editor->inputTextView(), u"(a+)+$"_s);
-    QTRY_VERIFY(editor->outputTextViewController()->isEvaluatingExpression());
-    QCOMPARE(app.action(u"stopEvaluationAction"_s)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Period));
-    app.action(u"stopEvaluationAction"_s)->trigger();
-    QTRY_COMPARE(editor->warningLabel()->text(), u"Evaluation stopped."_s);
-
-    // A new budget evaluates the same input again.
-    app.showPreferences();
-    QSpinBox *budget = nullptr;
-    for (QWidget *window : QApplication::topLevelWidgets())
-        budget = budget ? budget : window->findChild<QSpinBox *>(u"timeBudgetField"_s);
-    QVERIFY(budget);
-    QCOMPARE(budget->value(), 10);
-    budget->setValue(1);
-    QVERIFY(editor->isWarningLabelHidden());
-    QTRY_COMPARE(editor->warningLabel()->text(), u"Stopped after 1 s (time budget). Change it in Preferences."_s);
-
-    // Beside it, the backtrack stack limit: stored in bytes, shown in MB.
-    auto *stackLimit = budget->window()->findChild<QSpinBox *>(u"backtrackStackLimitField"_s);
-    QVERIFY(stackLimit);
-    QCOMPARE(stackLimit->text(), u"8 MB"_s);
-    stackLimit->setValue(0);
-    QCOMPARE(stackLimit->text(), u"No limit"_s);
-    QCOMPARE(UserDefaults::standard().backtrackStackLimit(), 0);
-    UserDefaults::standard().setValue(UserDefaultsKey::backtrackStackLimit, 1000);
-    QCOMPARE(stackLimit->text(), u"1 MB"_s);
-}
-
-void tst_MainWindow::commandsWithoutAWindowOnlyBeep()
-{
-    AppDelegate app(libraryPath());
-    app.applicationDidFinishLaunching();
-    delete app.mainWindowController();
-    QVERIFY(!app.mainSplitViewController());
-    app.highlightNextGroup();
-    app.highlightPreviousGroup();
-    app.goToPattern();
-    app.copyEscaped();
-    app.pasteUnescaped();
-    app.stopEvaluation();
-    QCOMPARE(app.activeGroup(), 0);
-}
-
-void tst_MainWindow::tellsOnceAboutARecoveredLibrary_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("firstName");
-    QTest::addColumn<QString>("sentences");
-    QTest::addRow("one entry of two unreadable")
-        << R"([{"name": "Kept", "pattern": "a", "text": "b"}, {"name": 5}])"_ba << u"Kept"_s
-        << u"The library file could not be read: it has 1 of 2 entries that cannot be read (entry 2 has no string "
-           "value under the key \"name\"). 1 expression was recovered."_s;
-    QTest::addRow("three of four readable")
-        << R"([{"name": "A", "pattern": "", "text": ""}, 1, {"name": "B", "pattern": "", "text": ""},
-              {"name": "C", "pattern": "", "text": ""}])"_ba
-        << u"A"_s << u"3 expressions were recovered."_s;
-    QTest::addRow("not JSON") << R"([{"name": "Lost", "pattern": "a")"_ba << u"First Expression"_s
-                              << u"The library file could not be read: it is not valid JSON (unterminated string at "
-                                 "byte 32). No expressions could be recovered."_s;
-}
-
-void tst_MainWindow::tellsOnceAboutARecoveredLibrary()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(QString, firstName);
-    QFETCH(QString, sentences);
-    QFile broken(libraryPath());
-    QVERIFY(broken.open(QIODevice::WriteOnly));
-    broken.write(content);
-    broken.close();
-    AppDelegate app(libraryPath());
-    app.applicationDidFinishLaunching();
-    auto *message = app.mainWindowController()->findChild<QMessageBox *>(u"recoveryMessage"_s);
-    QVERIFY(message);
-    const QString keptCopy
-        = app.mainSplitViewController()->libraryViewController()->libraryStoreController()->recovery()->keptCopyPath;
-    QVERIFY(QFile::exists(keptCopy));
-    QVERIFY2(message->informativeText().contains(sentences), qPrintable(message->informativeText()));
-    QVERIFY(message->informativeText().endsWith(
-        u" The file as it was has been kept unchanged in %1."_s.arg(QDir::toNativeSeparators(keptCopy))));
-    QCOMPARE(app.mainSplitViewController()->expression()->name(), firstName);
-}
-
-void tst_MainWindow::saysWhileTheLibraryCannotBeSaved()
-{
-    const QString folder = m_folder.filePath(u"saving"_s);
-    const QString path = folder + u"/expressions.json"_s;
-    const QString copy = m_folder.filePath(u"copy.json"_s);
-    QVERIFY(QDir(folder).removeRecursively() && QDir().mkpath(folder));
-    QFile::remove(copy);
-    const auto blockFolder = [&folder](bool blocked) {
-        QFile blocker(folder);
-        return blocked ? QDir(folder).removeRecursively() && blocker.open(QIODevice::WriteOnly) : blocker.remove();
-    };
-    AppDelegate app(path);
-    app.applicationDidFinishLaunching();
-    QPointer<MainWindowController> window = app.mainWindowController();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    LibrarySaveNotice *notice = window->saveNotice();
-    QString chosenPath;
-    notice->setFileChooser([&chosenPath](QWidget *, const QString &) { return chosenPath; });
-    QList<QPointer<QMessageBox>> questions;
-    window->setAlertPresenter([&questions](QMessageBox *box) { questions.append(box); });
-    NSTextViewWithPlaceholder *text = app.viewController()->outputTextView();
-    QVERIFY(notice->isHidden());
-
-    QVERIFY(blockFolder(true));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"could not be saved"_s));
-    replaceText(text, u"kept in memory"_s);
-    QTRY_VERIFY(notice->isVisible());
-    QVERIFY(notice->messageLabel()->text().contains(QDir::toNativeSeparators(path)));
-    QVERIFY(notice->messageLabel()->text().contains(u"(Not a directory)"_s));
-
-    chosenPath = copy;
-    notice->saveCopyButton()->click();
-    QCOMPARE(savedLibrary(copy).at(0)[u"text"_s], u"kept in memory"_s);
-    QVERIFY(
-        notice->messageLabel()->text().endsWith(u"\nA copy was saved to %1."_s.arg(QDir::toNativeSeparators(copy))));
-    chosenPath = folder + u"/copy.json"_s;
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"copy of the library could not be saved"_s));
-    notice->saveCopyButton()->click();
-    QVERIFY(notice->messageLabel()->text().contains(u"The copy could not be saved to"_s));
-
-    // Quitting asks; cancelling keeps the window and everything in it.
-    app.action(u"quitAction"_s)->trigger();
-    QCOMPARE(questions.size(), 1);
-    QVERIFY(questions.first()->informativeText().contains(u"(Not a directory)"_s));
-    QCOMPARE(questions.first()->escapeButton()->text(), u"Cancel"_s);
-    questions.first()->escapeButton()->click();
-    QVERIFY(window && window->isVisible());
-    QCOMPARE(text->text(), u"kept in memory"_s);
-
-    QVERIFY(blockFolder(false));
-    QTest::ignoreMessage(QtInfoMsg, QRegularExpression(u"saved again"_s));
-    notice->retryButton()->click();
-    QVERIFY(notice->isHidden());
-    QCOMPARE(savedLibrary(path).at(0)[u"text"_s], u"kept in memory"_s);
-
-    // A later edit that succeeds clears the notice too; then closing the window discards only after asking.
-    QVERIFY(blockFolder(true));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"could not be saved"_s));
-    replaceText(text, u"lost"_s);
-    QTRY_VERIFY(notice->isVisible());
-    QVERIFY(blockFolder(false));
-    QTest::ignoreMessage(QtInfoMsg, QRegularExpression(u"saved again"_s));
-    replaceText(text, u"saved"_s);
-    QTRY_VERIFY(notice->isHidden());
-    QVERIFY(blockFolder(true));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"could not be saved"_s));
-    replaceText(text, u"discarded"_s);
-    window->close();
-    QCOMPARE(questions.size(), 2);
-    QVERIFY(window->isVisible());
-    QPushButton *discard = nullptr;
-    for (QAbstractButton *button : questions.last()->buttons())
-        discard = button->text() == u"Quit Without Saving"_s ? qobject_cast<QPushButton *>(button) : discard;
-    QVERIFY(discard);
-    discard->click();
-    QTRY_VERIFY(!window);
-    QVERIFY(blockFolder(false));
-}
-
-void tst_MainWindow::inspectorAndSubstitutionFromTheMenus()
-{
-    const QString template_ = u"[${word}]"_s;
-    {
-        AppDelegate app(libraryPath());
-        app.applicationDidFinishLaunching();
-        QVERIFY(QTest::qWaitForWindowExposed(app.mainWindowController()));
-        ExpressionViewController *editor = app.viewController();
-        QAction *showInspector = app.action(u"showMatchInspectorAction"_s);
-        QAction *showSubstitution = app.action(u"showSubstitutionPreviewAction"_s);
-        QVERIFY(editor->matchInspector()->isHidden());
-        QVERIFY(editor->substitutionPanel()->isHidden());
-        QVERIFY(!showInspector->isChecked());
-        QVERIFY(!showSubstitution->isChecked());
-
-        // Nothing to copy while no preview is computed.
-        QApplication::clipboard()->setText(u"before"_s);
-        app.action(u"copySubstitutionResultAction"_s)->trigger();
-        QCOMPARE(QApplication::clipboard()->text(), u"before"_s);
-
-        showInspector->trigger();
-        showSubstitution->trigger();
-        QVERIFY(editor->matchInspector()->isVisible());
-        QVERIFY(editor->substitutionPanel()->isVisible());
-        replaceText(editor->inputTextView(), u"(?<word>\\w+)"_s);
-        replaceText(editor->outputTextView(), u"one two"_s);
-        QTest::keyClicks(editor->substitutionPanel()->replacementField(), template_);
-        QTRY_COMPARE(editor->substitutionPanel()->result(), std::optional(u"[one] [two]"_s));
-        app.action(u"copySubstitutionResultAction"_s)->trigger();
-        QCOMPARE(QApplication::clipboard()->text(), u"[one] [two]"_s);
-        app.mainWindowController()->close();
-    }
-    QCOMPARE(savedLibrary(libraryPath()).at(0).toObject().value(u"replacement"_s).toString(), template_);
-
-    // The next start shows the panels as they were left.
-    AppDelegate again(libraryPath());
-    again.applicationDidFinishLaunching();
-    ExpressionViewController *editor = again.viewController();
-    QVERIFY(editor->matchInspector()->isVisible());
-    QVERIFY(again.action(u"showSubstitutionPreviewAction"_s)->isChecked());
-    QCOMPARE(editor->substitutionPanel()->replacementField()->text(), template_);
-    QTRY_COMPARE(editor->substitutionPanel()->result(), std::optional(u"[one] [two]"_s));
-    QTRY_COMPARE(editor->matchInspector()->model()->rowCount(), 2);
-    // Hidden, it lists nothing; shown again, the latest results.
-    again.action(u"showMatchInspectorAction"_s)->trigger();
-    QVERIFY(editor->matchInspector()->isHidden());
-    QCOMPARE(UserDefaults::standard().value(MatchInspectorViewController::shownKey()).toBool(), false);
-    QCOMPARE(editor->matchInspector()->model()->rowCount(), 0);
-    replaceText(editor->outputTextView(), u"one two three"_s);
-    QTRY_COMPARE(editor->outputTextViewController()->matches().count(), 3);
-    QCOMPARE(editor->matchInspector()->model()->rowCount(), 0);
-    again.action(u"showMatchInspectorAction"_s)->trigger();
-    QCOMPARE(editor->matchInspector()->model()->rowCount(), 3);
-}
-
-void tst_MainWindow::shortcutsAreUnique()
-{
-    AppDelegate app(libraryPath());
-    QHash<QKeySequence, QString> owners;
-    for (const QAction *action : app.mainWindowController()->findChildren<QAction *>()) {
-        for (const QKeySequence &shortcut : action->shortcuts()) {
-            const QString owner = owners.value(shortcut);
-            QVERIFY2(owner.isEmpty(),
-                     qPrintable(shortcut.toString() + u" of "_s + action->objectName() + u" is taken by "_s + owner));
-            owners.insert(shortcut, action->objectName());
-        }
-    }
-    QVERIFY(owners.contains(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C)));
-}
 
 QTEST_MAIN(tst_MainWindow)
 #include "tst_MainWindow.moc"

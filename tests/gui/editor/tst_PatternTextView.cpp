@@ -1,5 +1,4 @@
 #include "TestSettings.h"
-#include "core/platform/SystemAppearanceMonitor.h"
 #include "core/settings/DarkAppearance.h"
 #include "core/settings/LightAppearance.h"
 #include "core/settings/UserDefaults.h"
@@ -42,30 +41,17 @@ private Q_SLOTS:
     void init() { resetSettingsToLightDefaults(); }
 
     // Which group is marked is the builder's business; here the marks must land on the right blocks.
-    void marksHighlightedGroup_data()
+    void marksTheGroupAcrossLines()
     {
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<int>("group");
-        QTest::addColumn<int>("start");
-        QTest::addColumn<int>("length");
-        QTest::addRow("second group") << u"(a)(b)"_s << 2 << 3 << 3;
-        QTest::addRow("across lines") << u"x\n(a\nb)"_s << 1 << 2 << 5;
-    }
-
-    void marksHighlightedGroup()
-    {
-        QFETCH(QString, pattern);
-        QFETCH(int, group);
-        QFETCH(int, start);
-        QFETCH(int, length);
+        const QString pattern = u"x\n(a\nb)c"_s;
         PatternTextView view;
         view.setText(pattern);
-        view.setHighlightedGroup(group);
+        view.setHighlightedGroup(1);
         const QColor marked = LightAppearance().highlightedGroupColor().toQColor();
         for (int i = 0; i < pattern.size(); ++i)
-            QCOMPARE(colorAt(view, i, true) == marked, i >= start && i < start + length);
+            QCOMPARE(colorAt(view, i, true) == marked, i >= 2 && i < 7);
         // Tokens are coloured whether or not a group is marked.
-        QCOMPARE(colorAt(view, pattern.indexOf(u'('), false), LightAppearance().specialCharacterColor().toQColor());
+        QCOMPARE(colorAt(view, 2, false), LightAppearance().specialCharacterColor().toQColor());
     }
 
     void recolouringKeepsCaretAndUndo()

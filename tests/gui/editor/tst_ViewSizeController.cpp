@@ -82,6 +82,14 @@ QList<qreal> fontSizes(const Screen &s)
             s.highlightingLabel.font().pointSizeF()};
 }
 
+QList<qreal> doubled(const QList<qreal> &values)
+{
+    QList<qreal> result;
+    for (const qreal value : values)
+        result.append(2 * value);
+    return result;
+}
+
 } // namespace
 
 class tst_ViewSizeController final : public QObject
@@ -97,20 +105,16 @@ private Q_SLOTS:
         const QList<qreal> initial = s.constants();
         s.controller.awakeFromNib();
         QCOMPARE(s.constants(), initial);
-        QCOMPARE(fontSizes(s), (QList<qreal> {13, 13, 13, 13, 12, 12, 11}));
-
-        QList<qreal> doubled;
-        for (qreal value : initial)
-            doubled.append(value * 2);
+        const QList<qreal> fonts = fontSizes(s);
+        const qreal lineHeight = s.controller.lineHeight();
         for (int round = 0; round < 3; ++round) {
             s.controller.setMode(ViewMode::presentation);
-            QCOMPARE(s.constants(), doubled);
-            QCOMPARE(s.controller.multiplier(), 2.0);
-            QCOMPARE(fontSizes(s), (QList<qreal> {26, 26, 26, 26, 24, 24, 22}));
-            QCOMPARE(s.controller.lineHeight(), 42.0);
+            QCOMPARE(s.constants(), doubled(initial));
+            QCOMPARE(fontSizes(s), doubled(fonts));
+            QCOMPARE(s.controller.lineHeight(), 2 * lineHeight);
             s.controller.setMode(ViewMode::normal);
             QCOMPARE(s.constants(), initial);
-            QCOMPARE(fontSizes(s), (QList<qreal> {13, 13, 13, 13, 12, 12, 11}));
+            QCOMPARE(fontSizes(s), fonts);
         }
     }
 
@@ -121,8 +125,10 @@ private Q_SLOTS:
         s.controller.setMode(ViewMode::presentation);
         QCOMPARE(s.constants(), initial);
         s.controller.awakeFromNib();
-        QCOMPARE(s.constants().first(), initial.first() * 2);
-        QCOMPARE(s.input.font().pointSizeF(), 26.0);
+        QCOMPARE(s.constants(), doubled(initial));
+        Screen normal;
+        normal.controller.awakeFromNib();
+        QCOMPARE(fontSizes(s), doubled(fontSizes(normal)));
     }
 
     void switchClearsPaintingAndAsksForRepaint()
