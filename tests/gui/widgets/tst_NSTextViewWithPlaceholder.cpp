@@ -244,9 +244,14 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&f.window));
         QTextCursor cursor(f.view->document());
         cursor.setPosition(4);
+        // Between "c" and "d", the height of the line, and wide enough to be seen at the size; the place is taken
+        // again while waiting, as the view may still be laying out.
+        const auto caretPixel = [&] {
+            const QRect caret = f.view->cursorRect(cursor);
+            return f.view->viewport()->grab().toImage().pixelColor(caret.left(), caret.center().y());
+        };
+        QTRY_COMPARE(caretPixel(), color);
         const QRect caret = f.view->cursorRect(cursor);
-        // Between "c" and "d", the height of the line, and wide enough to be seen at the size.
-        QTRY_COMPARE(f.view->viewport()->grab().toImage().pixelColor(caret.left(), caret.center().y()), color);
         const QImage image = f.view->viewport()->grab().toImage();
         int painted = 0;
         for (int x = caret.left() - 2 * width; x <= caret.left() + 2 * width; ++x)
