@@ -5,6 +5,8 @@
 #include "ExpectedOutput.h"
 #include "TestSettings.h"
 
+#include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -20,6 +22,14 @@ QString visible(const QString &text)
         shown += invisible ? u"<U+%1>"_s.arg(uint(c.unicode()), 4, 16, QChar(u'0')) : QString(c);
     }
     return shown;
+}
+
+QString fromVisible(QString text)
+{
+    static const QRegularExpression code(u"<U\\+([0-9a-f]{4})>"_s);
+    for (QRegularExpressionMatch match = code.match(text); match.hasMatch(); match = code.match(text))
+        text.replace(match.capturedStart(), match.capturedLength(), QChar(match.captured(1).toUShort(nullptr, 16)));
+    return text;
 }
 
 QString role(const QColor &color)
@@ -51,7 +61,7 @@ QByteArray dump(const QString &pattern, qint64 group, bool comments)
         out += (span.background ? u" on "_s + role(*span.background) : QString()) + u" \""_s
             + visible(pattern.sliced(span.range.location, span.range.length)) + u"\"\n"_s;
     }
-    return out.toUtf8();
+    return out.toUtf8() + '\n';
 }
 
 } // namespace
@@ -63,61 +73,25 @@ class tst_PatternAttributedStringBuilder final : public QObject
 private Q_SLOTS:
     void init() { resetSettingsToLightDefaults(); }
 
-    // Tokens are coloured only where ICU reads syntax; which group is which is CaptureGroupParser's to test.
+    // Tokens are coloured only where ICU reads syntax; which group is which is CaptureGroupParser's to test. The
+    // cases are the file's lines in quotes, with "#" lines saying what they show; the lines under each are the
+    // colouring, regenerated with the file.
     void coloursTrickyPatterns()
     {
-        struct Case
-        {
-            QString pattern;
-            qint64 group = 0;
-            bool comments = false;
-        };
-        const Case cases[] = {
-            {u"x{2,5}"_s},
-            {u"(?:ab)"_s},
-            {QString(), 1},
-            {uR"(\()"_s},
-            {uR"(\\)"_s},
-            {uR"(\d+)"_s},
-            {uR"(a\.b\*)"_s},
-            {uR"(\x{41}\x41\u0041\N{COMMA}\0101\cA\c(\p{Lu})"_s},
-            {uR"(\Q(a)+\E)"_s},
-            {uR"(a\Q+[)"_s},
-            {uR"(a\Q\E+)"_s},
-            {uR"(\Q\\E(a))"_s},
-            {uR"(\Q#\E)"_s, 0, true},
-            {uR"(\Q(\E(a))"_s, 1},
-            {u"(?#note)"_s},
-            {u"(?#(a)b+"_s},
-            {uR"((?#\)b))"_s},
-            {uR"((?#\Q)\E)a)"_s},
-            {u"a # b"_s, 0, true},
-            {u"a # b"_s},
-            {u"a #b\r\nc"_s, 0, true},
-            {u"(?x)a #b"_s},
-            {u"(?x)a#b\u2028c"_s},
-            {u"(?x:#a\n)#b"_s},
-            {u"(?-x)a #b"_s, 0, true},
-            {u"( ?:a)(b)"_s, 0, true},
-            {u"[a#]\n](b)"_s, 0, true},
-            {u"[a-z.]"_s},
-            {u"[]a][^]a]"_s},
-            {uR"([a\]]b)"_s},
-            {uR"([\Q]\E])"_s},
-            {u"[[a-z]&&[^(]]+"_s},
-            {uR"([\p{L}--[a-z]])"_s},
-            {u"[[:alpha:]][:digit:]"_s},
-            {u"(a)(b)"_s, 1},
-            {u"(a)(b)"_s, 2},
-            {u"(a)(b)"_s, 3},
-            {u"(a"_s, 1},
-            {u"😀(a)"_s, 1},
-            {u"(🇫🇷)"_s, 1},
-            {u"x\n(a\nb)"_s, 1},
-        };
+        QFile file(testDataPath(u"pattern-colours.txt"_s));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        static const QRegularExpression header(u"^\"(.*)\"(?:, group (\\d+))?(, free spacing)?$"_s);
         QByteArray output;
-        for (const Case &c : cases)
-            output += dump(c.pattern, c.group, c.comments) + '\n';
+        int cases = 0;
+        for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+            if (line.startsWith(u'#')) {
+                output += line.toUtf8() + '\n';
+            } else if (const QRegularExpressionMatch match = header.match(line); match.hasMatch()) {
+                output += dump(fromVisible(match.captured(1)), match.captured(2).toLongLong(), match.hasCaptured(3));
+                ++cases;
+            }
+        }
+        QVERIFY(cases > 30);
         compareWithExpectedOutput(output, u"pattern-colours.txt"_s);
     }
 
