@@ -246,10 +246,7 @@ private Q_SLOTS:
         QTest::addRow("question mark in class") << u"[(?]"_s << false << u"0-3"_s << u"0+4"_s;
         QTest::addRow("unclosed group") << u"(a"_s << false << u"invalid"_s << u"invalid"_s;
         QTest::addRow("unopened group") << u"a)"_s << false << u"invalid"_s << u"invalid"_s;
-        QTest::addRow("one closing too many") << u"(a))"_s << false << u"invalid"_s << u"invalid"_s;
         QTest::addRow("empty pattern") << QString() << false << u"0--1"_s << u"0+0"_s;
-        QTest::addRow("named group captures")
-            << uR"((?<year>\d+)-(\d+))"_s << false << u"0-17 0-11 13-17"_s << u"0+18 0+12<year> 13+5"_s;
         QTest::addRow("named inside numbered") << uR"(((?<a>x)|(?<b>y))(\k<a>))"_s << false
                                                << u"0-23 0-16 1-7 9-15 17-23"_s << u"0+24 0+17 1+7<a> 9+7<b> 17+7"_s;
         QTest::addRow("atomic, comment and flag groups")

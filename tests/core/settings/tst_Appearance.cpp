@@ -69,7 +69,6 @@ private Q_SLOTS:
         QTest::addRow("default follows a light desktop") << QVariant() << SystemAppearance::light << false;
         QTest::addRow("3 follows the desktop") << QVariant(3) << SystemAppearance::dark << true;
         QTest::addRow("-1 follows the desktop") << QVariant(-1) << SystemAppearance::dark << true;
-        QTest::addRow("garbage follows the desktop") << QVariant(u"abc"_s) << SystemAppearance::dark << true;
     }
 
     void choosesPalette()
