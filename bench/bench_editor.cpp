@@ -7,7 +7,6 @@
 #include "core/evaluation/MatchResults.h"
 #include "core/evaluation/RegularExpression.h"
 #include "core/library/LibraryStoreController.h"
-#include "core/settings/UserDefaults.h"
 #include "gui/editor/ExpressionViewController.h"
 #include "gui/editor/OutputTextViewController.h"
 #include "gui/editor/PatternTextView.h"
@@ -208,8 +207,7 @@ int main(int argc, char *argv[])
     const QString wordPattern = u"\\w+"_s;
     const QString datePattern = u"\\b\\d{4}-\\d{2}-\\d{2}\\b"_s;
     for (const QString &pattern : {wordPattern, datePattern}) {
-        const RegularExpression::CompileResult compiled
-            = RegularExpression::compile(pattern, UserDefaults::standard().regularExpressionOptions());
+        const RegularExpression::CompileResult compiled = RegularExpression::compile(pattern, output->options());
         std::vector<double> bare;
         std::vector<double> editorTimes;
         std::vector<double> assignments;

@@ -60,7 +60,7 @@ double controllerFindAll(const RegularExpressionController::Pattern &pattern, co
 // From the stop request on a worker, made delay ms after the start, to the moment the run has ended.
 double cancellationLatency(const QString &source, const QString &text, int delay)
 {
-    const RegularExpressionController::Pattern pattern = RegularExpression::compile(source, 0).pattern;
+    const RegularExpressionController::Pattern pattern = RegularExpression::compile(source, {}).pattern;
     Waiter waiter;
     const std::shared_ptr<RegularExpressionController> controller = RegularExpressionController::create(pattern, text);
     controller->setDelegate(&waiter);
@@ -101,7 +101,7 @@ int main(int argc, char *argv[])
     const QString patterns[]
         = {u"\\w+"_s, u"\\d{4}-\\d{2}-\\d{2}"_s, u"[\\w.+-]+@[\\w-]+\\.[\\w.-]+"_s, u"(\\w+)\\s(\\w+)"_s};
     for (const QString &source : patterns) {
-        const RegularExpressionController::Pattern pattern = RegularExpression::compile(source, 0).pattern;
+        const RegularExpressionController::Pattern pattern = RegularExpression::compile(source, {}).pattern;
         std::vector<double> controllerTimes;
         std::vector<double> bareTimes;
         qsizetype controllerMatches = 0;
@@ -122,7 +122,7 @@ int main(int argc, char *argv[])
                 worstCancellationLatency(u"(a+)+$"_s, QString(40, u'a') + u'b', 50));
     // A scan that skips every position is the one case the match callback does not see. Below the length where the
     // find callback is added, the stop waits for the scan at worst, so its whole time is the latency bound there.
-    const RegularExpressionController::Pattern skipping = RegularExpression::compile(u"Q\\d"_s, 0).pattern;
+    const RegularExpressionController::Pattern skipping = RegularExpression::compile(u"Q\\d"_s, {}).pattern;
     const QString shortScan = text.repeated(3).left((qsizetype(2) << 20) - 1);
     std::vector<double> scanTimes;
     qsizetype none = 0;

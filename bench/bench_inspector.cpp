@@ -75,7 +75,7 @@ public:
 // One evaluation through the controller, as the window runs it; the results stay alive while RSS is read.
 void evaluationMemory(const QString &source, const QString &text)
 {
-    const RegularExpressionController::Pattern pattern = RegularExpression::compile(source, 0).pattern;
+    const RegularExpressionController::Pattern pattern = RegularExpression::compile(source, {}).pattern;
     const qint64 before = bench::statusBytes("VmRSS:");
     QElapsedTimer timer;
     timer.start();
@@ -181,7 +181,7 @@ void panelCosts(const QString &text)
     panel.show();
     QCoreApplication::processEvents();
     for (const QString &source : {u"\\d+"_s, u"\\b"_s, u"(?:)"_s}) {
-        const RegularExpressionController::Pattern pattern = RegularExpression::compile(source, 0).pattern;
+        const RegularExpressionController::Pattern pattern = RegularExpression::compile(source, {}).pattern;
         Keeper keeper;
         {
             const auto controller = RegularExpressionController::create(pattern, text);

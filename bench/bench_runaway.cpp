@@ -88,7 +88,7 @@ public:
 // run starts following the engine's position. Its cost against the bare engine, and how often the progress moved.
 void slowSearchProgress(const QString &text)
 {
-    const RegularExpressionController::Pattern pattern = RegularExpression::compile(u".*Q"_s, 0).pattern;
+    const RegularExpressionController::Pattern pattern = RegularExpression::compile(u".*Q"_s, {}).pattern;
     QElapsedTimer bare;
     bare.start();
     {

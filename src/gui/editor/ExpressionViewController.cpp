@@ -61,6 +61,21 @@ QLabel *makeLabel(const QString &objectName, const QString &text, QWidget *paren
     return label;
 }
 
+// The settings switches and the compile options they stand for.
+constexpr std::pair<UserDefaultsKey, RegularExpressionOption> optionSwitches[] = {
+    {UserDefaultsKey::caseInsensitive, caseInsensitiveOption},
+    {UserDefaultsKey::allowCommentsAndWhitespace, allowCommentsAndWhitespaceOption},
+    {UserDefaultsKey::multiline, anchorsMatchLinesOption},
+};
+
+RegularExpressionOptions optionsInSettings()
+{
+    RegularExpressionOptions options;
+    for (const auto &[key, option] : optionSwitches)
+        options.setFlag(option, UserDefaults::standard().boolValue(key));
+    return options;
+}
+
 void retainSizeWhenHidden(QWidget *widget)
 {
     QSizePolicy policy = widget->sizePolicy();
@@ -81,6 +96,7 @@ ExpressionViewController::ExpressionViewController(QWidget *parent)
             &ExpressionViewController::writeSampleTextToExpression);
     applyTimeBudget();
     applyBacktrackStackLimit();
+    applyOptions(optionsInSettings());
     m_outputTextViewController->setPattern(m_inputTextView->text());
     setExpression(nullptr);
 }
@@ -144,8 +160,6 @@ void ExpressionViewController::buildInterface()
     m_inputTextView->setMinimumHeight(40);
     // Tab moves on to the sample text; a tab in a pattern is written \t.
     m_inputTextView->setTabChangesFocus(true);
-    m_inputTextView->setAllowsCommentsAndWhitespace(
-        UserDefaults::standard().boolValue(UserDefaultsKey::allowCommentsAndWhitespace));
     //: Placeholder of the pattern editor
     m_patternPlaceholderLabel = makeLabel(QStringLiteral("patternPlaceholderLabel"), tr("Regular Expression"), this);
     m_inputTextView->setPlaceholderLabel(m_patternPlaceholderLabel);
@@ -483,6 +497,14 @@ void ExpressionViewController::applyBacktrackStackLimit()
     m_substitutionPanel->substitutionController()->setStackLimit(bytes);
 }
 
+void ExpressionViewController::applyOptions(RegularExpressionOptions options)
+{
+    // Free spacing decides what the colouring takes for a comment.
+    m_inputTextView->setAllowsCommentsAndWhitespace(options.testFlag(allowCommentsAndWhitespaceOption));
+    m_inputTextView->updateColors();
+    m_outputTextViewController->setOptions(options);
+}
+
 void ExpressionViewController::textViewWithPlaceholderDidUpdateText(NSTextViewWithPlaceholder *, const QString &text)
 {
     if (m_expression && !m_loadingExpression)
@@ -717,7 +739,7 @@ void ExpressionViewController::activeGroupControllerDidSetShouldDisplayActiveGro
     ViewAnimations::setHidden(m_groupBox, m_isGroupBoxHidden, hideAnimationDuration);
 }
 
-void ExpressionViewController::userDefaultsObserverDidChangeValue(UserDefaultsObserver *, const QVariant &,
+void ExpressionViewController::userDefaultsObserverDidChangeValue(UserDefaultsObserver *, const QVariant &newValue,
                                                                   UserDefaultsKey key)
 {
     switch (key) {
@@ -736,13 +758,16 @@ void ExpressionViewController::userDefaultsObserverDidChangeValue(UserDefaultsOb
         break;
     case UserDefaultsKey::caseInsensitive:
     case UserDefaultsKey::multiline:
-    case UserDefaultsKey::allowCommentsAndWhitespace:
+    case UserDefaultsKey::allowCommentsAndWhitespace: {
+        RegularExpressionOptions options = m_outputTextViewController->options();
+        for (const auto &[optionKey, option] : optionSwitches) {
+            if (optionKey == key)
+                options.setFlag(option, newValue.toBool());
+        }
         m_substitutionPanel->invalidate();
-        m_inputTextView->setAllowsCommentsAndWhitespace(
-            UserDefaults::standard().boolValue(UserDefaultsKey::allowCommentsAndWhitespace));
-        m_inputTextView->updateColors();
-        m_outputTextViewController->updateMatches();
+        applyOptions(options);
         break;
+    }
     case UserDefaultsKey::showLeftPanel:
     case UserDefaultsKey::showRightPanel:
         updatePanelButtons();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/evaluation/ActiveGroupControllerDelegate.h"
+#include "core/evaluation/RegularExpression.h"
 #include "core/library/Expression.h"
 #include "core/settings/UserDefaultsObserverDelegate.h"
 #include "gui/editor/LayoutConstraint.h"
@@ -127,6 +128,7 @@ private:
     void setWarningLabelHidden(bool hidden);
     void applyTimeBudget();
     void applyBacktrackStackLimit();
+    void applyOptions(RegularExpressionOptions options);
     void showUnfinishedRun(OutputTextViewController *controller, const QString &message);
     void reevaluateUnlessStopped();
     void writeSampleTextToExpression();

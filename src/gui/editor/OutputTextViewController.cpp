@@ -4,7 +4,6 @@
 #include "core/evaluation/RegularExpressionController.h"
 #include "core/settings/Appearance.h"
 #include "core/settings/AppearanceController.h"
-#include "core/settings/UserDefaults.h"
 #include "gui/editor/OutputTextViewControllerDelegate.h"
 #include "gui/editor/ViewAppearanceController.h"
 #include "gui/widgets/NSTextViewWithPlaceholder.h"
@@ -56,6 +55,14 @@ void OutputTextViewController::setPattern(const QString &pattern)
     if (pattern == m_pattern)
         return;
     m_pattern = pattern;
+    updateMatches();
+}
+
+void OutputTextViewController::setOptions(RegularExpressionOptions options)
+{
+    if (options == m_options)
+        return;
+    m_options = options;
     updateMatches();
 }
 
@@ -145,8 +152,7 @@ void OutputTextViewController::evaluate()
     }
     if (m_delegate)
         m_delegate->outputTextViewControllerDidStartUpdatingMatches(this);
-    const RegularExpression::CompileResult compiled
-        = RegularExpression::compile(m_pattern, UserDefaults::standard().regularExpressionOptions());
+    const RegularExpression::CompileResult compiled = RegularExpression::compile(m_pattern, m_options);
     m_compiledPattern = compiled.pattern;
     if (!compiled.isValid()) {
         m_compileError = compiled.error;

@@ -45,6 +45,9 @@ public:
     const QString &pattern() const { return m_pattern; }
     // Re-evaluates when the pattern differs in any UTF-16 code unit.
     void setPattern(const QString &pattern);
+    RegularExpressionOptions options() const { return m_options; }
+    // Re-evaluates when they differ.
+    void setOptions(RegularExpressionOptions options);
     int activeGroup() const { return m_activeGroup; }
     void setActiveGroup(int group);
     const MatchResults &matches() const { return m_matches; }
@@ -108,6 +111,7 @@ private:
     MatchResults m_matches;
     QString m_lastText;
     QString m_pattern;
+    RegularExpressionOptions m_options;
     int m_activeGroup = 0;
     std::optional<RegularExpression::Error> m_compileError;
     std::shared_ptr<const icu::RegexPattern> m_compiledPattern;

@@ -30,8 +30,8 @@ int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
     QuitOnStart delegate;
-    const auto runaway = RegularExpression::compile(QStringLiteral("(a+)+$"), 0).pattern;
-    const auto words = RegularExpression::compile(QStringLiteral("\\w+"), 0).pattern;
+    const auto runaway = RegularExpression::compile(QStringLiteral("(a+)+$"), {}).pattern;
+    const auto words = RegularExpression::compile(QStringLiteral("\\w+"), {}).pattern;
     const auto first = RegularExpressionController::create(runaway, QString(40, u'a') + u'b');
     const auto second = RegularExpressionController::create(words, QStringLiteral("ab ").repeated(100000));
     first->setDelegate(&delegate);

@@ -10,7 +10,7 @@ namespace {
 
 MatchResults evaluate(const QString &source, const QString &text)
 {
-    const auto pattern = RegularExpression::compile(source, 0).pattern;
+    const auto pattern = RegularExpression::compile(source, {}).pattern;
     if (!pattern)
         return {};
     const icu::UnicodeString input(false, reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));

@@ -22,7 +22,7 @@ MatchResults evaluate(const icu::RegexPattern &pattern, const QString &text)
 
 void load(MatchInspectorModel &model, const QString &source, const QString &text)
 {
-    const auto pattern = RegularExpression::compile(source, 0).pattern;
+    const auto pattern = RegularExpression::compile(source, {}).pattern;
     QVERIFY(pattern);
     model.setResults(evaluate(*pattern, text), text, CaptureGroupNames::of(*pattern));
 }

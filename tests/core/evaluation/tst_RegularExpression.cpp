@@ -39,7 +39,7 @@ void tst_RegularExpression::engineFlags()
 {
     QFETCH(int, options);
     QFETCH(uint, flags);
-    QCOMPARE(RegularExpression::engineFlags(options), flags);
+    QCOMPARE(RegularExpression::engineFlags(RegularExpressionOptions::fromInt(options)), flags);
 }
 
 void tst_RegularExpression::optionsReachTheEngine_data()
@@ -64,7 +64,8 @@ void tst_RegularExpression::optionsReachTheEngine()
     QFETCH(QString, text);
     QFETCH(bool, matches);
 
-    const RegularExpression::CompileResult compiled = RegularExpression::compile(pattern, options);
+    const RegularExpression::CompileResult compiled
+        = RegularExpression::compile(pattern, RegularExpressionOptions::fromInt(options));
     QVERIFY(compiled.isValid());
     QVERIFY(!compiled.error);
     const icu::UnicodeString input(reinterpret_cast<const UChar *>(text.utf16()), int32_t(text.size()));
@@ -118,7 +119,7 @@ void tst_RegularExpression::invalidPattern()
     QFETCH(int, line);
     QFETCH(int, offset);
 
-    const RegularExpression::CompileResult compiled = RegularExpression::compile(pattern, 0);
+    const RegularExpression::CompileResult compiled = RegularExpression::compile(pattern, {});
     QVERIFY(!compiled.isValid());
     QVERIFY(compiled.error);
     QCOMPARE(compiled.error->message, message);
@@ -131,7 +132,7 @@ void tst_RegularExpression::invalidPattern()
 void tst_RegularExpression::patternText()
 {
     const QString pattern = u"(?<name>é\U0001F600+)\\s"_s;
-    const RegularExpression::CompileResult compiled = RegularExpression::compile(pattern, 0);
+    const RegularExpression::CompileResult compiled = RegularExpression::compile(pattern, {});
     QVERIFY(compiled.isValid());
     QCOMPARE(RegularExpression::patternText(*compiled.pattern), pattern);
 }

@@ -51,7 +51,7 @@ class Recorder final : public RegularExpressionControllerDelegate
 public:
     Controller make(const QString &pattern, const QString &text, int options = 0)
     {
-        m_pattern = RegularExpression::compile(pattern, options).pattern;
+        m_pattern = RegularExpression::compile(pattern, RegularExpressionOptions::fromInt(options)).pattern;
         Q_ASSERT(m_pattern);
         Controller controller = RegularExpressionController::create(m_pattern, text);
         controller->setDelegate(this);
@@ -291,7 +291,7 @@ void tst_RegularExpressionController::stopWithoutRun()
     Recorder recorder;
     Controller controller = recorder.make(u"a"_s, u"a"_s);
     if (patternGone) {
-        controller = RegularExpressionController::create(RegularExpression::compile(u"a"_s, 0).pattern, u"a"_s);
+        controller = RegularExpressionController::create(RegularExpression::compile(u"a"_s, {}).pattern, u"a"_s);
         controller->setDelegate(&recorder);
         controller->startEvaluation();
     }

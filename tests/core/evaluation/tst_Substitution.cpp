@@ -11,7 +11,7 @@ namespace {
 
 std::shared_ptr<const icu::RegexPattern> compiled(const QString &source)
 {
-    const auto pattern = RegularExpression::compile(source, 0).pattern;
+    const auto pattern = RegularExpression::compile(source, {}).pattern;
     Q_ASSERT(pattern);
     return pattern;
 }

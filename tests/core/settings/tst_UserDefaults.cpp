@@ -46,29 +46,6 @@ private Q_SLOTS:
         QCOMPARE(defaults().integerValue(UserDefaultsKey::appearanceMode), 2);
     }
 
-    void regularExpressionOptions_data()
-    {
-        QTest::addColumn<bool>("caseInsensitive");
-        QTest::addColumn<bool>("comments");
-        QTest::addColumn<bool>("multiline");
-        QTest::addColumn<int>("options");
-        QTest::addRow("case insensitive") << true << false << false << 1;
-        QTest::addRow("comments and whitespace") << false << true << false << 2;
-        QTest::addRow("anchors match lines") << false << false << true << 16;
-        QTest::addRow("all on") << true << true << true << 19;
-    }
-
-    void regularExpressionOptions()
-    {
-        QFETCH(bool, caseInsensitive);
-        QFETCH(bool, comments);
-        QFETCH(bool, multiline);
-        defaults().setValue(UserDefaultsKey::caseInsensitive, caseInsensitive);
-        defaults().setValue(UserDefaultsKey::allowCommentsAndWhitespace, comments);
-        defaults().setValue(UserDefaultsKey::multiline, multiline);
-        QTEST(defaults().regularExpressionOptions(), "options");
-    }
-
     void wrongTypesFallBack_data()
     {
         QTest::addColumn<QString>("key");

@@ -302,7 +302,7 @@ void tst_OutputTextViewController::zeroLengthMatchesOnALargeText()
         text += u"abc def\n"_s;
     f.view.setText(text);
     f.waitForResults(1);
-    UserDefaults::standard().setValue(UserDefaultsKey::multiline, true);
+    f.controller.setOptions(anchorsMatchLinesOption);
     for (const QString &pattern : {u"a*"_s, u"\\b"_s, u"^"_s}) {
         const qsizetype before = f.delegate.results.size();
         f.controller.setPattern(pattern);
