@@ -307,6 +307,9 @@ void ExpressionViewController::buildInterface()
     });
     m_viewSizeController->awakeFromNib();
 
+    m_outputTextViewController = std::make_unique<OutputTextViewController>(m_outputTextView);
+    m_outputTextViewController->setDelegate(this);
+
     m_viewAppearanceController = new ViewAppearanceController(this);
     ViewAppearanceController::Outlets colors;
     colors.visualEffectsView = this;
@@ -319,14 +322,11 @@ void ExpressionViewController::buildInterface()
     colors.patternPlaceholderLabel = m_patternPlaceholderLabel;
     colors.textPlaceholderLabel = m_textPlaceholderLabel;
     colors.outputTextView = m_outputTextView;
+    colors.outputTextViewController = m_outputTextViewController.get();
     colors.patternTextView = m_inputTextView;
     colors.textBox = m_textBox;
     m_viewAppearanceController->setOutlets(colors);
     m_viewAppearanceController->awakeFromNib();
-
-    m_outputTextViewController
-        = std::make_unique<OutputTextViewController>(m_outputTextView, m_viewAppearanceController);
-    m_outputTextViewController->setDelegate(this);
     buildPanels(splitter);
 }
 

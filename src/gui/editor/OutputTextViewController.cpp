@@ -2,22 +2,19 @@
 
 #include "core/evaluation/EvaluationThreadPool.h"
 #include "core/evaluation/RegularExpressionController.h"
-#include "core/settings/Appearance.h"
-#include "core/settings/AppearanceController.h"
+#include "core/settings/LightAppearance.h"
 #include "gui/editor/OutputTextViewControllerDelegate.h"
-#include "gui/editor/ViewAppearanceController.h"
 #include "gui/widgets/NSTextViewWithPlaceholder.h"
 
 #include <QThreadPool>
 
 #include <algorithm>
 
-OutputTextViewController::OutputTextViewController(NSTextViewWithPlaceholder *textView,
-                                                   ViewAppearanceController *viewAppearanceController, QObject *parent)
+OutputTextViewController::OutputTextViewController(NSTextViewWithPlaceholder *textView, QObject *parent)
     : QObject(parent)
     , m_textView(textView)
-    , m_viewAppearanceController(viewAppearanceController)
 {
+    setAppearance(LightAppearance());
     m_budgetTimer.setSingleShot(true);
     // A coarse timer fires up to 5 % early, and a run must have all of its budget.
     m_budgetTimer.setTimerType(Qt::PreciseTimer);
@@ -64,6 +61,13 @@ void OutputTextViewController::setOptions(RegularExpressionOptions options)
         return;
     m_options = options;
     updateMatches();
+}
+
+void OutputTextViewController::setAppearance(const Appearance &palette)
+{
+    m_matchColors[0] = palette.highlightColor(0).toQColor();
+    m_matchColors[1] = palette.highlightColor(1).toQColor();
+    paintVisibleBlocks();
 }
 
 void OutputTextViewController::setActiveGroup(int group)
@@ -272,7 +276,7 @@ void OutputTextViewController::updateHighlighting()
 {
     // The index shares the replaced results: let them go before the new ones are indexed.
     m_groupRanges = GroupRangeIndex();
-    if (!m_textView || !m_viewAppearanceController)
+    if (!m_textView)
         return;
     m_currentRevision = -1;
     m_groupRanges = GroupRangeIndex(m_matches, m_activeGroup);
@@ -281,7 +285,7 @@ void OutputTextViewController::updateHighlighting()
 
 void OutputTextViewController::paintVisibleBlocks()
 {
-    if (!m_textView || !m_viewAppearanceController)
+    if (!m_textView)
         return;
     // Each block's new formats lay it out again and make the view report a change of its visible blocks. Answered
     // at once, every report would start another pass over all visible blocks inside this one; one more pass after
@@ -309,8 +313,7 @@ void OutputTextViewController::paintVisibleBlocksOnce()
         if (!m_paintingIsStale)
             return;
     }
-    const std::unique_ptr<Appearance> palette = m_viewAppearanceController->appearanceController()->appearance();
-    QColor colors[] = {palette->highlightColor(0).toQColor(), palette->highlightColor(1).toQColor()};
+    QColor colors[] = {m_matchColors[0], m_matchColors[1]};
     QTextCharFormat formats[2];
     for (int parity = 0; parity < 2; ++parity) {
         // Matches of an earlier pattern stay in place, faint, until the current one's are in.

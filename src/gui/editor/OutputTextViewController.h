@@ -8,6 +8,7 @@
 #include "gui/editor/EvaluationStopReason.h"
 #include "gui/widgets/NSTextViewWithPlaceholderUpdateDelegate.h"
 
+#include <QColor>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -18,8 +19,8 @@
 
 class NSTextViewWithPlaceholder;
 class OutputTextViewControllerDelegate;
+class Appearance;
 class RegularExpressionController;
-class ViewAppearanceController;
 
 // Owns the evaluation of the pattern against the sample text and paints the active group of every match into the
 // sample-text view, alternating two palette colours. A change of pattern or text stops the running evaluation on a
@@ -35,8 +36,7 @@ class OutputTextViewController final : public QObject,
     Q_PROPERTY(bool isEvaluatingExpression READ isEvaluatingExpression NOTIFY isEvaluatingExpressionChanged)
 
 public:
-    OutputTextViewController(NSTextViewWithPlaceholder *textView, ViewAppearanceController *viewAppearanceController,
-                             QObject *parent = nullptr);
+    explicit OutputTextViewController(NSTextViewWithPlaceholder *textView, QObject *parent = nullptr);
     ~OutputTextViewController() override;
 
     OutputTextViewControllerDelegate *delegate() const { return m_delegate; }
@@ -81,6 +81,8 @@ public:
 
     void updateMatches();
     void updateHighlighting();
+    // Takes the palette's two match colours and paints with them; the light palette's until then.
+    void setAppearance(const Appearance &palette);
 
     void regularExpressionControllerDidStartEvaluating(RegularExpressionController *controller) override;
     void regularExpressionControllerDidFinishEvaluating(RegularExpressionController *controller,
@@ -105,7 +107,7 @@ private:
 
     OutputTextViewControllerDelegate *m_delegate = nullptr;
     QPointer<NSTextViewWithPlaceholder> m_textView;
-    QPointer<ViewAppearanceController> m_viewAppearanceController;
+    QColor m_matchColors[2];
     std::shared_ptr<RegularExpressionController> m_expressionController;
     bool m_isEvaluatingExpression = false;
     MatchResults m_matches;

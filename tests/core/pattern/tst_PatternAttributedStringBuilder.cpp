@@ -90,7 +90,8 @@ private Q_SLOTS:
         QFETCH(QString, pattern);
         QFETCH(qint64, group);
         QFETCH(bool, comments);
-        const AttributedPattern colored = PatternAttributedStringBuilder::coloredPattern(pattern, group, comments);
+        const AttributedPattern colored
+            = PatternAttributedStringBuilder::coloredPattern(pattern, group, comments, LightAppearance());
         QCOMPARE(colored.text(), pattern);
         QTEST(describe(colored, LightAppearance()), "colors");
     }

@@ -3,6 +3,7 @@
 
 #include "TestSettings.h"
 #include "core/platform/SystemAppearanceMonitor.h"
+#include "core/settings/LightAppearance.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -46,7 +47,8 @@ bool groupsNest(const QString &pattern, const QList<CaptureGroup> &groups)
 
 bool runsFit(const QString &pattern, qint64 group, bool comments)
 {
-    const AttributedPattern colored = PatternAttributedStringBuilder::coloredPattern(pattern, group, comments);
+    const AttributedPattern colored
+        = PatternAttributedStringBuilder::coloredPattern(pattern, group, comments, LightAppearance());
     return std::all_of(colored.runs().cbegin(), colored.runs().cend(),
                        [&](const ColorRun &run) { return run.range.length > 0 && run.range.fitsIn(pattern.size()); });
 }

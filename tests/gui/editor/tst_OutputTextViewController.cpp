@@ -7,7 +7,6 @@
 #include "core/settings/UserDefaults.h"
 #include "gui/editor/OutputTextViewController.h"
 #include "gui/editor/OutputTextViewControllerDelegate.h"
-#include "gui/editor/ViewAppearanceController.h"
 #include "gui/widgets/NSTextViewWithPlaceholder.h"
 
 #include <QRandomGenerator>
@@ -54,7 +53,7 @@ public:
 struct Fixture
 {
     Fixture()
-        : controller(&view, &appearance)
+        : controller(&view)
     {
         controller.setDelegate(&delegate);
         view.resize(600, 400);
@@ -90,7 +89,6 @@ struct Fixture
     void waitForResults(qsizetype count) { QTRY_COMPARE_WITH_TIMEOUT(delegate.results.size(), count, 10000); }
 
     NSTextViewWithPlaceholder view;
-    ViewAppearanceController appearance;
     OutputTextViewController controller;
     RecordingDelegate delegate;
 };
