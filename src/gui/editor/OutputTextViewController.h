@@ -1,11 +1,11 @@
 #pragma once
 
+#include "core/evaluation/EvaluationStopReason.h"
 #include "core/evaluation/GroupRangeIndex.h"
 #include "core/evaluation/MatchResults.h"
 #include "core/evaluation/RegularExpression.h"
 #include "core/evaluation/RegularExpressionControllerDelegate.h"
 #include "core/settings/UserDefaults.h"
-#include "gui/editor/EvaluationStopReason.h"
 #include "gui/widgets/NSTextViewWithPlaceholderUpdateDelegate.h"
 
 #include <QColor>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/editor/EvaluationStopReason.h"
+#include "core/evaluation/EvaluationStopReason.h"
 
 #include <QString>
 

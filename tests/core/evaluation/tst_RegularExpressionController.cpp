@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 #include <QHash>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QTest>
 #include <QThread>
@@ -121,7 +120,6 @@ private Q_SLOTS:
     void stopWithoutRun();
     void rapidStartsAndStops();
     void debugDescription();
-    void applicationExitStopsRuns();
 };
 
 void tst_RegularExpressionController::cleanup()
@@ -358,16 +356,6 @@ void tst_RegularExpressionController::debugDescription()
     QCOMPARE(controller->debugDescription(), u"[RegExprCtrlr: 0x"_s + address + u"]   '(a)é'"_s);
     recorder.make(u"b"_s, QString());
     QCOMPARE(controller->debugDescription(), u"[RegExprCtrlr: 0x"_s + address + u"]   ''"_s);
-}
-
-void tst_RegularExpressionController::applicationExitStopsRuns()
-{
-    QProcess process;
-    process.start(QStringLiteral(EXIT_DURING_RUNS));
-    QVERIFY(process.waitForFinished(timeout));
-    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(process.exitCode(), 0);
-    QCOMPARE(process.readAllStandardOutput(), QByteArray("start\n"));
 }
 
 QTEST_GUILESS_MAIN(tst_RegularExpressionController)
