@@ -1,6 +1,7 @@
 #include "gui/editor/ExpressionViewController.h"
 
 #include "core/evaluation/ActiveGroupController.h"
+#include "core/evaluation/MatchEvaluation.h"
 #include "core/evaluation/MatchInspectorModel.h"
 #include "core/evaluation/MatchResults.h"
 #include "core/evaluation/RegularExpression.h"
@@ -92,12 +93,13 @@ ExpressionViewController::ExpressionViewController(QWidget *parent)
     buildInterface();
     m_userDefaultsObserver = std::make_unique<UserDefaultsObserver>(this);
     m_inputTextView->setUpdateDelegate(this);
+    m_outputTextView->setUpdateDelegate(this);
     connect(m_outputTextView, &QPlainTextEdit::textChanged, this,
             &ExpressionViewController::writeSampleTextToExpression);
     applyTimeBudget();
     applyBacktrackStackLimit();
     applyOptions(optionsInSettings());
-    m_outputTextViewController->setPattern(m_inputTextView->text());
+    m_matchEvaluation->setPattern(m_inputTextView->text());
     setExpression(nullptr);
 }
 
@@ -105,6 +107,8 @@ ExpressionViewController::~ExpressionViewController()
 {
     // The views go with the widget tree; the controllers that point at them must not outlive them.
     m_inputTextView->setUpdateDelegate(nullptr);
+    m_outputTextView->setUpdateDelegate(nullptr);
+    m_matchEvaluation.reset();
     m_outputTextViewController.reset();
 }
 
@@ -308,7 +312,12 @@ void ExpressionViewController::buildInterface()
     m_viewSizeController->awakeFromNib();
 
     m_outputTextViewController = std::make_unique<OutputTextViewController>(m_outputTextView);
-    m_outputTextViewController->setDelegate(this);
+    m_matchEvaluation = std::make_unique<MatchEvaluation>();
+    m_matchEvaluation->setDelegate(this);
+    connect(m_matchEvaluation.get(), &MatchEvaluation::matchesChanged, this, [this] {
+        m_outputTextViewController->setMatches(m_matchEvaluation->matches(), m_matchEvaluation->lastText(),
+                                               m_matchEvaluation->areMatchesStale());
+    });
 
     m_viewAppearanceController = new ViewAppearanceController(this);
     ViewAppearanceController::Outlets colors;
@@ -427,7 +436,7 @@ void ExpressionViewController::showDidClick(PanelSegment segment)
 
 bool ExpressionViewController::stopEvaluation()
 {
-    return m_outputTextViewController->stopEvaluation();
+    return m_matchEvaluation->stop();
 }
 
 void ExpressionViewController::keyPressEvent(QKeyEvent *event)
@@ -481,19 +490,19 @@ void ExpressionViewController::reevaluateUnlessStopped()
 {
     // A stopped evaluation stays stopped until the input changes: a new look is no reason to run it again.
     if (m_isWarningLabelHidden)
-        m_outputTextViewController->updateMatches();
+        m_matchEvaluation->update();
 }
 
 void ExpressionViewController::applyTimeBudget()
 {
     const int seconds = qBound(0, UserDefaults::standard().integerValue(UserDefaultsKey::timeBudget), 86400);
-    m_outputTextViewController->setTimeBudget(std::chrono::seconds(seconds));
+    m_matchEvaluation->setTimeBudget(std::chrono::seconds(seconds));
 }
 
 void ExpressionViewController::applyBacktrackStackLimit()
 {
     const int bytes = UserDefaults::standard().backtrackStackLimit();
-    m_outputTextViewController->setStackLimit(bytes);
+    m_matchEvaluation->setStackLimit(bytes);
     m_substitutionPanel->substitutionController()->setStackLimit(bytes);
 }
 
@@ -502,16 +511,21 @@ void ExpressionViewController::applyOptions(RegularExpressionOptions options)
     // Free spacing decides what the colouring takes for a comment.
     m_inputTextView->setAllowsCommentsAndWhitespace(options.testFlag(allowCommentsAndWhitespaceOption));
     m_inputTextView->updateColors();
-    m_outputTextViewController->setOptions(options);
+    m_matchEvaluation->setOptions(options);
 }
 
-void ExpressionViewController::textViewWithPlaceholderDidUpdateText(NSTextViewWithPlaceholder *, const QString &text)
+void ExpressionViewController::textViewWithPlaceholderDidUpdateText(NSTextViewWithPlaceholder *view,
+                                                                    const QString &text)
 {
+    if (view == m_outputTextView) {
+        m_matchEvaluation->setText(text);
+        return;
+    }
     if (m_expression && !m_loadingExpression)
         m_expression->setPattern(text);
-    if (text != m_outputTextViewController->pattern())
+    if (text != m_matchEvaluation->pattern())
         m_substitutionPanel->invalidate();
-    m_outputTextViewController->setPattern(text);
+    m_matchEvaluation->setPattern(text);
 }
 
 void ExpressionViewController::writeSampleTextToExpression()
@@ -521,7 +535,7 @@ void ExpressionViewController::writeSampleTextToExpression()
         m_expression->setText(m_outputTextView->text());
 }
 
-void ExpressionViewController::outputTextViewControllerDidStartUpdatingMatches(OutputTextViewController *)
+void ExpressionViewController::matchEvaluationDidStart(MatchEvaluation *)
 {
     setWarningLabelHidden(true);
     m_startProcessingDate = QDateTime::currentDateTimeUtc();
@@ -541,8 +555,7 @@ void ExpressionViewController::updateProcessingLabel()
     QTimer::singleShot(showProcessingLabelAfterTime - elapsed, this, &ExpressionViewController::updateProcessingLabel);
 }
 
-void ExpressionViewController::outputTextViewControllerDidUpdateMatches(OutputTextViewController *,
-                                                                        const MatchResults &matches)
+void ExpressionViewController::matchEvaluationDidUpdateMatches(MatchEvaluation *evaluation, const MatchResults &matches)
 {
     setErrorLabelHidden(true);
     m_inputTextView->setErrorPosition(-1);
@@ -553,27 +566,26 @@ void ExpressionViewController::outputTextViewControllerDidUpdateMatches(OutputTe
         setMaxNumberOfGroups(matches.numberOfRanges(), matches.count());
     setProcessingLabelHidden(true);
     m_startProcessingDate.reset();
-    const OutputTextViewController *evaluation = m_outputTextViewController.get();
     const std::shared_ptr<const icu::RegexPattern> &pattern = evaluation->compiledPattern();
     m_matchInspector->setResults(matches, evaluation->lastText(), pattern);
     m_substitutionPanel->setInput(pattern, evaluation->lastText());
 }
 
-void ExpressionViewController::outputTextViewControllerDidFinishUpdatingMatchesWithError(
-    OutputTextViewController *controller, const QString &message)
+void ExpressionViewController::matchEvaluationDidFailToCompile(MatchEvaluation *evaluation)
 {
     setErrorLabelHidden(true);
-    m_errorLabel->setText(message);
+    //: Error message
+    m_errorLabel->setText(tr("Expression is invalid"));
     QString details;
     QString reason;
     qsizetype position = -1;
-    if (const auto &error = controller->compileError()) {
+    if (const auto &error = evaluation->compileError()) {
         //: Tooltip of the error label: the engine's error name, then where in the pattern it is
         details = tr("%1 at line %2, offset %3").arg(error->message).arg(error->line).arg(error->offset);
         position = error->position;
         if (error->line < 1) {
             reason = error->reason;
-        } else if (position >= controller->pattern().size()) {
+        } else if (position >= evaluation->pattern().size()) {
             //: Why the pattern is invalid, then where: after the last character
             reason = tr("%1 \u00B7 at the end").arg(error->reason);
         } else {
@@ -593,8 +605,7 @@ void ExpressionViewController::outputTextViewControllerDidFinishUpdatingMatchesW
     m_substitutionPanel->clearInput();
 }
 
-void ExpressionViewController::outputTextViewControllerDidStopUpdatingMatches(OutputTextViewController *controller,
-                                                                              EvaluationStopReason reason)
+void ExpressionViewController::matchEvaluationDidStop(MatchEvaluation *evaluation, EvaluationStopReason reason)
 {
     QString message;
     switch (reason) {
@@ -603,7 +614,7 @@ void ExpressionViewController::outputTextViewControllerDidStopUpdatingMatches(Ou
         message = tr("Evaluation stopped.");
         break;
     case EvaluationStopReason::timeBudget: {
-        const qint64 milliseconds = controller->timeBudget().count();
+        const qint64 milliseconds = evaluation->timeBudget().count();
         const QString seconds = milliseconds % 1000 == 0 ? QString::number(milliseconds / 1000)
                                                          : QString::number(double(milliseconds) / 1000.0);
         //: Shown after an evaluation ran out of the time the preferences allow; %1 is that time in seconds
@@ -611,11 +622,11 @@ void ExpressionViewController::outputTextViewControllerDidStopUpdatingMatches(Ou
         break;
     }
     }
-    showUnfinishedRun(controller, message);
+    showUnfinishedRun(message);
 }
 
-void ExpressionViewController::outputTextViewControllerDidFailMatching(OutputTextViewController *controller,
-                                                                       UErrorCode status, qsizetype matchesFound)
+void ExpressionViewController::matchEvaluationDidFailMatching(MatchEvaluation *evaluation, UErrorCode status,
+                                                              qsizetype matchesFound)
 {
     QString found;
     if (matchesFound == 0)
@@ -633,7 +644,7 @@ void ExpressionViewController::outputTextViewControllerDidFailMatching(OutputTex
         = tr("Matching failed: %1 (%2). %3")
               .arg(RegularExpression::matchingFailureReason(status), QString::fromLatin1(u_errorName(status)), found);
     if (status == U_REGEX_STACK_OVERFLOW) {
-        const int32_t limit = controller->stackLimit();
+        const int32_t limit = evaluation->stackLimit();
         const QString megabytes = QLocale().toString(double(limit) / 1e6, 'g', 6);
         message += u' '
             + (limit > 0
@@ -641,10 +652,10 @@ void ExpressionViewController::outputTextViewControllerDidFailMatching(OutputTex
                    ? tr("The limit of %1 MB can be raised in Preferences.").arg(megabytes)
                    : tr("The limit can be raised in Preferences."));
     }
-    showUnfinishedRun(controller, message);
+    showUnfinishedRun(message);
 }
 
-void ExpressionViewController::showUnfinishedRun(OutputTextViewController *controller, const QString &message)
+void ExpressionViewController::showUnfinishedRun(const QString &message)
 {
     // The pattern compiled; an error shown for an earlier one is out of date.
     setErrorLabelHidden(true);
@@ -654,7 +665,7 @@ void ExpressionViewController::showUnfinishedRun(OutputTextViewController *contr
     // Keep the chosen group, but claim no number of matches: the stopped run did not count them all. The panels
     // drop what belonged to earlier input, as the painting does.
     std::optional<int> ranges;
-    if (const std::shared_ptr<const icu::RegexPattern> &pattern = controller->compiledPattern()) {
+    if (const std::shared_ptr<const icu::RegexPattern> &pattern = m_matchEvaluation->compiledPattern()) {
         UErrorCode status = U_ZERO_ERROR;
         const std::unique_ptr<icu::RegexMatcher> matcher(pattern->matcher(status));
         if (U_SUCCESS(status))
@@ -708,7 +719,7 @@ void ExpressionViewController::setProcessingLabelHidden(bool hidden)
 void ExpressionViewController::updateProgressText()
 {
     // Whole per cent, rounded down: the run is not done while it shows, so never 100.
-    const int percent = qBound(0, int(m_outputTextViewController->evaluationProgress() * 100), 99);
+    const int percent = qBound(0, int(m_matchEvaluation->progress() * 100), 99);
     m_processingLabel->setText(processingText(percent));
 }
 
@@ -749,17 +760,17 @@ void ExpressionViewController::userDefaultsObserverDidChangeValue(UserDefaultsOb
         break;
     case UserDefaultsKey::timeBudget:
         applyTimeBudget();
-        m_outputTextViewController->updateMatches();
+        m_matchEvaluation->update();
         break;
     case UserDefaultsKey::backtrackStackLimit:
         applyBacktrackStackLimit();
         m_substitutionPanel->invalidate();
-        m_outputTextViewController->updateMatches();
+        m_matchEvaluation->update();
         break;
     case UserDefaultsKey::caseInsensitive:
     case UserDefaultsKey::multiline:
     case UserDefaultsKey::allowCommentsAndWhitespace: {
-        RegularExpressionOptions options = m_outputTextViewController->options();
+        RegularExpressionOptions options = m_matchEvaluation->options();
         for (const auto &[optionKey, option] : optionSwitches) {
             if (optionKey == key)
                 options.setFlag(option, newValue.toBool());

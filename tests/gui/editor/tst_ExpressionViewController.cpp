@@ -1,5 +1,6 @@
 #include "TestSettings.h"
 #include "core/evaluation/ActiveGroupController.h"
+#include "core/evaluation/MatchEvaluation.h"
 #include "core/evaluation/MatchInspectorModel.h"
 #include "core/evaluation/SubstitutionController.h"
 #include "core/library/Expression.h"
@@ -210,14 +211,14 @@ void tst_ExpressionViewController::invalidPatternShowsTheError()
     QTEST(wavyUnderline(f.editor.inputTextView()->document()->findBlockByNumber(line)), "underlined");
     QVERIFY(f.editor.isGroupBoxHidden());
     QCOMPARE(f.editor.highlightingGroupLabel()->text(), u"no matches found"_s);
-    QVERIFY(f.editor.outputTextViewController()->isPaintingStale());
+    QVERIFY(f.editor.outputTextViewController()->isStale());
 
     f.setPattern(u"(\\d+)"_s);
     QTRY_VERIFY(f.editor.isErrorLabelHidden());
     QTRY_VERIFY(f.editor.errorLabel()->isHidden());
     QVERIFY(f.editor.errorDetailLabel()->isHidden());
     QCOMPARE(wavyUnderline(f.editor.inputTextView()->document()->firstBlock()), -1);
-    QVERIFY(!f.editor.outputTextViewController()->isPaintingStale());
+    QVERIFY(!f.editor.outputTextViewController()->isStale());
 }
 
 void tst_ExpressionViewController::steppingGroupsMarksBothViews()
@@ -300,7 +301,7 @@ void tst_ExpressionViewController::stopShowsAWarningUntilTheNextEdit()
     f.editor.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&f.editor));
     if (how == u"budget") // far below the delay of the processing label: the stop is told all the same
-        f.editor.outputTextViewController()->setTimeBudget(100ms);
+        f.editor.matchEvaluation()->setTimeBudget(100ms);
     f.editor.outputTextView()->setText(u"xx"_s + QString(40, u'a') + u'b');
     f.setPattern(u"x"_s);
     QTRY_VERIFY(hasBackground(f.editor.outputTextView()->document()->firstBlock()));
@@ -327,7 +328,7 @@ void tst_ExpressionViewController::stopShowsAWarningUntilTheNextEdit()
 
     // A new look is no reason to run it again; the next edit is.
     UserDefaults::standard().setValue(UserDefaultsKey::appearanceMode, 1);
-    QVERIFY(!f.editor.outputTextViewController()->expressionController());
+    QVERIFY(!f.editor.matchEvaluation()->isEvaluating());
     f.setPattern(u"a"_s);
     QVERIFY(f.editor.isWarningLabelHidden());
     QTRY_COMPARE(f.editor.outputTextViewController()->matches().count(), 40);
@@ -370,7 +371,7 @@ void tst_ExpressionViewController::engineFailureIsNoResult()
     if (injected == U_ZERO_ERROR)
         UserDefaults::standard().setValue(UserDefaultsKey::backtrackStackLimit, 1000);
     else
-        f.editor.outputTextViewController()->setInjectedMatchingError(UErrorCode(injected));
+        f.editor.matchEvaluation()->setInjectedMatchingError(UErrorCode(injected));
     // With the limit of 1000 bytes, "y" and what follows it are too much for the engine.
     f.setPattern(u"x|y(?:.|\n)*"_s);
     QTRY_VERIFY(f.editor.warningLabel()->isVisible());
@@ -383,7 +384,7 @@ void tst_ExpressionViewController::engineFailureIsNoResult()
     QVERIFY(f.editor.isErrorLabelHidden());
 
     // The remedy: a new limit evaluates again.
-    f.editor.outputTextViewController()->setInjectedMatchingError(U_ZERO_ERROR);
+    f.editor.matchEvaluation()->setInjectedMatchingError(U_ZERO_ERROR);
     UserDefaults::standard().setValue(UserDefaultsKey::backtrackStackLimit, 0);
     QTRY_COMPARE(f.editor.outputTextViewController()->matches().count(), 3);
     QVERIFY(f.editor.isWarningLabelHidden());
@@ -494,8 +495,7 @@ void tst_ExpressionViewController::selectingARowSelectsTheSampleText()
     Fixture f;
     f.evaluate(u"(\\d+)-(\\d+)(x)?"_s);
     QSignalSpy edits(&f.expression, &Expression::textChanged);
-    QSignalSpy evaluations(f.editor.outputTextViewController(),
-                           &OutputTextViewController::isEvaluatingExpressionChanged);
+    QSignalSpy evaluations(f.editor.matchEvaluation(), &MatchEvaluation::isEvaluatingChanged);
     QTreeView *view = f.editor.matchInspector()->treeView();
     const QModelIndex matchRow = view->model()->index(match, 0);
     view->setCurrentIndex(group == 0 ? matchRow : view->model()->index(group - 1, 0, matchRow));
