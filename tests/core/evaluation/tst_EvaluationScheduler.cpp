@@ -21,13 +21,15 @@ struct Job
     std::chrono::microseconds duration = std::chrono::hours(1);
 };
 
-// What the runs saw; shared with them, as a run may outlive its owner.
-struct Counters
+// What the runs did, also a run that outlives its owner.
+std::atomic<int> runningJobs = 0;
+std::atomic<bool> jobsOverlapped = false;
+std::atomic<bool> jobOnMainThread = false;
+
+bool onMainThread()
 {
-    std::atomic<int> running = 0;
-    std::atomic<bool> overlapped = false;
-    std::atomic<bool> onMainThread = false;
-};
+    return QThread::currentThread() == qApp->thread();
+}
 
 // Numbers its inputs from 1, hands the scheduler a job for each, and logs every report with the input it concerns.
 class Owner final
@@ -51,60 +53,30 @@ public:
         scheduler.restart();
     }
 
-    Job &job(int input) { return *jobs.value(input); }
-
-    void releaseAll()
-    {
-        for (const std::shared_ptr<Job> &job : std::as_const(jobs))
-            job->released = true;
-    }
-
-    // A job's run ends on its worker; its report waits in the event queue.
-    void waitUntilEnded(int input)
-    {
-        QElapsedTimer timer;
-        timer.start();
-        while (!job(input).ended && timer.elapsed() < 20000)
-            QThread::usleep(100);
-    }
+    void record(const QString &report) { log << (onMainThread() ? report : u"reported off the main thread"_s); }
 
     int input = 0;
     QList<int> prepared;
     QStringList log;
+    QHash<int, std::shared_ptr<Job>> jobs;
     std::chrono::microseconds jobDuration = std::chrono::hours(1);
-    std::shared_ptr<Counters> counters = std::make_shared<Counters>();
-    bool reportedOffMainThread = false;
-    EvaluationScheduler scheduler {[this] { return prepare(); }};
-
-private:
-    EvaluationScheduler::Work prepare()
-    {
+    EvaluationScheduler scheduler {[this] {
         prepared << input;
         auto job = std::make_shared<Job>();
         job->duration = jobDuration;
         jobs.insert(input, job);
-        return [counters = counters, job](const std::atomic<bool> &shouldStop) {
-            if (QThread::currentThread() == qApp->thread())
-                counters->onMainThread = true;
-            if (++counters->running > 1)
-                counters->overlapped = true;
+        return [job](const std::atomic<bool> &shouldStop) {
+            jobOnMainThread = jobOnMainThread || onMainThread();
+            jobsOverlapped = jobsOverlapped || ++runningJobs > 1;
             QElapsedTimer timer;
             timer.start();
             while (!shouldStop && !job->released && timer.nsecsElapsed() / 1000 < job->duration.count())
                 QThread::usleep(100);
-            --counters->running;
+            --runningJobs;
             job->ended = true;
             return !shouldStop;
         };
-    }
-
-    void record(const QString &report)
-    {
-        reportedOffMainThread = reportedOffMainThread || QThread::currentThread() != qApp->thread();
-        log << report;
-    }
-
-    QHash<int, std::shared_ptr<Job>> jobs;
+    }};
 };
 
 } // namespace
@@ -162,15 +134,18 @@ private Q_SLOTS:
             } else if (step == u"budget") {
                 owner.scheduler.setTimeBudget(50ms);
             } else if (step == u"finish") {
-                owner.job(owner.input).released = true;
-                owner.waitUntilEnded(owner.input);
+                Job &job = *owner.jobs.value(owner.input);
+                job.released = true;
+                while (!job.ended)
+                    QThread::usleep(100);
             } else if (step == u"wait") {
                 const qsizetype before = owner.log.size();
                 QTRY_VERIFY_WITH_TIMEOUT(owner.log.size() > before, 20000);
             }
         }
         owner.jobDuration = 0us;
-        owner.releaseAll();
+        for (const std::shared_ptr<Job> &job : std::as_const(owner.jobs))
+            job->released = true;
         QTRY_VERIFY_WITH_TIMEOUT(!owner.scheduler.isRunning(), 20000);
         settleEvaluations();
         QTEST(owner.log, "reports");
@@ -181,7 +156,7 @@ private Q_SLOTS:
     {
         auto owner = std::make_unique<Owner>();
         owner->restart();
-        Job &job = owner->job(1);
+        Job &job = *owner->jobs.value(1);
         QVERIFY(owner->scheduler.isRunning());
         owner.reset();
         // Without the stop, the job would hold its worker for an hour.
@@ -226,9 +201,9 @@ private Q_SLOTS:
         owner.restart();
         QTRY_COMPARE_WITH_TIMEOUT(owner.log.value(owner.log.size() - 1), u"finished %1"_s.arg(owner.input), 20000);
         QVERIFY(!owner.log.contains(u"finished an overtaken input"_s));
-        QVERIFY(!owner.counters->overlapped);
-        QVERIFY(!owner.counters->onMainThread);
-        QVERIFY(!owner.reportedOffMainThread);
+        QVERIFY(!owner.log.contains(u"reported off the main thread"_s));
+        QVERIFY(!jobsOverlapped);
+        QVERIFY(!jobOnMainThread);
     }
 
     void applicationExitStopsRuns()
