@@ -28,7 +28,7 @@ std::atomic<bool> jobOnMainThread = false;
 
 bool onMainThread()
 {
-    return QThread::currentThread() == qApp->thread();
+    return QThread::currentThread() == QCoreApplication::instance()->thread();
 }
 
 // Numbers its inputs from 1, hands the scheduler a job for each, and logs every report with the input it concerns.
@@ -156,11 +156,11 @@ private Q_SLOTS:
     {
         auto owner = std::make_unique<Owner>();
         owner->restart();
-        Job &job = *owner->jobs.value(1);
+        const std::shared_ptr<Job> job = owner->jobs.value(1);
         QVERIFY(owner->scheduler.isRunning());
         owner.reset();
         // Without the stop, the job would hold its worker for an hour.
-        QTRY_VERIFY_WITH_TIMEOUT(job.ended, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(job->ended, 20000);
     }
 
     // Input, stops, cancels, budgets and deliveries in random order, as fast typing against quick and slow runs makes
