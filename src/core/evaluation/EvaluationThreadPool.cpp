@@ -62,7 +62,7 @@ QThreadPool *EvaluationThreadPool::instance()
 {
     static QThreadPool *pool = [] {
         auto *threads = new QThreadPool;
-        // A stopped run may still hold a worker for a moment while the next one, and another evaluation's, start.
+        // Room for the match evaluation and the preview, and for a run still ending after its owner has gone.
         threads->setMaxThreadCount(qMax(4, QThread::idealThreadCount()));
         return threads;
     }();

@@ -15,7 +15,7 @@ class NSTextViewWithPlaceholder;
 // it is handed. Only the visible blocks are painted, and again whenever the view shows other blocks. The active group
 // is painted wherever it lies, also outside its match; an empty match or group shows as a thin marker. Matches are
 // painted only while the view shows the text they were found in; stale ones (of an earlier pattern) are dimmed, and
-// gone at once when the text changes.
+// the next paint after an edit of the text drops them.
 class OutputTextViewController final : public QObject
 {
     Q_OBJECT
