@@ -2,10 +2,13 @@
 
 // Inputs and small helpers shared by the benchmark programs.
 
+#include "core/evaluation/EvaluationScheduler.h"
 #include "core/evaluation/MatchResults.h"
+#include "core/evaluation/RegularExpressionController.h"
 #include "core/platform/IcuString.h"
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QRandomGenerator>
 #include <QString>
 #include <QStringList>
@@ -117,6 +120,22 @@ inline double bareFindAll(const icu::RegexPattern &pattern, const QString &text,
     const double elapsed = milliseconds(timer);
     matches = results.count();
     return elapsed;
+}
+
+// One evaluation as the window runs it: on a worker, through a scheduler, until its end is reported on this thread.
+// The controller keeps what it found.
+inline void evaluateOnWorker(const std::shared_ptr<RegularExpressionController> &controller)
+{
+    const EvaluationScheduler::Work work
+        = [controller](const std::atomic<bool> &shouldStop) { return controller->run(shouldStop); };
+    EvaluationScheduler scheduler([&] { return work; });
+    QEventLoop loop;
+    QObject::connect(&scheduler, &EvaluationScheduler::runningChanged, &loop, [&](bool running) {
+        if (!running)
+            loop.quit();
+    });
+    scheduler.restart();
+    loop.exec();
 }
 
 } // namespace bench

@@ -4,12 +4,12 @@
 
 #include "BenchInterface.h"
 #include "core/evaluation/ActiveGroupController.h"
+#include "core/evaluation/EvaluationScheduler.h"
+#include "core/evaluation/MatchEvaluation.h"
 #include "core/evaluation/MatchResults.h"
 #include "core/evaluation/RegularExpression.h"
 #include "core/library/LibraryStoreController.h"
-#include "core/settings/UserDefaults.h"
 #include "gui/editor/ExpressionViewController.h"
-#include "gui/editor/OutputTextViewController.h"
 #include "gui/editor/PatternTextView.h"
 #include "gui/widgets/NSTextViewWithPlaceholder.h"
 
@@ -54,18 +54,18 @@ class Bench final
 public:
     explicit Bench(ExpressionViewController *editor)
         : m_editor(editor)
-        , m_output(editor->outputTextViewController())
+        , m_output(editor->matchEvaluation())
         , m_sampleView(editor->outputTextView())
     {
         m_sampleView->viewport()->installEventFilter(&m_paints);
     }
 
-    OutputTextViewController *output() const { return m_output; }
+    MatchEvaluation *output() const { return m_output; }
 
     // The newest input's run is over and its results are in place (or the newest pattern is empty).
     bool isIdleOn(qsizetype textSize) const
     {
-        return !m_output->expressionController() && m_output->lastText().size() == textSize
+        return !m_output->isEvaluating() && m_output->lastText().size() == textSize
             && m_output->pattern() == m_editor->inputTextView()->text();
     }
 
@@ -101,8 +101,7 @@ public:
         timer.start();
         setPattern(pattern);
         m_lastAssignment = milliseconds(timer);
-        if (!waitUntil(
-                [&] { return !m_output->expressionController() && m_output->matches().count() == expectedMatches; }))
+        if (!waitUntil([&] { return !m_output->isEvaluating() && m_output->matches().count() == expectedMatches; }))
             std::printf("end to end: %s did not deliver %lld matches\n", qPrintable(pattern),
                         qlonglong(expectedMatches));
         const double painted = milliseconds(timer);
@@ -142,7 +141,7 @@ public:
 
 private:
     ExpressionViewController *m_editor;
-    OutputTextViewController *m_output;
+    MatchEvaluation *m_output;
     NSTextViewWithPlaceholder *m_sampleView;
     PaintCounter m_paints;
     int m_typedKeys = 0;
@@ -180,7 +179,7 @@ int main(int argc, char *argv[])
     editor->outputTextView()->setFocus();
     settle(300);
     Bench bench(editor);
-    OutputTextViewController *output = bench.output();
+    MatchEvaluation *output = bench.output();
 
     std::printf("editor bench: sample text %lld UTF-16 units in %lld lines, window 1100 x 700, library saved to %s\n",
                 qlonglong(text.size()), qlonglong(text.count(u'\n') + 1), qPrintable(library.libraryFilePath()));
@@ -208,8 +207,7 @@ int main(int argc, char *argv[])
     const QString wordPattern = u"\\w+"_s;
     const QString datePattern = u"\\b\\d{4}-\\d{2}-\\d{2}\\b"_s;
     for (const QString &pattern : {wordPattern, datePattern}) {
-        const RegularExpression::CompileResult compiled
-            = RegularExpression::compile(pattern, UserDefaults::standard().regularExpressionOptions());
+        const RegularExpression::CompileResult compiled = RegularExpression::compile(pattern, output->options());
         std::vector<double> bare;
         std::vector<double> editorTimes;
         std::vector<double> assignments;
@@ -277,7 +275,7 @@ int main(int argc, char *argv[])
         groupChanges.push_back(milliseconds(timer));
         bench.flushPaint();
         groupChangesPainted.push_back(milliseconds(timer));
-        if (output->expressionController())
+        if (output->isEvaluating())
             std::printf("a change of the active group started an evaluation\n");
     }
     std::printf("change of the active group on the (\\w)\\w* result (%lld matches): %.3f ms (goal < 5 ms) %s\n",
@@ -319,17 +317,17 @@ int main(int argc, char *argv[])
     std::vector<double> runawayGaps;
     QElapsedTimer sinceKey;
     double cancelledAfter = -1;
-    QObject::connect(output, &OutputTextViewController::isEvaluatingExpressionChanged, [&](bool evaluating) {
-        if (!evaluating && cancelledAfter < 0)
+    QObject::connect(output->scheduler(), &EvaluationScheduler::superseded, [&] {
+        if (cancelledAfter < 0)
             cancelledAfter = milliseconds(sinceKey);
     });
     for (int round = 0; round < 7; ++round) {
         GapRecorder gap;
         gap.start();
         // Well into the runaway attempt at the end of the text.
-        waitUntil([&] { return output->isEvaluatingExpression(); });
+        waitUntil([&] { return output->isEvaluating(); });
         settle(200);
-        if (!output->isEvaluatingExpression())
+        if (!output->isEvaluating())
             std::printf("runaway: the run of (a+)+$ ended by itself\n");
         cancelledAfter = -1;
         sinceKey.start();

@@ -2,12 +2,11 @@
 #include "core/evaluation/EvaluationThreadPool.h"
 #include "core/evaluation/RegularExpression.h"
 #include "core/evaluation/RegularExpressionController.h"
-#include "core/evaluation/RegularExpressionControllerDelegate.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QSemaphore>
+#include <QThread>
 #include <QThreadPool>
 
 #include <algorithm>
@@ -21,63 +20,35 @@ namespace {
 
 const int runs = 15;
 
-class Waiter final : public RegularExpressionControllerDelegate
-{
-public:
-    QEventLoop loop;
-    QElapsedTimer started;
-    double finishedAfter = 0;
-    qsizetype matches = 0;
-    bool cancelled = false;
-
-    void regularExpressionControllerDidStartEvaluating(RegularExpressionController *) override { }
-    void regularExpressionControllerDidFinishEvaluating(RegularExpressionController *,
-                                                        const MatchResults &results) override
-    {
-        finishedAfter = milliseconds(started);
-        matches = results.count();
-        loop.quit();
-    }
-    void regularExpressionControllerDidCancelEvaluating(RegularExpressionController *) override
-    {
-        cancelled = true;
-        loop.quit();
-    }
-};
-
 double controllerFindAll(const RegularExpressionController::Pattern &pattern, const QString &text, qsizetype &matches)
 {
-    Waiter waiter;
-    const std::shared_ptr<RegularExpressionController> controller = RegularExpressionController::create(pattern, text);
-    controller->setDelegate(&waiter);
-    waiter.started.start();
-    controller->startEvaluation();
-    waiter.loop.exec();
-    matches = waiter.matches;
-    return waiter.finishedAfter;
+    const auto controller = std::make_shared<RegularExpressionController>(pattern, text);
+    QElapsedTimer timer;
+    timer.start();
+    evaluateOnWorker(controller);
+    const double elapsed = milliseconds(timer);
+    matches = controller->results().count();
+    return elapsed;
 }
 
-// From the stop request on a worker, made delay ms after the start, to the moment the run has ended.
+// From the stop request, made delay ms after the start, to the moment the run on its worker has ended.
 double cancellationLatency(const QString &source, const QString &text, int delay)
 {
-    const RegularExpressionController::Pattern pattern = RegularExpression::compile(source, 0).pattern;
-    Waiter waiter;
-    const std::shared_ptr<RegularExpressionController> controller = RegularExpressionController::create(pattern, text);
-    controller->setDelegate(&waiter);
-    controller->startEvaluation();
-    QSemaphore stopped;
-    double latency = 0;
+    RegularExpressionController controller(RegularExpression::compile(source, {}).pattern, text);
+    std::atomic<bool> shouldStop = false;
+    bool completed = true;
+    QSemaphore ended;
     EvaluationThreadPool::instance()->start([&] {
-        QThread::msleep(delay);
-        QElapsedTimer timer;
-        timer.start();
-        controller->stopEvaluation({});
-        latency = milliseconds(timer);
-        stopped.release();
+        completed = controller.run(shouldStop);
+        ended.release();
     });
-    waiter.loop.exec();
-    stopped.acquire();
-    if (!waiter.cancelled)
+    QThread::msleep(delay);
+    QElapsedTimer timer;
+    timer.start();
+    shouldStop = true;
+    ended.acquire();
+    const double latency = milliseconds(timer);
+    if (completed)
         std::printf("cancellation: the run over %lld units was not cancelled\n", qlonglong(text.size()));
     return latency;
 }
@@ -101,7 +72,7 @@ int main(int argc, char *argv[])
     const QString patterns[]
         = {u"\\w+"_s, u"\\d{4}-\\d{2}-\\d{2}"_s, u"[\\w.+-]+@[\\w-]+\\.[\\w.-]+"_s, u"(\\w+)\\s(\\w+)"_s};
     for (const QString &source : patterns) {
-        const RegularExpressionController::Pattern pattern = RegularExpression::compile(source, 0).pattern;
+        const RegularExpressionController::Pattern pattern = RegularExpression::compile(source, {}).pattern;
         std::vector<double> controllerTimes;
         std::vector<double> bareTimes;
         qsizetype controllerMatches = 0;
@@ -122,7 +93,7 @@ int main(int argc, char *argv[])
                 worstCancellationLatency(u"(a+)+$"_s, QString(40, u'a') + u'b', 50));
     // A scan that skips every position is the one case the match callback does not see. Below the length where the
     // find callback is added, the stop waits for the scan at worst, so its whole time is the latency bound there.
-    const RegularExpressionController::Pattern skipping = RegularExpression::compile(u"Q\\d"_s, 0).pattern;
+    const RegularExpressionController::Pattern skipping = RegularExpression::compile(u"Q\\d"_s, {}).pattern;
     const QString shortScan = text.repeated(3).left((qsizetype(2) << 20) - 1);
     std::vector<double> scanTimes;
     qsizetype none = 0;

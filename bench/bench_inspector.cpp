@@ -5,13 +5,11 @@
 #include "core/evaluation/MatchInspectorModel.h"
 #include "core/evaluation/RegularExpression.h"
 #include "core/evaluation/RegularExpressionController.h"
-#include "core/evaluation/RegularExpressionControllerDelegate.h"
 #include "core/evaluation/TextLineIndex.h"
 #include "gui/editor/MatchInspectorViewController.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QRandomGenerator>
 #include <QTreeView>
 
@@ -56,43 +54,29 @@ QString sampleText(qsizetype length)
     return text;
 }
 
-class Keeper final : public RegularExpressionControllerDelegate
+// One evaluation through a controller on a worker, as the window runs it.
+MatchResults evaluated(const RegularExpressionController::Pattern &pattern, const QString &text)
 {
-public:
-    QEventLoop loop;
-    MatchResults results;
-
-    void regularExpressionControllerDidStartEvaluating(RegularExpressionController *) override { }
-    void regularExpressionControllerDidFinishEvaluating(RegularExpressionController *,
-                                                        const MatchResults &found) override
-    {
-        results = found;
-        loop.quit();
-    }
-    void regularExpressionControllerDidCancelEvaluating(RegularExpressionController *) override { loop.quit(); }
-};
+    const auto controller = std::make_shared<RegularExpressionController>(pattern, text);
+    bench::evaluateOnWorker(controller);
+    return controller->results();
+}
 
 // One evaluation through the controller, as the window runs it; the results stay alive while RSS is read.
 void evaluationMemory(const QString &source, const QString &text)
 {
-    const RegularExpressionController::Pattern pattern = RegularExpression::compile(source, 0).pattern;
+    const RegularExpressionController::Pattern pattern = RegularExpression::compile(source, {}).pattern;
     const qint64 before = bench::statusBytes("VmRSS:");
     QElapsedTimer timer;
     timer.start();
-    Keeper keeper;
-    {
-        const auto controller = RegularExpressionController::create(pattern, text);
-        controller->setDelegate(&keeper);
-        controller->startEvaluation();
-        keeper.loop.exec();
-    }
+    const MatchResults results = evaluated(pattern, text);
     const double elapsed = milliseconds(timer);
     const qint64 after = bench::statusBytes("VmRSS:");
-    const qsizetype count = std::max<qsizetype>(keeper.results.count(), 1);
-    const double stored = double(keeper.results.numberOfRanges()) * 2 * sizeof(qint32);
+    const qsizetype count = std::max<qsizetype>(results.count(), 1);
+    const double stored = double(results.numberOfRanges()) * 2 * sizeof(qint32);
     std::printf("%-6s %9lld matches in %7.1f ms: storage %.0f bytes/match, RSS delta %.1f bytes/match "
                 "(goal <= 200)\n",
-                qPrintable(source), qlonglong(keeper.results.count()), elapsed, stored,
+                qPrintable(source), qlonglong(results.count()), elapsed, stored,
                 double(after - before) / double(count));
 }
 
@@ -181,14 +165,8 @@ void panelCosts(const QString &text)
     panel.show();
     QCoreApplication::processEvents();
     for (const QString &source : {u"\\d+"_s, u"\\b"_s, u"(?:)"_s}) {
-        const RegularExpressionController::Pattern pattern = RegularExpression::compile(source, 0).pattern;
-        Keeper keeper;
-        {
-            const auto controller = RegularExpressionController::create(pattern, text);
-            controller->setDelegate(&keeper);
-            controller->startEvaluation();
-            keeper.loop.exec();
-        }
+        const RegularExpressionController::Pattern pattern = RegularExpression::compile(source, {}).pattern;
+        const MatchResults results = evaluated(pattern, text);
         std::vector<double> times;
         qint64 rowBytes = 0;
         const qsizetype earlierRows = panel.treeView()->model()->rowCount();
@@ -199,7 +177,7 @@ void panelCosts(const QString &text)
             const qint64 before = bench::statusBytes("VmRSS:");
             QElapsedTimer timer;
             timer.start();
-            panel.setResults(keeper.results, text, pattern);
+            panel.setResults(results, text, pattern);
             // The reset's layout is posted; the paint needs it.
             QCoreApplication::sendPostedEvents();
             panel.repaint();
@@ -214,7 +192,7 @@ void panelCosts(const QString &text)
             : u"listed rows reused"_s;
         std::printf("inspector panel, %-6s %8lld matches, %lld listed: reset, layout and paint %.1f ms "
                     "(goal well under 100 ms), %s\n",
-                    qPrintable(source), qlonglong(keeper.results.count()), qlonglong(listed), median(times),
+                    qPrintable(source), qlonglong(results.count()), qlonglong(listed), median(times),
                     qPrintable(rowCost));
     }
 }

@@ -8,11 +8,10 @@
 #include "core/pattern/SpecialCharacterPattern.h"
 #include "core/pattern/SpecialExpressionPattern.h"
 #include "core/platform/IcuString.h"
-#include "core/settings/UserDefaults.h"
+#include "core/settings/LightAppearance.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -54,24 +53,18 @@ qsizetype bareSearch(const icu::RegexPattern *regex, const icu::UnicodeString &i
 
 int main(int argc, char *argv[])
 {
-    // Our own settings store, so that the run can switch comments on without touching the user's.
-    QTemporaryDir home;
-    if (!home.isValid())
-        return 1;
-    qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
     QCoreApplication application(argc, argv);
-    UserDefaults::standard().registerStandardDefaults();
-    UserDefaults::standard().setValue(UserDefaultsKey::allowCommentsAndWhitespace, true);
+    const LightAppearance palette;
 
     const QString pattern = realisticPattern(2000);
     qsizetype runs = 0;
     const double pass = medianMilliseconds(
-        201, [&] { runs += PatternAttributedStringBuilder::coloredPattern(pattern, 5, true).runs().size(); });
+        201, [&] { runs += PatternAttributedStringBuilder::coloredPattern(pattern, 5, true, palette).runs().size(); });
 
     // One accented letter takes the parser off its ASCII path onto ICU's cluster iterator.
     const QString accented = pattern.first(pattern.size() - 1) + u"é"_s;
     const double accentedPass = medianMilliseconds(
-        201, [&] { runs += PatternAttributedStringBuilder::coloredPattern(accented, 5, true).runs().size(); });
+        201, [&] { runs += PatternAttributedStringBuilder::coloredPattern(accented, 5, true, palette).runs().size(); });
 
     const icu::UnicodeString input = IcuString::alias(pattern).value();
     // The reader finds the comments now; two plain comment searches stand in for that work, so the floor stays

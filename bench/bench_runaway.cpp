@@ -1,10 +1,9 @@
 #include "BenchInterface.h"
 
 #include "core/evaluation/ActiveGroupController.h"
-#include "core/evaluation/EvaluationThreadPool.h"
+#include "core/evaluation/MatchEvaluation.h"
 #include "core/evaluation/RegularExpression.h"
 #include "core/evaluation/RegularExpressionController.h"
-#include "core/evaluation/RegularExpressionControllerDelegate.h"
 #include "core/library/Expression.h"
 #include "core/platform/IcuString.h"
 #include "core/settings/UserDefaults.h"
@@ -34,7 +33,7 @@ void setPattern(ExpressionViewController *editor, const QString &pattern)
 
 bool idle(ExpressionViewController *editor)
 {
-    return !editor->outputTextViewController()->expressionController();
+    return !editor->matchEvaluation()->isEvaluating();
 }
 
 // Millions of empty matches through the editor, as the user gets them: time to the information line, and the peak
@@ -73,23 +72,11 @@ double stopLatency(ExpressionViewController *editor, int round)
     return milliseconds(timer);
 }
 
-class Waiter final : public RegularExpressionControllerDelegate
-{
-public:
-    bool finished = false;
-    void regularExpressionControllerDidStartEvaluating(RegularExpressionController *) override { }
-    void regularExpressionControllerDidFinishEvaluating(RegularExpressionController *, const MatchResults &) override
-    {
-        finished = true;
-    }
-    void regularExpressionControllerDidCancelEvaluating(RegularExpressionController *) override { finished = true; }
-};
-
 // A search that finds nothing, but where every position costs a scan to the end of its line: the case where the
 // run starts following the engine's position. Its cost against the bare engine, and how often the progress moved.
 void slowSearchProgress(const QString &text)
 {
-    const RegularExpressionController::Pattern pattern = RegularExpression::compile(u".*Q"_s, 0).pattern;
+    const RegularExpressionController::Pattern pattern = RegularExpression::compile(u".*Q"_s, {}).pattern;
     QElapsedTimer bare;
     bare.start();
     {
@@ -100,12 +87,9 @@ void slowSearchProgress(const QString &text)
     }
     const double bareTime = milliseconds(bare);
 
-    Waiter waiter;
-    const auto controller = RegularExpressionController::create(pattern, text);
-    controller->setDelegate(&waiter);
+    const auto controller = std::make_shared<RegularExpressionController>(pattern, text);
     QElapsedTimer timer;
     timer.start();
-    controller->startEvaluation();
     int polls = 0;
     std::set<qsizetype> seen;
     QTimer poll;
@@ -116,7 +100,7 @@ void slowSearchProgress(const QString &text)
         seen.insert(controller->searchedLength());
     });
     poll.start(20);
-    waitUntil([&] { return waiter.finished; });
+    evaluateOnWorker(controller);
     const double controllerTime = milliseconds(timer);
     std::printf(".*Q over %lld units: controller %.0f ms, bare ICU %.0f ms, ratio %.2f (goal <= 1.2); progress moved "
                 "in %zu of %d polls after the first 0.2 s (goal: all)\n",

@@ -3,12 +3,12 @@
 
 #include "BenchInterface.h"
 #include "core/evaluation/ActiveGroupController.h"
+#include "core/evaluation/MatchEvaluation.h"
 #include "core/evaluation/MatchResults.h"
 #include "core/library/LibraryStoreController.h"
 #include "core/settings/UserDefaults.h"
 #include "gui/editor/ExpressionViewController.h"
 #include "gui/editor/MatchInspectorViewController.h"
-#include "gui/editor/OutputTextViewController.h"
 #include "gui/editor/PatternTextView.h"
 #include "gui/editor/SubstitutionViewController.h"
 #include "gui/widgets/NSTextViewWithPlaceholder.h"
@@ -31,14 +31,14 @@ class Scale final
 public:
     explicit Scale(ExpressionViewController *editor)
         : m_editor(editor)
-        , m_output(editor->outputTextViewController())
+        , m_output(editor->matchEvaluation())
         , m_sampleView(editor->outputTextView())
     {
     }
 
     bool isIdle() const
     {
-        return !m_output->expressionController()
+        return !m_output->isEvaluating()
             && m_output->lastText().size() == m_sampleView->document()->characterCount() - 1
             && m_output->pattern() == m_editor->inputTextView()->text();
     }
@@ -86,7 +86,7 @@ public:
 
 private:
     ExpressionViewController *m_editor;
-    OutputTextViewController *m_output;
+    MatchEvaluation *m_output;
     NSTextViewWithPlaceholder *m_sampleView;
     int m_typed = 0;
 };
@@ -128,7 +128,7 @@ int main(int argc, char *argv[])
     editor->outputTextView()->setFocus();
     settle(300);
     Scale scale(editor);
-    OutputTextViewController *output = editor->outputTextViewController();
+    MatchEvaluation *output = editor->matchEvaluation();
     std::printf("scale bench: sample text %lld UTF-16 units in %lld lines, window 1100 x 700 with the match inspector "
                 "and the substitution preview shown\n",
                 qlonglong(text.size()), qlonglong(text.count(u'\n') + 1));

@@ -21,7 +21,7 @@ inline MatchResults matchesOf(const icu::RegexPattern &pattern, const QString &t
 }
 
 // None for a pattern that does not compile.
-inline MatchResults matchesOf(const QString &pattern, const QString &text, int options = 0)
+inline MatchResults matchesOf(const QString &pattern, const QString &text, RegularExpressionOptions options = {})
 {
     const auto compiled = RegularExpression::compile(pattern, options).pattern;
     return compiled ? matchesOf(*compiled, text) : MatchResults();

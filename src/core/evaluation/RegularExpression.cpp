@@ -1,7 +1,6 @@
 #include "core/evaluation/RegularExpression.h"
 
 #include "core/platform/IcuString.h"
-#include "core/settings/UserDefaults.h"
 
 namespace {
 
@@ -143,7 +142,7 @@ QString compileErrorReason(UErrorCode status, Parenthesis parenthesis)
 
 } // namespace
 
-uint32_t RegularExpression::engineFlags(int options)
+uint32_t RegularExpression::engineFlags(RegularExpressionOptions options)
 {
     uint32_t flags = 0;
     if (options & caseInsensitiveOption)
@@ -155,7 +154,7 @@ uint32_t RegularExpression::engineFlags(int options)
     return flags;
 }
 
-RegularExpression::CompileResult RegularExpression::compile(const QString &pattern, int options)
+RegularExpression::CompileResult RegularExpression::compile(const QString &pattern, RegularExpressionOptions options)
 {
     const uint32_t flags = engineFlags(options);
     UParseError parseError {};

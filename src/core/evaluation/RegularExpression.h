@@ -1,12 +1,22 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QFlags>
 #include <QString>
 
 #include <memory>
 #include <optional>
 
 #include <unicode/regex.h>
+
+// Compile options of a pattern; the editor sums the switches the user has on.
+enum RegularExpressionOption : int {
+    caseInsensitiveOption = 1,
+    allowCommentsAndWhitespaceOption = 2,
+    anchorsMatchLinesOption = 16,
+};
+Q_DECLARE_FLAGS(RegularExpressionOptions, RegularExpressionOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(RegularExpressionOptions)
 
 // Compiles patterns for evaluation. Compiling is the only engine work done on the main thread.
 class RegularExpression final
@@ -40,9 +50,9 @@ public:
 
     RegularExpression() = delete;
 
-    // Engine flags for a sum of RegularExpressionOption values; other bits are ignored.
-    static uint32_t engineFlags(int options);
-    static CompileResult compile(const QString &pattern, int options);
+    // Engine flags for the options; other bits are ignored.
+    static uint32_t engineFlags(RegularExpressionOptions options);
+    static CompileResult compile(const QString &pattern, RegularExpressionOptions options);
     static QString patternText(const icu::RegexPattern &pattern);
     // Why a search ended early, in a short phrase for the user, e.g. "the engine ran out of memory".
     static QString matchingFailureReason(UErrorCode status);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/evaluation/EvaluationScheduler.h"
 #include "core/evaluation/Substitution.h"
 
 #include <QObject>
@@ -7,10 +8,10 @@
 
 #include <memory>
 
-// Computes substitution previews on EvaluationThreadPool workers, one run at a time from the caller's
-// point of view: start() stops the run before it and only the newest run ever reports, so a result that arrives has
-// been computed from the last pattern, template and text handed in. Reports arrive on the main thread; a stopped or
-// superseded run reports nothing. Main thread only.
+// Computes substitution previews on an EvaluationScheduler, one run at a time from the caller's point of view: start()
+// stops the run before it and only the newest run ever reports, so a result that arrives has been computed from the
+// last pattern, template and text handed in. Reports arrive on the main thread; a stopped or superseded run reports
+// nothing. Main thread only.
 class SubstitutionController final : public QObject
 {
     Q_OBJECT
@@ -26,7 +27,7 @@ public:
     // A null pattern stops the current run and starts none.
     void start(const Pattern &pattern, const QString &replacementTemplate, const QString &text);
     void stop();
-    bool isRunning() const { return m_current != nullptr; }
+    bool isRunning() const;
 
     // Results larger than this fail with Substitution::Error::Case::resultTooLong.
     void setMaximumResultLength(qsizetype length) { m_maximumResultLength = length; }
@@ -39,11 +40,20 @@ Q_SIGNALS:
     void failed(const QString &message, const Substitution::Error &error);
 
 private:
-    struct Run;
+    struct Input
+    {
+        Pattern pattern;
+        QString replacementTemplate;
+        QString text;
+    };
 
-    void deliver(const std::shared_ptr<Run> &run, const Substitution::Outcome &outcome);
+    EvaluationScheduler::Work prepare();
+    void deliver();
 
-    std::shared_ptr<Run> m_current;
+    Input m_input;
+    std::shared_ptr<Substitution::Outcome> m_outcome;
     qsizetype m_maximumResultLength = Substitution::defaultMaximumResultLength;
     int32_t m_stackLimit = defaultBacktrackStackLimit;
+    // Last, so that it goes first and no run it starts outlives the rest.
+    std::unique_ptr<EvaluationScheduler> m_scheduler;
 };

@@ -5,13 +5,14 @@
 #include "core/pattern/MetacharacterPattern.h"
 #include "core/pattern/SpecialCharacterPattern.h"
 #include "core/pattern/SpecialExpressionPattern.h"
-#include "core/settings/AppearanceController.h"
 
 #include <algorithm>
 
 PatternAttributedStringBuilder::PatternAttributedStringBuilder(AttributedPattern attributedPattern,
+                                                               const Appearance &palette,
                                                                bool allowCommentsAndWhitespace)
     : m_attributedPattern(std::move(attributedPattern))
+    , m_palette(palette)
     , m_allowCommentsAndWhitespace(allowCommentsAndWhitespace)
 {
 }
@@ -19,9 +20,10 @@ PatternAttributedStringBuilder::PatternAttributedStringBuilder(AttributedPattern
 PatternAttributedStringBuilder::~PatternAttributedStringBuilder() = default;
 
 AttributedPattern PatternAttributedStringBuilder::coloredPattern(const QString &pattern, qint64 highlightedGroup,
-                                                                 bool allowCommentsAndWhitespace)
+                                                                 bool allowCommentsAndWhitespace,
+                                                                 const Appearance &palette)
 {
-    PatternAttributedStringBuilder builder {AttributedPattern(pattern), allowCommentsAndWhitespace};
+    PatternAttributedStringBuilder builder {AttributedPattern(pattern), palette, allowCommentsAndWhitespace};
     builder.colorPlainText();
     builder.colorSpecialCharacterMatches();
     builder.colorSpecialExpressionMatches();
@@ -35,10 +37,7 @@ AttributedPattern PatternAttributedStringBuilder::coloredPattern(const QString &
 
 QColor PatternAttributedStringBuilder::paletteColor(Color (Appearance::*color)() const)
 {
-    if (!m_appearanceController)
-        m_appearanceController = std::make_unique<AppearanceController>();
-    const std::unique_ptr<Appearance> appearance = m_appearanceController->appearance();
-    return ((*appearance).*color)().toQColor();
+    return (m_palette.*color)().toQColor();
 }
 
 const PatternSyntaxReader &PatternAttributedStringBuilder::reading()

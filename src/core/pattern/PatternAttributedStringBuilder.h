@@ -5,20 +5,18 @@
 #include "core/pattern/PatternSyntaxReader.h"
 #include "core/settings/Appearance.h"
 
-#include <memory>
 #include <optional>
 
-class AppearanceController;
-
-// Colours a pattern's tokens, family by family; a later step wins where ranges overlap. The families search only
-// where the pattern is syntax as ICU reads it: quoted text stays plain, and comments, classes and the marked group
-// come from the same reading. Made for one colouring pass; every step reads the palette afresh.
+// Colours a pattern's tokens, family by family, from the palette it is handed; a later step wins where ranges
+// overlap. The families search only where the pattern is syntax as ICU reads it: quoted text stays plain, and
+// comments, classes and the marked group come from the same reading. Made for one colouring pass.
 class PatternAttributedStringBuilder final
 {
 public:
-    // allowCommentsAndWhitespace: the free-spacing switch the pattern is compiled with.
-    explicit PatternAttributedStringBuilder(AttributedPattern attributedPattern,
-                                            bool allowCommentsAndWhitespace = false);
+    // allowCommentsAndWhitespace: the free-spacing switch the pattern is compiled with. The palette must outlive the
+    // builder.
+    PatternAttributedStringBuilder(AttributedPattern attributedPattern, const Appearance &palette,
+                                   bool allowCommentsAndWhitespace = false);
     ~PatternAttributedStringBuilder();
     PatternAttributedStringBuilder(const PatternAttributedStringBuilder &) = delete;
     PatternAttributedStringBuilder &operator=(const PatternAttributedStringBuilder &) = delete;
@@ -26,7 +24,7 @@ public:
     // The pattern view's whole pass: plain colour, the six families, then the background of group
     // highlightedGroup (1 for the first capturing group; below 1 marks nothing).
     static AttributedPattern coloredPattern(const QString &pattern, qint64 highlightedGroup,
-                                            bool allowCommentsAndWhitespace);
+                                            bool allowCommentsAndWhitespace, const Appearance &palette);
 
     const QString &pattern() const { return m_attributedPattern.text(); }
     const AttributedPattern &attributedPattern() const { return m_attributedPattern; }
@@ -57,7 +55,7 @@ private:
     void colorSpans(PatternSyntaxReader::SpanKind kind, Color (Appearance::*color)() const);
 
     AttributedPattern m_attributedPattern;
-    std::unique_ptr<AppearanceController> m_appearanceController;
+    const Appearance &m_palette;
     bool m_allowCommentsAndWhitespace = false;
     std::optional<PatternSyntaxReader> m_reading;
     std::optional<QList<TextRange>> m_syntaxStretches;

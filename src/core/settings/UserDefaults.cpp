@@ -212,18 +212,6 @@ bool UserDefaults::synchronize()
     return m_settings->status() == QSettings::NoError;
 }
 
-int UserDefaults::regularExpressionOptions() const
-{
-    int options = 0;
-    if (boolValue(UserDefaultsKey::caseInsensitive))
-        options += caseInsensitiveOption;
-    if (boolValue(UserDefaultsKey::allowCommentsAndWhitespace))
-        options += allowCommentsAndWhitespaceOption;
-    if (boolValue(UserDefaultsKey::multiline))
-        options += anchorsMatchLinesOption;
-    return options;
-}
-
 int UserDefaults::backtrackStackLimit() const
 {
     const QVariant bytes = value(UserDefaultsKey::backtrackStackLimit);

@@ -11,13 +11,6 @@
 
 class QSettings;
 
-// Compile options of a pattern, as summed by UserDefaults::regularExpressionOptions().
-enum RegularExpressionOption : int {
-    caseInsensitiveOption = 1,
-    allowCommentsAndWhitespaceOption = 2,
-    anchorsMatchLinesOption = 16,
-};
-
 // Bytes of backtracking memory one match attempt may use, the engine's own default.
 inline constexpr int defaultBacktrackStackLimit = 8'000'000;
 
@@ -59,8 +52,6 @@ public:
     void clear();
     bool synchronize();
 
-    // Sum of the RegularExpressionOption values whose switches are on, read afresh.
-    int regularExpressionOptions() const;
     // Bytes, 0 for no limit; the default also before registration and for a negative value stored by hand.
     int backtrackStackLimit() const;
 

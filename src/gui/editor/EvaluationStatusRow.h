@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/evaluation/EvaluationStopReason.h"
 #include "core/evaluation/RegularExpression.h"
-#include "gui/editor/EvaluationStopReason.h"
 #include "gui/editor/LayoutConstraint.h"
 #include "gui/editor/ViewSizeController.h"
 

@@ -1,6 +1,7 @@
 #include "gui/editor/ExpressionViewController.h"
 
 #include "core/evaluation/ActiveGroupController.h"
+#include "core/evaluation/MatchEvaluation.h"
 #include "core/evaluation/MatchInspectorModel.h"
 #include "core/evaluation/MatchResults.h"
 #include "core/evaluation/RegularExpression.h"
@@ -37,6 +38,21 @@ QLabel *makeLabel(const QString &objectName, const QString &text, QWidget *paren
     return label;
 }
 
+// The settings switches and the compile options they stand for.
+constexpr std::pair<UserDefaultsKey, RegularExpressionOption> optionSwitches[] = {
+    {UserDefaultsKey::caseInsensitive, caseInsensitiveOption},
+    {UserDefaultsKey::allowCommentsAndWhitespace, allowCommentsAndWhitespaceOption},
+    {UserDefaultsKey::multiline, anchorsMatchLinesOption},
+};
+
+RegularExpressionOptions optionsInSettings()
+{
+    RegularExpressionOptions options;
+    for (const auto &[key, option] : optionSwitches)
+        options.setFlag(option, UserDefaults::standard().boolValue(key));
+    return options;
+}
+
 } // namespace
 
 ExpressionViewController::ExpressionViewController(QWidget *parent)
@@ -46,11 +62,13 @@ ExpressionViewController::ExpressionViewController(QWidget *parent)
     buildInterface();
     m_userDefaultsObserver = std::make_unique<UserDefaultsObserver>(this);
     m_inputTextView->setUpdateDelegate(this);
+    m_outputTextView->setUpdateDelegate(this);
     connect(m_outputTextView, &QPlainTextEdit::textChanged, this,
             &ExpressionViewController::writeSampleTextToExpression);
     applyTimeBudget();
     applyBacktrackStackLimit();
-    m_outputTextViewController->setPattern(m_inputTextView->text());
+    applyOptions(optionsInSettings());
+    m_matchEvaluation->setPattern(m_inputTextView->text());
     setExpression(nullptr);
 }
 
@@ -58,6 +76,8 @@ ExpressionViewController::~ExpressionViewController()
 {
     // The views go with the widget tree; the controllers that point at them must not outlive them.
     m_inputTextView->setUpdateDelegate(nullptr);
+    m_outputTextView->setUpdateDelegate(nullptr);
+    m_matchEvaluation.reset();
     m_outputTextViewController.reset();
 }
 
@@ -113,8 +133,6 @@ void ExpressionViewController::buildInterface()
     m_inputTextView->setMinimumHeight(40);
     // Tab moves on to the sample text; a tab in a pattern is written \t.
     m_inputTextView->setTabChangesFocus(true);
-    m_inputTextView->setAllowsCommentsAndWhitespace(
-        UserDefaults::standard().boolValue(UserDefaultsKey::allowCommentsAndWhitespace));
     //: Placeholder of the pattern editor
     m_patternPlaceholderLabel = makeLabel(QStringLiteral("patternPlaceholderLabel"), tr("Regular Expression"), this);
     m_inputTextView->setPlaceholderLabel(m_patternPlaceholderLabel);
@@ -178,6 +196,14 @@ void ExpressionViewController::buildInterface()
     connect(m_viewSizeController, &ViewSizeController::sizesApplied, m_statusRow, &EvaluationStatusRow::followSizes);
     m_viewSizeController->awakeFromNib();
 
+    m_outputTextViewController = std::make_unique<OutputTextViewController>(m_outputTextView);
+    m_matchEvaluation = std::make_unique<MatchEvaluation>();
+    m_matchEvaluation->setDelegate(this);
+    connect(m_matchEvaluation.get(), &MatchEvaluation::matchesChanged, this, [this] {
+        m_outputTextViewController->setMatches(m_matchEvaluation->matches(), m_matchEvaluation->lastText(),
+                                               m_matchEvaluation->areMatchesStale());
+    });
+
     m_viewAppearanceController = new ViewAppearanceController(this);
     ViewAppearanceController::Outlets colors;
     colors.visualEffectsView = this;
@@ -190,15 +216,12 @@ void ExpressionViewController::buildInterface()
     colors.patternPlaceholderLabel = m_patternPlaceholderLabel;
     colors.textPlaceholderLabel = m_textPlaceholderLabel;
     colors.outputTextView = m_outputTextView;
+    colors.outputTextViewController = m_outputTextViewController.get();
     colors.patternTextView = m_inputTextView;
     colors.textBox = m_textBox;
     m_viewAppearanceController->setOutlets(colors);
     m_viewAppearanceController->awakeFromNib();
-
-    m_outputTextViewController
-        = std::make_unique<OutputTextViewController>(m_outputTextView, m_viewAppearanceController);
-    m_outputTextViewController->setDelegate(this);
-    m_statusRow->setProgressSource([this] { return m_outputTextViewController->evaluationProgress(); });
+    m_statusRow->setProgressSource([this] { return m_matchEvaluation->progress(); });
     buildPanels(splitter);
 }
 
@@ -299,7 +322,7 @@ void ExpressionViewController::showDidClick(PanelSegment segment)
 
 bool ExpressionViewController::stopEvaluation()
 {
-    return m_outputTextViewController->stopEvaluation();
+    return m_matchEvaluation->stop();
 }
 
 void ExpressionViewController::keyPressEvent(QKeyEvent *event)
@@ -353,29 +376,42 @@ void ExpressionViewController::reevaluateUnlessStopped()
 {
     // A stopped evaluation stays stopped until the input changes: a new look is no reason to run it again.
     if (m_statusRow->isWarningLabelHidden())
-        m_outputTextViewController->updateMatches();
+        m_matchEvaluation->update();
 }
 
 void ExpressionViewController::applyTimeBudget()
 {
     const int seconds = qBound(0, UserDefaults::standard().integerValue(UserDefaultsKey::timeBudget), 86400);
-    m_outputTextViewController->setTimeBudget(std::chrono::seconds(seconds));
+    m_matchEvaluation->setTimeBudget(std::chrono::seconds(seconds));
 }
 
 void ExpressionViewController::applyBacktrackStackLimit()
 {
     const int bytes = UserDefaults::standard().backtrackStackLimit();
-    m_outputTextViewController->setStackLimit(bytes);
+    m_matchEvaluation->setStackLimit(bytes);
     m_substitutionPanel->substitutionController()->setStackLimit(bytes);
 }
 
-void ExpressionViewController::textViewWithPlaceholderDidUpdateText(NSTextViewWithPlaceholder *, const QString &text)
+void ExpressionViewController::applyOptions(RegularExpressionOptions options)
 {
+    // Free spacing decides what the colouring takes for a comment.
+    m_inputTextView->setAllowsCommentsAndWhitespace(options.testFlag(allowCommentsAndWhitespaceOption));
+    m_inputTextView->updateColors();
+    m_matchEvaluation->setOptions(options);
+}
+
+void ExpressionViewController::textViewWithPlaceholderDidUpdateText(NSTextViewWithPlaceholder *view,
+                                                                    const QString &text)
+{
+    if (view == m_outputTextView) {
+        m_matchEvaluation->setText(text);
+        return;
+    }
     if (m_expression && !m_loadingExpression)
         m_expression->setPattern(text);
-    if (text != m_outputTextViewController->pattern())
+    if (text != m_matchEvaluation->pattern())
         m_substitutionPanel->invalidate();
-    m_outputTextViewController->setPattern(text);
+    m_matchEvaluation->setPattern(text);
 }
 
 void ExpressionViewController::writeSampleTextToExpression()
@@ -385,13 +421,12 @@ void ExpressionViewController::writeSampleTextToExpression()
         m_expression->setText(m_outputTextView->text());
 }
 
-void ExpressionViewController::outputTextViewControllerDidStartUpdatingMatches(OutputTextViewController *)
+void ExpressionViewController::matchEvaluationDidStart(MatchEvaluation *)
 {
     m_statusRow->showProcessing();
 }
 
-void ExpressionViewController::outputTextViewControllerDidUpdateMatches(OutputTextViewController *,
-                                                                        const MatchResults &matches)
+void ExpressionViewController::matchEvaluationDidUpdateMatches(MatchEvaluation *evaluation, const MatchResults &matches)
 {
     m_statusRow->showFinished();
     m_inputTextView->setErrorPosition(-1);
@@ -399,44 +434,42 @@ void ExpressionViewController::outputTextViewControllerDidUpdateMatches(OutputTe
         setMaxNumberOfGroups(std::nullopt, std::nullopt);
     else
         setMaxNumberOfGroups(matches.numberOfRanges(), matches.count());
-    const OutputTextViewController *evaluation = m_outputTextViewController.get();
     const std::shared_ptr<const icu::RegexPattern> &pattern = evaluation->compiledPattern();
     m_matchInspector->setResults(matches, evaluation->lastText(), pattern);
     m_substitutionPanel->setInput(pattern, evaluation->lastText());
 }
 
-void ExpressionViewController::outputTextViewControllerDidFinishUpdatingMatchesWithError(
-    OutputTextViewController *controller, const QString &message)
+void ExpressionViewController::matchEvaluationDidFailToCompile(MatchEvaluation *evaluation)
 {
-    const std::optional<RegularExpression::Error> &error = controller->compileError();
-    m_statusRow->showInvalid(message, error, controller->pattern().size());
+    const std::optional<RegularExpression::Error> &error = evaluation->compileError();
+    //: Error message
+    m_statusRow->showInvalid(tr("Expression is invalid"), error, evaluation->pattern().size());
     m_inputTextView->setErrorPosition(error ? error->position : -1);
     setMaxNumberOfGroups(std::nullopt, std::nullopt);
     m_matchInspector->clear();
     m_substitutionPanel->clearInput();
 }
 
-void ExpressionViewController::outputTextViewControllerDidStopUpdatingMatches(OutputTextViewController *controller,
-                                                                              EvaluationStopReason reason)
+void ExpressionViewController::matchEvaluationDidStop(MatchEvaluation *evaluation, EvaluationStopReason reason)
 {
-    m_statusRow->showStopped(reason, controller->timeBudget());
-    showUnfinishedRun(controller);
+    m_statusRow->showStopped(reason, evaluation->timeBudget());
+    showUnfinishedRun();
 }
 
-void ExpressionViewController::outputTextViewControllerDidFailMatching(OutputTextViewController *controller,
-                                                                       UErrorCode status, qsizetype matchesFound)
+void ExpressionViewController::matchEvaluationDidFailMatching(MatchEvaluation *evaluation, UErrorCode status,
+                                                              qsizetype matchesFound)
 {
-    m_statusRow->showFailure(status, matchesFound, controller->stackLimit());
-    showUnfinishedRun(controller);
+    m_statusRow->showFailure(status, matchesFound, evaluation->stackLimit());
+    showUnfinishedRun();
 }
 
-void ExpressionViewController::showUnfinishedRun(OutputTextViewController *controller)
+void ExpressionViewController::showUnfinishedRun()
 {
     m_inputTextView->setErrorPosition(-1);
     // Keep the chosen group, but claim no number of matches: the stopped run did not count them all. The panels
     // drop what belonged to earlier input, as the painting does.
     std::optional<int> ranges;
-    if (const std::shared_ptr<const icu::RegexPattern> &pattern = controller->compiledPattern()) {
+    if (const std::shared_ptr<const icu::RegexPattern> &pattern = m_matchEvaluation->compiledPattern()) {
         UErrorCode status = U_ZERO_ERROR;
         const std::unique_ptr<icu::RegexMatcher> matcher(pattern->matcher(status));
         if (U_SUCCESS(status))
@@ -469,7 +502,7 @@ void ExpressionViewController::activeGroupControllerDidSetShouldDisplayActiveGro
     m_statusRow->setInformationHidden(!shouldDisplay);
 }
 
-void ExpressionViewController::userDefaultsObserverDidChangeValue(UserDefaultsObserver *, const QVariant &,
+void ExpressionViewController::userDefaultsObserverDidChangeValue(UserDefaultsObserver *, const QVariant &newValue,
                                                                   UserDefaultsKey key)
 {
     switch (key) {
@@ -479,22 +512,25 @@ void ExpressionViewController::userDefaultsObserverDidChangeValue(UserDefaultsOb
         break;
     case UserDefaultsKey::timeBudget:
         applyTimeBudget();
-        m_outputTextViewController->updateMatches();
+        m_matchEvaluation->update();
         break;
     case UserDefaultsKey::backtrackStackLimit:
         applyBacktrackStackLimit();
         m_substitutionPanel->invalidate();
-        m_outputTextViewController->updateMatches();
+        m_matchEvaluation->update();
         break;
     case UserDefaultsKey::caseInsensitive:
     case UserDefaultsKey::multiline:
-    case UserDefaultsKey::allowCommentsAndWhitespace:
+    case UserDefaultsKey::allowCommentsAndWhitespace: {
+        RegularExpressionOptions options = m_matchEvaluation->options();
+        for (const auto &[optionKey, option] : optionSwitches) {
+            if (optionKey == key)
+                options.setFlag(option, newValue.toBool());
+        }
         m_substitutionPanel->invalidate();
-        m_inputTextView->setAllowsCommentsAndWhitespace(
-            UserDefaults::standard().boolValue(UserDefaultsKey::allowCommentsAndWhitespace));
-        m_inputTextView->updateColors();
-        m_outputTextViewController->updateMatches();
+        applyOptions(options);
         break;
+    }
     case UserDefaultsKey::showLeftPanel:
     case UserDefaultsKey::showRightPanel:
         updatePanelButtons();

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "core/evaluation/ActiveGroupControllerDelegate.h"
+#include "core/evaluation/MatchEvaluationDelegate.h"
+#include "core/evaluation/RegularExpression.h"
 #include "core/library/Expression.h"
 #include "core/settings/UserDefaultsObserverDelegate.h"
 #include "gui/editor/EvaluationStatusRow.h"
 #include "gui/editor/LayoutConstraint.h"
-#include "gui/editor/OutputTextViewControllerDelegate.h"
 #include "gui/editor/ViewMode.h"
 #include "gui/widgets/NSTextViewWithPlaceholderUpdateDelegate.h"
 
@@ -18,6 +19,7 @@
 
 class ActiveGroupController;
 class BoxView;
+class MatchEvaluation;
 class MatchInspectorViewController;
 class SubstitutionViewController;
 struct TextRange;
@@ -37,7 +39,7 @@ class ViewSizeController;
 // expression and re-evaluate; the results drive the group stepping, the match inspector and the substitution
 // preview, two optional panels below the sample text.
 class ExpressionViewController final : public QWidget,
-                                       public OutputTextViewControllerDelegate,
+                                       public MatchEvaluationDelegate,
                                        public ActiveGroupControllerDelegate,
                                        public UserDefaultsObserverDelegate,
                                        public NSTextViewWithPlaceholderUpdateDelegate
@@ -59,6 +61,7 @@ public:
 
     PatternTextView *inputTextView() const { return m_inputTextView; }
     NSTextViewWithPlaceholder *outputTextView() const { return m_outputTextView; }
+    MatchEvaluation *matchEvaluation() const { return m_matchEvaluation.get(); }
     OutputTextViewController *outputTextViewController() const { return m_outputTextViewController.get(); }
     ActiveGroupController *activeGroupController();
     ViewSizeController *viewSizeController() const { return m_viewSizeController; }
@@ -90,15 +93,12 @@ public:
     // Stops the running evaluation; false when none runs.
     bool stopEvaluation();
 
-    void outputTextViewControllerDidStartUpdatingMatches(OutputTextViewController *controller) override;
-    void outputTextViewControllerDidUpdateMatches(OutputTextViewController *controller,
-                                                  const MatchResults &matches) override;
-    void outputTextViewControllerDidFinishUpdatingMatchesWithError(OutputTextViewController *controller,
-                                                                   const QString &message) override;
-    void outputTextViewControllerDidStopUpdatingMatches(OutputTextViewController *controller,
-                                                        EvaluationStopReason reason) override;
-    void outputTextViewControllerDidFailMatching(OutputTextViewController *controller, UErrorCode status,
-                                                 qsizetype matchesFound) override;
+    void matchEvaluationDidStart(MatchEvaluation *evaluation) override;
+    void matchEvaluationDidUpdateMatches(MatchEvaluation *evaluation, const MatchResults &matches) override;
+    void matchEvaluationDidFailToCompile(MatchEvaluation *evaluation) override;
+    void matchEvaluationDidStop(MatchEvaluation *evaluation, EvaluationStopReason reason) override;
+    void matchEvaluationDidFailMatching(MatchEvaluation *evaluation, UErrorCode status,
+                                        qsizetype matchesFound) override;
     void activeGroupControllerDidChangeActiveGroup(ActiveGroupController *controller, int activeGroup) override;
     void activeGroupControllerDidSetShouldDisplayActiveGroupInfo(ActiveGroupController *controller,
                                                                  bool shouldDisplay) override;
@@ -119,7 +119,8 @@ private:
     void selectSampleText(const TextRange &range);
     void applyTimeBudget();
     void applyBacktrackStackLimit();
-    void showUnfinishedRun(OutputTextViewController *controller);
+    void applyOptions(RegularExpressionOptions options);
+    void showUnfinishedRun();
     void reevaluateUnlessStopped();
     void writeSampleTextToExpression();
     LayoutConstraint *constraint(LayoutConstraint::Apply apply, qreal constant);
@@ -142,6 +143,7 @@ private:
     SubstitutionViewController *m_substitutionPanel = nullptr;
     QToolButton *m_librarySegment = nullptr;
     QToolButton *m_referenceSegment = nullptr;
+    std::unique_ptr<MatchEvaluation> m_matchEvaluation;
     std::unique_ptr<OutputTextViewController> m_outputTextViewController;
     std::unique_ptr<ActiveGroupController> m_activeGroupController;
     std::unique_ptr<UserDefaultsObserver> m_userDefaultsObserver;

@@ -1,63 +1,22 @@
 #include "gui/editor/OutputTextViewController.h"
 
-#include "core/evaluation/EvaluationThreadPool.h"
-#include "core/evaluation/RegularExpressionController.h"
-#include "core/settings/Appearance.h"
-#include "core/settings/AppearanceController.h"
-#include "core/settings/UserDefaults.h"
-#include "gui/editor/OutputTextViewControllerDelegate.h"
-#include "gui/editor/ViewAppearanceController.h"
+#include "core/settings/LightAppearance.h"
 #include "gui/widgets/NSTextViewWithPlaceholder.h"
-
-#include <QThreadPool>
 
 #include <algorithm>
 
-OutputTextViewController::OutputTextViewController(NSTextViewWithPlaceholder *textView,
-                                                   ViewAppearanceController *viewAppearanceController, QObject *parent)
+OutputTextViewController::OutputTextViewController(NSTextViewWithPlaceholder *textView, QObject *parent)
     : QObject(parent)
     , m_textView(textView)
-    , m_viewAppearanceController(viewAppearanceController)
 {
-    m_budgetTimer.setSingleShot(true);
-    // A coarse timer fires up to 5 % early, and a run must have all of its budget.
-    m_budgetTimer.setTimerType(Qt::PreciseTimer);
-    connect(&m_budgetTimer, &QTimer::timeout, this, [this] {
-        // A run already being replaced by newer input is not over budget: the newer one starts its own.
-        if (!m_updatePending)
-            stopEvaluation(EvaluationStopReason::timeBudget);
-    });
-    m_staleTimer.setSingleShot(true);
-    m_staleTimer.setInterval(stalePaintingDelay);
-    connect(&m_staleTimer, &QTimer::timeout, this, [this] {
-        if (m_expressionController)
-            markPaintingStale();
-    });
+    setAppearance(LightAppearance());
     if (m_textView) {
-        m_textView->setUpdateDelegate(this);
         connect(m_textView, &NSTextViewWithPlaceholder::visibleBlocksChanged, this,
                 &OutputTextViewController::paintVisibleBlocks);
     }
 }
 
-OutputTextViewController::~OutputTextViewController()
-{
-    // A run still going must not call back into a destroyed delegate, nor keep a core busy.
-    if (m_expressionController) {
-        m_expressionController->setDelegate(nullptr);
-        EvaluationThreadPool::instance()->start(
-            [controller = m_expressionController] { controller->stopEvaluation([] {}); });
-    }
-}
-
-void OutputTextViewController::setPattern(const QString &pattern)
-{
-    // QString equality compares UTF-16 code units, as the engine and every range do.
-    if (pattern == m_pattern)
-        return;
-    m_pattern = pattern;
-    updateMatches();
-}
+OutputTextViewController::~OutputTextViewController() = default;
 
 void OutputTextViewController::setActiveGroup(int group)
 {
@@ -67,185 +26,19 @@ void OutputTextViewController::setActiveGroup(int group)
     updateHighlighting();
 }
 
-void OutputTextViewController::setMatches(const MatchResults &matches)
+void OutputTextViewController::setMatches(const MatchResults &matches, const QString &text, bool stale)
 {
     m_matches = matches;
+    m_text = text;
+    m_isStale = stale;
     updateHighlighting();
 }
 
-void OutputTextViewController::textViewWithPlaceholderDidUpdateText(NSTextViewWithPlaceholder *, const QString &)
+void OutputTextViewController::setAppearance(const Appearance &palette)
 {
-    updateMatches();
-}
-
-void OutputTextViewController::updateMatches()
-{
-    // Not restarted by later updates: typing faster than a frame must not keep old painting up.
-    if (!m_staleTimer.isActive())
-        m_staleTimer.start();
-    if (!m_expressionController) {
-        evaluate();
-        return;
-    }
-    if (m_updatePending)
-        return;
-    m_updatePending = true;
-    requestStop();
-}
-
-bool OutputTextViewController::stopEvaluation(EvaluationStopReason reason)
-{
-    if (!m_expressionController)
-        return false;
-    // When an edit's stop is already on its way, it is the newer input's evaluation that must not follow.
-    const bool stopRequested = m_updatePending || m_stopReason;
-    m_updatePending = false;
-    if (!m_stopReason)
-        m_stopReason = reason;
-    if (!stopRequested)
-        requestStop();
-    return true;
-}
-
-void OutputTextViewController::requestStop()
-{
-    QPointer<OutputTextViewController> guarded(this);
-    EvaluationThreadPool::instance()->start([controller = m_expressionController, guarded] {
-        // Every request carries this completion: a later request for the same run may be dropped in its favour.
-        controller->stopEvaluation([guarded] {
-            // Runs on the main thread after the stopped run's closing notification. An edit handled in between
-            // may already have evaluated the newest input.
-            if (guarded && guarded->m_updatePending)
-                guarded->updateMatches();
-        });
-    });
-}
-
-double OutputTextViewController::evaluationProgress() const
-{
-    if (!m_expressionController || m_expressionController->text().isEmpty())
-        return 0;
-    return double(m_expressionController->searchedLength()) / double(m_expressionController->text().size());
-}
-
-void OutputTextViewController::evaluate()
-{
-    m_updatePending = false;
-    if (!m_textView) {
-        m_lastText.clear();
-        publish(MatchResults());
-        return;
-    }
-    const QString text = m_textView->text();
-    if (m_pattern.isEmpty()) {
-        m_compiledPattern.reset();
-        m_lastText = text;
-        publish(MatchResults());
-        return;
-    }
-    if (m_delegate)
-        m_delegate->outputTextViewControllerDidStartUpdatingMatches(this);
-    const RegularExpression::CompileResult compiled
-        = RegularExpression::compile(m_pattern, UserDefaults::standard().regularExpressionOptions());
-    m_compiledPattern = compiled.pattern;
-    if (!compiled.isValid()) {
-        m_compileError = compiled.error;
-        markPaintingStale();
-        if (m_delegate) {
-            //: Error message
-            m_delegate->outputTextViewControllerDidFinishUpdatingMatchesWithError(this, tr("Expression is invalid"));
-        }
-        return;
-    }
-    m_compileError.reset();
-    m_expressionController = RegularExpressionController::create(compiled.pattern, text);
-    m_expressionController->setDelegate(this);
-    m_expressionController->setStackLimit(m_stackLimit);
-    m_expressionController->setInjectedMatchingError(m_injectedMatchingError);
-    m_expressionController->startEvaluation();
-    if (m_timeBudget > std::chrono::milliseconds::zero())
-        m_budgetTimer.start(m_timeBudget);
-}
-
-void OutputTextViewController::publish(const MatchResults &results)
-{
-    m_staleTimer.stop();
-    m_paintingIsStale = false;
-    setMatches(results);
-    if (m_delegate)
-        m_delegate->outputTextViewControllerDidUpdateMatches(this, results);
-}
-
-void OutputTextViewController::setEvaluatingExpression(bool evaluating)
-{
-    if (evaluating == m_isEvaluatingExpression)
-        return;
-    m_isEvaluatingExpression = evaluating;
-    Q_EMIT isEvaluatingExpressionChanged(evaluating);
-}
-
-void OutputTextViewController::regularExpressionControllerDidStartEvaluating(RegularExpressionController *controller)
-{
-    if (controller != m_expressionController.get())
-        return;
-    setEvaluatingExpression(true);
-}
-
-void OutputTextViewController::regularExpressionControllerDidFinishEvaluating(RegularExpressionController *controller,
-                                                                              const MatchResults &results)
-{
-    if (controller != m_expressionController.get())
-        return;
-    if (m_updatePending) {
-        // The input changed while the run was finishing: its results are already outdated, and the stop's
-        // completion evaluates the newest input. Only the newest outcome is ever shown.
-        regularExpressionControllerDidCancelEvaluating(controller);
-        return;
-    }
-    m_lastText = controller->text();
-    const UErrorCode failure = controller->matchingError();
-    // Dropped before publishing, so that an update requested by a delegate evaluates at once.
-    finishRun();
-    if (U_FAILURE(failure)) {
-        // The matches before the failure are not all there are: painted, they would pass for the complete result.
-        m_staleTimer.stop();
-        m_paintingIsStale = false;
-        setMatches(MatchResults());
-        if (m_delegate)
-            m_delegate->outputTextViewControllerDidFailMatching(this, failure, results.count());
-        return;
-    }
-    publish(results);
-}
-
-void OutputTextViewController::regularExpressionControllerDidCancelEvaluating(RegularExpressionController *controller)
-{
-    if (controller != m_expressionController.get())
-        return;
-    m_lastText = controller->text();
-    const bool stopped = m_stopReason && !m_updatePending;
-    const EvaluationStopReason reason = m_stopReason.value_or(EvaluationStopReason::user);
-    finishRun();
-    // What a stopped run found is not all there is: painted, it would pass for the complete result.
-    setMatches(MatchResults());
-    if (stopped && m_delegate)
-        m_delegate->outputTextViewControllerDidStopUpdatingMatches(this, reason);
-}
-
-void OutputTextViewController::markPaintingStale()
-{
-    if (m_paintingIsStale)
-        return;
-    m_paintingIsStale = true;
-    updateHighlighting();
-}
-
-void OutputTextViewController::finishRun()
-{
-    m_budgetTimer.stop();
-    m_stopReason.reset();
-    m_expressionController.reset();
-    setEvaluatingExpression(false);
+    m_matchColors[0] = palette.highlightColor(0).toQColor();
+    m_matchColors[1] = palette.highlightColor(1).toQColor();
+    paintVisibleBlocks();
 }
 
 bool OutputTextViewController::textIsCurrent()
@@ -256,8 +49,7 @@ bool OutputTextViewController::textIsCurrent()
     if (revision != m_currentRevision) {
         m_currentRevision = revision;
         // A typed or deleted character changes the length: no need to read the whole text to know.
-        m_painting
-            = m_textView->document()->characterCount() - 1 == m_lastText.size() && m_textView->text() == m_lastText;
+        m_painting = m_textView->document()->characterCount() - 1 == m_text.size() && m_textView->text() == m_text;
     }
     return m_painting;
 }
@@ -266,7 +58,7 @@ void OutputTextViewController::updateHighlighting()
 {
     // The index shares the replaced results: let them go before the new ones are indexed.
     m_groupRanges = GroupRangeIndex();
-    if (!m_textView || !m_viewAppearanceController)
+    if (!m_textView)
         return;
     m_currentRevision = -1;
     m_groupRanges = GroupRangeIndex(m_matches, m_activeGroup);
@@ -275,7 +67,7 @@ void OutputTextViewController::updateHighlighting()
 
 void OutputTextViewController::paintVisibleBlocks()
 {
-    if (!m_textView || !m_viewAppearanceController)
+    if (!m_textView)
         return;
     // Each block's new formats lay it out again and make the view report a change of its visible blocks. Answered
     // at once, every report would start another pass over all visible blocks inside this one; one more pass after
@@ -300,15 +92,14 @@ void OutputTextViewController::paintVisibleBlocksOnce()
         m_textView->setMarkers({});
         // Matches of an earlier text sit on the wrong characters; for a frame they may, so that typing does not
         // flicker.
-        if (!m_paintingIsStale)
+        if (!m_isStale)
             return;
     }
-    const std::unique_ptr<Appearance> palette = m_viewAppearanceController->appearanceController()->appearance();
-    QColor colors[] = {palette->highlightColor(0).toQColor(), palette->highlightColor(1).toQColor()};
+    QColor colors[] = {m_matchColors[0], m_matchColors[1]};
     QTextCharFormat formats[2];
     for (int parity = 0; parity < 2; ++parity) {
         // Matches of an earlier pattern stay in place, faint, until the current one's are in.
-        if (m_paintingIsStale)
+        if (m_isStale)
             colors[parity].setAlphaF(colors[parity].alphaF() * 0.35f);
         formats[parity].setBackground(colors[parity]);
     }
@@ -316,7 +107,7 @@ void OutputTextViewController::paintVisibleBlocksOnce()
     const QList<QTextBlock> blocks = m_textView->visibleBlocks();
     if (blocks.isEmpty())
         return;
-    const qsizetype textLength = m_lastText.size();
+    const qsizetype textLength = m_text.size();
     const QList<GroupRangeIndex::Hit> hits = textIsCurrent
         ? m_groupRanges.rangesIn(blocks.constFirst().position(),
                                  blocks.constLast().position() + blocks.constLast().length())

@@ -100,9 +100,10 @@ void PatternTextView::appearanceDidChange(AppearanceController *, const Appearan
 
 void PatternTextView::updateColors()
 {
-    setTextColor(m_appearanceController->appearance()->plainTextColor().toQColor());
-    const AttributedPattern colored
-        = PatternAttributedStringBuilder::coloredPattern(text(), m_highlightedGroup, m_allowsCommentsAndWhitespace);
+    const std::unique_ptr<Appearance> palette = m_appearanceController->appearance();
+    setTextColor(palette->plainTextColor().toQColor());
+    const AttributedPattern colored = PatternAttributedStringBuilder::coloredPattern(
+        text(), m_highlightedGroup, m_allowsCommentsAndWhitespace, *palette);
     // The spans once for the whole text, each block taking its slice: working them out per block costs a pass over
     // the whole text for every line, minutes for a pasted megabyte.
     const QList<ColorSpan> spans = colored.spans();
@@ -116,7 +117,7 @@ void PatternTextView::updateColors()
                 mark.start = int(error->location - block.position());
                 mark.length = int(error->length);
                 mark.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
-                mark.format.setUnderlineColor(m_appearanceController->appearance()->errorColor().toQColor());
+                mark.format.setUnderlineColor(palette->errorColor().toQColor());
                 // Laid over the token colours; the layout merges overlapping ranges.
                 formats.append(mark);
             }

@@ -2,6 +2,7 @@
 
 #include "core/settings/Appearance.h"
 #include "core/settings/AppearanceController.h"
+#include "gui/editor/OutputTextViewController.h"
 #include "gui/editor/PatternTextView.h"
 #include "gui/widgets/ApplicationPalette.h"
 #include "gui/widgets/BoxView.h"
@@ -70,6 +71,8 @@ void ViewAppearanceController::apply()
         o.patternTextView->setSelectedTextBackgroundColor(palette->patternSelectionColor().toQColor());
         o.patternTextView->setSelectedTextForegroundColor(palette->patternSelectedTextColor().toQColor());
     }
+    if (o.outputTextViewController)
+        o.outputTextViewController->setAppearance(*palette);
     if (o.outputTextView) {
         o.outputTextView->setSelectedTextBackgroundColor(palette->outputSelectionColor().toQColor());
         o.outputTextView->setSelectedTextForegroundColor(palette->outputSelectedTextColor().toQColor());

@@ -10,6 +10,7 @@
 class AppearanceController;
 class BoxView;
 class NSTextViewWithPlaceholder;
+class OutputTextViewController;
 class PatternTextView;
 class QLabel;
 class QWidget;
@@ -34,6 +35,7 @@ public:
         QPointer<QLabel> patternPlaceholderLabel;
         QPointer<QLabel> textPlaceholderLabel;
         QPointer<NSTextViewWithPlaceholder> outputTextView;
+        QPointer<OutputTextViewController> outputTextViewController;
         QPointer<PatternTextView> patternTextView;
         QPointer<BoxView> textBox;
     };

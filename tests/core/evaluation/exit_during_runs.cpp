@@ -1,41 +1,28 @@
-// Quits while one run is deep in a runaway match and another is about to deliver its results; the process must
-// still exit. Run by tst_RegularExpressionController.
-#include "core/evaluation/RegularExpression.h"
-#include "core/evaluation/RegularExpressionController.h"
-#include "core/evaluation/RegularExpressionControllerDelegate.h"
+// Quits while a run is going that ends only when it is told to stop; the closing application must tell it, and the
+// process must exit. Run by tst_EvaluationScheduler.
+#include "core/evaluation/EvaluationScheduler.h"
 
 #include <QCoreApplication>
-#include <QTimer>
+#include <QThread>
 
 #include <cstdio>
-
-namespace {
-
-class QuitOnStart final : public RegularExpressionControllerDelegate
-{
-public:
-    void regularExpressionControllerDidStartEvaluating(RegularExpressionController *) override
-    {
-        std::puts("start");
-        QTimer::singleShot(0, [] { QCoreApplication::quit(); });
-    }
-    void regularExpressionControllerDidFinishEvaluating(RegularExpressionController *, const MatchResults &) override {
-    }
-    void regularExpressionControllerDidCancelEvaluating(RegularExpressionController *) override { }
-};
-
-} // namespace
+#include <optional>
 
 int main(int argc, char *argv[])
 {
+    // Destroyed after the application, as a window left open would be, so that only the closing can stop the run.
+    std::optional<EvaluationScheduler> scheduler;
     QCoreApplication application(argc, argv);
-    QuitOnStart delegate;
-    const auto runaway = RegularExpression::compile(QStringLiteral("(a+)+$"), 0).pattern;
-    const auto words = RegularExpression::compile(QStringLiteral("\\w+"), 0).pattern;
-    const auto first = RegularExpressionController::create(runaway, QString(40, u'a') + u'b');
-    const auto second = RegularExpressionController::create(words, QStringLiteral("ab ").repeated(100000));
-    first->setDelegate(&delegate);
-    first->startEvaluation();
-    second->startEvaluation();
+    scheduler.emplace([] {
+        return [](const std::atomic<bool> &shouldStop) {
+            std::puts("start");
+            QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+            while (!shouldStop)
+                QThread::msleep(1);
+            std::puts("stopped");
+            return false;
+        };
+    });
+    scheduler->restart();
     return QCoreApplication::exec();
 }

@@ -31,7 +31,7 @@ private Q_SLOTS:
         QFETCH(QString, pattern);
         QFETCH(int, options);
         QFETCH(QString, names);
-        const auto compiled = RegularExpression::compile(pattern, options).pattern;
+        const auto compiled = RegularExpression::compile(pattern, RegularExpressionOptions::fromInt(options)).pattern;
         QVERIFY(compiled);
         QCOMPARE(CaptureGroupNames::of(*compiled).join(u'|'), names);
     }

@@ -12,7 +12,7 @@ namespace {
 
 void load(MatchInspectorModel &model, const QString &source, const QString &text)
 {
-    const auto pattern = RegularExpression::compile(source, 0).pattern;
+    const auto pattern = RegularExpression::compile(source, {}).pattern;
     QVERIFY(pattern);
     model.setResults(matchesOf(*pattern, text), text, CaptureGroupNames::of(*pattern));
 }

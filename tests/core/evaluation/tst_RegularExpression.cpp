@@ -1,7 +1,5 @@
 #include "core/evaluation/RegularExpression.h"
 
-#include "core/settings/UserDefaults.h"
-
 #include "Matching.h"
 
 #include <QTest>
@@ -13,40 +11,32 @@ class tst_RegularExpression : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        UserDefaults::standard().clear();
-        UserDefaults::standard().registerStandardDefaults();
-    }
-
-    void settingsReachTheEngine_data()
+    void optionsReachTheEngine_data()
     {
         QTest::addColumn<QString>("pattern");
-        QTest::addColumn<QStringList>("switchedOn");
+        QTest::addColumn<int>("options");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("matches");
 
-        QTest::addRow("case counts by default") << u"abc"_s << QStringList() << u"ABC"_s << false;
-        QTest::addRow("case insensitive") << u"abc"_s << QStringList {u"caseInsensitive"_s} << u"ABC"_s << true;
-        QTest::addRow("whitespace counts by default") << u"a b"_s << QStringList() << u"ab"_s << false;
+        QTest::addRow("case counts by default") << u"abc"_s << 0 << u"ABC"_s << false;
+        QTest::addRow("case insensitive") << u"abc"_s << int(caseInsensitiveOption) << u"ABC"_s << true;
+        QTest::addRow("whitespace counts by default") << u"a b"_s << 0 << u"ab"_s << false;
         QTest::addRow("whitespace and comments ignored")
-            << u"a b # note"_s << QStringList {u"allowCommentsAndWhitespace"_s} << u"ab"_s << true;
-        QTest::addRow("anchor at text start only by default") << u"^b"_s << QStringList() << u"a\nb"_s << false;
-        QTest::addRow("anchor at line start") << u"^b"_s << QStringList {u"multiline"_s} << u"a\nb"_s << true;
+            << u"a b # note"_s << int(allowCommentsAndWhitespaceOption) << u"ab"_s << true;
+        QTest::addRow("anchor at text start only by default") << u"^b"_s << 0 << u"a\nb"_s << false;
+        QTest::addRow("anchor at line start") << u"^b"_s << int(anchorsMatchLinesOption) << u"a\nb"_s << true;
         QTest::addRow("all three together")
-            << u"^B C # note"_s << QStringList {u"caseInsensitive"_s, u"allowCommentsAndWhitespace"_s, u"multiline"_s}
-            << u"a\nbc"_s << true;
+            << u"^B C # note"_s
+            << int(caseInsensitiveOption | allowCommentsAndWhitespaceOption | anchorsMatchLinesOption) << u"a\nbc"_s
+            << true;
     }
 
-    void settingsReachTheEngine()
+    void optionsReachTheEngine()
     {
         QFETCH(QString, pattern);
-        QFETCH(QStringList, switchedOn);
+        QFETCH(int, options);
         QFETCH(QString, text);
-        for (const QString &key : std::as_const(switchedOn))
-            UserDefaults::standard().setValue(key, true);
-        const int options = UserDefaults::standard().regularExpressionOptions();
-        QTEST(matchesOf(pattern, text, options).count() > 0, "matches");
+        QTEST(matchesOf(pattern, text, RegularExpressionOptions::fromInt(options)).count() > 0, "matches");
     }
 
     void invalidPattern_data()
@@ -95,7 +85,7 @@ private Q_SLOTS:
         QFETCH(int, line);
         QFETCH(int, offset);
 
-        const RegularExpression::CompileResult compiled = RegularExpression::compile(pattern, 0);
+        const RegularExpression::CompileResult compiled = RegularExpression::compile(pattern, {});
         QVERIFY(!compiled.isValid());
         QVERIFY(compiled.error);
         QCOMPARE(compiled.error->message, message);
@@ -108,7 +98,7 @@ private Q_SLOTS:
     void patternText()
     {
         const QString pattern = u"(?<name>é\U0001F600+)\\s"_s;
-        const RegularExpression::CompileResult compiled = RegularExpression::compile(pattern, 0);
+        const RegularExpression::CompileResult compiled = RegularExpression::compile(pattern, {});
         QVERIFY(compiled.isValid());
         QCOMPARE(RegularExpression::patternText(*compiled.pattern), pattern);
     }

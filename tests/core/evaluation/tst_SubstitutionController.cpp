@@ -16,7 +16,7 @@ const int timeout = 20000;
 
 SubstitutionController::Pattern compiled(const QString &source)
 {
-    const auto pattern = RegularExpression::compile(source, 0).pattern;
+    const auto pattern = RegularExpression::compile(source, {}).pattern;
     Q_ASSERT(pattern);
     return pattern;
 }

@@ -1,5 +1,6 @@
 #include "LibraryTestSupport.h"
 #include "TestSettings.h"
+#include "core/evaluation/MatchEvaluation.h"
 #include "core/evaluation/MatchInspectorModel.h"
 #include "core/library/ExpressionListModel.h"
 #include "core/library/LibraryStoreController.h"
@@ -161,7 +162,7 @@ private Q_SLOTS:
         ExpressionViewController *editor = app.viewController();
         replaceText(editor->outputTextView(), QString(40, u'a') + u'b');
         replaceText(editor->inputTextView(), u"(a+)+$"_s);
-        QTRY_VERIFY(editor->outputTextViewController()->isEvaluatingExpression());
+        QTRY_VERIFY(editor->matchEvaluation()->isEvaluating());
         QCOMPARE(app.action(u"stopEvaluationAction"_s)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Period));
         app.action(u"stopEvaluationAction"_s)->trigger();
         QTRY_COMPARE(editor->warningLabel()->text(), u"Evaluation stopped."_s);
