@@ -1,6 +1,7 @@
 #include "core/evaluation/EvaluationScheduler.h"
 
 #include "core/evaluation/EvaluationThreadPool.h"
+#include "core/platform/ThreadHandOff.h"
 
 #include <QCoreApplication>
 #include <QPointer>
@@ -86,13 +87,14 @@ void EvaluationScheduler::start()
     EvaluationThreadPool::start(run->shouldStop, [run, work = std::move(work)] {
         const bool completed = work(run->shouldStop);
         if (QCoreApplication *application = QCoreApplication::instance()) {
-            QMetaObject::invokeMethod(
-                application,
+            ThreadHandOff::handOver(
+                [application](auto job) {
+                    QMetaObject::invokeMethod(application, std::move(job), Qt::QueuedConnection);
+                },
                 [run, completed] {
                     if (run->scheduler)
                         run->scheduler->runEnded(run, completed);
-                },
-                Qt::QueuedConnection);
+                });
         }
     });
 }

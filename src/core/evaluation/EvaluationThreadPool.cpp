@@ -1,5 +1,7 @@
 #include "core/evaluation/EvaluationThreadPool.h"
 
+#include "core/platform/ThreadHandOff.h"
+
 #include <QCoreApplication>
 #include <QMutex>
 #include <QSet>
@@ -72,10 +74,11 @@ QThreadPool *EvaluationThreadPool::instance()
 void EvaluationThreadPool::start(std::atomic<bool> &shouldStop, std::function<void()> work)
 {
     LiveRuns &liveRuns = LiveRuns::instance();
-    instance()->start([&liveRuns, &shouldStop, work = std::move(work)] {
-        if (!liveRuns.add(&shouldStop))
-            return;
-        work();
-        liveRuns.remove(&shouldStop);
-    });
+    ThreadHandOff::handOver([](auto job) { instance()->start(std::move(job)); },
+                            [&liveRuns, &shouldStop, work = std::move(work)] {
+                                if (!liveRuns.add(&shouldStop))
+                                    return;
+                                work();
+                                liveRuns.remove(&shouldStop);
+                            });
 }
