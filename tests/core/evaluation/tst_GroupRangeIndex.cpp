@@ -1,6 +1,6 @@
 #include "core/evaluation/GroupRangeIndex.h"
 
-#include "Matching.h"
+#include "EvaluationTestSupport.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -62,7 +62,7 @@ private Q_SLOTS:
         QFETCH(QString, pattern);
         QFETCH(int, group);
         const QString text = sampleText();
-        const MatchResults matches = pattern.isEmpty() ? scattered(text.size()) : matchesOf(pattern, text);
+        const MatchResults matches = pattern.isEmpty() ? scattered(text.size()) : evaluated(pattern, text)->results();
         QVERIFY(matches.count() > 64);
         const GroupRangeIndex index(matches, group);
         QTEST(index.isReordered(), "reordered");

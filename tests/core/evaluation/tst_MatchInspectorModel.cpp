@@ -1,7 +1,7 @@
 #include "core/evaluation/CaptureGroupNames.h"
 #include "core/evaluation/MatchInspectorModel.h"
 
-#include "Matching.h"
+#include "EvaluationTestSupport.h"
 
 #include <QAbstractItemModelTester>
 #include <QTest>
@@ -14,7 +14,7 @@ void load(MatchInspectorModel &model, const QString &source, const QString &text
 {
     const auto pattern = RegularExpression::compile(source, {}).pattern;
     QVERIFY(pattern);
-    model.setResults(matchesOf(*pattern, text), text, CaptureGroupNames::of(*pattern));
+    model.setResults(evaluated(source, text)->results(), text, CaptureGroupNames::of(*pattern));
 }
 
 QString row(const MatchInspectorModel &model, const QModelIndex &index)
