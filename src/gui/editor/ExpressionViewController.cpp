@@ -130,7 +130,6 @@ void ExpressionViewController::buildInterface()
     auto *patternArea = new QWidget(splitter);
     auto *patternLayout = new QVBoxLayout(patternArea);
     m_inputTextView = new PatternTextView(patternArea);
-    m_inputTextView->setMinimumHeight(40);
     // Tab moves on to the sample text; a tab in a pattern is written \t.
     m_inputTextView->setTabChangesFocus(true);
     //: Placeholder of the pattern editor

@@ -70,11 +70,13 @@ void ViewAppearanceController::apply()
         o.patternTextView->updateColors();
         o.patternTextView->setSelectedTextBackgroundColor(palette->patternSelectionColor().toQColor());
         o.patternTextView->setSelectedTextForegroundColor(palette->patternSelectedTextColor().toQColor());
+        o.patternTextView->setInsertionPointColor(palette->patternSelectionColor().toQColor());
     }
     if (o.outputTextViewController)
         o.outputTextViewController->setAppearance(*palette);
     if (o.outputTextView) {
         o.outputTextView->setSelectedTextBackgroundColor(palette->outputSelectionColor().toQColor());
         o.outputTextView->setSelectedTextForegroundColor(palette->outputSelectedTextColor().toQColor());
+        o.outputTextView->setInsertionPointColor(palette->outputSelectionColor().toQColor());
     }
 }
