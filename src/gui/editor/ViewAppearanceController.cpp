@@ -52,6 +52,8 @@ void ViewAppearanceController::apply()
         o.visualEffectsView->setAutoFillBackground(true);
     }
     setLabelColor(o.highlightingLabel, palette->highlightingLabelColor());
+    // The result reads like the group line beside it.
+    setLabelColor(o.resultLabel, palette->highlightingLabelColor());
     if (o.highlightingLabelBox)
         o.highlightingLabelBox->setFillColor(palette->highlightingLabelBoxColor().toQColor());
     if (o.outputTextView)
