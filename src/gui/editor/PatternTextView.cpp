@@ -75,6 +75,14 @@ void PatternTextView::setAllowsCommentsAndWhitespace(bool allows)
     updateColors();
 }
 
+void PatternTextView::setPatternIsLiteral(bool literal)
+{
+    if (literal == m_patternIsLiteral)
+        return;
+    m_patternIsLiteral = literal;
+    updateColors();
+}
+
 void PatternTextView::setText(const QString &text)
 {
     m_errorPosition = -1;
@@ -102,11 +110,13 @@ void PatternTextView::updateColors()
 {
     const std::unique_ptr<Appearance> palette = m_appearanceController->appearance();
     setTextColor(palette->plainTextColor().toQColor());
-    const AttributedPattern colored = PatternAttributedStringBuilder::coloredPattern(
-        text(), m_highlightedGroup, m_allowsCommentsAndWhitespace, *palette);
     // The spans once for the whole text, each block taking its slice: working them out per block costs a pass over
     // the whole text for every line, minutes for a pasted megabyte.
-    const QList<ColorSpan> spans = colored.spans();
+    const QList<ColorSpan> spans = m_patternIsLiteral
+        ? QList<ColorSpan>()
+        : PatternAttributedStringBuilder::coloredPattern(text(), m_highlightedGroup, m_allowsCommentsAndWhitespace,
+                                                         *palette)
+              .spans();
     const std::optional<TextRange> error = errorCharacter();
     withoutChangeReports([&] {
         auto first = spans.cbegin();
