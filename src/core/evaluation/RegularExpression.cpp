@@ -151,6 +151,8 @@ uint32_t RegularExpression::engineFlags(RegularExpressionOptions options)
         flags |= UREGEX_COMMENTS;
     if (options & anchorsMatchLinesOption)
         flags |= UREGEX_MULTILINE;
+    if (options & dotMatchesLineSeparatorsOption)
+        flags |= UREGEX_DOTALL;
     return flags;
 }
 

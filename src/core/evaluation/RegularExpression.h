@@ -13,6 +13,7 @@
 enum RegularExpressionOption : int {
     caseInsensitiveOption = 1,
     allowCommentsAndWhitespaceOption = 2,
+    dotMatchesLineSeparatorsOption = 8,
     anchorsMatchLinesOption = 16,
 };
 Q_DECLARE_FLAGS(RegularExpressionOptions, RegularExpressionOption)
