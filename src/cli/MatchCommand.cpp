@@ -11,8 +11,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringDecoder>
-#include <QUtf8StringView>
 
+#include <charconv>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -28,8 +28,8 @@ void printError(const QString &message)
 
 void print(QByteArrayView bytes)
 {
-    // A failed write shows in ferror(), checked once at the end.
-    std::fwrite(bytes.data(), 1, size_t(bytes.size()), stdout);
+    // A failed write shows in ferror(), checked once at the end. Only this thread writes.
+    fwrite_unlocked(bytes.data(), 1, size_t(bytes.size()), stdout);
 }
 
 int utf8Length(QChar unit)
@@ -51,20 +51,23 @@ public:
     {
     }
 
-    // Counted from 1, broken by LF, CR, CR LF, U+2028 and U+2029, as the match inspector counts them; only for
+    // Counted from 1, broken by LF, CR, CR LF, U+2028 and U+2029 as the match inspector breaks them; only for
     // offsets that never go back.
     qsizetype line(qsizetype offset)
     {
         for (; m_lineOffset < offset; ++m_lineOffset) {
-            const char16_t unit = m_text[m_lineOffset].unicode();
+            const QChar unit = m_text[m_lineOffset];
+            if (unit.unicode() > u'\r' && unit != u'\u2028' && unit != u'\u2029')
+                continue;
             const bool crBeforeLf
                 = unit == u'\r' && m_lineOffset + 1 < m_text.size() && m_text[m_lineOffset + 1] == u'\n';
-            if (unit == u'\n' || unit == u'\u2028' || unit == u'\u2029' || (unit == u'\r' && !crBeforeLf))
+            if (unit != u'\r' || !crBeforeLf)
                 ++m_line;
         }
         return m_line;
     }
 
+    // Any offset; the walk back is as long as the step.
     qsizetype utf8Offset(qsizetype offset)
     {
         for (; m_utf16Offset < offset; ++m_utf16Offset)
@@ -82,9 +85,17 @@ private:
     qsizetype m_utf8Offset = 0;
 };
 
-std::optional<QByteArray> readInput(const QString &path)
+// A file's bytes, mapped rather than copied where the file allows it; the file keeps the mapping alive.
+struct Input
 {
-    QFile file;
+    std::unique_ptr<QFile> file = std::make_unique<QFile>();
+    QByteArray bytes;
+};
+
+std::optional<Input> readInput(const QString &path)
+{
+    Input input;
+    QFile &file = *input.file;
     bool opened = false;
     if (path == u"-") {
         opened = file.open(stdin, QIODevice::ReadOnly);
@@ -95,12 +106,17 @@ std::optional<QByteArray> readInput(const QString &path)
         file.setFileName(path);
         opened = file.open(QIODevice::ReadOnly);
     }
-    QByteArray bytes = opened ? file.readAll() : QByteArray();
+    if (opened && !file.isSequential() && file.size() > 0) {
+        if (const uchar *mapped = file.map(0, file.size()))
+            input.bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(mapped), file.size());
+    }
+    if (opened && input.bytes.isEmpty())
+        input.bytes = file.readAll();
     if (!opened || file.error() != QFileDevice::NoError) {
         printError(u"%1: %2"_s.arg(path, file.errorString()));
         return std::nullopt;
     }
-    return bytes;
+    return input;
 }
 
 QJsonArray range(qsizetype start, qsizetype end)
@@ -112,13 +128,13 @@ QJsonArray range(qsizetype start, qsizetype end)
 std::optional<qsizetype> printMatches(const icu::RegexPattern &pattern, const QStringList &groupNames,
                                       const QString &name, const QByteArray &bytes, bool json)
 {
-    if (!QUtf8StringView(bytes).isValidUtf8()) {
-        printError(MatchCommand::tr("%1: not UTF-8 text").arg(name));
-        return std::nullopt;
-    }
     // A byte-order mark is a character of the text like any other.
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
     const QString text = decoder.decode(bytes);
+    if (decoder.hasError()) {
+        printError(MatchCommand::tr("%1: not UTF-8 text").arg(name));
+        return std::nullopt;
+    }
     const std::optional<icu::UnicodeString> input = IcuString::alias(text);
     if (!input) {
         printError(MatchCommand::tr("%1: too long for the engine").arg(name));
@@ -128,7 +144,6 @@ std::optional<qsizetype> printMatches(const icu::RegexPattern &pattern, const QS
     const std::unique_ptr<icu::RegexMatcher> matcher(pattern.matcher(*input, status));
     TextWalker walker(text);
     const QByteArray prefix = name.toUtf8() + ':';
-    QByteArray line;
     qsizetype count = 0;
     while (U_SUCCESS(status) && matcher->find(status)) {
         ++count;
@@ -138,10 +153,13 @@ std::optional<qsizetype> printMatches(const icu::RegexPattern &pattern, const QS
         const qsizetype start8 = walker.utf8Offset(start);
         const qsizetype end8 = walker.utf8Offset(end);
         if (!json) {
-            line.clear();
-            line.append(prefix).append(QByteArray::number(lineNumber)).append(':');
-            line.append(QByteArrayView(bytes).sliced(start8, end8 - start8)).append('\n');
-            print(line);
+            char number[24];
+            char *numberEnd = std::to_chars(number, number + sizeof number - 1, lineNumber).ptr;
+            *numberEnd++ = ':';
+            print(prefix);
+            print(QByteArrayView(number, numberEnd));
+            print(QByteArrayView(bytes).sliced(start8, end8 - start8));
+            print("\n");
             continue;
         }
         QJsonArray groups;
@@ -232,9 +250,9 @@ int MatchCommand::run(const QStringList &arguments)
     bool trouble = false;
     qsizetype matches = 0;
     for (const QString &path : std::as_const(operands)) {
-        const std::optional<QByteArray> bytes = readInput(path);
-        const std::optional<qsizetype> found = bytes
-            ? printMatches(*compiled.pattern, groupNames, path == u"-" ? tr("(standard input)") : path, *bytes,
+        const std::optional<Input> input = readInput(path);
+        const std::optional<qsizetype> found = input
+            ? printMatches(*compiled.pattern, groupNames, path == u"-" ? tr("(standard input)") : path, input->bytes,
                            parser.isSet(json))
             : std::nullopt;
         trouble = trouble || !found;
