@@ -9,6 +9,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QSaveFile>
+#include <QVarLengthArray>
+
+#include <algorithm>
 
 namespace {
 
@@ -80,6 +83,50 @@ void appendJsonString(QByteArray &out, QStringView text)
     out.resize(cursor - out.data());
 }
 
+// A member this version does not read, indented as a member of an expression. QJsonDocument writes no bare values,
+// so the value is written as the one element of an array, which is indented one level less.
+void appendKeptValue(QByteArray &out, const QJsonValue &value)
+{
+    const QByteArray array = QJsonDocument(QJsonArray {value}).toJson(QJsonDocument::Indented);
+    constexpr qsizetype opening = sizeof("[\n    ") - 1;
+    constexpr qsizetype closing = sizeof("\n]\n") - 1;
+    for (const char character : QByteArrayView(array).sliced(opening, array.size() - opening - closing)) {
+        out.append(character);
+        if (character == '\n')
+            out.append("    ");
+    }
+}
+
+void renderMembers(QByteArray &out, const Expression::JsonMembers &members)
+{
+    struct Member
+    {
+        QString key;
+        const QString *text = nullptr;
+        QJsonValue kept;
+    };
+    QVarLengthArray<Member, 8> ordered;
+    for (const Expression::JsonMember &member : members.used) {
+        if (!members.kept.contains(member.key))
+            ordered.append({member.key, &member.value, {}});
+    }
+    for (auto kept = members.kept.begin(); kept != members.kept.end(); ++kept)
+        ordered.append({kept.key(), nullptr, kept.value()});
+    // The key order of QJsonObject, so that a file this version writes reads as QJsonDocument would write it.
+    std::sort(ordered.begin(), ordered.end(), [](const Member &a, const Member &b) { return a.key < b.key; });
+    for (qsizetype index = 0; index < ordered.size(); ++index) {
+        const Member &member = ordered.at(index);
+        out.append("        ");
+        appendJsonString(out, member.key);
+        out.append(": ");
+        if (member.text)
+            appendJsonString(out, *member.text);
+        else
+            appendKeptValue(out, member.kept);
+        out.append(index + 1 == ordered.size() ? "\n" : ",\n");
+    }
+}
+
 // The layout of QJsonDocument::Indented.
 template<typename Items> void render(QByteArray &out, const Items &items)
 {
@@ -87,12 +134,16 @@ template<typename Items> void render(QByteArray &out, const Items &items)
     out.append("[\n");
     for (qsizetype index = 0; index < items.size(); ++index) {
         out.append("    {\n");
-        const auto &members = items.at(index);
-        for (auto member = members.begin(); member != members.end(); ++member) {
-            // The keys are ours and need no escaping.
-            out.append("        \"").append(member->key.data(), member->key.size()).append("\": ");
-            appendJsonString(out, member->value);
-            out.append(std::next(member) == members.end() ? "\n" : ",\n");
+        const Expression::JsonMembers &members = items.at(index);
+        if (members.kept.isEmpty()) {
+            for (auto member = members.used.begin(); member != members.used.end(); ++member) {
+                // The keys are ours and need no escaping.
+                out.append("        \"").append(member->key.data(), member->key.size()).append("\": ");
+                appendJsonString(out, member->value);
+                out.append(std::next(member) == members.used.end() ? "\n" : ",\n");
+            }
+        } else {
+            renderMembers(out, members);
         }
         out.append(index + 1 == items.size() ? "    }\n" : "    },\n");
     }

@@ -62,7 +62,7 @@ public:
     const std::optional<LibraryRecovery> &recovery() const { return m_recovery; }
 
 private:
-    using Snapshot = QList<std::array<Expression::JsonMember, 4>>;
+    using Snapshot = QList<Expression::JsonMembers>;
     struct PendingWrite
     {
         Snapshot snapshot;
