@@ -1,5 +1,6 @@
 #include "gui/app/MainSplitViewController.h"
 
+#include "core/library/Paths.h"
 #include "core/settings/UserDefaults.h"
 #include "core/settings/UserDefaultsObserver.h"
 #include "gui/app/ReferenceViewController.h"
@@ -22,7 +23,8 @@ constexpr int stateVersion = 1;
 
 } // namespace
 
-MainSplitViewController::MainSplitViewController(const QString &libraryFilePath, QWidget *parent)
+MainSplitViewController::MainSplitViewController(const QString &libraryFilePath, SingleInstanceLock *lock,
+                                                 QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("mainSplitViewController"));
@@ -34,8 +36,8 @@ MainSplitViewController::MainSplitViewController(const QString &libraryFilePath,
     m_splitter->setChildrenCollapsible(false);
     layout->addWidget(m_splitter);
 
-    m_libraryViewController = libraryFilePath.isEmpty() ? new LibraryViewController(m_splitter)
-                                                        : new LibraryViewController(libraryFilePath, m_splitter);
+    m_libraryViewController = new LibraryViewController(
+        libraryFilePath.isEmpty() ? Paths::libraryFilePath() : libraryFilePath, lock, m_splitter);
     m_libraryViewController->setMinimumWidth(160);
     m_expressionViewController = new ExpressionViewController(m_splitter);
     m_expressionViewController->setMinimumWidth(320);
