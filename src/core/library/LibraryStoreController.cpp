@@ -26,6 +26,8 @@ LibraryStoreController::LibraryStoreController(const QString &libraryFilePath, S
         save();
     // Told before any change is made, so that nobody types into a library that cannot keep it unawares.
     if (std::optional<LibrarySaveFailure> failure = m_store->lockFailure(); failure && !m_saveFailure) {
+        qCWarning(lcLibrary).noquote() << QStringLiteral("The library %1 is opened, but changes cannot be saved (%2)")
+                                              .arg(failure->filePath, failure->reason);
         recordSaveOutcome(failure);
         applySaveOutcome();
     }

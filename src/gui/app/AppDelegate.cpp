@@ -184,7 +184,8 @@ void AppDelegate::quit()
     QApplication::closeAllWindows();
 }
 
-// The session may end the process right after: what was typed must be on disk by then. Quitting is its own request.
+// The session may end the process soon after asking: every edit must be on disk by then. It does not quit; the session
+// asks for that on its own.
 void AppDelegate::saveLibraryForSession()
 {
     if (!m_mainWindow)

@@ -255,6 +255,7 @@ private Q_SLOTS:
         SingleInstanceLock lock(blocker + u"/data"_s);
         QCOMPARE(lock.tryLock(), SingleInstanceLock::State::failed);
 
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"is opened, but changes cannot be saved"_s));
         LibraryStoreController controller(path(), &lock);
         QCOMPARE(names(controller.expressions()), QStringList({u"A"_s, u"B"_s}));
         QVERIFY(controller.saveFailure());
@@ -297,6 +298,8 @@ private Q_SLOTS:
         if (heldElsewhere)
             QCOMPARE(other.tryLock(), SingleInstanceLock::State::locked);
         SingleInstanceLock lock(m_dir.path());
+        if (heldElsewhere)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"another running Quorvale holds it now"_s));
         if (!heldElsewhere) {
             QTest::ignoreMessage(QtInfoMsg, QRegularExpression(u"Ab12Cd, left by a save that never finished"_s));
             QTest::ignoreMessage(QtInfoMsg, QRegularExpression(u"zzzzzz, left by a save that never finished"_s));

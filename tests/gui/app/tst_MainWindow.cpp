@@ -337,6 +337,7 @@ private Q_SLOTS:
         QVERIFY(writeFile(blocker, "a file where the data folder should be"));
         SingleInstanceLock lock(blocker + u"/data"_s);
         QCOMPARE(lock.tryLock(), SingleInstanceLock::State::failed);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"is opened, but changes cannot be saved"_s));
         AppDelegate app(libraryPath(), &lock);
         app.applicationDidFinishLaunching();
         QPointer<MainWindowController> window = app.mainWindowController();
