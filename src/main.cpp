@@ -45,14 +45,16 @@ int main(int argc, char *argv[])
     // Before anything reads a setting, so that the first window is built with the registered values.
     UserDefaults::standard().registerStandardDefaults();
 
+    // Any other failure to lock, such as a read-only or full data folder, still opens the library; the window says
+    // why changes cannot be saved.
     SingleInstanceLock lock(Paths::applicationSupportPath());
-    if (!lock.tryLock()) {
+    if (lock.tryLock() == SingleInstanceLock::State::heldByAnotherInstance) {
         QMessageBox::information(nullptr, QStringLiteral("Quorvale"),
                                  QApplication::translate("main", "Quorvale is already running."), QMessageBox::Ok);
         return 1;
     }
 
-    AppDelegate delegate;
+    AppDelegate delegate(Paths::libraryFilePath(), &lock);
     delegate.applicationDidFinishLaunching();
     return QApplication::exec();
 }

@@ -40,23 +40,33 @@ Expected<std::shared_ptr<Expression>, DictionaryError> Expression::fromJsonObjec
     if (!text)
         return text.error();
     auto expression = std::make_shared<Expression>(name.value(), pattern.value(), text.value());
-    expression->m_replacement = object.value(replacementKey).toString();
+    expression->m_keptMembers = object;
+    for (const QLatin1StringView key : {nameKey, patternKey, textKey})
+        expression->m_keptMembers.remove(key);
+    if (const QJsonValue replacement = object.value(replacementKey); replacement.isString()) {
+        expression->m_replacement = replacement.toString();
+        expression->m_keptMembers.remove(replacementKey);
+    }
     return expression;
 }
 
 QJsonObject Expression::jsonObject() const
 {
-    QJsonObject object;
-    for (const JsonMember &member : jsonMembers())
-        object.insert(member.key, member.value);
+    const JsonMembers members = jsonMembers();
+    QJsonObject object = members.kept;
+    for (const JsonMember &member : members.used) {
+        if (!object.contains(member.key))
+            object.insert(member.key, member.value);
+    }
     return object;
 }
 
-std::array<Expression::JsonMember, 4> Expression::jsonMembers() const
+Expression::JsonMembers Expression::jsonMembers() const
 {
     // The replacement is always written: readers ignore keys they do not know, so older versions still load the
     // file.
-    return {{{nameKey, m_name}, {patternKey, m_pattern}, {replacementKey, m_replacement}, {textKey, m_text}}};
+    return {{{{nameKey, m_name}, {patternKey, m_pattern}, {replacementKey, m_replacement}, {textKey, m_text}}},
+            m_keptMembers};
 }
 
 void Expression::setName(const QString &name)
@@ -83,6 +93,8 @@ void Expression::setText(const QString &text)
 void Expression::setReplacement(const QString &replacement)
 {
     m_replacement = replacement;
+    // The value of another type that was kept for its writer gives way to the user's edit.
+    m_keptMembers.remove(replacementKey);
     notifyDelegate();
     Q_EMIT replacementChanged();
 }

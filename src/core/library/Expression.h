@@ -4,6 +4,7 @@
 #include "core/library/JsonSerializable.h"
 #include "core/platform/Expected.h"
 
+#include <QJsonObject>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -33,7 +34,8 @@ public:
     ~Expression() override;
 
     // Fails with the first of "name", "pattern", "text" that holds no string. "replacement" is optional: files of
-    // older versions lack it, so a missing or non-string value reads as empty. Other keys are ignored.
+    // older versions lack it, so a missing or non-string value reads as empty. Keys of other versions, and a
+    // replacement that is not a string, are kept as they were and written back with the expression.
     static Expected<std::shared_ptr<Expression>, DictionaryError> fromJsonObject(const QJsonObject &object);
     QJsonObject jsonObject() const override;
 
@@ -42,9 +44,16 @@ public:
         QLatin1StringView key;
         QString value;
     };
-    // What jsonObject() holds, in its key order, sharing the strings instead of copying them into JSON values: the
-    // library is written on every keystroke, and the text may be megabytes.
-    std::array<JsonMember, 4> jsonMembers() const;
+    // What jsonObject() holds, sharing the strings instead of copying them into JSON values: the library is written
+    // on every keystroke, and the text may be megabytes.
+    struct JsonMembers
+    {
+        // In key order; one whose key is also kept is written as kept instead.
+        std::array<JsonMember, 4> used;
+        // What this version does not read: other keys, and a used key whose value has another type.
+        QJsonObject kept;
+    };
+    JsonMembers jsonMembers() const;
 
     QString name() const { return m_name; }
     void setName(const QString &name);
@@ -73,6 +82,7 @@ private:
     QString m_pattern;
     QString m_text;
     QString m_replacement;
+    QJsonObject m_keptMembers;
     JsonSerializableDelegate *m_delegate = nullptr;
     QPointer<QObject> m_delegateObject;
 };

@@ -1,6 +1,7 @@
 #include "core/library/JsonStore.h"
 
 #include "core/library/LibraryLog.h"
+#include "core/platform/SingleInstanceLock.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -8,7 +9,11 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QRegularExpression>
 #include <QSaveFile>
+#include <QVarLengthArray>
+
+#include <algorithm>
 
 namespace {
 
@@ -80,6 +85,50 @@ void appendJsonString(QByteArray &out, QStringView text)
     out.resize(cursor - out.data());
 }
 
+// A member this version does not read, indented as a member of an expression. QJsonDocument writes no bare values,
+// so the value is written as the one element of an array, which is indented one level less.
+void appendKeptValue(QByteArray &out, const QJsonValue &value)
+{
+    const QByteArray array = QJsonDocument(QJsonArray {value}).toJson(QJsonDocument::Indented);
+    constexpr qsizetype opening = sizeof("[\n    ") - 1;
+    constexpr qsizetype closing = sizeof("\n]\n") - 1;
+    for (const char character : QByteArrayView(array).sliced(opening, array.size() - opening - closing)) {
+        out.append(character);
+        if (character == '\n')
+            out.append("    ");
+    }
+}
+
+void renderMembers(QByteArray &out, const Expression::JsonMembers &members)
+{
+    struct Member
+    {
+        QString key;
+        const QString *text = nullptr;
+        QJsonValue kept;
+    };
+    QVarLengthArray<Member, 8> ordered;
+    for (const Expression::JsonMember &member : members.used) {
+        if (!members.kept.contains(member.key))
+            ordered.append({member.key, &member.value, {}});
+    }
+    for (auto kept = members.kept.begin(); kept != members.kept.end(); ++kept)
+        ordered.append({kept.key(), nullptr, kept.value()});
+    // The key order of QJsonObject, so that a file this version writes reads as QJsonDocument would write it.
+    std::sort(ordered.begin(), ordered.end(), [](const Member &a, const Member &b) { return a.key < b.key; });
+    for (qsizetype index = 0; index < ordered.size(); ++index) {
+        const Member &member = ordered.at(index);
+        out.append("        ");
+        appendJsonString(out, member.key);
+        out.append(": ");
+        if (member.text)
+            appendJsonString(out, *member.text);
+        else
+            appendKeptValue(out, member.kept);
+        out.append(index + 1 == ordered.size() ? "\n" : ",\n");
+    }
+}
+
 // The layout of QJsonDocument::Indented.
 template<typename Items> void render(QByteArray &out, const Items &items)
 {
@@ -87,12 +136,16 @@ template<typename Items> void render(QByteArray &out, const Items &items)
     out.append("[\n");
     for (qsizetype index = 0; index < items.size(); ++index) {
         out.append("    {\n");
-        const auto &members = items.at(index);
-        for (auto member = members.begin(); member != members.end(); ++member) {
-            // The keys are ours and need no escaping.
-            out.append("        \"").append(member->key.data(), member->key.size()).append("\": ");
-            appendJsonString(out, member->value);
-            out.append(std::next(member) == members.end() ? "\n" : ",\n");
+        const Expression::JsonMembers &members = items.at(index);
+        if (members.kept.isEmpty()) {
+            for (auto member = members.used.begin(); member != members.used.end(); ++member) {
+                // The keys are ours and need no escaping.
+                out.append("        \"").append(member->key.data(), member->key.size()).append("\": ");
+                appendJsonString(out, member->value);
+                out.append(std::next(member) == members.used.end() ? "\n" : ",\n");
+            }
+        } else {
+            renderMembers(out, members);
         }
         out.append(index + 1 == items.size() ? "    }\n" : "    },\n");
     }
@@ -101,13 +154,14 @@ template<typename Items> void render(QByteArray &out, const Items &items)
 
 } // namespace
 
-JsonStore::JsonStore(const QString &path)
+JsonStore::JsonStore(const QString &path, SingleInstanceLock *lock)
     : m_path(path)
+    , m_lock(lock)
 {
     m_writer.setMaxThreadCount(1);
     m_writer.setObjectName(QStringLiteral("Library writer"));
-    // Nothing waits for the write but the next start: it must not take a core from matching or painting.
-    m_writer.setThreadPriority(QThread::IdlePriority);
+    // At the normal priority, not below: busy neighbours must not hold back a keystroke from the disk, where it has
+    // to be before a logout or a crash ends the process. Waiting edits are written as one, so it takes no more.
     load();
 }
 
@@ -130,7 +184,7 @@ void JsonStore::load()
     if (problem.isEmpty())
         return;
     m_recovery = LibraryRecovery {m_path, {}, problem, m_items.size()};
-    if (keepUnreadableFile()) {
+    if (!lockFailure() && keepUnreadableFile()) {
         qCWarning(lcLibrary).noquote() << QStringLiteral("The library file %1 could not be read: %2; its contents were "
                                                          "kept in %3")
                                               .arg(m_path, problem, m_recovery->keptCopyPath);
@@ -217,9 +271,58 @@ bool JsonStore::createParentDirectory() const
 std::optional<LibrarySaveFailure> JsonStore::write()
 {
     waitForWrites();
-    if (auto failure = keepUnreadableFileBeforeWriting())
+    if (auto failure = prepareWrite())
         return failure;
     return writeSnapshot(snapshot());
+}
+
+std::optional<LibrarySaveFailure> JsonStore::lockFailure()
+{
+    if (!m_lock)
+        return std::nullopt;
+    // Not waiting: this runs on every keystroke while the lock cannot be taken.
+    switch (m_lock->tryLock(std::chrono::milliseconds(0))) {
+    case SingleInstanceLock::State::locked:
+        return std::nullopt;
+    case SingleInstanceLock::State::heldByAnotherInstance:
+        //: Why the library could not be saved
+        return LibrarySaveFailure {JsonStoreError::cannotSaveDataToFile, m_path,
+                                   tr("another running Quorvale holds it now")};
+    case SingleInstanceLock::State::failed:
+        break;
+    }
+    //: Why the library could not be saved; %1 is the system's reason
+    return LibrarySaveFailure {
+        JsonStoreError::cannotSaveDataToFile, m_path,
+        tr("its folder cannot be locked against a second Quorvale: %1").arg(m_lock->errorString())};
+}
+
+void JsonStore::removeLeftoverTemporaryFiles()
+{
+    if (m_path.isEmpty() || lockFailure())
+        return;
+    // QSaveFile's name for its temporary file where the file system cannot make one without a name.
+    const QFileInfo library(m_path);
+    QString pattern = QRegularExpression::escape(library.fileName());
+    pattern.append(u"\\.[A-Za-z0-9]{6}");
+    const QRegularExpression leftover(QRegularExpression::anchoredPattern(pattern));
+    QDir folder = library.absoluteDir();
+    for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden)) {
+        if (!leftover.match(name).hasMatch())
+            continue;
+        if (folder.remove(name))
+            qCInfo(lcLibrary).noquote()
+                << QStringLiteral("Removed %1, left by a save that never finished").arg(folder.filePath(name));
+    }
+}
+
+std::optional<LibrarySaveFailure> JsonStore::prepareWrite()
+{
+    if (auto failure = lockFailure()) {
+        reportSaveFailure(failure->reason);
+        return failure;
+    }
+    return keepUnreadableFileBeforeWriting();
 }
 
 std::optional<LibrarySaveFailure> JsonStore::writeCopy(const QString &path)
@@ -237,7 +340,7 @@ std::optional<LibrarySaveFailure> JsonStore::writeCopy(const QString &path)
 
 void JsonStore::writeInBackground(WriteCompletion completion)
 {
-    if (auto failure = keepUnreadableFileBeforeWriting()) {
+    if (auto failure = prepareWrite()) {
         completion(failure);
         return;
     }

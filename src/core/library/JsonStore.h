@@ -18,6 +18,7 @@
 #include <optional>
 
 class QSaveFile;
+class SingleInstanceLock;
 
 // The library file: a pretty-printed JSON array of expressions, read whole at construction and replaced whole and
 // atomically by every write. The in-memory list is the truth; the file is never read again. Writes run one at a time
@@ -25,13 +26,16 @@ class QSaveFile;
 //
 // A file that exists but cannot be read in full is kept byte for byte beside itself before this store writes to
 // its path, so that whatever the user had survives in the kept copy.
+//
+// With a lock, nothing in the library's folder is changed unless the lock is held; while it cannot be taken, every
+// write fails and says why.
 class JsonStore final
 {
     Q_DISABLE_COPY_MOVE(JsonStore)
     Q_DECLARE_TR_FUNCTIONS(JsonStore)
 
 public:
-    explicit JsonStore(const QString &path);
+    explicit JsonStore(const QString &path, SingleInstanceLock *lock = nullptr);
     ~JsonStore();
 
     QString path() const { return m_path; }
@@ -53,6 +57,10 @@ public:
     // Writes the list as it is now to another file in the same form, at once; the library file is left alone.
     std::optional<LibrarySaveFailure> writeCopy(const QString &path);
     bool createParentDirectory() const;
+    // Why the library cannot be written now: the lock could not be taken. Nothing when it can.
+    std::optional<LibrarySaveFailure> lockFailure();
+    // Removes the temporary files a write that never finished left beside the library, once the lock is held.
+    void removeLeftoverTemporaryFiles();
 
     // Opens the file that a write goes to. Tests give one whose writes fail on demand; set before the first write.
     using SaveFileFactory = std::function<std::unique_ptr<QSaveFile>(const QString &path)>;
@@ -62,7 +70,7 @@ public:
     const std::optional<LibraryRecovery> &recovery() const { return m_recovery; }
 
 private:
-    using Snapshot = QList<std::array<Expression::JsonMember, 4>>;
+    using Snapshot = QList<Expression::JsonMembers>;
     struct PendingWrite
     {
         Snapshot snapshot;
@@ -71,6 +79,7 @@ private:
 
     void load();
     Snapshot snapshot() const;
+    std::optional<LibrarySaveFailure> prepareWrite();
     std::optional<LibrarySaveFailure> keepUnreadableFileBeforeWriting();
     std::optional<LibrarySaveFailure> writeSnapshot(const Snapshot &snapshot);
     std::optional<QString> writeBuffer(const QString &path);
@@ -80,6 +89,7 @@ private:
     void reportSaveFailure(const QString &reason);
 
     QString m_path;
+    SingleInstanceLock *m_lock;
     ExpressionList m_items;
     std::optional<LibraryRecovery> m_recovery;
     std::atomic<bool> m_saveFailing = false;

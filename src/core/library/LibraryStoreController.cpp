@@ -5,14 +5,16 @@
 #include "core/library/Paths.h"
 
 LibraryStoreController::LibraryStoreController(QObject *parent)
-    : LibraryStoreController(Paths::libraryFilePath(), parent)
+    : LibraryStoreController(Paths::libraryFilePath(), nullptr, parent)
 {
 }
 
-LibraryStoreController::LibraryStoreController(const QString &libraryFilePath, QObject *parent)
+LibraryStoreController::LibraryStoreController(const QString &libraryFilePath, SingleInstanceLock *lock,
+                                               QObject *parent)
     : QObject(parent)
-    , m_store(std::make_shared<JsonStore>(libraryFilePath))
+    , m_store(std::make_shared<JsonStore>(libraryFilePath, lock))
 {
+    m_store->removeLeftoverTemporaryFiles();
     if (std::optional<DefaultsExpressionImporter> importer = DefaultsExpressionImporter::create(m_store)) {
         if (!importer->importExpression())
             m_pendingImport = std::move(importer);
@@ -22,6 +24,13 @@ LibraryStoreController::LibraryStoreController(const QString &libraryFilePath, Q
     // Healthy again at once, so that the next start neither sees the broken file nor keeps another copy of it.
     if (m_store->recovery())
         save();
+    // Told before any change is made, so that nobody types into a library that cannot keep it unawares.
+    if (std::optional<LibrarySaveFailure> failure = m_store->lockFailure(); failure && !m_saveFailure) {
+        qCWarning(lcLibrary).noquote() << QStringLiteral("The library %1 is opened, but changes cannot be saved (%2)")
+                                              .arg(failure->filePath, failure->reason);
+        recordSaveOutcome(failure);
+        applySaveOutcome();
+    }
 }
 
 LibraryStoreController::~LibraryStoreController()
@@ -47,6 +56,7 @@ void LibraryStoreController::setExpressions(const ExpressionList &expressions)
             expression->setDelegate(nullptr);
     }
     m_store->items() = expressions;
+    m_edited = true;
     adoptRecords();
     save();
     Q_EMIT expressionsChanged();
@@ -61,6 +71,7 @@ void LibraryStoreController::moveFrom(qsizetype from, qsizetype to)
         return;
     }
     Q_EMIT expressionsAboutToChange();
+    m_edited = true;
     recordSaveOutcome(m_store->moveItem(from, to));
     applySaveOutcome();
     Q_EMIT expressionsChanged();
@@ -101,6 +112,7 @@ std::optional<LibrarySaveFailure> LibraryStoreController::saveCopy(const QString
 // Edits arrive with every keystroke, and the interface must not wait for the disk meanwhile.
 void LibraryStoreController::jsonSerializableDidChange(JsonSerializable *)
 {
+    m_edited = true;
     saveInBackground();
 }
 

@@ -13,10 +13,15 @@
 #include <optional>
 
 class JsonStore;
+class SingleInstanceLock;
 
 // Owns the library: loads it, migrates the expression of old versions, adds an empty one to an empty library, and
 // writes the file after every change, also of a single expression, whose delegate it is. A failed save is reported
 // on this object's thread and tried again by the next change.
+//
+// With the application's lock, the library is written only while the lock is held. When it cannot be taken at the
+// start (a read-only or full data folder) the library is still read and shown, and saveFailure() says from the start
+// why changes cannot be saved; every save tries the lock again.
 class LibraryStoreController final : public QObject, public JsonSerializableDelegate
 {
     Q_OBJECT
@@ -26,7 +31,8 @@ class LibraryStoreController final : public QObject, public JsonSerializableDele
 public:
     // The library file of the user's application data folder.
     explicit LibraryStoreController(QObject *parent = nullptr);
-    explicit LibraryStoreController(const QString &libraryFilePath, QObject *parent = nullptr);
+    explicit LibraryStoreController(const QString &libraryFilePath, SingleInstanceLock *lock = nullptr,
+                                    QObject *parent = nullptr);
     ~LibraryStoreController() override;
 
     ExpressionList expressions() const;
@@ -43,8 +49,10 @@ public:
     // Waits for the saves as above and takes in their outcome now rather than from the event loop.
     void finishSaves();
 
-    // Why the newest save failed; none while the library is saved.
+    // Why the newest save failed, or why none can be made; none while the library is saved.
     std::optional<LibrarySaveFailure> saveFailure() const { return m_saveFailure; }
+    // Whether the expressions were changed since the start; with a save failure, changes that would be lost.
+    bool isEdited() const { return m_edited; }
     // Saves at once and returns whether the library is on disk now.
     bool saveNow();
     // Writes the library as it is now to another file, in the same JSON form; the library's own file and
@@ -73,6 +81,7 @@ private:
     // An import whose save failed: its old settings go with the next successful save.
     std::optional<DefaultsExpressionImporter> m_pendingImport;
     std::optional<LibrarySaveFailure> m_saveFailure;
+    bool m_edited = false;
     // The outcome of the newest save not yet taken in on this object's thread. Saves run one after another, so the
     // last one recorded is the newest.
     QMutex m_outcomeMutex;

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <memory>
 
 class QLockFile;
@@ -11,14 +12,28 @@ class QLockFile;
 class SingleInstanceLock final
 {
 public:
+    enum class State {
+        locked,
+        // By a living process on this machine: another instance is running.
+        heldByAnotherInstance,
+        // The lock file cannot be made, e.g. in a read-only folder or on a full disk; errorString() says why.
+        failed,
+    };
+
     explicit SingleInstanceLock(const QString &folder);
     ~SingleInstanceLock();
     SingleInstanceLock(const SingleInstanceLock &) = delete;
     SingleInstanceLock &operator=(const SingleInstanceLock &) = delete;
 
-    // False while another living process holds the lock.
-    bool tryLock();
+    // Waits up to the timeout while another process holds the lock. Once locked, stays locked.
+    State tryLock(std::chrono::milliseconds timeout = std::chrono::milliseconds(200));
+    // Why the latest tryLock() did not lock, in the system's words.
+    QString errorString() const { return m_errorString; }
 
 private:
+    bool removeUnreadableLockFile();
+
+    QString m_folder;
     std::unique_ptr<QLockFile> m_lock;
+    QString m_errorString;
 };

@@ -3,6 +3,7 @@
 #include "core/evaluation/ActiveGroupController.h"
 #include "core/evaluation/MatchingSwitches.h"
 #include "core/library/LibraryStoreController.h"
+#include "core/platform/TerminationSignalNotifier.h"
 #include "core/settings/UserDefaults.h"
 #include "gui/app/FeedbackDialog.h"
 #include "gui/app/MainSplitViewController.h"
@@ -19,6 +20,7 @@
 #include <QLoggingCategory>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSessionManager>
 #include <QWidget>
 
 #include <functional>
@@ -90,9 +92,9 @@ void addMenuItem(QObject *context, const MenuItem &item)
 
 } // namespace
 
-AppDelegate::AppDelegate(const QString &libraryFilePath, QObject *parent)
+AppDelegate::AppDelegate(const QString &libraryFilePath, SingleInstanceLock *lock, QObject *parent)
     : QObject(parent)
-    , m_mainWindow(new MainWindowController(libraryFilePath))
+    , m_mainWindow(new MainWindowController(libraryFilePath, lock))
 {
     m_mainWindow->setAttribute(Qt::WA_DeleteOnClose);
     buildMenus(m_mainWindow->menuBar());
@@ -141,6 +143,14 @@ void AppDelegate::applicationDidFinishLaunching()
     // Stand-ins for the crash and usage reporting of other platforms: a line in the log, nothing sent.
     qCInfo(lcApplication).noquote() << "launched" << FeedbackDialog::systemReport().simplified();
     qCInfo(lcApplication) << "unhandled-issue reporting: log only";
+    m_terminationSignals = std::make_unique<TerminationSignalNotifier>();
+    connect(m_terminationSignals.get(), &TerminationSignalNotifier::terminationRequested, this,
+            [this](int signalNumber) {
+                qCInfo(lcApplication) << "quitting on signal" << signalNumber;
+                quit();
+            });
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &AppDelegate::saveLibraryForSession);
+    connect(qApp, &QGuiApplication::saveStateRequest, this, &AppDelegate::saveLibraryForSession);
     m_mainWindow->show();
     const std::optional<LibraryRecovery> recovery
         = m_mainWindow->splitViewController()->libraryViewController()->libraryStoreController()->recovery();
@@ -168,6 +178,24 @@ void AppDelegate::applicationDidFinishLaunching()
     box->setInformativeText(sentences.join(u' '));
     box->setWindowModality(Qt::WindowModal);
     box->open();
+}
+
+void AppDelegate::quit()
+{
+    QApplication::closeAllWindows();
+}
+
+// The session may end the process soon after asking: every edit must be on disk by then. It does not quit; the session
+// asks for that on its own.
+void AppDelegate::saveLibraryForSession()
+{
+    if (!m_mainWindow)
+        return;
+    LibraryStoreController *library
+        = m_mainWindow->splitViewController()->libraryViewController()->libraryStoreController();
+    library->finishSaves();
+    if (library->saveFailure() && library->isEdited())
+        library->saveNow();
 }
 
 void AppDelegate::highlightNextGroup()
@@ -323,7 +351,7 @@ void AppDelegate::buildMenus(QMenuBar *menuBar)
          call(&AppDelegate::showPreferences), QString(), QAction::PreferencesRole},
         {file},
         {file, "quitAction", tr("&Quit"), standardOr(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)),
-         [] { QApplication::closeAllWindows(); }},
+         call(&AppDelegate::quit)},
 
         {edit, "undoAction", tr("&Undo"), QKeySequence::Undo, forward("undo")},
         {edit, "redoAction", tr("&Redo"), QKeySequence::Redo, forward("redo")},

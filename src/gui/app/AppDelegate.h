@@ -13,6 +13,8 @@ class ExpressionViewController;
 class MainSplitViewController;
 class QAction;
 class QMenuBar;
+class SingleInstanceLock;
+class TerminationSignalNotifier;
 
 // The application's commands and its windows. Every command finds the editor through the main window when it
 // runs; nothing found once is kept.
@@ -22,7 +24,9 @@ class AppDelegate final : public QObject
     Q_DISABLE_COPY_MOVE(AppDelegate)
 
 public:
-    explicit AppDelegate(const QString &libraryFilePath = {}, QObject *parent = nullptr);
+    // lock: the application's, held while the library is written; see LibraryStoreController.
+    explicit AppDelegate(const QString &libraryFilePath = {}, SingleInstanceLock *lock = nullptr,
+                         QObject *parent = nullptr);
     ~AppDelegate() override;
 
     MainWindowController *mainWindowController() const { return m_mainWindow; }
@@ -31,8 +35,12 @@ public:
     int activeGroup() const;
     void setActiveGroup(int group);
 
-    // Shows the main window and tells the user once about a library that had to be recovered.
+    // Shows the main window and tells the user once about a library that had to be recovered. From then on a
+    // termination signal quits as the Quit command does, and the session manager's requests to save find the library
+    // on disk.
     void applicationDidFinishLaunching();
+    // Closes every window, which saves the library or asks before its unsaved changes are given up.
+    void quit();
 
     void highlightNextGroup();
     void highlightPreviousGroup();
@@ -58,9 +66,11 @@ private:
     // Every item of the menu bar is one row of its table.
     void buildMenus(QMenuBar *menuBar);
     void forwardToFocusedText(const char *slot);
+    void saveLibraryForSession();
     static void beep();
 
     QPointer<MainWindowController> m_mainWindow;
     QPointer<PreferencesWindowController> m_preferences;
     QPointer<FeedbackDialog> m_feedback;
+    std::unique_ptr<TerminationSignalNotifier> m_terminationSignals;
 };

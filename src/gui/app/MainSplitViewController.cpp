@@ -1,5 +1,6 @@
 #include "gui/app/MainSplitViewController.h"
 
+#include "core/library/Paths.h"
 #include "core/settings/UserDefaults.h"
 #include "core/settings/UserDefaultsObserver.h"
 #include "gui/app/ReferenceViewController.h"
@@ -23,7 +24,8 @@ constexpr int stateVersion = 1;
 
 } // namespace
 
-MainSplitViewController::MainSplitViewController(const QString &libraryFilePath, QWidget *parent)
+MainSplitViewController::MainSplitViewController(const QString &libraryFilePath, SingleInstanceLock *lock,
+                                                 QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("mainSplitViewController"));
@@ -35,8 +37,8 @@ MainSplitViewController::MainSplitViewController(const QString &libraryFilePath,
     m_splitter->setChildrenCollapsible(false);
     layout->addWidget(m_splitter);
 
-    m_libraryViewController = libraryFilePath.isEmpty() ? new LibraryViewController(m_splitter)
-                                                        : new LibraryViewController(libraryFilePath, m_splitter);
+    m_libraryViewController = new LibraryViewController(
+        libraryFilePath.isEmpty() ? Paths::libraryFilePath() : libraryFilePath, lock, m_splitter);
     m_libraryViewController->setMinimumWidth(160);
     // Its minimum is what its rows need, so that the side panels give up width before it does.
     m_expressionViewController = new ExpressionViewController(m_splitter);

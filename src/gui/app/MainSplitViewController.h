@@ -13,6 +13,7 @@ class LibraryViewController;
 class QSplitter;
 class QVariantAnimation;
 class ReferenceViewController;
+class SingleInstanceLock;
 class UserDefaultsObserver;
 
 // The window's three panels side by side: the library, the editor and the reference. The side panels follow
@@ -25,7 +26,8 @@ class MainSplitViewController final : public QWidget, public UserDefaultsObserve
 
 public:
     // Tests give the library a file of their own; empty means the user's library.
-    explicit MainSplitViewController(const QString &libraryFilePath = {}, QWidget *parent = nullptr);
+    explicit MainSplitViewController(const QString &libraryFilePath = {}, SingleInstanceLock *lock = nullptr,
+                                     QWidget *parent = nullptr);
     ~MainSplitViewController() override;
 
     QSplitter *splitter() const { return m_splitter; }

@@ -25,10 +25,10 @@ const QString panelsKey = QStringLiteral("mainWindowPanels");
 
 } // namespace
 
-MainWindowController::MainWindowController(const QString &libraryFilePath, QWidget *parent)
+MainWindowController::MainWindowController(const QString &libraryFilePath, SingleInstanceLock *lock, QWidget *parent)
     : QMainWindow(parent)
     , m_appearanceController(std::make_unique<AppearanceController>(this))
-    , m_splitViewController(new MainSplitViewController(libraryFilePath, this))
+    , m_splitViewController(new MainSplitViewController(libraryFilePath, lock, this))
     , m_alertPresenter([](QMessageBox *alert) { alert->open(); })
 {
     setObjectName(QStringLiteral("mainWindow"));
@@ -112,8 +112,9 @@ bool MainWindowController::libraryIsSaved()
     LibraryStoreController *library = libraryStoreController();
     // The edit typed just before quitting may be the one whose save fails.
     library->finishSaves();
-    // One more try: when the cause has gone meanwhile there is nothing to ask.
-    return !library->saveFailure() || library->saveNow();
+    // Nothing is lost by a library that could not be saved from the start but was only read. Otherwise one more try:
+    // when the cause has gone meanwhile there is nothing to ask.
+    return !library->saveFailure() || !library->isEdited() || library->saveNow();
 }
 
 void MainWindowController::askBeforeDiscardingLibrary()

@@ -15,6 +15,7 @@ class LibrarySaveNotice;
 class LibraryStoreController;
 class MainSplitViewController;
 class QMessageBox;
+class SingleInstanceLock;
 
 // The main window: follows the palette, switches the editor to the presentation sizes exactly while it is full
 // screen, and keeps its size, position and panel widths for the next start. While the library cannot be saved it
@@ -25,7 +26,8 @@ class MainWindowController final : public QMainWindow, public AppearanceControll
     Q_DISABLE_COPY_MOVE(MainWindowController)
 
 public:
-    explicit MainWindowController(const QString &libraryFilePath = {}, QWidget *parent = nullptr);
+    explicit MainWindowController(const QString &libraryFilePath = {}, SingleInstanceLock *lock = nullptr,
+                                  QWidget *parent = nullptr);
     ~MainWindowController() override;
 
     MainSplitViewController *splitViewController() const { return m_splitViewController; }

@@ -16,13 +16,13 @@
 #include <QVBoxLayout>
 
 LibraryViewController::LibraryViewController(QWidget *parent)
-    : LibraryViewController(Paths::libraryFilePath(), parent)
+    : LibraryViewController(Paths::libraryFilePath(), nullptr, parent)
 {
 }
 
-LibraryViewController::LibraryViewController(const QString &libraryFilePath, QWidget *parent)
+LibraryViewController::LibraryViewController(const QString &libraryFilePath, SingleInstanceLock *lock, QWidget *parent)
     : QWidget(parent)
-    , m_libraryStoreController(std::make_unique<LibraryStoreController>(libraryFilePath))
+    , m_libraryStoreController(std::make_unique<LibraryStoreController>(libraryFilePath, lock))
     , m_alertPresenter([](QMessageBox *alert) { alert->open(); })
 {
     setObjectName(QStringLiteral("libraryViewController"));

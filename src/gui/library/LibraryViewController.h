@@ -14,6 +14,7 @@ class LibraryTableView;
 class QMessageBox;
 class QModelIndex;
 class QToolButton;
+class SingleInstanceLock;
 
 // The library panel: the list of expression names with add and remove buttons under it. Names are renamed in
 // place, rows reordered by dragging, and the one selected expression is published for the editor.
@@ -28,7 +29,9 @@ public:
 
     // Shows the library file of the user's data folder.
     explicit LibraryViewController(QWidget *parent = nullptr);
-    explicit LibraryViewController(const QString &libraryFilePath, QWidget *parent = nullptr);
+    // lock: the application's, held while the library is written; see LibraryStoreController.
+    explicit LibraryViewController(const QString &libraryFilePath, SingleInstanceLock *lock = nullptr,
+                                   QWidget *parent = nullptr);
     ~LibraryViewController() override;
 
     LibraryStoreController *libraryStoreController() const { return m_libraryStoreController.get(); }

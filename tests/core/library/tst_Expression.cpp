@@ -43,6 +43,25 @@ private Q_SLOTS:
             QCOMPARE(result.error(), DictionaryError::valueWithKeyAndTypeNotFound(failingKey));
     }
 
+    // Keys of other versions and a replacement that is not text go back into the object as they were, through edits
+    // of other fields; an edit of the replacement replaces what was kept for it.
+    void keepsWhatItDoesNotRead()
+    {
+        const QJsonObject read = QJsonDocument::fromJson(R"({"name": "a", "pattern": "b", "text": "c",
+            "replacement": ["x"], "flags": 3, "created": {"at": 1700000000000}, "colour": null})")
+                                     .object();
+        const std::shared_ptr<Expression> expression = Expression::fromJsonObject(read).value();
+        QCOMPARE(expression->replacement(), QString());
+        QCOMPARE(expression->jsonObject(), read);
+        QJsonObject expected = read;
+        expression->setName(u"renamed"_s);
+        expected[u"name"_s] = u"renamed"_s;
+        QCOMPARE(expression->jsonObject(), expected);
+        expression->setReplacement(u"$1"_s);
+        expected[u"replacement"_s] = u"$1"_s;
+        QCOMPARE(expression->jsonObject(), expected);
+    }
+
     void everyAssignmentNotifies_data()
     {
         QTest::addColumn<QByteArray>("property");

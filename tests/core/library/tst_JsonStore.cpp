@@ -1,4 +1,5 @@
 #include "core/library/JsonStore.h"
+#include "core/platform/SingleInstanceLock.h"
 
 #include "ExpectedOutput.h"
 #include "LibraryTestSupport.h"
@@ -61,7 +62,8 @@ private Q_SLOTS:
     void init() { QDir(m_dir.path()).removeRecursively(), QDir().mkpath(m_dir.path()); }
 
     // What this version writes for a library of another version: every string exactly as it was (escaped where JSON
-    // needs it, lone surrogates included), a missing or non-string replacement as empty, the keys in its own order.
+    // needs it, lone surrogates included), a missing replacement as empty, keys it does not use and a replacement
+    // that is not a string as they were, the keys in QJsonDocument's order.
     void savedLibraryIsTheExpectedFile()
     {
         QVERIFY(writeFile(path(), readFile(testDataPath(u"library-unusual-text.json"_s))));
@@ -190,6 +192,71 @@ private Q_SLOTS:
         QVERIFY(!store.write());
         QCOMPARE(readFile(copy), content);
         QCOMPARE(names(JsonStore(path()).items()), readable);
+    }
+
+    // A full disk never leaves a shorter file where a whole one was: not the kept copy of an unreadable library, not
+    // a copy saved elsewhere.
+    void fullDiskLeavesNoTruncatedFile_data()
+    {
+        QTest::addColumn<bool>("unreadable");
+        QTest::addRow("unreadable library kept aside") << true;
+        QTest::addRow("copy saved elsewhere") << false;
+    }
+
+    void fullDiskLeavesNoTruncatedFile()
+    {
+        QFETCH(bool, unreadable);
+        const QByteArray previous = '[' + entry("A") + (unreadable ? ", {" : "]");
+        const QString copy = m_dir.filePath(u"copy.json"_s);
+        QVERIFY(writeFile(path(), previous) && writeFile(copy, previous));
+        const FileSizeLimit limit(16);
+        if (unreadable) {
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"its contents were kept in"_s));
+            JsonStore store(path());
+            QCOMPARE(readFile(store.recovery()->keptCopyPath), previous);
+            return;
+        }
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"copy of the library could not be saved"_s));
+        JsonStore store(path());
+        const std::optional<LibrarySaveFailure> failure = store.writeCopy(copy);
+        QVERIFY(failure);
+        QCOMPARE(failure->reason, u"File too large"_s);
+        QCOMPARE(readFile(copy), previous);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList({u"copy.json"_s, u"expressions.json"_s}));
+    }
+
+    // Another instance may be writing the folder: without the lock nothing in it is touched, and every write says
+    // why, until the lock can be taken.
+    void writesWaitForTheLock()
+    {
+        const QByteArray previous = '[' + entry("A") + R"(, {"name": 1}])";
+        QVERIFY(writeFile(path(), previous));
+        auto other = std::make_unique<SingleInstanceLock>(m_dir.path());
+        QCOMPARE(other->tryLock(), SingleInstanceLock::State::locked);
+        SingleInstanceLock lock(m_dir.path());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"no copy of it could be kept"_s));
+        JsonStore store(path(), &lock);
+        QVERIFY(store.recovery()->keptCopyPath.isEmpty());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"another running Quorvale holds it now"_s));
+        const std::optional<LibrarySaveFailure> failure = store.write();
+        QVERIFY(failure);
+        QCOMPARE(failure->reason, u"another running Quorvale holds it now"_s);
+        bool completed = false;
+        store.writeInBackground([&](const std::optional<LibrarySaveFailure> &outcome) {
+            completed = true;
+            QCOMPARE(outcome, failure);
+        });
+        QVERIFY(completed);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files),
+                 QStringList({u"expressions.json"_s, u"expressions.json.lock"_s}));
+        QCOMPARE(readFile(path()), previous);
+
+        other.reset();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"was kept in"_s));
+        QTest::ignoreMessage(QtInfoMsg, QRegularExpression(u"saved again"_s));
+        QVERIFY(!store.write());
+        QCOMPARE(readFile(store.recovery()->keptCopyPath), previous);
+        QCOMPARE(names(JsonStore(path()).items()), QStringList(u"A"_s));
     }
 
     void keptCopiesAreNeverOverwritten()

@@ -1,5 +1,6 @@
 #include "core/library/LibraryStoreController.h"
 #include "core/library/Paths.h"
+#include "core/platform/SingleInstanceLock.h"
 #include "core/settings/UserDefaults.h"
 
 #include "LibraryTestSupport.h"
@@ -12,7 +13,28 @@
 #include <QTest>
 #include <QThread>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// Writes past the limit fail as on a full disk, also for root, whom permissions do not stop.
+struct FileSizeLimit final
+{
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &previous);
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit {bytes, previous.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &previous); }
+    rlimit previous {};
+};
+
+} // namespace
 
 class tst_LibraryStoreController final : public QObject
 {
@@ -200,6 +222,94 @@ private Q_SLOTS:
         QVERIFY(!controller.saveFailure());
         QCOMPARE(fileContent(controller.libraryFilePath()).at(0)[u"text"_s], u"typed at last"_s);
         QCOMPARE(threads, QList<QThread *>(2, QThread::currentThread()));
+    }
+
+    // One keystroke when the disk has just filled: the library on disk stays whole, the user is told, and the next
+    // start finds every expression.
+    void typingOnAFullDiskKeepsTheLibrary()
+    {
+        QVERIFY(writeLibrary(path(), {u"A"_s, u"B"_s, u"C"_s}));
+        const QByteArray previous = readFile(path());
+        {
+            LibraryStoreController controller(path());
+            QSignalSpy failed(&controller, &LibraryStoreController::saveFailureChanged);
+            const FileSizeLimit limit(64);
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"could not be saved to .+ \\(File too large\\)"_s));
+            controller.expressions().at(1)->setText(u"x"_s);
+            QVERIFY(failed.wait());
+            QCOMPARE(controller.saveFailure()->reason, u"File too large"_s);
+            QCOMPARE(readFile(path()), previous);
+        }
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList(u"expressions.json"_s));
+        QCOMPARE(names(LibraryStoreController(path()).expressions()), QStringList({u"A"_s, u"B"_s, u"C"_s}));
+    }
+
+    // A read-only or full data folder is no second instance: the library opens, says at once that changes cannot be
+    // saved and why, and saves once the lock can be taken.
+    void libraryOpensWhenTheLockCannotBeTaken()
+    {
+        QVERIFY(writeLibrary(path(), {u"A"_s, u"B"_s}));
+        const QByteArray previous = readFile(path());
+        const QString blocker = m_dir.filePath(u"blocker"_s);
+        QVERIFY(writeFile(blocker, "a file where the lock's folder should be"));
+        SingleInstanceLock lock(blocker + u"/data"_s);
+        QCOMPARE(lock.tryLock(), SingleInstanceLock::State::failed);
+
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"is opened, but changes cannot be saved"_s));
+        LibraryStoreController controller(path(), &lock);
+        QCOMPARE(names(controller.expressions()), QStringList({u"A"_s, u"B"_s}));
+        QVERIFY(controller.saveFailure());
+        QCOMPARE(controller.saveFailure()->reason,
+                 u"its folder cannot be locked against a second Quorvale: Not a directory"_s);
+        QVERIFY(!controller.isEdited());
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"could not be saved"_s));
+        controller.expressions().at(0)->setText(u"typed"_s);
+        controller.finishSaves();
+        QVERIFY(controller.isEdited() && controller.saveFailure());
+        QCOMPARE(readFile(path()), previous);
+
+        QSignalSpy changed(&controller, &LibraryStoreController::saveFailureChanged);
+        QVERIFY(QFile::remove(blocker));
+        QTest::ignoreMessage(QtInfoMsg, QRegularExpression(u"saved again"_s));
+        QVERIFY(controller.saveNow());
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(fileContent(path()).at(0)[u"text"_s], u"typed"_s);
+    }
+
+    // QSaveFile's temporary files, where the file system cannot make them nameless, stay behind when the process
+    // dies in a save; the next start that holds the lock removes them and nothing else.
+    void leftoversOfAnUnfinishedSaveAreRemoved_data()
+    {
+        QTest::addColumn<bool>("heldElsewhere");
+        QTest::addRow("lock held") << false;
+        QTest::addRow("lock held by another instance") << true;
+    }
+
+    void leftoversOfAnUnfinishedSaveAreRemoved()
+    {
+        QFETCH(bool, heldElsewhere);
+        QVERIFY(writeLibrary(path(), {u"A"_s}));
+        const QStringList kept {u"expressions.json"_s, u"expressions.json.backup-1"_s,
+                                u"expressions.json.broken-20260101-000000"_s, u"other.json.Ab12Cd"_s};
+        const QStringList leftovers {u"expressions.json.Ab12Cd"_s, u"expressions.json.zzzzzz"_s};
+        for (const QString &name : kept + leftovers)
+            QVERIFY(name == u"expressions.json" || writeFile(m_dir.filePath(name), "[{\"name\": \"A\""));
+        SingleInstanceLock other(m_dir.path());
+        if (heldElsewhere)
+            QCOMPARE(other.tryLock(), SingleInstanceLock::State::locked);
+        SingleInstanceLock lock(m_dir.path());
+        if (heldElsewhere)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"another running Quorvale holds it now"_s));
+        if (!heldElsewhere) {
+            QTest::ignoreMessage(QtInfoMsg, QRegularExpression(u"Ab12Cd, left by a save that never finished"_s));
+            QTest::ignoreMessage(QtInfoMsg, QRegularExpression(u"zzzzzz, left by a save that never finished"_s));
+        }
+        const LibraryStoreController controller(path(), &lock);
+        QStringList expected = heldElsewhere ? kept + leftovers : kept;
+        expected.append(u"expressions.json.lock"_s);
+        expected.sort();
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), expected);
+        QCOMPARE(names(controller.expressions()), QStringList(u"A"_s));
     }
 
     void recoveredLibraryIsSavedAtOnce()

@@ -4,6 +4,7 @@
 #include "core/evaluation/MatchInspectorModel.h"
 #include "core/library/ExpressionListModel.h"
 #include "core/library/LibraryStoreController.h"
+#include "core/platform/SingleInstanceLock.h"
 #include "core/settings/LightAppearance.h"
 #include "core/settings/UserDefaults.h"
 #include "gui/app/AppDelegate.h"
@@ -334,6 +335,33 @@ private Q_SLOTS:
         discard->click();
         QTRY_VERIFY(!window);
         QVERIFY(blockFolder(false));
+    }
+
+    // A data folder where the lock cannot be made (read-only, full) is no second instance: the library opens and
+    // the notice says from the start why changes cannot be saved. Only reading it, the user quits without a question.
+    void openedWhenTheLockCannotBeTaken()
+    {
+        QVERIFY(writeLibrary(libraryPath(), {u"Kept"_s}));
+        const QString blocker = m_folder.filePath(u"blocker"_s);
+        QVERIFY(writeFile(blocker, "a file where the data folder should be"));
+        SingleInstanceLock lock(blocker + u"/data"_s);
+        QCOMPARE(lock.tryLock(), SingleInstanceLock::State::failed);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"is opened, but changes cannot be saved"_s));
+        AppDelegate app(libraryPath(), &lock);
+        app.applicationDidFinishLaunching();
+        QPointer<MainWindowController> window = app.mainWindowController();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QList<QPointer<QMessageBox>> questions;
+        window->setAlertPresenter([&questions](QMessageBox *box) { questions.append(box); });
+        QCOMPARE(app.mainSplitViewController()->expression()->name(), u"Kept"_s);
+        QVERIFY(window->saveNotice()->isVisible());
+        QVERIFY2(window->saveNotice()->messageLabel()->text().contains(
+                     u"(its folder cannot be locked against a second Quorvale: Not a directory)"_s),
+                 qPrintable(window->saveNotice()->messageLabel()->text()));
+        app.quit();
+        QTRY_VERIFY(!window);
+        QVERIFY(questions.isEmpty());
+        QVERIFY(QFile::remove(blocker));
     }
 
     void inspectorAndSubstitutionFromTheMenus()
