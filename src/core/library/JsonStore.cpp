@@ -301,10 +301,12 @@ void JsonStore::removeLeftoverTemporaryFiles()
 {
     if (m_path.isEmpty() || lockFailure())
         return;
-    // QSaveFile's name for its temporary file where the file system cannot make one without a name.
+    // QSaveFile's name for its temporary file where the file system cannot make one without a name: six random
+    // letters and digits. Only names with an upper-case letter, a lower-case letter and a digit go, so that a copy
+    // the user named "expressions.json.backup" or "expressions.json.old123" is never taken for one.
     const QFileInfo library(m_path);
     QString pattern = QRegularExpression::escape(library.fileName());
-    pattern.append(u"\\.[A-Za-z0-9]{6}");
+    pattern.append(u"\\.(?=[^.]*[A-Z])(?=[^.]*[a-z])(?=[^.]*[0-9])[A-Za-z0-9]{6}");
     const QRegularExpression leftover(QRegularExpression::anchoredPattern(pattern));
     QDir folder = library.absoluteDir();
     for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden)) {

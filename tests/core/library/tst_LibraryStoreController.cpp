@@ -289,9 +289,13 @@ private Q_SLOTS:
     {
         QFETCH(bool, heldElsewhere);
         QVERIFY(writeLibrary(path(), {u"A"_s}));
-        const QStringList kept {u"expressions.json"_s, u"expressions.json.backup-1"_s,
-                                u"expressions.json.broken-20260101-000000"_s, u"other.json.Ab12Cd"_s};
-        const QStringList leftovers {u"expressions.json.Ab12Cd"_s, u"expressions.json.zzzzzz"_s};
+        const QStringList kept {u"expressions.json"_s,
+                                u"expressions.json.backup-1"_s,
+                                u"expressions.json.backup"_s,
+                                u"expressions.json.old123"_s,
+                                u"expressions.json.broken-20260101-000000"_s,
+                                u"other.json.Ab12Cd"_s};
+        const QStringList leftovers {u"expressions.json.Ab12Cd"_s, u"expressions.json.9zZzzz"_s};
         for (const QString &name : kept + leftovers)
             QVERIFY(name == u"expressions.json" || writeFile(m_dir.filePath(name), "[{\"name\": \"A\""));
         SingleInstanceLock other(m_dir.path());
