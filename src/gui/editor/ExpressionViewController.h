@@ -21,6 +21,7 @@ class ActiveGroupController;
 class BoxView;
 class MatchEvaluation;
 class MatchInspectorViewController;
+class PatternExplanationViewController;
 class SubstitutionViewController;
 struct TextRange;
 
@@ -37,7 +38,7 @@ class ViewSizeController;
 // The editor: the pattern above, the sample text below, and around them the row that tells how the evaluation went
 // and the buttons that show the side panels. Edits of either view change the shown
 // expression and re-evaluate; the results drive the group stepping, the match inspector and the substitution
-// preview, two optional panels below the sample text.
+// preview, two optional panels below the sample text; a third explains the pattern.
 class ExpressionViewController final : public QWidget,
                                        public MatchEvaluationDelegate,
                                        public ActiveGroupControllerDelegate,
@@ -81,6 +82,7 @@ public:
     bool isWarningLabelHidden() const { return m_statusRow->isWarningLabelHidden(); }
     MatchInspectorViewController *matchInspector() const { return m_matchInspector; }
     SubstitutionViewController *substitutionPanel() const { return m_substitutionPanel; }
+    PatternExplanationViewController *explanationPanel() const { return m_explanationPanel; }
 
     void makePatternFirstResponder();
     void makeTextFirstResponder();
@@ -117,6 +119,7 @@ private:
     void buildPanels(QSplitter *splitter);
     void updateOptionalPanels();
     void selectSampleText(const TextRange &range);
+    void selectPatternText(const TextRange &range);
     void applyTimeBudget();
     void applyBacktrackStackLimit();
     void applyOptions(RegularExpressionOptions options);
@@ -141,6 +144,7 @@ private:
     BoxView *m_textBox = nullptr;
     MatchInspectorViewController *m_matchInspector = nullptr;
     SubstitutionViewController *m_substitutionPanel = nullptr;
+    PatternExplanationViewController *m_explanationPanel = nullptr;
     QToolButton *m_librarySegment = nullptr;
     QToolButton *m_referenceSegment = nullptr;
     std::unique_ptr<MatchEvaluation> m_matchEvaluation;
