@@ -425,6 +425,9 @@ QString PatternExplanation::describeQuantifier(const Node &node) const
     }
     if (node.children.isEmpty())
         return tr("Repeats nothing: there is nothing before it to repeat, %1").arg(count);
+    // An exact count leaves nothing to give back or take more of.
+    if (node.maximum == node.number && QuantifierMode(node.variant) != QuantifierMode::possessive)
+        return tr("Repeats the item %1").arg(count);
     //: %1 is a count such as "one or more times", %2 says greedy, lazy or possessive
     return tr("Repeats the item %1, %2").arg(count, how);
 }

@@ -146,8 +146,11 @@ void PatternExplanationViewController::showExplanation()
         return;
     m_shownIsCurrent = true;
     m_model->setExplanation(explanation());
-    // The whole pattern open, two levels deep: enough to read its shape without a flood of rows.
-    m_treeView->expandToDepth(1);
+    // A short pattern all open; a long one three levels deep, enough to read its shape without a flood of rows.
+    if (m_pattern.size() <= fullyExpandedLength)
+        m_treeView->expandAll();
+    else
+        m_treeView->expandToDepth(2);
 }
 
 void PatternExplanationViewController::currentRowChanged(const QModelIndex &current)
@@ -212,8 +215,20 @@ void PatternExplanationViewController::applySizes()
     m_titleLabel->setFont(ViewSizeController::systemFont(labelSize));
     m_treeView->setFont(ViewSizeController::systemFont(fontSize));
     m_treeView->setIndentation(qRound(16 * multiplier));
+    sizeElementColumn();
+}
+
+void PatternExplanationViewController::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    sizeElementColumn();
+}
+
+// Room for a few levels of a typical token, but never more than a third of the view: the meaning needs the rest.
+void PatternExplanationViewController::sizeElementColumn()
+{
     const QFontMetrics metrics(m_treeView->font());
+    const int wanted = metrics.horizontalAdvance(QStringLiteral("(?<name>\\d{2,4})")) + 4 * m_treeView->indentation();
     m_treeView->header()->resizeSection(PatternExplanationModel::elementColumn,
-                                        metrics.horizontalAdvance(QStringLiteral("(?<name>\\d{2,4})"))
-                                            + 4 * m_treeView->indentation());
+                                        std::min(wanted, m_treeView->viewport()->width() / 3));
 }

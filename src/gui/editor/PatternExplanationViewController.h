@@ -34,6 +34,9 @@ public:
     explicit PatternExplanationViewController(ViewSizeController *sizes, QWidget *parent = nullptr);
     ~PatternExplanationViewController() override;
 
+    // Up to this length the tree opens all its rows.
+    static constexpr qsizetype fullyExpandedLength = 500;
+
     bool isActive() const { return m_active; }
     void setActive(bool active);
 
@@ -54,7 +57,11 @@ Q_SIGNALS:
     void rangeSelected(const TextRange &range);
     void groupActivated(int group);
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    void sizeElementColumn();
     void invalidate();
     void showExplanation();
     void currentRowChanged(const QModelIndex &current);
