@@ -275,6 +275,107 @@ private Q_SLOTS:
         QVERIFY(valid > 200);
     }
 
+    // What the words claim, checked against ICU's matching: the element spelled so says the words, and the pattern
+    // finds exactly these matches in the text.
+    void wordsAgreeWithIcu_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("flagLetters");
+        QTest::addColumn<QString>("element");
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("matches");
+        QTest::addRow("^ without multiline: only the start of the text")
+            << u"^a"_s << QString() << u"^"_s << u"start of the text"_s << u"a\na"_s << QStringList {u"a"_s};
+        QTest::addRow("^ with multiline: after any line break")
+            << u"^a"_s << u"m"_s << u"^"_s << u"after a line break"_s << u"a<U+2028>a<U+0085>a"_s
+            << QStringList {u"a"_s, u"a"_s, u"a"_s};
+        QTest::addRow("$ without multiline: before a line break that ends the text")
+            << u"a$"_s << QString() << u"$"_s << u"line break that ends it"_s << u"a\na\n"_s << QStringList {u"a"_s};
+        QTest::addRow(". stops at vertical tab, not with Unix lines")
+            << u"a."_s << u"d"_s << u"."_s << u"except a line feed"_s << u"a<U+000b> a\n"_s
+            << QStringList {u"a<U+000b>"_s};
+        QTest::addRow(". with dot-all takes a line break")
+            << u"a."_s << u"s"_s << u"."_s << u"line breaks included"_s << u"a\n"_s << QStringList {u"a\n"_s};
+        QTest::addRow("\\h takes a tab, not a line feed")
+            << u"\\h"_s << QString() << u"\\h"_s << u"horizontal"_s << u"\t\n"_s << QStringList {u"\t"_s};
+        QTest::addRow("\\v takes a vertical tab")
+            << u"\\v"_s << QString() << u"\\v"_s << u"VT"_s << u"<U+000b> "_s << QStringList {u"<U+000b>"_s};
+        QTest::addRow("\\R takes CR LF as one")
+            << u"\\R"_s << QString() << u"\\R"_s << u"as one"_s << u"\r\n"_s << QStringList {u"\r\n"_s};
+        QTest::addRow("\\d takes other scripts' digits")
+            << u"\\d"_s << QString() << u"\\d"_s << u"any script"_s << u"<U+0663>x"_s << QStringList {u"<U+0663>"_s};
+        QTest::addRow("\\12 with one group is group 1, then a 2")
+            << u"(a)\\12"_s << QString() << u"\\1"_s << u"group 1"_s << u"aa2 aa12"_s << QStringList {u"aa2"_s};
+        QTest::addRow("&& keeps what both sides hold")
+            << u"[a-z&&[^aeiou]]+"_s << QString() << u"&&"_s << u"intersection"_s << u"hello"_s
+            << QStringList {u"h"_s, u"ll"_s};
+        QTest::addRow("-- takes the right side away") << u"[\\w--\\d]+"_s << QString() << u"--"_s << u"difference"_s
+                                                      << u"ab12c"_s << QStringList {u"ab"_s, u"c"_s};
+        QTest::addRow("a lazy count takes as few as it can")
+            << u"a{2,}?"_s << QString() << u"a{2,}?"_s << u"as few as possible"_s << u"aaaaa"_s
+            << QStringList {u"aa"_s, u"aa"_s};
+        QTest::addRow("a possessive count gives nothing back")
+            << u"a*+a"_s << QString() << u"a*+"_s << u"never giving any back"_s << u"aaa"_s << QStringList {};
+        QTest::addRow("an inline flag holds to the end of its group")
+            << u"(?:(?i)a)a"_s << QString() << u"a"_s << u"either case"_s << u"AA Aa"_s << QStringList {u"Aa"_s};
+        QTest::addRow("an unknown escaped letter is itself")
+            << u"\\y"_s << QString() << u"\\y"_s << u"stands for itself"_s << u"y"_s << QStringList {u"y"_s};
+        QTest::addRow("\\Z before the last line break")
+            << u"a\\Z"_s << QString() << u"\\Z"_s << u"line break that ends it"_s << u"a\n"_s << QStringList {u"a"_s};
+    }
+
+    void wordsAgreeWithIcu()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(QString, flagLetters);
+        QFETCH(QString, element);
+        QFETCH(QString, words);
+        QFETCH(QString, text);
+        QFETCH(QStringList, matches);
+        const uint32_t flags = flagsFromLetters(flagLetters);
+        text = fromVisible(text);
+        const PatternExplanation explanation(pattern, flags);
+        QString said;
+        for (qsizetype at = 0; at < pattern.size() && said.isEmpty(); ++at) {
+            for (int node = explanation.nodeAt(at); node != PatternExplanation::root;
+                 node = explanation.node(node).parent) {
+                const TextRange range = explanation.node(node).range;
+                if (pattern.mid(range.location, range.length) == element) {
+                    said = explanation.description(node);
+                    break;
+                }
+            }
+        }
+        QVERIFY2(said.contains(words), qPrintable(u"\""_s + element + u"\" says: "_s + said));
+
+        UParseError where {};
+        UErrorCode status = U_ZERO_ERROR;
+        const std::unique_ptr<icu::RegexPattern> regex(
+            icu::RegexPattern::compile(IcuString::alias(pattern).value(), flags, where, status));
+        QVERIFY(U_SUCCESS(status));
+        const icu::UnicodeString input = IcuString::alias(text).value();
+        const std::unique_ptr<icu::RegexMatcher> matcher(regex->matcher(input, status));
+        QStringList found;
+        while (matcher->find(status))
+            found << text.mid(matcher->start(status), matcher->end(status) - matcher->start(status));
+        for (QString &expected : matches)
+            expected = fromVisible(expected);
+        QCOMPARE(found, matches);
+    }
+
+    // Thousands of nested groups and classes are read without recursion.
+    void deepNestingIsRead()
+    {
+        const int depth = 5000;
+        const QString groups = QString(depth, u'(') + u'a' + QString(depth, u')');
+        const PatternExplanation nested(groups, 0);
+        QCOMPARE(nested.captureGroupCount(), depth);
+        QVERIFY(structureFault(nested).isEmpty());
+        const QString classes = QString(depth, u'[') + u'a' + QString(depth, u']');
+        QVERIFY(structureFault(PatternExplanation(classes, 0)).isEmpty());
+    }
+
     void pointsAtTheInnermostElement_data()
     {
         QTest::addColumn<QString>("pattern");
