@@ -519,20 +519,17 @@ int PatternExplanationBuilder::readClass(qsizetype &index)
             ++index;
             continue;
         }
-        // A "-" between two characters makes a range; first or last, or after a set, it is itself.
+        // A "-" between two characters makes a range; first or last, or next to a set, it is itself.
         if (isPlain(index, u'-') && !members.isEmpty() && index + 1 < m_tokens.size()) {
             const int before = members.last();
-            const int after = classMember(m_tokens.at(index + 1), flags);
-            const bool single = [&](int node) {
-                const NodeKind kind = m_nodes[node].kind;
-                return (kind == NodeKind::literal && m_nodes[node].text.toUcs4().size() == 1)
-                    || (kind == NodeKind::character);
-            }(before);
-            const NodeKind afterKind = m_nodes[after].kind;
-            const bool afterSingle = (afterKind == NodeKind::literal && m_nodes[after].text.toUcs4().size() == 1
-                                      && !isPlain(index + 1, u'-'))
-                || afterKind == NodeKind::character;
-            if (single && afterSingle && m_tokens.at(index + 1).kind != TokenKind::classClose) {
+            const Token &next = m_tokens.at(index + 1);
+            const bool beforeIsOne = m_nodes[before].kind == NodeKind::character
+                || (m_nodes[before].kind == NodeKind::literal && m_nodes[before].text.toUcs4().size() == 1);
+            const bool nextIsOne = (next.kind == TokenKind::character && !isPlain(index + 1, u'-'))
+                || (next.kind == TokenKind::escape && next.value != 0 && !isCharacterType(next.value)
+                    && next.value != u'p' && next.value != u'P');
+            if (beforeIsOne && nextIsOne) {
+                const int after = classMember(next, flags);
                 const qsizetype start = m_nodes[before].range.location;
                 const int range = newNode(NodeKind::classRange, {start, m_nodes[after].range.end() - start}, flags);
                 const auto value = [&](int node) {
@@ -545,7 +542,6 @@ int PatternExplanationBuilder::readClass(qsizetype &index)
                 ++index;
                 continue;
             }
-            // The look-ahead made a node that goes unused; it stays unreachable.
         }
         members.append(classMember(token, flags));
     }

@@ -33,6 +33,13 @@ void PatternExplanationModel::setExplanation(std::shared_ptr<const PatternExplan
 }
 
 // The root row stands for the whole pattern, so its description shows, and the top level has that one row.
+void PatternExplanationModel::setElementFont(const QFont &font)
+{
+    m_elementFont = font;
+    if (rowCount() > 0)
+        Q_EMIT dataChanged(index(0, elementColumn), index(0, elementColumn), {Qt::FontRole});
+}
+
 QModelIndex PatternExplanationModel::indexOfNode(int node) const
 {
     if (!m_explanation || node < 0)
@@ -92,6 +99,10 @@ QVariant PatternExplanationModel::data(const QModelIndex &index, int role) const
         return shownText(m_explanation->pattern().mid(node.range.location, std::min<qsizetype>(node.range.length, 80)));
     case Qt::ToolTipRole:
         return m_explanation->description(nodeIndex);
+    case Qt::FontRole:
+        if (index.column() == elementColumn && m_elementFont)
+            return *m_elementFont;
+        return {};
     case rangeRole:
         return QPoint(int(node.range.location), int(node.range.length));
     case captureGroupRole:

@@ -3,8 +3,10 @@
 #include "core/pattern/PatternExplanation.h"
 
 #include <QAbstractItemModel>
+#include <QFont>
 
 #include <memory>
+#include <optional>
 
 // A PatternExplanation as a tree for a view: the element's text in the first column, its meaning in the second. The
 // words are made only for the rows the view shows.
@@ -28,6 +30,9 @@ public:
     const std::shared_ptr<const PatternExplanation> &explanation() const { return m_explanation; }
     void setExplanation(std::shared_ptr<const PatternExplanation> explanation);
 
+    // The elements are shown in the pattern's own font, so that they read as they are typed.
+    void setElementFont(const QFont &font);
+
     // The row of the node, for the view to select.
     QModelIndex indexOfNode(int node) const;
     int nodeOfIndex(const QModelIndex &index) const;
@@ -41,4 +46,5 @@ public:
 
 private:
     std::shared_ptr<const PatternExplanation> m_explanation;
+    std::optional<QFont> m_elementFont;
 };

@@ -214,6 +214,7 @@ void PatternExplanationViewController::applySizes()
                                  qRound(6 * multiplier));
     m_titleLabel->setFont(ViewSizeController::systemFont(labelSize));
     m_treeView->setFont(ViewSizeController::systemFont(fontSize));
+    m_model->setElementFont(ViewSizeController::fixedPitchFont(fontSize));
     m_treeView->setIndentation(qRound(16 * multiplier));
     sizeElementColumn();
 }
@@ -227,7 +228,8 @@ void PatternExplanationViewController::resizeEvent(QResizeEvent *event)
 // Room for a few levels of a typical token, but never more than a third of the view: the meaning needs the rest.
 void PatternExplanationViewController::sizeElementColumn()
 {
-    const QFontMetrics metrics(m_treeView->font());
+    const QFontMetrics metrics(
+        ViewSizeController::fixedPitchFont(m_sizes ? m_sizes->fontSize() : ViewSizeController::normalFontSize));
     const int wanted = metrics.horizontalAdvance(QStringLiteral("(?<name>\\d{2,4})")) + 4 * m_treeView->indentation();
     m_treeView->header()->resizeSection(PatternExplanationModel::elementColumn,
                                         std::min(wanted, m_treeView->viewport()->width() / 3));
