@@ -64,6 +64,13 @@ int main(int argc, char *argv[])
     });
     report("tree of a 5,000-character pattern", tree, 5);
 
+    // Without free spacing the comments are pattern too: every character is an element.
+    const Times dense = measured(runs, [&](int index) {
+        const PatternExplanation explanation(base.first(base.size() - 1) + QChar(u'a' + index % 26), 0);
+        nodes += explanation.node(PatternExplanation::root).children.size();
+    });
+    report("tree of the same pattern without free spacing", dense, 5);
+
     const Times words = measured(runs, [&](int index) {
         const PatternExplanation explanation(base.first(base.size() - 1) + QChar(u'a' + index % 26), flags);
         for (qsizetype at = 0; at < base.size(); at += 7)
