@@ -1,6 +1,7 @@
 #include "core/pattern/PatternSyntaxReader.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -39,9 +40,10 @@ bool isModeFlag(char32_t c)
 
 } // namespace
 
-PatternSyntaxReader::PatternSyntaxReader(const QString &pattern, bool allowCommentsAndWhitespace)
+PatternSyntaxReader::PatternSyntaxReader(const QString &pattern, bool allowCommentsAndWhitespace, bool recordTokens)
     : m_pattern(pattern)
     , m_freeSpacing(allowCommentsAndWhitespace)
+    , m_recordTokens(recordTokens)
 {
     readAll();
 }
@@ -73,42 +75,52 @@ void PatternSyntaxReader::readAll()
     // Growing the list by copying costs more than counting once, with hundreds of thousands of groups.
     m_groups.reserve(m_pattern.count(u'('));
     for (Char c = next(); c.value != endOfText; c = next()) {
-        if (c.quoted)
-            continue;
-        if (c.value == u'(') {
+        if (c.quoted) {
+            record(TokenKind::character, c.start, c.end, c.value, true);
+        } else if (c.value == u'(') {
             readParenthesis(c.start);
         } else if (c.value == u')') {
             if (m_openGroups.isEmpty()) {
                 m_balanced = false;
+                record(TokenKind::unmatchedClose, c.start, c.end);
                 continue;
             }
             const auto [group, freeSpacing] = m_openGroups.takeLast();
             m_groups[group].end = c.end;
             m_freeSpacing = freeSpacing;
+            record(TokenKind::groupClose, c.start, c.end, 0, false, group);
         } else if (c.value == u'[') {
             readClass(c.start);
         } else if (c.value == u'\\') {
-            readEscape();
+            readEscape(c.start);
+        } else {
+            record(TokenKind::character, c.start, c.end, c.value);
         }
     }
     if (!m_openGroups.isEmpty())
         m_balanced = false;
 }
 
-void PatternSyntaxReader::openGroup(qsizetype start, bool capturing, QString name)
+void PatternSyntaxReader::openGroup(qsizetype start, qsizetype openerEnd, GroupKind kind, QString name)
 {
+    // Before the quoting or comments met while reading the opener, which come after it in the text.
+    if (m_recordTokens)
+        m_tokens.insert(m_openerTokenIndex,
+                        {TokenKind::groupOpen, {start, openerEnd - start}, 0, false, m_groups.size()});
     m_openGroups.append({m_groups.size(), m_freeSpacing});
-    m_groups.append({start, std::nullopt, capturing, std::move(name)});
+    const bool capturing = kind == GroupKind::capturing || kind == GroupKind::named;
+    m_groups.append({start, std::nullopt, capturing, std::move(name), kind, openerEnd});
 }
 
 // After a "(": what it opens is decided by what the scanner hands on next, so "( ?:" in free-spacing mode opens
 // no capture group.
 void PatternSyntaxReader::readParenthesis(qsizetype start)
 {
+    m_openerTokenIndex = m_tokens.size();
     const Char following = next();
     if (!following.is(u'?')) {
         m_pending = following;
-        openGroup(start, true);
+        openGroup(start, start + 1, GroupKind::capturing);
         return;
     }
     m_hashStartsComment = false;
@@ -119,142 +131,191 @@ void PatternSyntaxReader::readParenthesis(qsizetype start)
         const Char first = next();
         if (!first.quoted && isAsciiLetter(first.value)) {
             QString name;
+            qsizetype end = kind.end;
             Char nameChar = first;
             for (; !nameChar.quoted && (isAsciiLetter(nameChar.value) || isAsciiDigit(nameChar.value));
-                 nameChar = next())
+                 nameChar = next()) {
                 name.append(QChar(char16_t(nameChar.value)));
-            if (!nameChar.is(u'>'))
+                end = nameChar.end;
+            }
+            if (nameChar.is(u'>'))
+                end = nameChar.end;
+            else
                 m_pending = nameChar;
-            openGroup(start, true, name);
+            openGroup(start, end, GroupKind::named, name);
+        } else if (first.is(u'=')) {
+            openGroup(start, first.end, GroupKind::lookbehind);
+        } else if (first.is(u'!')) {
+            openGroup(start, first.end, GroupKind::negativeLookbehind);
         } else {
-            // "(?<=" and "(?<!" look behind; anything else does not compile.
-            if (!first.is(u'=') && !first.is(u'!'))
-                m_pending = first;
-            openGroup(start, false);
+            m_pending = first;
+            openGroup(start, kind.end, GroupKind::unknown);
         }
     } else if (!kind.quoted && isModeFlag(kind.value)) {
         bool on = true;
         std::optional<bool> freeSpacing;
+        qsizetype end = kind.end;
         Char flag = kind;
         for (; !flag.quoted && isModeFlag(flag.value); flag = next()) {
             if (flag.value == u'-')
                 on = false;
             else if (flag.value == u'x')
                 freeSpacing = on;
+            end = flag.end;
         }
         // "(?x)" holds to the end of the enclosing group, "(?x:...)" to its own end.
         if (flag.is(u')')) {
+            if (m_recordTokens)
+                m_tokens.insert(m_openerTokenIndex, {TokenKind::flagSetting, {start, flag.end - start}});
             m_freeSpacing = freeSpacing.value_or(m_freeSpacing);
         } else {
-            if (!flag.is(u':'))
+            if (flag.is(u':'))
+                end = flag.end;
+            else
                 m_pending = flag;
-            openGroup(start, false);
+            openGroup(start, end, GroupKind::flagGroup);
             m_freeSpacing = freeSpacing.value_or(m_freeSpacing);
         }
+    } else if (kind.is(u':')) {
+        openGroup(start, kind.end, GroupKind::nonCapturing);
+    } else if (kind.is(u'=')) {
+        openGroup(start, kind.end, GroupKind::lookahead);
+    } else if (kind.is(u'!')) {
+        openGroup(start, kind.end, GroupKind::negativeLookahead);
+    } else if (kind.is(u'>')) {
+        openGroup(start, kind.end, GroupKind::atomic);
     } else {
-        if (!kind.is(u':') && !kind.is(u'=') && !kind.is(u'!') && !kind.is(u'>'))
-            m_pending = kind;
-        openGroup(start, false);
+        m_pending = kind;
+        openGroup(start, following.end, GroupKind::unknown);
     }
 }
 
 // Up to the first ")" as the scanner hands it on: one after a backslash counts, one quoted by \Q...\E does not.
 void PatternSyntaxReader::readInlineComment(qsizetype start)
 {
+    // What lies inside is the comment's text, not tokens of its own.
+    const bool recordTokens = std::exchange(m_recordTokens, false);
+    qsizetype end = m_pattern.size();
     for (Char c = next();; c = next()) {
         if (c.value == endOfText) {
             // ICU refuses the pattern; what follows is taken as the comment.
             m_balanced = false;
-            addSpan(start, m_pattern.size(), SpanKind::inlineComment);
-            return;
+            break;
         }
         if (c.is(u')')) {
-            addSpan(start, c.end, SpanKind::inlineComment);
-            return;
+            end = c.end;
+            break;
         }
     }
+    addSpan(start, end, SpanKind::inlineComment);
+    m_recordTokens = recordTokens;
+    record(TokenKind::comment, start, end);
 }
 
 void PatternSyntaxReader::readClass(qsizetype start)
 {
-    if (readPosixProperty()) {
+    if (readPosixProperty(start)) {
         addSpan(start, m_position, SpanKind::characterClass);
         return;
     }
-    // A "]" right after the opening "[" or "[^" is a member, not the end.
-    const auto readOpening = [this] {
-        Char c = next();
-        if (c.is(u'^'))
-            c = next();
-        if (!c.is(u']'))
-            m_pending = c;
-    };
-    readOpening();
+    readClassOpening(start);
     qsizetype depth = 1;
     for (Char c = next();; c = next()) {
         if (c.value == endOfText) {
             addSpan(start, m_pattern.size(), SpanKind::characterClass);
             return;
         }
-        if (c.quoted)
-            continue;
-        if (c.value == u'[') {
-            if (!readPosixProperty()) {
+        if (c.quoted) {
+            record(TokenKind::character, c.start, c.end, c.value, true);
+        } else if (c.value == u'[') {
+            if (!readPosixProperty(c.start)) {
                 ++depth;
-                readOpening();
+                readClassOpening(c.start);
             }
         } else if (c.value == u']') {
+            record(TokenKind::classClose, c.start, c.end);
             if (--depth == 0) {
                 addSpan(start, c.end, SpanKind::characterClass);
                 return;
             }
         } else if (c.value == u'\\') {
-            readEscape();
+            readEscape(c.start);
+        } else {
+            record(TokenKind::character, c.start, c.end, c.value);
         }
     }
+}
+
+// A "]" right after the opening "[" or "[^" is a member, not the end.
+void PatternSyntaxReader::readClassOpening(qsizetype start)
+{
+    const qsizetype openerTokenIndex = m_tokens.size();
+    Char c = next();
+    const bool negated = c.is(u'^');
+    const qsizetype end = negated ? c.end : start + 1;
+    if (negated)
+        c = next();
+    if (m_recordTokens)
+        m_tokens.insert(openerTokenIndex, {TokenKind::classOpen, {start, end - start}, negated ? u'^' : u'['});
+    if (c.is(u']'))
+        record(TokenKind::character, c.start, c.end, c.value);
+    else
+        m_pending = c;
 }
 
 // After a "[": a property such as [:alpha:] or [:^L:] when a plain ":" follows the opening "[:" before any
 // quoted or escaped character, and a "]" directly follows that ":"; otherwise nothing is consumed and the "["
 // opens a set. The look-ahead ends at the first colon, so no stretch is looked ahead over twice.
-bool PatternSyntaxReader::readPosixProperty()
+bool PatternSyntaxReader::readPosixProperty(qsizetype start)
 {
-    const ScannerState start = saved();
+    const ScannerState state = saved();
     // ICU takes the first character of the name whatever it is.
     if (next().is(u':') && next().value != endOfText) {
         for (Char c = next(); c.value != endOfText && !c.quoted; c = next()) {
             if (c.value == u':') {
-                if (next().value == u']')
+                if (next().value == u']') {
+                    record(TokenKind::posixClass, start, m_position);
                     return true;
+                }
                 break;
             }
         }
     }
-    restore(start);
+    restore(state);
     return false;
 }
 
 // After a plain escape's backslash. \p{...}, \P{...} and \N{...} are read to their "}", \k<name> to its ">", so
 // that nothing in them is taken for syntax.
-void PatternSyntaxReader::readEscape()
+void PatternSyntaxReader::readEscape(qsizetype start)
 {
+    // What lies in its braces is the escape's text, not tokens of its own.
+    const bool recordTokens = std::exchange(m_recordTokens, false);
     const Char escaped = next();
-    if (escaped.quoted)
-        return;
-    if (escaped.value == u'p' || escaped.value == u'P' || escaped.value == u'N')
-        readBraced(u'}');
-    else if (escaped.value == u'k')
-        readBraced(u'>');
+    qsizetype end = escaped.value == endOfText ? start + 1 : escaped.end;
+    if (!escaped.quoted && (escaped.value == u'p' || escaped.value == u'P' || escaped.value == u'N'))
+        end = readBraced(u'}', end);
+    else if (!escaped.quoted && escaped.value == u'k')
+        end = readBraced(u'>', end);
+    m_recordTokens = recordTokens;
+    record(TokenKind::escape, start, end, escaped.value == endOfText ? 0 : escaped.value, escaped.quoted);
 }
 
-void PatternSyntaxReader::readBraced(char16_t closer)
+// Returns where the braced part ends, or end when there is none.
+qsizetype PatternSyntaxReader::readBraced(char16_t closer, qsizetype end)
 {
     const Char opener = next();
     if (!opener.is(closer == u'}' ? u'{' : u'<')) {
         m_pending = opener;
-        return;
+        return end;
     }
-    for (Char c = next(); c.value != endOfText && !c.is(closer); c = next()) { }
+    end = opener.end;
+    for (Char c = next(); c.value != endOfText; c = next()) {
+        end = c.end;
+        if (c.is(closer))
+            break;
+    }
+    return end;
 }
 
 PatternSyntaxReader::Char PatternSyntaxReader::next()
@@ -281,6 +342,7 @@ PatternSyntaxReader::Char PatternSyntaxReader::scan()
             }
             if (m_pattern.at(m_position) == u'\\' && m_position + 1 < length && m_pattern.at(m_position + 1) == u'E') {
                 addSpan(m_quoteStart, m_position, SpanKind::quotedText);
+                record(TokenKind::quoteClose, m_position, m_position + 2);
                 m_inQuote = false;
                 m_position += 2;
                 continue;
@@ -307,6 +369,7 @@ PatternSyntaxReader::Char PatternSyntaxReader::scan()
                     while (m_position < length && !endsCommentLine(codePointAt(m_position)))
                         m_position = codePointEnd(m_position);
                     addSpan(start, m_position, SpanKind::freeSpacingComment);
+                    record(TokenKind::comment, start, m_position);
                 } else if (isPatternWhiteSpace(c)) {
                     m_position = codePointEnd(m_position);
                 } else {
@@ -328,6 +391,7 @@ PatternSyntaxReader::Char PatternSyntaxReader::scan()
         switch (escaped) {
         case u'Q':
             m_position += 1;
+            record(TokenKind::quoteOpen, start, m_position);
             m_inQuote = true;
             m_quoteStart = m_position;
             continue;
@@ -401,6 +465,13 @@ void PatternSyntaxReader::skipHexDigits(int maximum)
         m_position += 1;
 }
 
+void PatternSyntaxReader::record(TokenKind kind, qsizetype start, qsizetype end, char32_t value, bool quoted,
+                                 qsizetype group)
+{
+    if (m_recordTokens)
+        m_tokens.append({kind, {start, end - start}, value, quoted, group});
+}
+
 void PatternSyntaxReader::addSpan(qsizetype start, qsizetype end, SpanKind kind)
 {
     if (end > start)
@@ -409,7 +480,8 @@ void PatternSyntaxReader::addSpan(qsizetype start, qsizetype end, SpanKind kind)
 
 PatternSyntaxReader::ScannerState PatternSyntaxReader::saved() const
 {
-    return {m_position, m_inQuote, m_quoteStart, m_afterBackslash, m_hashStartsComment, m_pending, m_spans.size()};
+    return {m_position,          m_inQuote, m_quoteStart,   m_afterBackslash,
+            m_hashStartsComment, m_pending, m_spans.size(), m_tokens.size()};
 }
 
 void PatternSyntaxReader::restore(const ScannerState &state)
@@ -421,4 +493,5 @@ void PatternSyntaxReader::restore(const ScannerState &state)
     m_hashStartsComment = state.hashStartsComment;
     m_pending = state.pending;
     m_spans.resize(state.spanCount);
+    m_tokens.resize(state.tokenCount);
 }

@@ -11,10 +11,62 @@
 // \Q...\E quoting (an unclosed \Q quotes to the end), (?#...) comments, free spacing (whitespace and "#" comments
 // skipped wherever the comments flag is on, by the switch or by inline flags with their scopes), escapes,
 // bracketed classes with nested sets and [:name:] properties, and the parentheses with the kind of group each one
-// opens. Patterns ICU rejects are read on a best-effort basis and never fail.
+// opens. Patterns ICU rejects are read on a best-effort basis and never fail. Asked to, it also records every token
+// it reads, for the explanation's syntax tree.
 class PatternSyntaxReader final
 {
 public:
+    enum class GroupKind {
+        capturing,
+        named,
+        nonCapturing,
+        atomic,
+        lookahead,
+        negativeLookahead,
+        lookbehind,
+        negativeLookbehind,
+        // (?i-m:...)
+        flagGroup,
+        // "(?" followed by something ICU does not know.
+        unknown,
+    };
+
+    // What the scanner hands on, in reading order; characters inside a comment are not recorded.
+    enum class TokenKind {
+        // One character as the scanner hands it on: literal, quoted, spelled as an escape such as \x41 or \t, or a
+        // metacharacter such as "*", "|" or, in a class, "-" (then not quoted).
+        character,
+        // A backslash and what it escapes as the grammar sees it: \d, \p{...}, \k<name>, \1, \.
+        escape,
+        // The opening syntax of a group, such as "(" or "(?<name>"; group indexes groups().
+        groupOpen,
+        groupClose,
+        // A ")" that closes nothing.
+        unmatchedClose,
+        // "(?i-m)", which sets flags to the end of the enclosing group.
+        flagSetting,
+        // "[" or "[^" of a class or a nested set; value is "^" for a negated one.
+        classOpen,
+        classClose,
+        // [:alpha:] or [:^alpha:], inside a class or as a class of its own.
+        posixClass,
+        quoteOpen,
+        quoteClose,
+        // An inline or a free-spacing comment.
+        comment,
+    };
+
+    struct Token
+    {
+        TokenKind kind = TokenKind::character;
+        TextRange range;
+        // The character for a character, the escaped character for an escape; for an escape sequence that spells
+        // one character (\x41), the letter after its backslash.
+        char32_t value = 0;
+        bool quoted = false;
+        qsizetype group = -1;
+    };
+
     enum class SpanKind {
         // The text between \Q and \E (or the end): plain characters, whatever they look like.
         quotedText,
@@ -41,9 +93,12 @@ public:
         bool capturing = false;
         // For (?<name>...).
         QString name;
+        GroupKind kind = GroupKind::capturing;
+        // Just past the opening syntax, such as "(?<name>" or "(?i:".
+        qsizetype openerEnd = 0;
     };
 
-    PatternSyntaxReader(const QString &pattern, bool allowCommentsAndWhitespace);
+    PatternSyntaxReader(const QString &pattern, bool allowCommentsAndWhitespace, bool recordTokens = false);
 
     // In the order of their opening parentheses.
     const QList<Group> &groups() const { return m_groups; }
@@ -54,6 +109,8 @@ public:
     const QList<Span> &spans() const { return m_spans; }
     // The stretches outside every quoted text and comment, in text order: where the text is pattern syntax.
     QList<TextRange> syntaxStretches() const;
+    // Empty unless asked for.
+    const QList<Token> &tokens() const { return m_tokens; }
 
 private:
     static constexpr char32_t endOfText = 0xffffffff;
@@ -79,16 +136,20 @@ private:
         bool hashStartsComment = true;
         std::optional<Char> pending;
         qsizetype spanCount = 0;
+        qsizetype tokenCount = 0;
     };
 
     void readAll();
     void readParenthesis(qsizetype start);
-    void openGroup(qsizetype start, bool capturing, QString name = {});
+    void openGroup(qsizetype start, qsizetype openerEnd, GroupKind kind, QString name = {});
     void readInlineComment(qsizetype start);
     void readClass(qsizetype start);
-    bool readPosixProperty();
-    void readEscape();
-    void readBraced(char16_t closer);
+    void readClassOpening(qsizetype start);
+    bool readPosixProperty(qsizetype start);
+    void readEscape(qsizetype start);
+    qsizetype readBraced(char16_t closer, qsizetype end);
+    void record(TokenKind kind, qsizetype start, qsizetype end, char32_t value = 0, bool quoted = false,
+                qsizetype group = -1);
 
     Char next();
     Char scan();
@@ -105,6 +166,10 @@ private:
     bool m_balanced = true;
     QList<Group> m_groups;
     QList<Span> m_spans;
+    bool m_recordTokens = false;
+    QList<Token> m_tokens;
+    // Where the token of the parenthesis being read goes.
+    qsizetype m_openerTokenIndex = 0;
     // Per open group: its index in m_groups and the free-spacing flag to restore when it closes.
     QList<std::pair<qsizetype, bool>> m_openGroups;
 
@@ -121,3 +186,4 @@ private:
 // Moved as bytes when a list of them grows: patterns may hold hundreds of thousands of groups.
 Q_DECLARE_TYPEINFO(PatternSyntaxReader::Group, Q_RELOCATABLE_TYPE);
 Q_DECLARE_TYPEINFO(PatternSyntaxReader::Span, Q_PRIMITIVE_TYPE);
+Q_DECLARE_TYPEINFO(PatternSyntaxReader::Token, Q_PRIMITIVE_TYPE);

@@ -10,6 +10,7 @@
 #include "gui/app/MainWindowController.h"
 #include "gui/editor/ExpressionViewController.h"
 #include "gui/editor/MatchInspectorViewController.h"
+#include "gui/editor/PatternExplanationViewController.h"
 #include "gui/editor/SubstitutionViewController.h"
 #include "gui/library/LibraryViewController.h"
 #include "gui/settings/PreferencesWindowController.h"
@@ -30,6 +31,12 @@
 Q_LOGGING_CATEGORY(lcApplication, "quorvale.application")
 
 namespace {
+
+void toggleSetting(const QString &key)
+{
+    UserDefaults &defaults = UserDefaults::standard();
+    defaults.setValue(key, !defaults.value(key).toBool());
+}
 
 QKeySequence standardOr(QKeySequence::StandardKey key, const QKeySequence &fallback)
 {
@@ -395,6 +402,10 @@ void AppDelegate::buildMenus(QMenuBar *menuBar)
         {view, "showSubstitutionPreviewAction", tr("Show &Substitution Preview"),
          QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P), call(&AppDelegate::showOrHideSubstitutionPreview),
          SubstitutionViewController::shownKey()},
+        //: Shows or hides the panel that explains the pattern element by element
+        {view, "showExplanationAction", tr("Show E&xplanation"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E),
+         [] { toggleSetting(PatternExplanationViewController::shownKey()); },
+         PatternExplanationViewController::shownKey()},
         {view},
         {view, "fullScreenAction", tr("&Full Screen"), standardOr(QKeySequence::FullScreen, QKeySequence(Qt::Key_F11)),
          [this] { m_mainWindow->toggleFullScreen(); }},

@@ -15,6 +15,7 @@
 #include "gui/editor/MatchInspectorViewController.h"
 #include "gui/editor/MatchingSwitchBar.h"
 #include "gui/editor/OutputTextViewController.h"
+#include "gui/editor/PatternExplanationViewController.h"
 #include "gui/editor/PatternTextView.h"
 #include "gui/editor/SubstitutionViewController.h"
 #include "gui/editor/ViewAppearanceController.h"
@@ -237,16 +238,26 @@ void ExpressionViewController::buildPanels(QSplitter *splitter)
 {
     m_matchInspector = new MatchInspectorViewController(m_viewSizeController, splitter);
     m_substitutionPanel = new SubstitutionViewController(m_viewSizeController, splitter);
+    m_explanationPanel = new PatternExplanationViewController(m_viewSizeController, splitter);
     splitter->addWidget(m_matchInspector);
     splitter->addWidget(m_substitutionPanel);
+    splitter->addWidget(m_explanationPanel);
     splitter->setStretchFactor(2, 2);
     splitter->setStretchFactor(3, 2);
+    splitter->setStretchFactor(4, 2);
     connect(m_matchInspector, &MatchInspectorViewController::rangeSelected, this,
             &ExpressionViewController::selectSampleText);
     connect(m_matchInspector, &MatchInspectorViewController::groupActivated, this,
             [this](int group) { activeGroupController()->setActiveGroup(group); });
+    connect(m_explanationPanel, &PatternExplanationViewController::rangeSelected, this,
+            &ExpressionViewController::selectPatternText);
+    connect(m_explanationPanel, &PatternExplanationViewController::groupActivated, this,
+            [this](int group) { activeGroupController()->setActiveGroup(group); });
+    m_inputTextView->setToolTipSource(
+        [this](qsizetype position) { return m_explanationPanel->explanationAt(position); });
     connect(&UserDefaults::standard(), &UserDefaults::valueChanged, this, [this](const QString &key) {
-        if (key == MatchInspectorViewController::shownKey() || key == SubstitutionViewController::shownKey())
+        if (key == MatchInspectorViewController::shownKey() || key == SubstitutionViewController::shownKey()
+            || key == PatternExplanationViewController::shownKey())
             updateOptionalPanels();
     });
     updateOptionalPanels();
@@ -261,6 +272,9 @@ void ExpressionViewController::updateOptionalPanels()
     const bool showSubstitution = defaults.value(SubstitutionViewController::shownKey()).toBool();
     m_substitutionPanel->setVisible(showSubstitution);
     m_substitutionPanel->setActive(showSubstitution);
+    const bool showExplanation = defaults.value(PatternExplanationViewController::shownKey()).toBool();
+    m_explanationPanel->setVisible(showExplanation);
+    m_explanationPanel->setActive(showExplanation);
 }
 
 void ExpressionViewController::selectSampleText(const TextRange &range)
@@ -275,6 +289,18 @@ void ExpressionViewController::selectSampleText(const TextRange &range)
     cursor.setPosition(int(range.location), QTextCursor::KeepAnchor);
     m_outputTextView->setTextCursor(cursor);
     m_outputTextView->ensureCursorVisible();
+}
+
+void ExpressionViewController::selectPatternText(const TextRange &range)
+{
+    // The panel's tree follows every edit, so its spans are the pattern's.
+    if (!range.fitsIn(m_inputTextView->document()->characterCount() - 1))
+        return;
+    QTextCursor cursor(m_inputTextView->document());
+    cursor.setPosition(int(range.location));
+    cursor.setPosition(int(range.end()), QTextCursor::KeepAnchor);
+    m_inputTextView->setTextCursor(cursor);
+    m_inputTextView->ensureCursorVisible();
 }
 
 ActiveGroupController *ExpressionViewController::activeGroupController()
@@ -408,6 +434,7 @@ void ExpressionViewController::applyOptions(RegularExpressionOptions options)
     m_inputTextView->setAllowsCommentsAndWhitespace(options.testFlag(allowCommentsAndWhitespaceOption));
     m_inputTextView->setPatternIsLiteral(options.testFlag(patternIsLiteralOption));
     m_inputTextView->updateColors();
+    m_explanationPanel->setOptions(options);
     m_matchEvaluation->setOptions(options);
 }
 
@@ -422,6 +449,7 @@ void ExpressionViewController::textViewWithPlaceholderDidUpdateText(NSTextViewWi
         m_expression->setPattern(text);
     if (text != m_matchEvaluation->pattern())
         m_substitutionPanel->invalidate();
+    m_explanationPanel->setPattern(text);
     m_matchEvaluation->setPattern(text);
 }
 

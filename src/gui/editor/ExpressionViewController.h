@@ -23,6 +23,7 @@ class BoxView;
 class MatchEvaluation;
 class MatchInspectorViewController;
 class MatchingSwitchBar;
+class PatternExplanationViewController;
 class SubstitutionViewController;
 struct TextRange;
 
@@ -39,7 +40,7 @@ class ViewSizeController;
 // The editor: the pattern above, the sample text below, and around them the row that tells how the evaluation went
 // and the buttons that show the side panels. Edits of either view change the shown
 // expression and re-evaluate; the results drive the group stepping, the match inspector and the substitution
-// preview, two optional panels below the sample text.
+// preview, two optional panels below the sample text; a third explains the pattern.
 class ExpressionViewController final : public QWidget,
                                        public MatchEvaluationDelegate,
                                        public ActiveGroupControllerDelegate,
@@ -90,6 +91,7 @@ public:
     MatchInspectorViewController *matchInspector() const { return m_matchInspector; }
     MatchingSwitchBar *matchingSwitchBar() const { return m_matchingSwitchBar; }
     SubstitutionViewController *substitutionPanel() const { return m_substitutionPanel; }
+    PatternExplanationViewController *explanationPanel() const { return m_explanationPanel; }
 
     void makePatternFirstResponder();
     void makeTextFirstResponder();
@@ -126,6 +128,7 @@ private:
     void buildPanels(QSplitter *splitter);
     void updateOptionalPanels();
     void selectSampleText(const TextRange &range);
+    void selectPatternText(const TextRange &range);
     void applyTimeBudget();
     void applyBacktrackStackLimit();
     void applyOptions(RegularExpressionOptions options);
@@ -151,6 +154,7 @@ private:
     BoxView *m_textBox = nullptr;
     MatchInspectorViewController *m_matchInspector = nullptr;
     SubstitutionViewController *m_substitutionPanel = nullptr;
+    PatternExplanationViewController *m_explanationPanel = nullptr;
     QToolButton *m_librarySegment = nullptr;
     QToolButton *m_referenceSegment = nullptr;
     MatchingSwitchBar *m_matchingSwitchBar = nullptr;

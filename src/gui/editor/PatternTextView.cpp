@@ -7,8 +7,10 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QToolTip>
 
 #include <algorithm>
 #include <optional>
@@ -163,4 +165,42 @@ void PatternTextView::pasteUnescaped()
         return;
     // Like a paste: one undo step, the usual reports and recolouring follow, and line ends stay as they came.
     insertExactText(PatternEscaping::unescapedForPaste(pasted));
+}
+
+qsizetype PatternTextView::characterAt(const QPoint &point) const
+{
+    const QTextCursor nearest = cursorForPosition(point);
+    qsizetype position = nearest.position();
+    // The nearest caret may stand after the character under the point.
+    if (point.x() < cursorRect(nearest).left() && position > 0)
+        --position;
+    if (position >= document()->characterCount() - 1)
+        return -1;
+    QTextCursor before(document());
+    before.setPosition(int(position));
+    QTextCursor after(document());
+    after.setPosition(int(position) + 1);
+    if (after.block() != before.block())
+        return -1;
+    const QRect start = cursorRect(before);
+    const QRect end = cursorRect(after);
+    // Past a line's end or below the last line there is no character.
+    if (start.top() != end.top() || point.y() < start.top() || point.y() > start.bottom() || point.x() < start.left()
+        || point.x() > end.left())
+        return -1;
+    return position;
+}
+
+bool PatternTextView::viewportEvent(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip || !m_toolTipSource)
+        return NSTextViewWithPlaceholder::viewportEvent(event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const qsizetype position = characterAt(help->pos());
+    const QString text = position >= 0 ? m_toolTipSource(position) : QString();
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), text, viewport());
+    return true;
 }

@@ -5,6 +5,7 @@
 
 #include "core/pattern/TextRange.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -45,10 +46,16 @@ public:
     // Inserts the clipboard's text with doubled backslashes halved, as one undoable edit replacing the selection.
     void pasteUnescaped();
 
+    // What a tooltip says over the character at a UTF-16 position of the pattern; no tooltip where it says nothing.
+    void setToolTipSource(std::function<QString(qsizetype)> source) { m_toolTipSource = std::move(source); }
+    // The UTF-16 position of the character drawn at a point of the viewport; -1 where there is none.
+    qsizetype characterAt(const QPoint &point) const;
+
     void appearanceDidChange(AppearanceController *controller, const Appearance &appearance) override;
 
 protected:
     void didChangeText() override;
+    bool viewportEvent(QEvent *event) override;
 
 private:
     std::optional<TextRange> errorCharacter() const;
@@ -60,4 +67,5 @@ private:
     bool m_changingText = false;
     bool m_allowsCommentsAndWhitespace = false;
     bool m_patternIsLiteral = false;
+    std::function<QString(qsizetype)> m_toolTipSource;
 };

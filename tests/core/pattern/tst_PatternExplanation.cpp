@@ -1,0 +1,416 @@
+#include "core/pattern/PatternExplanation.h"
+#include "core/platform/IcuString.h"
+
+#include "ExpectedOutput.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <unicode/regex.h>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Line ends, tabs and other invisible characters as <U+xxxx>, so that each case stays on its lines.
+QString visible(const QString &text)
+{
+    QString shown;
+    for (const QChar c : text) {
+        const bool invisible = (c.isSpace() && c != u' ') || (!c.isPrint() && !c.isSurrogate());
+        shown += invisible ? u"<U+%1>"_s.arg(uint(c.unicode()), 4, 16, QChar(u'0')) : QString(c);
+    }
+    return shown;
+}
+
+QString fromVisible(QString text)
+{
+    static const QRegularExpression code(u"<U\\+([0-9a-f]{4})>"_s);
+    for (QRegularExpressionMatch match = code.match(text); match.hasMatch(); match = code.match(text))
+        text.replace(match.capturedStart(), match.capturedLength(), QChar(match.captured(1).toUShort(nullptr, 16)));
+    return text;
+}
+
+uint32_t flagsFromLetters(QStringView letters)
+{
+    uint32_t flags = 0;
+    for (const QChar letter : letters) {
+        switch (letter.unicode()) {
+        case u'i':
+            flags |= UREGEX_CASE_INSENSITIVE;
+            break;
+        case u'm':
+            flags |= UREGEX_MULTILINE;
+            break;
+        case u'x':
+            flags |= UREGEX_COMMENTS;
+            break;
+        case u's':
+            flags |= UREGEX_DOTALL;
+            break;
+        case u'w':
+            flags |= UREGEX_UWORD;
+            break;
+        case u'd':
+            flags |= UREGEX_UNIX_LINES;
+            break;
+        case u'l':
+            flags |= UREGEX_LITERAL;
+            break;
+        default:
+            break;
+        }
+    }
+    return flags;
+}
+
+// What ICU says of the pattern: its capture groups when it compiles, else where it stopped (as a UTF-16 index; the
+// engine counts code points per line) and the error's name.
+struct Compiled
+{
+    std::optional<int> groupCount;
+    std::optional<PatternExplanation::Error> error;
+};
+
+Compiled compiled(const QString &pattern, uint32_t flags)
+{
+    UParseError where {};
+    UErrorCode status = U_ZERO_ERROR;
+    const std::unique_ptr<icu::RegexPattern> regex(
+        icu::RegexPattern::compile(IcuString::alias(pattern).value(), flags, where, status));
+    if (U_SUCCESS(status)) {
+        std::unique_ptr<icu::RegexMatcher> matcher(regex->matcher(status));
+        return {matcher->groupCount(), std::nullopt};
+    }
+    qsizetype index = 0;
+    for (int line = 1; line < where.line && index < pattern.size(); ++line) {
+        while (index < pattern.size() && pattern.at(index) != u'\n')
+            ++index;
+        ++index;
+    }
+    for (int column = 1; column < where.offset && index < pattern.size(); ++column)
+        index += pattern.at(index).isHighSurrogate() ? 2 : 1;
+    return {std::nullopt,
+            PatternExplanation::Error {where.line > 0 ? index : -1, QString::fromLatin1(u_errorName(status))}};
+}
+
+const char *kindName(PatternExplanation::NodeKind kind)
+{
+    using Kind = PatternExplanation::NodeKind;
+    switch (kind) {
+    case Kind::pattern:
+        return "pattern";
+    case Kind::alternation:
+        return "alternation";
+    case Kind::alternative:
+        return "alternative";
+    case Kind::literal:
+        return "literal";
+    case Kind::character:
+        return "character";
+    case Kind::quoteStart:
+        return "quote-start";
+    case Kind::quoteEnd:
+        return "quote-end";
+    case Kind::characterType:
+        return "type";
+    case Kind::property:
+        return "property";
+    case Kind::anyCharacter:
+        return "any";
+    case Kind::anchor:
+        return "anchor";
+    case Kind::characterClass:
+        return "class";
+    case Kind::classRange:
+        return "range";
+    case Kind::setOperation:
+        return "set-operation";
+    case Kind::posixClass:
+        return "posix";
+    case Kind::group:
+        return "group";
+    case Kind::flagSetting:
+        return "flags";
+    case Kind::quantifier:
+        return "quantifier";
+    case Kind::backReference:
+        return "backreference";
+    case Kind::comment:
+        return "comment";
+    case Kind::unmatchedParenthesis:
+        return "unmatched";
+    case Kind::error:
+        return "error";
+    }
+    return "?";
+}
+
+// Every node's span lies in the pattern and in its parent's, siblings come in text order without overlapping, each
+// knows its parent and row, and each has words. Empty when all holds, else what does not.
+QString structureFault(const PatternExplanation &explanation)
+{
+    QList<int> pending {PatternExplanation::root};
+    const qsizetype length = explanation.pattern().size();
+    while (!pending.isEmpty()) {
+        const int index = pending.takeLast();
+        const PatternExplanation::Node &node = explanation.node(index);
+        if (!node.range.fitsIn(length))
+            return u"node %1 lies outside the pattern"_s.arg(index);
+        if (explanation.description(index).isEmpty())
+            return u"node %1 has no words"_s.arg(index);
+        qsizetype previousEnd = node.range.location;
+        for (qsizetype row = 0; row < node.children.size(); ++row) {
+            const int child = node.children.at(row);
+            const PatternExplanation::Node &inner = explanation.node(child);
+            if (inner.parent != index || inner.row != row)
+                return u"node %1 does not know its parent %2"_s.arg(child).arg(index);
+            if (inner.kind != PatternExplanation::NodeKind::error
+                && (inner.range.location < node.range.location || inner.range.end() > node.range.end()))
+                return u"node %1 lies outside its parent %2"_s.arg(child).arg(index);
+            // The error marks a character that may lie inside what was read before it.
+            if (inner.range.location < previousEnd && inner.kind != PatternExplanation::NodeKind::error)
+                return u"node %1 overlaps the one before it"_s.arg(child);
+            previousEnd = inner.range.end();
+            pending.append(child);
+        }
+    }
+    return {};
+}
+
+void dumpNode(const PatternExplanation &explanation, int index, int depth, QString &out)
+{
+    const PatternExplanation::Node &node = explanation.node(index);
+    out += QString(2 * depth, u' ')
+        + u"%1+%2 %3 \"%4\": %5\n"_s.arg(node.range.location)
+              .arg(node.range.length)
+              .arg(QLatin1StringView(kindName(node.kind)),
+                   visible(explanation.pattern().sliced(node.range.location, node.range.length)),
+                   visible(explanation.description(index)));
+    for (const int child : node.children)
+        dumpNode(explanation, child, depth + 1, out);
+}
+
+} // namespace
+
+class tst_PatternExplanation final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // The cases are the file's quoted lines ("flags" adds compile options by their inline letters, l for literal),
+    // "#" lines say what they show; under each is its tree, regenerated with the file. ICU compiles every case: its
+    // error is handed in as the editor hands it, and the capture groups must number as ICU numbers them.
+    void explainsTrickyPatterns()
+    {
+        QFile file(testDataPath(u"pattern-explanations.txt"_s));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        static const QRegularExpression header(u"^\"(.*)\"(?:, flags ([imxswdl]+))?$"_s);
+        QByteArray output;
+        int cases = 0;
+        for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+            if (line.startsWith(u'#')) {
+                output += line.toUtf8() + '\n';
+                continue;
+            }
+            const QRegularExpressionMatch match = header.match(line);
+            if (!match.hasMatch())
+                continue;
+            const QString pattern = fromVisible(match.captured(1));
+            const uint32_t flags = flagsFromLetters(match.captured(2));
+            const Compiled icu = compiled(pattern, flags);
+            const PatternExplanation explanation(pattern, flags, icu.error);
+            const QString fault = structureFault(explanation);
+            QVERIFY2(fault.isEmpty(), qPrintable(line + u": "_s + fault));
+            if (icu.groupCount)
+                QVERIFY2(explanation.captureGroupCount() == *icu.groupCount, qPrintable(line));
+            QString out = line + u'\n';
+            dumpNode(explanation, PatternExplanation::root, 1, out);
+            output += out.toUtf8() + '\n';
+            ++cases;
+        }
+        QVERIFY(cases > 40);
+        compareWithExpectedOutput(output, u"pattern-explanations.txt"_s);
+    }
+
+    // Random patterns of syntax fragments, valid or not: every one gives a sound tree, and every valid one numbers
+    // its groups as ICU does.
+    void randomPatternsGiveSoundTrees()
+    {
+        static const QStringList fragments {
+            u"("_s,    u")"_s,          u"(?:"_s,     u"(?<n"_s, u">"_s,      u"(?="_s, u"(?<!"_s,
+            u"(?i)"_s, u"(?x-i:"_s,     u"(?#"_s,     u"["_s,    u"]"_s,      u"[^"_s,  u"[:"_s,
+            u":]"_s,   u"-"_s,          u"&&"_s,      u"--"_s,   u"\\"_s,     u"\\d"_s, u"\\p{L}"_s,
+            u"\\Q"_s,  u"\\E"_s,        u"\\x{41}"_s, u"\\1"_s,  u"\\k<n>"_s, u"{"_s,   u"}"_s,
+            u","_s,    u"2"_s,          u"*"_s,       u"+"_s,    u"?"_s,      u"|"_s,   u"^"_s,
+            u"$"_s,    u"."_s,          u"#"_s,       u"\n"_s,   u" "_s,      u"a"_s,   u"bc"_s,
+            u"é"_s,    u"\U0001F600"_s, u"\\b"_s,     u"\\N{"_s, u"\\0"_s,    u"\\c"_s, u"\\u00"_s,
+        };
+        QRandomGenerator random(20261207);
+        int valid = 0;
+        for (int run = 0; run < 4000; ++run) {
+            QString pattern;
+            for (int count = random.bounded(1, 16); count > 0; --count)
+                pattern += fragments.at(random.bounded(int(fragments.size())));
+            const uint32_t flags = random.bounded(4) == 0 ? uint32_t(UREGEX_COMMENTS) : 0u;
+            const Compiled icu = compiled(pattern, flags);
+            const PatternExplanation explanation(pattern, flags, icu.error);
+            const QString fault = structureFault(explanation);
+            QVERIFY2(fault.isEmpty(), qPrintable(visible(pattern) + u": "_s + fault));
+            for (qsizetype at = 0; at < pattern.size(); ++at) {
+                const int found = explanation.nodeAt(at);
+                const TextRange range = explanation.node(found).range;
+                QVERIFY(found == PatternExplanation::root || (range.location <= at && at < range.end()));
+            }
+            if (icu.groupCount) {
+                ++valid;
+                QVERIFY2(explanation.captureGroupCount() == *icu.groupCount, qPrintable(visible(pattern)));
+            }
+        }
+        // Enough of them compile for the numbering to be tried.
+        QVERIFY(valid > 200);
+    }
+
+    // What the words claim, checked against ICU's matching: the element spelled so says the words, and the pattern
+    // finds exactly these matches in the text.
+    void wordsAgreeWithIcu_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("flagLetters");
+        QTest::addColumn<QString>("element");
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("matches");
+        QTest::addRow("^ without multiline: only the start of the text")
+            << u"^a"_s << QString() << u"^"_s << u"start of the text"_s << u"a\na"_s << QStringList {u"a"_s};
+        QTest::addRow("^ with multiline: after any line break")
+            << u"^a"_s << u"m"_s << u"^"_s << u"after a line break"_s << u"a<U+2028>a<U+0085>a"_s
+            << QStringList {u"a"_s, u"a"_s, u"a"_s};
+        QTest::addRow("$ without multiline: before a line break that ends the text")
+            << u"a$"_s << QString() << u"$"_s << u"line break that ends it"_s << u"a\na\n"_s << QStringList {u"a"_s};
+        QTest::addRow(". stops at vertical tab, not with Unix lines")
+            << u"a."_s << u"d"_s << u"."_s << u"except a line feed"_s << u"a<U+000b> a\n"_s
+            << QStringList {u"a<U+000b>"_s};
+        QTest::addRow(". with dot-all takes a line break")
+            << u"a."_s << u"s"_s << u"."_s << u"line breaks included"_s << u"a\n"_s << QStringList {u"a\n"_s};
+        QTest::addRow("\\h takes a tab, not a line feed")
+            << u"\\h"_s << QString() << u"\\h"_s << u"horizontal"_s << u"\t\n"_s << QStringList {u"\t"_s};
+        QTest::addRow("\\v takes a vertical tab")
+            << u"\\v"_s << QString() << u"\\v"_s << u"VT"_s << u"<U+000b> "_s << QStringList {u"<U+000b>"_s};
+        QTest::addRow("\\R takes CR LF as one")
+            << u"\\R"_s << QString() << u"\\R"_s << u"as one"_s << u"\r\n"_s << QStringList {u"\r\n"_s};
+        QTest::addRow("\\d takes other scripts' digits")
+            << u"\\d"_s << QString() << u"\\d"_s << u"any script"_s << u"<U+0663>x"_s << QStringList {u"<U+0663>"_s};
+        QTest::addRow("\\12 with one group is group 1, then a 2")
+            << u"(a)\\12"_s << QString() << u"\\1"_s << u"group 1"_s << u"aa2 aa12"_s << QStringList {u"aa2"_s};
+        QTest::addRow("&& keeps what both sides hold")
+            << u"[a-z&&[^aeiou]]+"_s << QString() << u"&&"_s << u"intersection"_s << u"hello"_s
+            << QStringList {u"h"_s, u"ll"_s};
+        QTest::addRow("-- takes the right side away") << u"[\\w--\\d]+"_s << QString() << u"--"_s << u"difference"_s
+                                                      << u"ab12c"_s << QStringList {u"ab"_s, u"c"_s};
+        QTest::addRow("a lazy count takes as few as it can")
+            << u"a{2,}?"_s << QString() << u"a{2,}?"_s << u"as few as possible"_s << u"aaaaa"_s
+            << QStringList {u"aa"_s, u"aa"_s};
+        QTest::addRow("a possessive count gives nothing back")
+            << u"a*+a"_s << QString() << u"a*+"_s << u"never giving any back"_s << u"aaa"_s << QStringList {};
+        QTest::addRow("an inline flag holds to the end of its group")
+            << u"(?:(?i)a)a"_s << QString() << u"a"_s << u"either case"_s << u"AA Aa"_s << QStringList {u"Aa"_s};
+        QTest::addRow("an unknown escaped letter is itself")
+            << u"\\y"_s << QString() << u"\\y"_s << u"stands for itself"_s << u"y"_s << QStringList {u"y"_s};
+        QTest::addRow("\\Z before the last line break")
+            << u"a\\Z"_s << QString() << u"\\Z"_s << u"line break that ends it"_s << u"a\n"_s << QStringList {u"a"_s};
+    }
+
+    void wordsAgreeWithIcu()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(QString, flagLetters);
+        QFETCH(QString, element);
+        QFETCH(QString, words);
+        QFETCH(QString, text);
+        QFETCH(QStringList, matches);
+        const uint32_t flags = flagsFromLetters(flagLetters);
+        text = fromVisible(text);
+        const PatternExplanation explanation(pattern, flags);
+        QString said;
+        for (qsizetype at = 0; at < pattern.size() && said.isEmpty(); ++at) {
+            for (int node = explanation.nodeAt(at); node != PatternExplanation::root;
+                 node = explanation.node(node).parent) {
+                const TextRange range = explanation.node(node).range;
+                if (pattern.mid(range.location, range.length) == element) {
+                    said = explanation.description(node);
+                    break;
+                }
+            }
+        }
+        QVERIFY2(said.contains(words), qPrintable(u"\""_s + element + u"\" says: "_s + said));
+
+        UParseError where {};
+        UErrorCode status = U_ZERO_ERROR;
+        const std::unique_ptr<icu::RegexPattern> regex(
+            icu::RegexPattern::compile(IcuString::alias(pattern).value(), flags, where, status));
+        QVERIFY(U_SUCCESS(status));
+        const icu::UnicodeString input = IcuString::alias(text).value();
+        const std::unique_ptr<icu::RegexMatcher> matcher(regex->matcher(input, status));
+        QStringList found;
+        while (matcher->find(status))
+            found << text.mid(matcher->start(status), matcher->end(status) - matcher->start(status));
+        for (QString &expected : matches)
+            expected = fromVisible(expected);
+        QCOMPARE(found, matches);
+    }
+
+    // Thousands of nested groups and classes are read without recursion.
+    void deepNestingIsRead()
+    {
+        const int depth = 5000;
+        const QString groups = QString(depth, u'(') + u'a' + QString(depth, u')');
+        const PatternExplanation nested(groups, 0);
+        QCOMPARE(nested.captureGroupCount(), depth);
+        QVERIFY(structureFault(nested).isEmpty());
+        const QString classes = QString(depth, u'[') + u'a' + QString(depth, u']');
+        QVERIFY(structureFault(PatternExplanation(classes, 0)).isEmpty());
+    }
+
+    void pointsAtTheInnermostElement_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<qsizetype>("position");
+        QTest::addColumn<QString>("spanned");
+        QTest::addRow("a quantifier's count") << u"ab{2,3}"_s << qsizetype(3) << u"b{2,3}"_s;
+        QTest::addRow("the repeated character") << u"ab{2,3}"_s << qsizetype(1) << u"b"_s;
+        QTest::addRow("the run before it") << u"ab{2,3}"_s << qsizetype(0) << u"a"_s;
+        QTest::addRow("a range in a class") << u"x[a-z]"_s << qsizetype(3) << u"a-z"_s;
+        QTest::addRow("a group's parenthesis") << u"(?<y>\\d)"_s << qsizetype(0) << u"(?<y>\\d)"_s;
+        QTest::addRow("an escape in a group") << u"(?<y>\\d)"_s << qsizetype(6) << u"\\d"_s;
+        QTest::addRow("free-spacing whitespace belongs to the enclosing group")
+            << u"(?x)( a )"_s << qsizetype(5) << u"( a )"_s;
+    }
+
+    void pointsAtTheInnermostElement()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(qsizetype, position);
+        QFETCH(QString, spanned);
+        const PatternExplanation explanation(pattern, 0);
+        const TextRange range = explanation.node(explanation.nodeAt(position)).range;
+        QCOMPARE(pattern.mid(range.location, range.length), spanned);
+    }
+
+    void tooLongAPatternIsNotExplained()
+    {
+        const QString pattern(PatternExplanation::maximumLength + 1, u'a');
+        const PatternExplanation explanation(pattern, 0);
+        QVERIFY(explanation.isTooLong());
+        QVERIFY(explanation.node(PatternExplanation::root).children.isEmpty());
+        QVERIFY(explanation.description(PatternExplanation::root).contains(u"too long"_s));
+        QVERIFY(!PatternExplanation(pattern.first(PatternExplanation::maximumLength), 0).isTooLong());
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_PatternExplanation)
+#include "tst_PatternExplanation.moc"
