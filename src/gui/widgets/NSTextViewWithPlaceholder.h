@@ -10,6 +10,7 @@
 #include <optional>
 
 class NSTextViewWithPlaceholderUpdateDelegate;
+class QPainter;
 
 // A plain-text editor that shows a placeholder label while it is empty, editable and unfocused, reports every change
 // of its text (user edits and assignments alike) to its update delegate, and pastes plain text only.
@@ -103,6 +104,9 @@ private:
     void documentContentsChanged(int position, int charsRemoved, int charsAdded);
     void setWrapsAnywhere(bool anywhere);
     void insertExactText(QTextCursor &cursor, QStringView text);
+    void holdLongLines(QTextCursor &cursor, int from, int to);
+    void holdPendingLongLines();
+    void paintHeldUnits(QPainter &painter, const QRect &area);
     void layoutPlaceholder();
     void applySelectionPalette();
 
@@ -116,7 +120,10 @@ private:
     // Until the next assignment of a text without them: undo can bring them back after they were deleted. Reading
     // the text looks up formats only for what the document may hold.
     bool m_mayHoldStandIns = false;
-    bool m_mayHoldParagraphSeparators = false;
+    // A block break may hold a unit other than a line feed: a paragraph separator, or a unit of a long line.
+    bool m_mayHoldHeldBreaks = false;
+    // Edits made a block longer than it may be; the document positions to look at once the edit is over.
+    std::optional<std::pair<int, int>> m_pendingLongLines;
     std::optional<QColor> m_selectedTextBackgroundColor;
     std::optional<QColor> m_selectedTextForegroundColor;
     QList<Marker> m_markers;
