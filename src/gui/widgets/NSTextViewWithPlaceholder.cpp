@@ -54,6 +54,19 @@ bool needsGlyphStandIn(char16_t unit)
 // view draws it where the line goes on.
 constexpr qsizetype longestBlock = 4096;
 
+// Putting text into a document costs some 60 ms per megabyte here, and the text of a large sample is tens of
+// megabytes: it goes in by pieces, one per turn of the event loop.
+constexpr qsizetype loadedAtOnce = qsizetype(1) << 20;
+
+// Where the piece from `from` ends: never between the halves of a surrogate pair.
+qsizetype pieceEnd(QStringView text, qsizetype from)
+{
+    qsizetype end = std::min(text.size(), from + loadedAtOnce);
+    if (end < text.size() && text[end - 1].isHighSurrogate())
+        ++end;
+    return end;
+}
+
 bool holdsLongLine(QStringView text)
 {
     qsizetype run = 0;
@@ -283,17 +296,23 @@ QString NSTextViewWithPlaceholder::text() const
 
 void NSTextViewWithPlaceholder::setText(const QString &text)
 {
+    if (isLoading()) {
+        setReadOnly(!m_editableAfterLoading);
+        m_loadingText = QString();
+    }
+    const qsizetype first = text.size() > loadedAtOnce ? pieceEnd(text, 0) : text.size();
+    const QStringView head = QStringView(text).first(first);
     withoutChangeReports([&] {
-        const bool anywhere = holdsLongWord(text);
+        const bool anywhere = holdsLongWord(head);
         // Laying out the old text's long words at word boundaries would cost what wrapping anywhere spares.
         if (!anywhere && wordWrapMode() == QTextOption::WrapAnywhere)
             setPlainText(QString());
         setWrapsAnywhere(anywhere);
-        m_mayHoldHeldBreaks = text.contains(QChar::ParagraphSeparator);
-        m_mayHoldStandIns = std::ranges::any_of(text, [](QChar unit) { return needsGlyphStandIn(unit.unicode()); });
+        m_mayHoldHeldBreaks = head.contains(QChar::ParagraphSeparator);
+        m_mayHoldStandIns = std::ranges::any_of(head, [](QChar unit) { return needsGlyphStandIn(unit.unicode()); });
         m_pendingLongLines.reset();
-        if (!m_mayHoldStandIns && !m_mayHoldHeldBreaks && !holdsLongLine(text)) {
-            setPlainText(text);
+        if (!m_mayHoldStandIns && !m_mayHoldHeldBreaks && !holdsLongLine(head)) {
+            setPlainText(head.toString());
             return;
         }
         setPlainText(QString());
@@ -301,13 +320,55 @@ void NSTextViewWithPlaceholder::setText(const QString &text)
         const bool undoRedoEnabled = textDocument->isUndoRedoEnabled();
         textDocument->setUndoRedoEnabled(false);
         QTextCursor cursor(textDocument);
-        insertExactText(cursor, text);
+        insertExactText(cursor, head);
         textDocument->setUndoRedoEnabled(undoRedoEnabled);
         // Where the platform's assignment leaves it.
         moveCursor(QTextCursor::Start);
     });
+    if (first < text.size()) {
+        m_loadingText = text;
+        m_loaded = first;
+        m_editableAfterLoading = !isReadOnly();
+        // Typing into a text that is still growing would edit a document that is not yet the text.
+        setReadOnly(true);
+        m_text = text;
+        m_textIsCurrent = true;
+        const quint64 loading = ++m_loadings;
+        QMetaObject::invokeMethod(
+            this, [this, loading] { loadNextPiece(loading); }, Qt::QueuedConnection);
+    }
     updatePlaceholder(true);
     tellDelegate();
+}
+
+void NSTextViewWithPlaceholder::loadNextPiece(quint64 loading)
+{
+    if (!isLoading() || loading != m_loadings)
+        return;
+    const qsizetype end = pieceEnd(m_loadingText, m_loaded);
+    const QStringView piece = QStringView(m_loadingText).sliced(m_loaded, end - m_loaded);
+    withoutChangeReports([&] {
+        if (wordWrapMode() != QTextOption::WrapAnywhere && holdsLongWord(piece))
+            setWrapsAnywhere(true);
+        QTextDocument *textDocument = document();
+        const bool undoRedoEnabled = textDocument->isUndoRedoEnabled();
+        textDocument->setUndoRedoEnabled(false);
+        QTextCursor cursor(textDocument);
+        cursor.movePosition(QTextCursor::End);
+        insertExactText(cursor, piece);
+        textDocument->setUndoRedoEnabled(undoRedoEnabled);
+    });
+    m_loaded = end;
+    if (m_loaded < m_loadingText.size()) {
+        QMetaObject::invokeMethod(
+            this, [this, loading] { loadNextPiece(loading); }, Qt::QueuedConnection);
+        return;
+    }
+    m_loadingText = QString();
+    setReadOnly(!m_editableAfterLoading);
+    updatePlaceholder(false);
+    // Whoever paints the text waits for all of it.
+    Q_EMIT visibleBlocksChanged();
 }
 
 void NSTextViewWithPlaceholder::insertExactText(const QString &text)
@@ -407,7 +468,10 @@ void NSTextViewWithPlaceholder::holdPendingLongLines()
 
 void NSTextViewWithPlaceholder::setEditable(bool editable)
 {
-    setReadOnly(!editable);
+    if (isLoading())
+        m_editableAfterLoading = editable;
+    else
+        setReadOnly(!editable);
     updatePlaceholder(true);
 }
 
@@ -446,7 +510,10 @@ void NSTextViewWithPlaceholder::didChangeText()
 
 void NSTextViewWithPlaceholder::documentContentsChanged(int position, int charsRemoved, int charsAdded)
 {
-    // The document reports every change here before its layout or anyone else can ask for the text.
+    // The document reports every change here before its layout or anyone else can ask for the text. While the
+    // assigned text goes in, the text is the assigned one.
+    if (isLoading())
+        return;
     m_textIsCurrent = false;
     if (m_suppressChangeReports)
         return;

@@ -430,6 +430,40 @@ private Q_SLOTS:
         QCOMPARE(f.view->text(), history.constFirst());
     }
 
+    // A text of megabytes is read whole at once and goes into the view by pieces; typing waits until all is in.
+    void loadsLargeTextsInPieces()
+    {
+        Fixture f;
+        const QString text = u"line\r\n\u2029"_s + u"word \u00e9\U0001F600\n"_s.repeated(200000) + QString(30000, u'q');
+        f.view->setText(text);
+        QCOMPARE(f.view->text(), text);
+        QCOMPARE(f.delegate.texts, QStringList {text});
+        QVERIFY(f.view->isLoading());
+        QVERIFY(f.view->document()->characterCount() - 1 < text.size());
+        QVERIFY(f.view->isEditable());
+        QVERIFY(f.view->isReadOnly());
+        QTRY_VERIFY(!f.view->isLoading());
+        QCOMPARE(f.view->document()->characterCount() - 1, text.size());
+        QCOMPARE(f.delegate.texts, QStringList {text});
+        QVERIFY(!f.view->isReadOnly());
+
+        // Read from the document after an edit.
+        f.view->setFocus();
+        QTRY_VERIFY(f.view->hasFocus());
+        f.view->moveCursor(QTextCursor::End);
+        QTest::keyClicks(f.view, u"x"_s);
+        QCOMPARE(f.view->text(), text + u"x"_s);
+
+        // Assigned again while loading: nothing of the earlier text follows.
+        f.view->setText(text);
+        f.view->setText(u"short"_s);
+        QVERIFY(!f.view->isLoading());
+        for (int turn = 0; turn < 5; ++turn)
+            QCoreApplication::processEvents();
+        QCOMPARE(f.view->document()->characterCount() - 1, 5);
+        QCOMPARE(f.view->text(), u"short"_s);
+    }
+
     // Where a line is split, the unit the split holds is drawn where the line goes on.
     void drawsTheUnitsOfSplitLines()
     {
