@@ -54,9 +54,9 @@ bool needsGlyphStandIn(char16_t unit)
 // view draws it where the line goes on.
 constexpr qsizetype longestBlock = 4096;
 
-// Putting text into a document costs some 60 ms per megabyte here, and the text of a large sample is tens of
-// megabytes: it goes in by pieces, one per turn of the event loop.
-constexpr qsizetype loadedAtOnce = qsizetype(1) << 20;
+// Putting text into a document costs some 60 ms per megabyte here, more while other work runs, and the text of a
+// large sample is tens of megabytes: it goes in by pieces of a quarter megabyte, one per turn of the event loop.
+constexpr qsizetype loadedAtOnce = qsizetype(1) << 18;
 
 // Where the piece from `from` ends: never between the halves of a surrogate pair.
 qsizetype pieceEnd(QStringView text, qsizetype from)
