@@ -1,3 +1,4 @@
+#include "cli/CommandLine.h"
 #include "core/library/Paths.h"
 #include "core/platform/MemoryAllocator.h"
 #include "core/platform/SingleInstanceLock.h"
@@ -9,13 +10,28 @@
 #include <QIcon>
 #include <QMessageBox>
 
+namespace {
+
+void nameApplication()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Quorvale"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quorvale"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUORVALE_VERSION));
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     keepLargeAllocationsInProcess();
+    // Commands, help and the version need no display: no window system is loaded for them.
+    if (CommandLine::isCommand(argc, argv)) {
+        QCoreApplication application(argc, argv);
+        nameApplication();
+        return CommandLine::run(QCoreApplication::arguments());
+    }
     QApplication application(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Quorvale"));
-    QApplication::setApplicationName(QStringLiteral("Quorvale"));
-    QApplication::setApplicationVersion(QStringLiteral(QUORVALE_VERSION));
+    nameApplication();
     QApplication::setDesktopFileName(QStringLiteral("org.quorvale.Quorvale"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/org.quorvale.Quorvale.png")));
 

@@ -72,6 +72,7 @@ EvaluationScheduler::Work MatchEvaluation::prepare()
     if (m_pattern.isEmpty()) {
         m_compiledPattern.reset();
         m_lastText = m_text;
+        m_searchDuration.reset();
         publish(MatchResults());
         return {};
     }
@@ -81,6 +82,7 @@ EvaluationScheduler::Work MatchEvaluation::prepare()
     m_compiledPattern = compiled.pattern;
     if (!compiled.isValid()) {
         m_compileError = compiled.error;
+        m_searchDuration.reset();
         // Still shown, but not to be taken for the invalid pattern's result.
         if (!m_matchesAreStale)
             setMatches(m_matches, true);
@@ -102,6 +104,7 @@ void MatchEvaluation::finish()
     m_lastText = run->text();
     const UErrorCode failure = run->matchingError();
     if (U_FAILURE(failure)) {
+        m_searchDuration.reset();
         // The matches before the failure are not all there are: shown, they would pass for the complete result.
         m_staleTimer.stop();
         setMatches(MatchResults(), false);
@@ -109,6 +112,7 @@ void MatchEvaluation::finish()
             m_delegate->matchEvaluationDidFailMatching(this, failure, run->results().count());
         return;
     }
+    m_searchDuration = run->duration();
     publish(run->results());
 }
 
@@ -116,6 +120,7 @@ void MatchEvaluation::stopped(EvaluationStopReason reason)
 {
     const std::shared_ptr<RegularExpressionController> run = std::exchange(m_run, nullptr);
     m_lastText = run->text();
+    m_searchDuration.reset();
     // What a stopped run found is not all there is: shown, it would pass for the complete result.
     setMatches(MatchResults(), m_matchesAreStale);
     if (m_delegate)

@@ -48,6 +48,9 @@ public:
     // The matches to show, and the text they were found in; none after a stop or a failure.
     const MatchResults &matches() const { return m_matches; }
     const QString &lastText() const { return m_lastText; }
+    // How long the search behind the shown matches took; none when there was no search (an empty pattern) and
+    // after a stop, a failure or an invalid pattern.
+    std::optional<std::chrono::nanoseconds> searchDuration() const { return m_searchDuration; }
     // The matches belong to earlier input: the pattern is invalid, or the newest input's matches are later than
     // staleMatchesDelay after it came.
     bool areMatchesStale() const { return m_matchesAreStale; }
@@ -98,6 +101,7 @@ private:
     std::shared_ptr<RegularExpressionController> m_run;
     MatchResults m_matches;
     QString m_lastText;
+    std::optional<std::chrono::nanoseconds> m_searchDuration;
     bool m_matchesAreStale = false;
     QTimer m_staleTimer;
     // Last, so that it goes first and no run it reports on outlives the rest.

@@ -2,6 +2,8 @@
 
 #include "core/platform/IcuString.h"
 
+#include <utility>
+
 namespace {
 
 bool isEngineLineBreak(QChar c)
@@ -144,13 +146,17 @@ QString compileErrorReason(UErrorCode status, Parenthesis parenthesis)
 
 uint32_t RegularExpression::engineFlags(RegularExpressionOptions options)
 {
+    constexpr std::pair<RegularExpressionOption, uint32_t> engineFlag[] = {
+        {caseInsensitiveOption, UREGEX_CASE_INSENSITIVE}, {allowCommentsAndWhitespaceOption, UREGEX_COMMENTS},
+        {patternIsLiteralOption, UREGEX_LITERAL},         {dotMatchesLineSeparatorsOption, UREGEX_DOTALL},
+        {anchorsMatchLinesOption, UREGEX_MULTILINE},      {unixLineSeparatorsOption, UREGEX_UNIX_LINES},
+        {unicodeWordBoundariesOption, UREGEX_UWORD},
+    };
     uint32_t flags = 0;
-    if (options & caseInsensitiveOption)
-        flags |= UREGEX_CASE_INSENSITIVE;
-    if (options & allowCommentsAndWhitespaceOption)
-        flags |= UREGEX_COMMENTS;
-    if (options & anchorsMatchLinesOption)
-        flags |= UREGEX_MULTILINE;
+    for (const auto &[option, flag] : engineFlag) {
+        if (options.testFlag(option))
+            flags |= flag;
+    }
     return flags;
 }
 

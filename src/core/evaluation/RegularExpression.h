@@ -9,11 +9,16 @@
 
 #include <unicode/regex.h>
 
-// Compile options of a pattern; the editor sums the switches the user has on.
+// Compile options of a pattern; the editor sums the switches the user has on. The values are those of the original
+// matching options, so that sums written by earlier versions keep their meaning.
 enum RegularExpressionOption : int {
     caseInsensitiveOption = 1,
     allowCommentsAndWhitespaceOption = 2,
+    patternIsLiteralOption = 4,
+    dotMatchesLineSeparatorsOption = 8,
     anchorsMatchLinesOption = 16,
+    unixLineSeparatorsOption = 32,
+    unicodeWordBoundariesOption = 64,
 };
 Q_DECLARE_FLAGS(RegularExpressionOptions, RegularExpressionOption)
 Q_DECLARE_OPERATORS_FOR_FLAGS(RegularExpressionOptions)

@@ -2,6 +2,8 @@
 
 #include "core/platform/IcuString.h"
 
+#include <QElapsedTimer>
+
 namespace {
 
 // What the engine's callbacks share with the run; they run on its worker, inside the engine.
@@ -52,8 +54,12 @@ bool RegularExpressionController::run(const std::atomic<bool> &shouldStop)
 {
     if (shouldStop)
         return false;
+    QElapsedTimer timer;
+    timer.start();
     // An empty text never asks the engine for the groups: its results keep one range per match.
-    return m_text.isEmpty() || match(shouldStop);
+    const bool finished = m_text.isEmpty() || match(shouldStop);
+    m_duration = std::chrono::nanoseconds(timer.nsecsElapsed());
+    return finished;
 }
 
 bool RegularExpressionController::match(const std::atomic<bool> &shouldStop)

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 
 #include <unicode/regex.h>
@@ -34,6 +35,8 @@ public:
     // Why a finished run ended early, e.g. U_REGEX_STACK_OVERFLOW; U_ZERO_ERROR when it searched the whole text.
     // The results are then the matches found up to that point.
     UErrorCode matchingError() const { return m_matchingError; }
+    // How long the search took on its worker, without the wait for one. Read it once the run is over.
+    std::chrono::nanoseconds duration() const { return m_duration; }
     // Bytes of backtracking memory a match attempt may use, 0 for no limit; more ends the run with
     // U_REGEX_STACK_OVERFLOW. Set before run().
     int32_t stackLimit() const { return m_stackLimit; }
@@ -50,6 +53,7 @@ private:
     std::atomic<qsizetype> m_searchedLength = 0;
     MatchResults m_results;
     UErrorCode m_matchingError = U_ZERO_ERROR;
+    std::chrono::nanoseconds m_duration {0};
     int32_t m_stackLimit = defaultBacktrackStackLimit;
     UErrorCode m_injectedMatchingError = U_ZERO_ERROR;
 };

@@ -15,7 +15,8 @@ public:
     Color outputTextColor() const override { return Color::black(); }
     Color patternTextColor() const override { return Color::black(); }
     Color errorColor() const override { return {QStringLiteral("#EB4642"), 0.9F}; }
-    Color warningColor() const override { return {QStringLiteral("#D2B347"), 0.92F}; }
+    // Darker than the dark palette's: text in it needs a contrast of 4.5:1 on the light window.
+    Color warningColor() const override { return {QStringLiteral("#77631D"), 0.92F}; }
     Color textBoxColor() const override { return Color::black().withAlpha(0.07F); }
     Color placeholderColor() const override { return Color::black().withAlpha(0.3F); }
     Color plainTextColor() const override { return Color::black(); }

@@ -20,6 +20,10 @@ ValueType valueType(const QString &key)
     case UserDefaultsKey::caseInsensitive:
     case UserDefaultsKey::multiline:
     case UserDefaultsKey::allowCommentsAndWhitespace:
+    case UserDefaultsKey::dotMatchesLineSeparators:
+    case UserDefaultsKey::unicodeWordBoundaries:
+    case UserDefaultsKey::unixLineSeparators:
+    case UserDefaultsKey::patternIsLiteral:
     case UserDefaultsKey::showRightPanel:
     case UserDefaultsKey::showLeftPanel:
         return ValueType::boolean;
@@ -103,8 +107,12 @@ void UserDefaults::registerStandardDefaults()
         {keyString(UserDefaultsKey::appearanceMode), 2},
         {keyString(UserDefaultsKey::caseInsensitive), false},
         {keyString(UserDefaultsKey::multiline), false},
-        // Registered so that its first change on a fresh store is reported like the other switches'.
+        // Registered so that a switch's first change on a fresh store is reported like the others'.
         {keyString(UserDefaultsKey::allowCommentsAndWhitespace), false},
+        {keyString(UserDefaultsKey::dotMatchesLineSeparators), false},
+        {keyString(UserDefaultsKey::unicodeWordBoundaries), false},
+        {keyString(UserDefaultsKey::unixLineSeparators), false},
+        {keyString(UserDefaultsKey::patternIsLiteral), false},
         {keyString(UserDefaultsKey::showRightPanel), false},
         {keyString(UserDefaultsKey::showLeftPanel), false},
         {keyString(UserDefaultsKey::referenceType), 0},

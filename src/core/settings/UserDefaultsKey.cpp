@@ -25,6 +25,14 @@ QString keyString(UserDefaultsKey key)
         return QStringLiteral("timeBudget");
     case UserDefaultsKey::backtrackStackLimit:
         return QStringLiteral("backtrackStackLimit");
+    case UserDefaultsKey::dotMatchesLineSeparators:
+        return QStringLiteral("dotMatchesLineSeparators");
+    case UserDefaultsKey::unicodeWordBoundaries:
+        return QStringLiteral("unicodeWordBoundaries");
+    case UserDefaultsKey::unixLineSeparators:
+        return QStringLiteral("unixLineSeparators");
+    case UserDefaultsKey::patternIsLiteral:
+        return QStringLiteral("patternIsLiteral");
     }
     return {};
 }

@@ -18,9 +18,13 @@ enum class UserDefaultsKey {
     referenceType,
     timeBudget,
     backtrackStackLimit,
+    dotMatchesLineSeparators,
+    unicodeWordBoundaries,
+    unixLineSeparators,
+    patternIsLiteral,
 };
 
-inline constexpr std::array<UserDefaultsKey, 11> allUserDefaultsKeys {
+inline constexpr std::array<UserDefaultsKey, 15> allUserDefaultsKeys {
     UserDefaultsKey::appearanceMode,
     UserDefaultsKey::caseInsensitive,
     UserDefaultsKey::multiline,
@@ -32,6 +36,10 @@ inline constexpr std::array<UserDefaultsKey, 11> allUserDefaultsKeys {
     UserDefaultsKey::referenceType,
     UserDefaultsKey::timeBudget,
     UserDefaultsKey::backtrackStackLimit,
+    UserDefaultsKey::dotMatchesLineSeparators,
+    UserDefaultsKey::unicodeWordBoundaries,
+    UserDefaultsKey::unixLineSeparators,
+    UserDefaultsKey::patternIsLiteral,
 };
 
 QString keyString(UserDefaultsKey key);

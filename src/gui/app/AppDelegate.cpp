@@ -1,6 +1,7 @@
 #include "gui/app/AppDelegate.h"
 
 #include "core/evaluation/ActiveGroupController.h"
+#include "core/evaluation/MatchingSwitches.h"
 #include "core/library/LibraryStoreController.h"
 #include "core/settings/UserDefaults.h"
 #include "gui/app/FeedbackDialog.h"
@@ -43,7 +44,7 @@ struct MenuItem
         : menu(menu)
     {
     }
-    // checkedBy: the setting the item's check mark shows, for an item that shows or hides a panel.
+    // checkedBy: the setting the item's check mark shows, for an item that turns a setting on and off.
     MenuItem(QMenu *menu, const char *name, const QString &text, const QKeySequence &shortcut, Handler handler,
              const QString &checkedBy = QString(), QAction::MenuRole role = QAction::TextHeuristicRole)
         : menu(menu)
@@ -297,6 +298,7 @@ void AppDelegate::buildMenus(QMenuBar *menuBar)
     LibraryViewController *library = m_mainWindow->splitViewController()->libraryViewController();
     QMenu *file = menuBar->addMenu(tr("&File"));
     QMenu *edit = menuBar->addMenu(tr("&Edit"));
+    QMenu *matching = menuBar->addMenu(tr("&Matching"));
     QMenu *view = menuBar->addMenu(tr("&View"));
     QMenu *help = menuBar->addMenu(tr("&Help"));
     const auto call = [this](void (AppDelegate::*command)()) -> MenuItem::Handler {
@@ -378,4 +380,14 @@ void AppDelegate::buildMenus(QMenuBar *menuBar)
     };
     for (const MenuItem &item : items)
         addMenuItem(this, item);
+    // Its items check and write the same settings as the Preferences and the buttons above the pattern.
+    for (const MatchingSwitches::Switch &matchingSwitch : MatchingSwitches::all()) {
+        const QString key = keyString(matchingSwitch.key);
+        const auto toggle = [key] {
+            UserDefaults &defaults = UserDefaults::standard();
+            defaults.setValue(key, !defaults.value(key).toBool());
+        };
+        addMenuItem(
+            this, {matching, matchingSwitch.actionName, matchingSwitch.menuText, matchingSwitch.shortcut, toggle, key});
+    }
 }

@@ -11,6 +11,7 @@
 #include <QIODevice>
 #include <QScreen>
 #include <QSplitter>
+#include <QSplitterHandle>
 #include <QVariantAnimation>
 
 namespace {
@@ -37,13 +38,22 @@ MainSplitViewController::MainSplitViewController(const QString &libraryFilePath,
     m_libraryViewController = libraryFilePath.isEmpty() ? new LibraryViewController(m_splitter)
                                                         : new LibraryViewController(libraryFilePath, m_splitter);
     m_libraryViewController->setMinimumWidth(160);
+    // Its minimum is what its rows need, so that the side panels give up width before it does.
     m_expressionViewController = new ExpressionViewController(m_splitter);
-    m_expressionViewController->setMinimumWidth(320);
     m_referenceViewController = new ReferenceViewController(m_splitter);
     m_referenceViewController->setMinimumWidth(220);
     m_splitter->addWidget(m_libraryViewController);
     m_splitter->addWidget(m_expressionViewController);
     m_splitter->addWidget(m_referenceViewController);
+    // The dividers are black at alpha 0.2 in either palette; the style draws nothing on a handle one pixel wide.
+    const QColor dividerColor = QColor::fromRgbF(0, 0, 0, 0.2F);
+    for (const int index : {editorIndex, helpIndex}) {
+        QSplitterHandle *handle = m_splitter->handle(index);
+        QPalette colors = handle->palette();
+        colors.setColor(QPalette::Window, dividerColor);
+        handle->setPalette(colors);
+        handle->setAutoFillBackground(true);
+    }
     m_splitter->setStretchFactor(libraryIndex, 0);
     m_splitter->setStretchFactor(editorIndex, 1);
     m_splitter->setStretchFactor(helpIndex, 0);
@@ -157,12 +167,22 @@ void MainSplitViewController::showEvent(QShowEvent *event)
     if (m_restoredPanels)
         return;
     m_restoredPanels = true;
-    // The window's size already holds the panels the settings show; only the splitter needs their widths.
+    // The window's size already holds the panels the settings show; only the splitter needs their widths. Where the
+    // screen made the window narrower, the side panels give up width, down to their minimum, before the editor gives
+    // up what its rows ask for.
     QList<int> sizes = m_splitter->sizes();
     sizes[libraryIndex] = isLibraryVisible() ? m_panelWidths[libraryIndex] : 0;
     sizes[helpIndex] = isHelpVisible() ? m_panelWidths[helpIndex] : 0;
-    sizes[editorIndex]
-        = qMax(m_expressionViewController->minimumWidth(), width() - sizes[libraryIndex] - sizes[helpIndex]);
+    const int editorMinimum = m_expressionViewController->minimumSizeHint().width();
+    const int editorWanted = m_expressionViewController->sizeHint().width();
+    int excess = editorWanted + sizes[libraryIndex] + sizes[helpIndex] + 2 * m_splitter->handleWidth() - width();
+    for (const int index : {helpIndex, libraryIndex}) {
+        const int room = sizes[index] > 0 ? sizes[index] - m_splitter->widget(index)->minimumWidth() : 0;
+        const int given = qBound(0, excess, room);
+        sizes[index] -= given;
+        excess -= given;
+    }
+    sizes[editorIndex] = qMax(editorMinimum, width() - sizes[libraryIndex] - sizes[helpIndex]);
     m_splitter->setSizes(sizes);
 }
 

@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <limits>
+
 EvaluationStatusRow::EvaluationStatusRow(QWidget *parent)
     : QWidget(parent)
 {
@@ -19,6 +21,15 @@ EvaluationStatusRow::EvaluationStatusRow(QWidget *parent)
     // The sides stay; the bottom is scaled with the presentation sizes.
     layout->setContentsMargins(16, 0, 16, 0);
     layout->setHorizontalSpacing(12);
+    m_resultLabel = new QLabel(this);
+    m_resultLabel->setObjectName(QStringLiteral("resultLabel"));
+    // Never cut: beside the group line in a narrow editor, or at the doubled sizes, it takes a second line, never a
+    // third. It keeps its room while hidden, so that an error while typing does not move the panels.
+    m_resultLabel->setWordWrap(true);
+    QSizePolicy resultPolicy = m_resultLabel->sizePolicy();
+    resultPolicy.setRetainSizeWhenHidden(true);
+    m_resultLabel->setSizePolicy(resultPolicy);
+    m_resultLabel->hide();
     m_errorLabel = new QLabel(this);
     m_errorLabel->setObjectName(QStringLiteral("errorLabel"));
     m_errorDetailLabel = new QLabel(this);
@@ -63,11 +74,15 @@ EvaluationStatusRow::EvaluationStatusRow(QWidget *parent)
         ViewAnimations::setHidden(widget, true, 0);
     }
     // The messages share what the group line leaves; a hidden one keeps its height but claims no width.
-    for (QLabel *label : {m_errorLabel, m_errorDetailLabel, m_warningLabel, m_processingLabel}) {
-        QSizePolicy policy = label->sizePolicy();
+    for (QWidget *widget : {static_cast<QWidget *>(m_errorLabel), static_cast<QWidget *>(m_errorDetailLabel),
+                            static_cast<QWidget *>(m_warningLabel), static_cast<QWidget *>(m_processingLabel),
+                            static_cast<QWidget *>(m_stopButton)}) {
+        QSizePolicy policy = widget->sizePolicy();
         policy.setHorizontalPolicy(QSizePolicy::Ignored);
-        label->setSizePolicy(policy);
+        widget->setSizePolicy(policy);
     }
+    // The processing label and the stop button take its place while they show.
+    layout->addWidget(m_resultLabel, 0, 0, 1, 3);
     auto *errorRow = new QHBoxLayout;
     errorRow->setSpacing(12);
     errorRow->addWidget(m_errorLabel);
@@ -118,6 +133,8 @@ void EvaluationStatusRow::followSizes()
     m_warningLabel->setFont(m_processingLabel->font());
     m_errorDetailLabel->setFont(m_errorLabel->font());
     m_stopButton->setFont(m_processingLabel->font());
+    m_resultLabel->setFont(m_processingLabel->font());
+    updateResultText();
     const int side = m_stopButton->fontMetrics().height();
     m_stopButton->setIconSize(QSize(side, side));
     // The editor's layout must learn of the row's new minimum in this pass: it may have been laid out with the old
@@ -145,12 +162,89 @@ void EvaluationStatusRow::updateProcessingLabel()
     QTimer::singleShot(showProcessingLabelAfterTime - elapsed, this, &EvaluationStatusRow::updateProcessingLabel);
 }
 
-void EvaluationStatusRow::showFinished()
+void EvaluationStatusRow::showFinished(qsizetype matches, std::optional<std::chrono::nanoseconds> searchDuration)
 {
     setErrorLabelHidden(true);
     setWarningLabelHidden(true);
     setProcessingLabelHidden(true);
     m_startProcessingDate.reset();
+    m_matches = matches;
+    m_searchDuration = searchDuration;
+    updateResultText();
+    setResultHidden(false);
+}
+
+void EvaluationStatusRow::setGroupName(const QString &name)
+{
+    m_groupName = name;
+    updateResultText();
+}
+
+void EvaluationStatusRow::clearResult()
+{
+    m_matches.reset();
+    m_searchDuration.reset();
+    updateResultText();
+    setResultHidden(true);
+}
+
+void EvaluationStatusRow::updateResultText()
+{
+    if (!m_matches) {
+        m_resultLabel->clear();
+        m_resultLabel->setMinimumWidth(0);
+        return;
+    }
+    QString text;
+    if (*m_matches == 0)
+        //: Result line when the pattern finds nothing
+        text = tr("no matches found");
+    else if (*m_matches == 1)
+        //: Result line: the pattern found one match
+        text = tr("1 match");
+    else
+        //: Result line: how many matches the pattern found
+        text = tr("%Ln matches", nullptr, int(qMin<qsizetype>(*m_matches, std::numeric_limits<int>::max())));
+    if (m_searchDuration) {
+        const qint64 microseconds = std::chrono::duration_cast<std::chrono::microseconds>(*m_searchDuration).count();
+        // No-break spaces keep each number with its unit when the line wraps.
+        QString duration;
+        if (microseconds < 100)
+            //: How long a search took, when it was quicker than a tenth of a millisecond
+            duration = tr("<\u00A00.1\u00A0ms");
+        else if (microseconds < 10'000)
+            //: How long a search took, in milliseconds with one decimal
+            duration = tr("%L1\u00A0ms").arg(double(microseconds) / 1000.0, 0, 'f', 1);
+        else if (microseconds < 10'000'000)
+            //: How long a search took, in whole milliseconds
+            duration = tr("%L1\u00A0ms").arg((microseconds + 500) / 1000);
+        else
+            //: How long a search took, in seconds
+            duration = tr("%L1\u00A0s").arg(double(microseconds) / 1e6, 0, 'f', 1);
+        //: Result line: how many matches, then how long the search took, e.g. "4 matches in 14 ms"
+        text = tr("%1 in %2").arg(text, duration);
+    }
+    if (!m_groupName.isEmpty()) {
+        // A name can be as long as the pattern; the line keeps room for the rest and tells it whole in the tooltip.
+        const QString shown = m_groupName.size() > maximumShownNameLength
+            ? m_groupName.left(maximumShownNameLength - 1) + u'\u2026'
+            : m_groupName;
+        //: Appended to the result line: the name of the highlighted capture group
+        text += u" \u00B7 " + tr("group\u00A0\u201C%1\u201D").arg(shown);
+    }
+    m_resultLabel->setText(text);
+    // Room for the text in two lines, whichever words the second one takes.
+    m_resultLabel->setMinimumWidth(m_resultLabel->fontMetrics().horizontalAdvance(text) * 2 / 3 + 1);
+    m_resultLabel->setToolTip(m_groupName.size() > maximumShownNameLength ? m_groupName : QString());
+}
+
+void EvaluationStatusRow::setResultHidden(bool hidden)
+{
+    if (hidden == m_isResultHidden)
+        return;
+    m_isResultHidden = hidden;
+    // At once: a fade on every keystroke would flicker.
+    m_resultLabel->setVisible(!hidden);
 }
 
 void EvaluationStatusRow::showInvalid(const QString &message, const std::optional<RegularExpression::Error> &error,
@@ -176,6 +270,7 @@ void EvaluationStatusRow::showInvalid(const QString &message, const std::optiona
     m_errorLabel->setToolTip(details);
     m_errorDetailLabel->setText(reason);
     m_errorDetailLabel->setToolTip(details);
+    setResultHidden(true);
     setErrorLabelHidden(false);
     setProcessingLabelHidden(true);
     m_startProcessingDate.reset();
@@ -236,6 +331,7 @@ void EvaluationStatusRow::showUnfinished(const QString &message)
     setProcessingLabelHidden(true);
     m_startProcessingDate.reset();
     m_warningLabel->setText(message);
+    setResultHidden(true);
     setWarningLabelHidden(false);
 }
 
@@ -263,14 +359,21 @@ void EvaluationStatusRow::setErrorLabelHidden(bool hidden)
 
 void EvaluationStatusRow::setProcessingLabelHidden(bool hidden)
 {
-    if (!hidden)
+    if (!hidden) {
         updateProgressText();
+        // The result is that of earlier input; the progress is the line's news now.
+        setResultHidden(true);
+    }
     // Polled rather than signalled: a search must not pay for telling the interface where it is.
     if (hidden)
         m_progressTimer->stop();
     else if (!m_progressTimer->isActive())
         m_progressTimer->start();
     m_isProcessingLabelHidden = hidden;
+    // Hidden, the button keeps its height but claims no width from the line.
+    QSizePolicy stopPolicy = m_stopButton->sizePolicy();
+    stopPolicy.setHorizontalPolicy(hidden ? QSizePolicy::Ignored : QSizePolicy::Fixed);
+    m_stopButton->setSizePolicy(stopPolicy);
     // Its share of the row could cut the text at the doubled sizes; shown, it claims the room of its widest text.
     const int widest = m_processingLabel->fontMetrics().horizontalAdvance(processingText(99));
     m_processingLabel->setMinimumWidth(hidden ? 0 : widest);

@@ -19,9 +19,10 @@ class QLayout;
 class QTimer;
 class QToolButton;
 
-// The row below the editor that tells how the latest evaluation went: while a long one runs, how far it got and a
-// button that stops it; why the pattern is invalid; why a run ended before its end; and the line of the
-// highlighted group. Each message fades in and out, and a new state hides what belonged to the one before.
+// The row below the editor that tells how the latest evaluation went: how many matches it found, how long the search
+// took and the chosen group's name; while a long one runs, how far it got and a button that stops it; why the
+// pattern is invalid; why a run ended before its end; and the line of the highlighted group. Each message fades in
+// and out, and a new state hides what belonged to the one before.
 class EvaluationStatusRow final : public QWidget
 {
     Q_OBJECT
@@ -31,6 +32,8 @@ public:
     static constexpr int hideAnimationDuration = 300;
     static constexpr int showProcessingLabelAfterTime = 500;
     static constexpr int progressInterval = 200;
+    // Characters of a group's name the result line shows; a longer one ends in "…".
+    static constexpr qsizetype maximumShownNameLength = 24;
 
     explicit EvaluationStatusRow(QWidget *parent = nullptr);
     ~EvaluationStatusRow() override;
@@ -41,8 +44,13 @@ public:
     // A run started: the message of a stopped one goes, and the processing label and the stop button come once the
     // run has taken showProcessingLabelAfterTime.
     void showProcessing();
-    // The run found all its matches.
-    void showFinished();
+    // The run found all its matches: the result line states how many, and how long the search took when there was
+    // one.
+    void showFinished(qsizetype matches, std::optional<std::chrono::nanoseconds> searchDuration);
+    // The chosen group's name for the result line; empty for none.
+    void setGroupName(const QString &name);
+    // No result to state: no expression is shown.
+    void clearResult();
     // The pattern does not compile: the message, and from the engine's error (when there is one) why and where.
     // The pattern's length tells a place at its end.
     void showInvalid(const QString &message, const std::optional<RegularExpression::Error> &error,
@@ -60,6 +68,9 @@ public:
     // After new sizes: the labels the size controller leaves alone follow those it sets.
     void followSizes();
 
+    // The line that states the result; hidden while another message takes its place.
+    QLabel *resultLabel() const { return m_resultLabel; }
+    bool isResultHidden() const { return m_isResultHidden; }
     QLabel *errorLabel() const { return m_errorLabel; }
     // Beside the error label: why the pattern is invalid and where.
     QLabel *errorDetailLabel() const { return m_errorDetailLabel; }
@@ -84,14 +95,21 @@ private:
     void updateProgressText();
     static QString processingText(int percent);
     void setWarningLabelHidden(bool hidden);
+    void setResultHidden(bool hidden);
+    void updateResultText();
 
     bool m_isErrorLabelHidden = true;
     bool m_isProcessingLabelHidden = true;
     bool m_isGroupBoxHidden = true;
     bool m_isWarningLabelHidden = true;
+    bool m_isResultHidden = true;
+    std::optional<qsizetype> m_matches;
+    std::optional<std::chrono::nanoseconds> m_searchDuration;
+    QString m_groupName;
     std::optional<QDateTime> m_startProcessingDate;
     std::function<double()> m_progress;
     std::deque<LayoutConstraint> m_constraints;
+    QLabel *m_resultLabel = nullptr;
     QLabel *m_errorLabel = nullptr;
     QLabel *m_errorDetailLabel = nullptr;
     QLabel *m_processingLabel = nullptr;

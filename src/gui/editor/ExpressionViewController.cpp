@@ -1,9 +1,11 @@
 #include "gui/editor/ExpressionViewController.h"
 
 #include "core/evaluation/ActiveGroupController.h"
+#include "core/evaluation/CaptureGroupNames.h"
 #include "core/evaluation/MatchEvaluation.h"
 #include "core/evaluation/MatchInspectorModel.h"
 #include "core/evaluation/MatchResults.h"
+#include "core/evaluation/MatchingSwitches.h"
 #include "core/evaluation/RegularExpression.h"
 #include "core/evaluation/SubstitutionController.h"
 #include "core/library/Expression.h"
@@ -11,6 +13,7 @@
 #include "core/settings/UserDefaultsObserver.h"
 #include "gui/editor/EvaluationStatusRow.h"
 #include "gui/editor/MatchInspectorViewController.h"
+#include "gui/editor/MatchingSwitchBar.h"
 #include "gui/editor/OutputTextViewController.h"
 #include "gui/editor/PatternTextView.h"
 #include "gui/editor/SubstitutionViewController.h"
@@ -38,19 +41,9 @@ QLabel *makeLabel(const QString &objectName, const QString &text, QWidget *paren
     return label;
 }
 
-// The settings switches and the compile options they stand for.
-constexpr std::pair<UserDefaultsKey, RegularExpressionOption> optionSwitches[] = {
-    {UserDefaultsKey::caseInsensitive, caseInsensitiveOption},
-    {UserDefaultsKey::allowCommentsAndWhitespace, allowCommentsAndWhitespaceOption},
-    {UserDefaultsKey::multiline, anchorsMatchLinesOption},
-};
-
 RegularExpressionOptions optionsInSettings()
 {
-    RegularExpressionOptions options;
-    for (const auto &[key, option] : optionSwitches)
-        options.setFlag(option, UserDefaults::standard().boolValue(key));
-    return options;
+    return MatchingSwitches::options([](UserDefaultsKey key) { return UserDefaults::standard().boolValue(key); });
 }
 
 } // namespace
@@ -79,6 +72,17 @@ ExpressionViewController::~ExpressionViewController()
     m_outputTextView->setUpdateDelegate(nullptr);
     m_matchEvaluation.reset();
     m_outputTextViewController.reset();
+}
+
+QSize ExpressionViewController::minimumSizeHint() const
+{
+    const QSize content = QWidget::minimumSizeHint();
+    return {qMax(minimumEditorWidth, content.width()), content.height()};
+}
+
+QSize ExpressionViewController::sizeHint() const
+{
+    return {qMax(minimumSizeHint().width(), m_statusRow->sizeHint().width()), QWidget::sizeHint().height()};
 }
 
 LayoutConstraint *ExpressionViewController::constraint(LayoutConstraint::Apply apply, qreal constant)
@@ -112,8 +116,12 @@ void ExpressionViewController::buildInterface()
     }
     connect(m_librarySegment, &QToolButton::clicked, this, [this] { showDidClick(PanelSegment::browser); });
     connect(m_referenceSegment, &QToolButton::clicked, this, [this] { showDidClick(PanelSegment::help); });
+    m_matchingSwitchBar = new MatchingSwitchBar(this);
     topBar->addWidget(m_librarySegment);
     topBar->addStretch();
+    // Right above the pattern they change.
+    topBar->addWidget(m_matchingSwitchBar);
+    topBar->addSpacing(12);
     topBar->addWidget(m_referenceSegment);
     root->addLayout(topBar);
 
@@ -130,7 +138,6 @@ void ExpressionViewController::buildInterface()
     auto *patternArea = new QWidget(splitter);
     auto *patternLayout = new QVBoxLayout(patternArea);
     m_inputTextView = new PatternTextView(patternArea);
-    m_inputTextView->setMinimumHeight(40);
     // Tab moves on to the sample text; a tab in a pattern is written \t.
     m_inputTextView->setTabChangesFocus(true);
     //: Placeholder of the pattern editor
@@ -209,6 +216,7 @@ void ExpressionViewController::buildInterface()
     colors.visualEffectsView = this;
     colors.highlightingLabel = m_statusRow->highlightingGroupLabel();
     colors.highlightingLabelBox = m_statusRow->groupBox();
+    colors.resultLabel = m_statusRow->resultLabel();
     colors.errorLabel = m_statusRow->errorLabel();
     colors.errorDetailLabel = m_statusRow->errorDetailLabel();
     colors.warningLabel = m_statusRow->warningLabel();
@@ -286,6 +294,8 @@ void ExpressionViewController::setExpression(Expression *expression)
     const bool hasExpression = expression != nullptr;
     m_editorArea->setVisible(hasExpression);
     m_noSelectedExpressionLabel->setVisible(!hasExpression);
+    if (!hasExpression)
+        m_statusRow->clearResult();
     m_substitutionPanel->setExpression(expression);
     m_loadingExpression = true;
     m_inputTextView->setText(hasExpression ? expression->pattern() : QString());
@@ -394,8 +404,9 @@ void ExpressionViewController::applyBacktrackStackLimit()
 
 void ExpressionViewController::applyOptions(RegularExpressionOptions options)
 {
-    // Free spacing decides what the colouring takes for a comment.
+    // Free spacing decides what the colouring takes for a comment; a literal pattern has no tokens to colour.
     m_inputTextView->setAllowsCommentsAndWhitespace(options.testFlag(allowCommentsAndWhitespaceOption));
+    m_inputTextView->setPatternIsLiteral(options.testFlag(patternIsLiteralOption));
     m_inputTextView->updateColors();
     m_matchEvaluation->setOptions(options);
 }
@@ -428,13 +439,17 @@ void ExpressionViewController::matchEvaluationDidStart(MatchEvaluation *)
 
 void ExpressionViewController::matchEvaluationDidUpdateMatches(MatchEvaluation *evaluation, const MatchResults &matches)
 {
-    m_statusRow->showFinished();
+    if (m_expression)
+        m_statusRow->showFinished(matches.count(), evaluation->searchDuration());
+    else
+        m_statusRow->clearResult();
     m_inputTextView->setErrorPosition(-1);
     if (matches.isEmpty())
         setMaxNumberOfGroups(std::nullopt, std::nullopt);
     else
         setMaxNumberOfGroups(matches.numberOfRanges(), matches.count());
     const std::shared_ptr<const icu::RegexPattern> &pattern = evaluation->compiledPattern();
+    updateGroupName();
     m_matchInspector->setResults(matches, evaluation->lastText(), pattern);
     m_substitutionPanel->setInput(pattern, evaluation->lastText());
 }
@@ -494,6 +509,23 @@ void ExpressionViewController::activeGroupControllerDidChangeActiveGroup(ActiveG
 {
     m_inputTextView->setHighlightedGroup(activeGroup);
     m_outputTextViewController->setActiveGroup(activeGroup);
+    updateGroupName();
+}
+
+void ExpressionViewController::updateGroupName()
+{
+    const int group = m_activeGroupController ? m_activeGroupController->activeGroup() : 0;
+    const std::shared_ptr<const icu::RegexPattern> &pattern = m_matchEvaluation->compiledPattern();
+    QString name;
+    // Read from the pattern only once a group is chosen, and once per pattern: a long one takes a while.
+    if (group > 0 && pattern) {
+        if (m_groupNamesPattern != pattern) {
+            m_groupNames = CaptureGroupNames::of(*pattern);
+            m_groupNamesPattern = pattern;
+        }
+        name = m_groupNames.value(group);
+    }
+    m_statusRow->setGroupName(name);
 }
 
 void ExpressionViewController::activeGroupControllerDidSetShouldDisplayActiveGroupInfo(ActiveGroupController *,
@@ -521,12 +553,13 @@ void ExpressionViewController::userDefaultsObserverDidChangeValue(UserDefaultsOb
         break;
     case UserDefaultsKey::caseInsensitive:
     case UserDefaultsKey::multiline:
-    case UserDefaultsKey::allowCommentsAndWhitespace: {
+    case UserDefaultsKey::allowCommentsAndWhitespace:
+    case UserDefaultsKey::dotMatchesLineSeparators:
+    case UserDefaultsKey::unicodeWordBoundaries:
+    case UserDefaultsKey::unixLineSeparators:
+    case UserDefaultsKey::patternIsLiteral: {
         RegularExpressionOptions options = m_matchEvaluation->options();
-        for (const auto &[optionKey, option] : optionSwitches) {
-            if (optionKey == key)
-                options.setFlag(option, newValue.toBool());
-        }
+        options.setFlag(MatchingSwitches::forKey(key)->option, newValue.toBool());
         m_substitutionPanel->invalidate();
         applyOptions(options);
         break;

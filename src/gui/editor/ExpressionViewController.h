@@ -11,6 +11,7 @@
 #include "gui/widgets/NSTextViewWithPlaceholderUpdateDelegate.h"
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 #include <deque>
@@ -21,6 +22,7 @@ class ActiveGroupController;
 class BoxView;
 class MatchEvaluation;
 class MatchInspectorViewController;
+class MatchingSwitchBar;
 class SubstitutionViewController;
 struct TextRange;
 
@@ -51,9 +53,15 @@ public:
     enum class PanelSegment { browser = 0, help = 1 };
 
     static constexpr int showProcessingLabelAfterTime = EvaluationStatusRow::showProcessingLabelAfterTime;
+    static constexpr int minimumEditorWidth = 320;
 
     explicit ExpressionViewController(QWidget *parent = nullptr);
     ~ExpressionViewController() override;
+
+    // Wide enough for the buttons above the pattern and the line below it, which may take two lines.
+    QSize minimumSizeHint() const override;
+    // Wide enough for the line below the pattern on one line.
+    QSize sizeHint() const override;
 
     Expression *expression() const { return m_expression; }
     // Shows the expression's pattern and text; none shows the "no expression" hint instead.
@@ -80,6 +88,7 @@ public:
     bool isGroupBoxHidden() const { return m_statusRow->isInformationHidden(); }
     bool isWarningLabelHidden() const { return m_statusRow->isWarningLabelHidden(); }
     MatchInspectorViewController *matchInspector() const { return m_matchInspector; }
+    MatchingSwitchBar *matchingSwitchBar() const { return m_matchingSwitchBar; }
     SubstitutionViewController *substitutionPanel() const { return m_substitutionPanel; }
 
     void makePatternFirstResponder();
@@ -123,6 +132,7 @@ private:
     void showUnfinishedRun();
     void reevaluateUnlessStopped();
     void writeSampleTextToExpression();
+    void updateGroupName();
     LayoutConstraint *constraint(LayoutConstraint::Apply apply, qreal constant);
 
     QPointer<Expression> m_expression;
@@ -143,8 +153,12 @@ private:
     SubstitutionViewController *m_substitutionPanel = nullptr;
     QToolButton *m_librarySegment = nullptr;
     QToolButton *m_referenceSegment = nullptr;
+    MatchingSwitchBar *m_matchingSwitchBar = nullptr;
     std::unique_ptr<MatchEvaluation> m_matchEvaluation;
     std::unique_ptr<OutputTextViewController> m_outputTextViewController;
     std::unique_ptr<ActiveGroupController> m_activeGroupController;
     std::unique_ptr<UserDefaultsObserver> m_userDefaultsObserver;
+    // The names of the groups of this pattern, read when a group was first chosen.
+    std::shared_ptr<const icu::RegexPattern> m_groupNamesPattern;
+    QStringList m_groupNames;
 };

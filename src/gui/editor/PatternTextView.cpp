@@ -107,6 +107,14 @@ void PatternTextView::setAllowsCommentsAndWhitespace(bool allows)
     updateColors();
 }
 
+void PatternTextView::setPatternIsLiteral(bool literal)
+{
+    if (literal == m_patternIsLiteral)
+        return;
+    m_patternIsLiteral = literal;
+    updateColors();
+}
+
 void PatternTextView::setText(const QString &text)
 {
     m_errorPosition = -1;
@@ -138,7 +146,7 @@ void PatternTextView::updateColors()
     const QString pattern = text();
     auto colouring = std::make_shared<Colouring>(
         Colouring {pattern, m_highlightedGroup, m_allowsCommentsAndWhitespace, palette, {}});
-    if (pattern.size() > longestColoredAtOnce) {
+    if (!m_patternIsLiteral && pattern.size() > longestColoredAtOnce) {
         m_pendingColouring = std::move(colouring);
         m_colouringScheduler->restart();
         return;
@@ -147,9 +155,10 @@ void PatternTextView::updateColors()
     m_colouringScheduler->cancel();
     // The spans once for the whole text, each block taking its slice: working them out per block costs a pass over
     // the whole text for every line, minutes for a pasted megabyte.
-    m_spans = PatternAttributedStringBuilder::coloredPattern(pattern, m_highlightedGroup, m_allowsCommentsAndWhitespace,
-                                                             *palette)
-                  .spans();
+    m_spans = m_patternIsLiteral ? QList<ColorSpan>()
+                                 : PatternAttributedStringBuilder::coloredPattern(
+                                       pattern, m_highlightedGroup, m_allowsCommentsAndWhitespace, *palette)
+                                       .spans();
     m_coloredText = pattern;
     colorBlocks();
 }

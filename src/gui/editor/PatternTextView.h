@@ -36,6 +36,9 @@ public:
     // The free-spacing switch the pattern is compiled with: it decides what is a "#" comment.
     bool allowsCommentsAndWhitespace() const { return m_allowsCommentsAndWhitespace; }
     void setAllowsCommentsAndWhitespace(bool allows);
+    // The literal switch: the whole pattern is plain text, without token colours or groups.
+    bool patternIsLiteral() const { return m_patternIsLiteral; }
+    void setPatternIsLiteral(bool literal);
 
     void setText(const QString &text) override;
     void updateColors();
@@ -75,4 +78,5 @@ private:
     // Inside an edit the mark is set again by the delegate; the recolouring that ends the edit applies it.
     bool m_changingText = false;
     bool m_allowsCommentsAndWhitespace = false;
+    bool m_patternIsLiteral = false;
 };

@@ -52,6 +52,8 @@ void ViewAppearanceController::apply()
         o.visualEffectsView->setAutoFillBackground(true);
     }
     setLabelColor(o.highlightingLabel, palette->highlightingLabelColor());
+    // The result reads like the group line beside it.
+    setLabelColor(o.resultLabel, palette->highlightingLabelColor());
     if (o.highlightingLabelBox)
         o.highlightingLabelBox->setFillColor(palette->highlightingLabelBoxColor().toQColor());
     if (o.outputTextView)
@@ -70,11 +72,13 @@ void ViewAppearanceController::apply()
         o.patternTextView->updateColors();
         o.patternTextView->setSelectedTextBackgroundColor(palette->patternSelectionColor().toQColor());
         o.patternTextView->setSelectedTextForegroundColor(palette->patternSelectedTextColor().toQColor());
+        o.patternTextView->setInsertionPointColor(palette->patternSelectionColor().toQColor());
     }
     if (o.outputTextViewController)
         o.outputTextViewController->setAppearance(*palette);
     if (o.outputTextView) {
         o.outputTextView->setSelectedTextBackgroundColor(palette->outputSelectionColor().toQColor());
         o.outputTextView->setSelectedTextForegroundColor(palette->outputSelectedTextColor().toQColor());
+        o.outputTextView->setInsertionPointColor(palette->outputSelectionColor().toQColor());
     }
 }

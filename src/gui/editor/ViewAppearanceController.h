@@ -28,6 +28,7 @@ public:
         QPointer<QWidget> visualEffectsView;
         QPointer<QLabel> highlightingLabel;
         QPointer<BoxView> highlightingLabelBox;
+        QPointer<QLabel> resultLabel;
         QPointer<QLabel> errorLabel;
         QPointer<QLabel> errorDetailLabel;
         QPointer<QLabel> warningLabel;

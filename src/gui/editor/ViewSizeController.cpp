@@ -78,6 +78,7 @@ void ViewSizeController::setLineMetrics(NSTextViewWithPlaceholder *view, qreal f
     m_lineSpacing = spacing;
     if (!view)
         return;
+    view->setLineMetrics(m_lineHeight, m_lineSpacing);
     // The match painting belongs to the old metrics; the owner repaints after sizesApplied.
     view->withoutChangeReports([view] {
         for (QTextBlock block = view->document()->firstBlock(); block.isValid(); block = block.next())

@@ -1,5 +1,6 @@
 #include "gui/settings/PreferencesViewController.h"
 
+#include "core/evaluation/MatchingSwitches.h"
 #include "core/settings/Appearance.h"
 #include "core/settings/AppearanceController.h"
 #include "core/settings/UserDefaults.h"
@@ -37,9 +38,6 @@ PreferencesViewController::PreferencesViewController(QWidget *parent)
     , m_appearanceController(std::make_unique<AppearanceController>(this))
     , m_userDefaultsObserver(std::make_unique<UserDefaultsObserver>(this))
     , m_appearanceMode(new QComboBox(this))
-    , m_caseInsensitive(new QCheckBox(tr("Case insensitive"), this))
-    , m_multiline(new QCheckBox(tr("Anchors match lines"), this))
-    , m_allowCommentsAndWhitespace(new QCheckBox(tr("Allow comments and whitespace"), this))
     , m_referenceType(new QComboBox(this))
     , m_timeBudget(new QSpinBox(this))
     , m_backtrackStackLimit(new QSpinBox(this))
@@ -49,11 +47,12 @@ PreferencesViewController::PreferencesViewController(QWidget *parent)
     m_appearanceMode->setObjectName(QStringLiteral("appearanceModeChoice"));
     //: Appearance choice that follows the desktop's light or dark style
     m_appearanceMode->addItems({tr("System"), tr("Light"), tr("Dark")});
-    m_caseInsensitive->setObjectName(QStringLiteral("caseInsensitiveSwitch"));
-    m_multiline->setObjectName(QStringLiteral("multilineSwitch"));
-    m_multiline->setToolTip(tr("\"^\" and \"$\" match at the start and end of every line"));
-    m_allowCommentsAndWhitespace->setObjectName(QStringLiteral("allowCommentsAndWhitespaceSwitch"));
-    m_allowCommentsAndWhitespace->setToolTip(tr("White space in the pattern is ignored and \"#\" starts a comment"));
+    for (const MatchingSwitches::Switch &matchingSwitch : MatchingSwitches::all()) {
+        auto *box = new QCheckBox(matchingSwitch.title, this);
+        box->setObjectName(keyString(matchingSwitch.key) + u"Switch");
+        box->setToolTip(matchingSwitch.description);
+        m_switches.emplace_back(box, matchingSwitch.key);
+    }
     m_referenceType->setObjectName(QStringLiteral("referenceTypeChoice"));
     //: Kinds of regular-expression cheat sheet
     m_referenceType->addItems({tr("Basic"), tr("Advanced")});
@@ -81,9 +80,8 @@ PreferencesViewController::PreferencesViewController(QWidget *parent)
     layout->setContentsMargins(24, 24, 24, 24);
     layout->setVerticalSpacing(10);
     layout->addRow(tr("Appearance:"), m_appearanceMode);
-    layout->addRow(tr("Matching:"), m_caseInsensitive);
-    layout->addRow(QString(), m_multiline);
-    layout->addRow(QString(), m_allowCommentsAndWhitespace);
+    for (const auto &[box, key] : m_switches)
+        layout->addRow(box == m_switches.front().first ? tr("Matching:") : QString(), box);
     layout->addRow(tr("Reference:"), m_referenceType);
     layout->addRow(tr("Time budget:"), m_timeBudget);
     layout->addRow(tr("Backtrack stack limit:"), m_backtrackStackLimit);
@@ -96,9 +94,8 @@ PreferencesViewController::PreferencesViewController(QWidget *parent)
     const auto bindSwitch = [&defaults](QCheckBox *box, UserDefaultsKey key) {
         connect(box, &QCheckBox::toggled, box, [&defaults, key](bool on) { defaults.setValue(key, on); });
     };
-    bindSwitch(m_caseInsensitive, UserDefaultsKey::caseInsensitive);
-    bindSwitch(m_multiline, UserDefaultsKey::multiline);
-    bindSwitch(m_allowCommentsAndWhitespace, UserDefaultsKey::allowCommentsAndWhitespace);
+    for (const auto &[box, key] : m_switches)
+        bindSwitch(box, key);
     connect(m_referenceType, &QComboBox::activated, this,
             [&defaults](int index) { defaults.setValue(UserDefaultsKey::referenceType, index); });
     connect(m_timeBudget, &QSpinBox::valueChanged, this,
@@ -114,15 +111,13 @@ PreferencesViewController::~PreferencesViewController() = default;
 void PreferencesViewController::readSettings()
 {
     const UserDefaults &defaults = UserDefaults::standard();
-    const QSignalBlocker blockers[]
-        = {QSignalBlocker(m_appearanceMode),     QSignalBlocker(m_caseInsensitive),
-           QSignalBlocker(m_multiline),          QSignalBlocker(m_allowCommentsAndWhitespace),
-           QSignalBlocker(m_referenceType),      QSignalBlocker(m_timeBudget),
-           QSignalBlocker(m_backtrackStackLimit)};
+    const QSignalBlocker blockers[] = {QSignalBlocker(m_appearanceMode), QSignalBlocker(m_referenceType),
+                                       QSignalBlocker(m_timeBudget), QSignalBlocker(m_backtrackStackLimit)};
     m_appearanceMode->setCurrentIndex(appearanceIndex(defaults.integerValue(UserDefaultsKey::appearanceMode)));
-    m_caseInsensitive->setChecked(defaults.boolValue(UserDefaultsKey::caseInsensitive));
-    m_multiline->setChecked(defaults.boolValue(UserDefaultsKey::multiline));
-    m_allowCommentsAndWhitespace->setChecked(defaults.boolValue(UserDefaultsKey::allowCommentsAndWhitespace));
+    for (const auto &[box, key] : m_switches) {
+        const QSignalBlocker blocker(box);
+        box->setChecked(defaults.boolValue(key));
+    }
     m_referenceType->setCurrentIndex(defaults.integerValue(UserDefaultsKey::referenceType) == 1 ? 1 : 0);
     m_timeBudget->setValue(defaults.integerValue(UserDefaultsKey::timeBudget));
     const int bytes = defaults.backtrackStackLimit();

@@ -6,6 +6,8 @@
 #include <QWidget>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 class AppearanceController;
 class QCheckBox;
@@ -36,9 +38,8 @@ private:
     const std::unique_ptr<AppearanceController> m_appearanceController;
     std::unique_ptr<UserDefaultsObserver> m_userDefaultsObserver;
     QComboBox *m_appearanceMode;
-    QCheckBox *m_caseInsensitive;
-    QCheckBox *m_multiline;
-    QCheckBox *m_allowCommentsAndWhitespace;
+    // The matching switches, each with its setting.
+    std::vector<std::pair<QCheckBox *, UserDefaultsKey>> m_switches;
     QComboBox *m_referenceType;
     QSpinBox *m_timeBudget;
     QSpinBox *m_backtrackStackLimit;

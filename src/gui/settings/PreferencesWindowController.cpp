@@ -20,8 +20,8 @@ PreferencesWindowController::PreferencesWindowController(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_viewController);
-    setMinimumSize(380, 240);
-    resize(440, 260);
+    // As high as its rows: a fixed height would squeeze them as switches are added.
+    resize(qMax(440, sizeHint().width()), sizeHint().height());
     new QShortcut(QKeySequence::Close, this, this, &QWidget::close);
     new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
     setPalette(ApplicationPalette::palette(*m_appearanceController->appearance()));

@@ -1,5 +1,6 @@
 #include "gui/widgets/NSTextViewWithPlaceholder.h"
 
+#include "gui/widgets/LineHeightDocumentLayout.h"
 #include "gui/widgets/NSTextViewWithPlaceholderUpdateDelegate.h"
 #include "gui/widgets/ViewAnimations.h"
 
@@ -250,6 +251,10 @@ QList<QTextLayout::FormatRange> standInFormatRanges(const QTextBlock &block, Sta
 NSTextViewWithPlaceholder::NSTextViewWithPlaceholder(QWidget *parent)
     : QPlainTextEdit(parent)
 {
+    // A document of its own before anything connects to it: the plain layout knows no line height.
+    auto *textDocument = new QTextDocument(this);
+    textDocument->setDocumentLayout(new LineHeightDocumentLayout(textDocument));
+    setDocument(textDocument);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setFrameShape(QFrame::NoFrame);
@@ -618,6 +623,10 @@ void NSTextViewWithPlaceholder::paintEvent(QPaintEvent *event)
     QPainter painter(viewport());
     if (m_mayHoldHeldBreaks)
         paintHeldUnits(painter, event->rect());
+    // The view draws the caret in the text's colour; a caret of another colour goes over it, while the blinking
+    // shows it.
+    if (m_insertionPointColor && getPaintContext().cursorPosition >= 0 && !overwriteMode())
+        painter.fillRect(cursorRect(), *m_insertionPointColor);
     if (m_markers.isEmpty())
         return;
     // A caret's width at the normal size, growing with the font so that it stays as visible at the doubled one.
@@ -772,6 +781,27 @@ void NSTextViewWithPlaceholder::applySelectionPalette()
                         m_selectedTextForegroundColor.value_or(standard.color(group, QPalette::HighlightedText)));
     }
     setPalette(colors);
+}
+
+void NSTextViewWithPlaceholder::setInsertionPointColor(std::optional<QColor> color)
+{
+    if (color == m_insertionPointColor)
+        return;
+    m_insertionPointColor = color;
+    viewport()->update();
+}
+
+void NSTextViewWithPlaceholder::setLineMetrics(qreal lineHeight, qreal lineSpacing)
+{
+    // Whole pixels, so that every line's glyphs sit on the pixel grid alike.
+    const qreal pixelsPerPoint = logicalDpiY() / 72.0;
+    const int height = qRound(lineHeight * pixelsPerPoint);
+    const int spacing = qRound(lineSpacing * pixelsPerPoint);
+    auto *layout = static_cast<LineHeightDocumentLayout *>(document()->documentLayout());
+    layout->setLineMetrics(height, spacing);
+    // However the panels share the height, one whole line stays in view.
+    const int margins = 2 * int(document()->documentMargin()) + contentsMargins().top() + contentsMargins().bottom();
+    setMinimumHeight(height + spacing + margins);
 }
 
 void NSTextViewWithPlaceholder::setTextColor(const QColor &color)

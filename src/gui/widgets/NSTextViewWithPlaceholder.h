@@ -56,6 +56,12 @@ public:
     std::optional<QColor> selectedTextForegroundColor() const { return m_selectedTextForegroundColor; }
     void setSelectedTextForegroundColor(std::optional<QColor> color);
     void setTextColor(const QColor &color);
+    // The caret's colour; none draws it in the text colour.
+    std::optional<QColor> insertionPointColor() const { return m_insertionPointColor; }
+    void setInsertionPointColor(std::optional<QColor> color);
+    // Every line takes the line height, the glyphs at its bottom, and the spacing below it; in points, like the font.
+    // The view's minimum height becomes that of one line.
+    void setLineMetrics(qreal lineHeight, qreal lineSpacing);
 
     // The blocks that intersect the viewport, in order.
     QList<QTextBlock> visibleBlocks() const;
@@ -135,5 +141,6 @@ private:
     bool m_editableAfterLoading = true;
     std::optional<QColor> m_selectedTextBackgroundColor;
     std::optional<QColor> m_selectedTextForegroundColor;
+    std::optional<QColor> m_insertionPointColor;
     QList<Marker> m_markers;
 };

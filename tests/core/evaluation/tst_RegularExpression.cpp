@@ -25,6 +25,22 @@ private Q_SLOTS:
             << u"a b # note"_s << int(allowCommentsAndWhitespaceOption) << u"ab"_s << true;
         QTest::addRow("anchor at text start only by default") << u"^b"_s << 0 << u"a\nb"_s << false;
         QTest::addRow("anchor at line start") << u"^b"_s << int(anchorsMatchLinesOption) << u"a\nb"_s << true;
+        QTest::addRow("dot stops at a line end by default") << u"a.b"_s << 0 << u"a\nb"_s << false;
+        QTest::addRow("dot matches line separators")
+            << u"a.b"_s << int(dotMatchesLineSeparatorsOption) << u"a\nb"_s << true;
+        // Unicode's word rules keep an apostrophe between letters inside the word.
+        QTest::addRow("simple word boundary at an apostrophe") << u"n\\b"_s << 0 << u"can't"_s << true;
+        QTest::addRow("Unicode word boundaries")
+            << u"n\\b"_s << int(unicodeWordBoundariesOption) << u"can't"_s << false;
+        QTest::addRow("CR ends a line by default") << u"a.b"_s << 0 << u"a\rb"_s << false;
+        QTest::addRow("only LF ends a line with Unix line separators")
+            << u"a.b"_s << int(unixLineSeparatorsOption) << u"a\rb"_s << true;
+        QTest::addRow("literal pattern: dot is no wildcard")
+            << u"a.b"_s << int(patternIsLiteralOption) << u"axb"_s << false;
+        QTest::addRow("literal pattern: parentheses are text")
+            << u"(a)+"_s << int(patternIsLiteralOption) << u"x(a)+"_s << true;
+        QTest::addRow("literal pattern keeps case insensitivity")
+            << u"A.B"_s << int(patternIsLiteralOption | caseInsensitiveOption) << u"a.b"_s << true;
         QTest::addRow("all three together")
             << u"^B C # note"_s
             << int(caseInsensitiveOption | allowCommentsAndWhitespaceOption | anchorsMatchLinesOption) << u"a\nbc"_s

@@ -45,23 +45,6 @@ private Q_SLOTS:
         QCOMPARE(controller->matchingError(), U_ZERO_ERROR);
     }
 
-    // The matches before the failure stay, so that the owner can tell how many there were.
-    void engineFailureKeepsTheMatchesSoFar()
-    {
-        RegularExpressionController overflow(RegularExpression::compile(u"x|(?:a|b)+c"_s, {}).pattern,
-                                             u"x "_s + u"ab"_s.repeated(1000000));
-        const std::atomic<bool> shouldStop = false;
-        QVERIFY(overflow.run(shouldStop));
-        QCOMPARE(overflow.matchingError(), U_REGEX_STACK_OVERFLOW);
-        QCOMPARE(described(overflow.results()), u"0+1"_s);
-
-        RegularExpressionController injected(RegularExpression::compile(u"x"_s, {}).pattern, u"x x"_s);
-        injected.setInjectedMatchingError(U_MEMORY_ALLOCATION_ERROR);
-        QVERIFY(injected.run(shouldStop));
-        QCOMPARE(injected.matchingError(), U_MEMORY_ALLOCATION_ERROR);
-        QCOMPARE(injected.results().count(), 2);
-    }
-
     void stopEndsTheRun_data()
     {
         QTest::addColumn<QString>("pattern");

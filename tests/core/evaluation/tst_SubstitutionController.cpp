@@ -1,5 +1,4 @@
-#include "core/evaluation/EvaluationThreadPool.h"
-#include "core/evaluation/RegularExpression.h"
+#include "EvaluationTestSupport.h"
 #include "core/evaluation/SubstitutionController.h"
 
 #include <QSemaphore>
@@ -12,34 +11,20 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const int timeout = 20000;
-
 SubstitutionController::Pattern compiled(const QString &source)
 {
-    const auto pattern = RegularExpression::compile(source, {}).pattern;
-    Q_ASSERT(pattern);
-    return pattern;
-}
-
-QString catastrophicText()
-{
-    return QString(40, u'a') + u'b';
-}
-
-// Stopped runs end on their own; the main thread may wait for them because none waits for it.
-bool poolIdle()
-{
-    return EvaluationThreadPool::instance()->waitForDone(timeout);
+    return RegularExpression::compile(source, {}).pattern;
 }
 
 } // namespace
 
+// Overtaking, bursts and destruction are the scheduler's, tested with it; here is what the preview adds.
 class tst_SubstitutionController final : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { QVERIFY(poolIdle()); }
+    void cleanup() { settleEvaluations(); }
 
     void reportsOnTheMainThread()
     {
@@ -52,69 +37,24 @@ private Q_SLOTS:
 
         controller.start(compiled(u"(\\d+)"_s), u"<$1>"_s, u"a1b22"_s);
         QVERIFY(controller.isRunning());
-        QVERIFY(finished.wait(timeout));
+        QVERIFY(finished.wait(20000));
         QCOMPARE(finished.constFirst().at(0).toString(), u"a<1>b<22>"_s);
         QCOMPARE(finished.constFirst().at(1).value<qsizetype>(), 2);
         QVERIFY(!controller.isRunning());
 
         controller.start(compiled(u"(\\d+)"_s), u"$2"_s, u"a1b22"_s);
-        QVERIFY(failed.wait(timeout));
+        QVERIFY(failed.wait(20000));
         QCOMPARE(failed.constFirst().at(0).toString(),
                  u"The replacement refers to group 2, but the pattern has only 1 group"_s);
         QCOMPARE(threads, QList<QThread *>({thread(), thread()}));
         QCOMPARE(finished.count(), 1);
-    }
 
-    void stopEndsARunawayRunWithoutReport()
-    {
-        SubstitutionController controller;
-        QSignalSpy finished(&controller, &SubstitutionController::finished);
-        QSignalSpy failed(&controller, &SubstitutionController::failed);
+        // A stopped runaway reports nothing.
         controller.start(compiled(u"(a+)+$"_s), u"x"_s, catastrophicText());
         controller.stop();
         QVERIFY(!controller.isRunning());
-        QVERIFY(poolIdle());
-        QCoreApplication::processEvents();
-        QCOMPARE(finished.count() + failed.count(), 0);
-    }
-
-    void newerStartSupersedes_data()
-    {
-        QTest::addColumn<bool>("olderFinishesFirst");
-        QTest::addRow("older run still matching") << false;
-        QTest::addRow("older result already queued") << true;
-    }
-
-    void newerStartSupersedes()
-    {
-        QFETCH(bool, olderFinishesFirst);
-        SubstitutionController controller;
-        QSignalSpy finished(&controller, &SubstitutionController::finished);
-        if (olderFinishesFirst) {
-            controller.start(compiled(u"a"_s), u"old"_s, u"a"_s);
-            QVERIFY(poolIdle());
-        } else {
-            controller.start(compiled(u"(a+)+$"_s), u"old"_s, catastrophicText());
-        }
-        controller.start(compiled(u"a"_s), u"new"_s, u"a"_s);
-        QVERIFY(finished.wait(timeout));
-        QVERIFY(poolIdle());
-        QCoreApplication::processEvents();
-        QCOMPARE(finished.count(), 1);
-        QCOMPARE(finished.constFirst().at(0).toString(), u"new"_s);
-    }
-
-    void onlyTheLastOfABurstReports()
-    {
-        SubstitutionController controller;
-        QSignalSpy finished(&controller, &SubstitutionController::finished);
-        for (int i = 0; i < 200; ++i)
-            controller.start(compiled(u"\\d+"_s), u"#"_s, QString::number(i) + u" x"_s);
-        QVERIFY(finished.wait(timeout));
-        QVERIFY(poolIdle());
-        QCoreApplication::processEvents();
-        QCOMPARE(finished.count(), 1);
-        QCOMPARE(finished.constFirst().at(0).toString(), u"# x"_s);
+        settleEvaluations();
+        QCOMPARE(finished.count() + failed.count(), 2);
     }
 
     // Painting helpers queue on Qt's global pool; a preview must not wait behind them, nor they behind a preview.
@@ -128,20 +68,11 @@ private Q_SLOTS:
         SubstitutionController controller;
         QSignalSpy finished(&controller, &SubstitutionController::finished);
         controller.start(compiled(u"b"_s), u"c"_s, u"abc"_s);
-        const bool delivered = finished.wait(timeout);
+        const bool delivered = finished.wait(20000);
         release.release(threads);
-        QVERIFY(global->waitForDone(timeout));
+        QVERIFY(global->waitForDone(20000));
         QVERIFY(delivered);
         QCOMPARE(finished.constFirst().at(0).toString(), u"acc"_s);
-    }
-
-    void destroyingTheControllerStopsItsRun()
-    {
-        auto controller = std::make_unique<SubstitutionController>();
-        controller->start(compiled(u"(a+)+$"_s), u"x"_s, catastrophicText());
-        controller.reset();
-        QVERIFY(poolIdle());
-        QCoreApplication::processEvents();
     }
 };
 

@@ -2,6 +2,7 @@
 #include "core/settings/UserDefaultsObserver.h"
 #include "core/settings/UserDefaultsObserverDelegate.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -86,6 +87,40 @@ private Q_SLOTS:
         QCOMPARE(reopened.value(UserDefaultsKey::appearanceMode), QVariant(1));
     }
 
+    // A file from before the newer matching switches reads as it did, gains them switched off, and is not rewritten.
+    void earlierSettingsFileLoadsAsBefore()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"settings.conf"_s);
+        const QByteArray earlier = "[General]\nappearanceMode=1\ncaseInsensitive=true\nmultiline=false\n"
+                                   "allowCommentsAndWhitespace=true\ntimeBudget=5\npattern=a+\n";
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(earlier);
+        }
+        {
+            UserDefaults store(path);
+            store.registerStandardDefaults();
+            QCOMPARE(store.value(UserDefaultsKey::appearanceMode), QVariant(1));
+            QCOMPARE(store.value(UserDefaultsKey::caseInsensitive), QVariant(true));
+            QCOMPARE(store.value(UserDefaultsKey::multiline), QVariant(false));
+            QCOMPARE(store.value(UserDefaultsKey::allowCommentsAndWhitespace), QVariant(true));
+            QCOMPARE(store.value(UserDefaultsKey::timeBudget), QVariant(5));
+            QCOMPARE(store.value(UserDefaultsKey::pattern), QVariant(u"a+"_s));
+            for (const UserDefaultsKey key :
+                 {UserDefaultsKey::dotMatchesLineSeparators, UserDefaultsKey::unicodeWordBoundaries,
+                  UserDefaultsKey::unixLineSeparators, UserDefaultsKey::patternIsLiteral}) {
+                QCOMPARE(store.value(key), QVariant(false));
+                QVERIFY(!store.storedValue(keyString(key)).isValid());
+            }
+            QVERIFY(store.synchronize());
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), earlier);
+    }
+
     void observerReports_data()
     {
         QTest::addColumn<QString>("key");
@@ -96,6 +131,8 @@ private Q_SLOTS:
         QTest::addRow("comments switch is reported from the first change")
             << u"allowCommentsAndWhitespace"_s << QVariantList {true, false}
             << QStringList {u"allowCommentsAndWhitespace=true"_s, u"allowCommentsAndWhitespace=false"_s};
+        QTest::addRow("a newer switch is reported from the first change")
+            << u"dotMatchesLineSeparators"_s << QVariantList {true} << QStringList {u"dotMatchesLineSeparators=true"_s};
         QTest::addRow("writing the current value is silent")
             << u"multiline"_s << QVariantList {false, true, true} << QStringList {u"multiline=true"_s};
         QTest::addRow("integers") << u"appearanceMode"_s << QVariantList {2, 0, 1}

@@ -4,10 +4,13 @@
 #include "core/evaluation/MatchInspectorModel.h"
 #include "core/library/ExpressionListModel.h"
 #include "core/library/LibraryStoreController.h"
+#include "core/settings/LightAppearance.h"
 #include "core/settings/UserDefaults.h"
 #include "gui/app/AppDelegate.h"
 #include "gui/app/MainSplitViewController.h"
 #include "gui/app/MainWindowController.h"
+#include "gui/app/ReferenceViewController.h"
+#include "gui/editor/EvaluationStatusRow.h"
 #include "gui/editor/ExpressionViewController.h"
 #include "gui/editor/MatchInspectorViewController.h"
 #include "gui/editor/OutputTextViewController.h"
@@ -16,11 +19,14 @@
 #include "gui/editor/ViewSizeController.h"
 #include "gui/library/LibrarySaveNotice.h"
 #include "gui/library/LibraryViewController.h"
+#include "gui/widgets/ApplicationPalette.h"
+#include "gui/widgets/BoxView.h"
 #include "gui/widgets/NSTextViewWithPlaceholder.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -30,8 +36,11 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
+#include <QSplitter>
+#include <QSplitterHandle>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <QVariantAnimation>
 
 using namespace Qt::StringLiterals;
@@ -381,6 +390,184 @@ private Q_SLOTS:
         QCOMPARE(editor->matchInspector()->model()->rowCount(), 3);
     }
 
+    // Always there, whatever the group: how many matches, how long the search took, the chosen group's name.
+    void resultLineStatesTheOutcome()
+    {
+        AppDelegate app(libraryPath());
+        app.applicationDidFinishLaunching();
+        QVERIFY(QTest::qWaitForWindowExposed(app.mainWindowController()));
+        ExpressionViewController *editor = app.viewController();
+        QLabel *result = editor->statusRow()->resultLabel();
+        QTRY_VERIFY(result->isVisible());
+        QCOMPARE(result->text(), u"no matches found"_s);
+
+        editor->outputTextView()->setText(u"from 2024-05 to 2025-01"_s);
+        replaceText(editor->inputTextView(), u"(?<year>\\d{4})-(\\d\\d)"_s);
+        QTRY_VERIFY2(result->text().startsWith(u"2 matches in "_s), qPrintable(result->text()));
+        QVERIFY2(tookTime.match(result->text()).hasMatch(), qPrintable(result->text()));
+        app.highlightNextGroup();
+        QTRY_VERIFY2(result->text().endsWith(u"\u00A0ms \u00B7 group\u00A0\u201Cyear\u201D"_s),
+                     qPrintable(result->text()));
+        // The group line beside it is as it was.
+        QTRY_VERIFY(!editor->isGroupBoxHidden());
+        QCOMPARE(editor->highlightingGroupLabel()->text(), u"highlighting group 1 of 2 \u00B7 2 matches"_s);
+        app.highlightNextGroup();
+        QTRY_VERIFY2(result->text().endsWith(u"\u00A0ms"_s), qPrintable(result->text()));
+        app.highlightPreviousGroup();
+        app.highlightPreviousGroup();
+
+        replaceText(editor->inputTextView(), u"2024"_s);
+        QTRY_VERIFY2(result->text().startsWith(u"1 match in "_s), qPrintable(result->text()));
+        replaceText(editor->inputTextView(), u"1999"_s);
+        QTRY_VERIFY2(result->text().startsWith(u"no matches found in "_s), qPrintable(result->text()));
+        QVERIFY(result->isVisible());
+
+        // An error or a long run takes its place.
+        replaceText(editor->inputTextView(), u"(a"_s);
+        QTRY_VERIFY(!editor->isErrorLabelHidden());
+        QVERIFY(result->isHidden());
+        editor->outputTextView()->setText(QString(40, u'a') + u'b');
+        replaceText(editor->inputTextView(), u"(a+)+$"_s);
+        QTRY_VERIFY(!editor->isProcessingLabelHidden());
+        QVERIFY2(editor->processingLabel()->text().startsWith(u"processing\u2026 "_s),
+                 qPrintable(editor->processingLabel()->text()));
+        QVERIFY(result->isHidden());
+        QVERIFY(editor->stopEvaluation());
+        QTRY_COMPARE(editor->warningLabel()->text(), u"Evaluation stopped."_s);
+        QVERIFY(result->isHidden());
+        replaceText(editor->inputTextView(), u"a+b"_s);
+        QTRY_VERIFY2(result->text().startsWith(u"1 match in "_s), qPrintable(result->text()));
+    }
+
+    // At the first start's size with every panel open, the side panels give up width so that the line stays whole.
+    void resultLineFitsBesideEveryPanel()
+    {
+        UserDefaults &defaults = UserDefaults::standard();
+        for (const UserDefaultsKey key : {UserDefaultsKey::showLeftPanel, UserDefaultsKey::showRightPanel})
+            defaults.setValue(key, true);
+        defaults.setValue(MatchInspectorViewController::shownKey(), true);
+        defaults.setValue(SubstitutionViewController::shownKey(), true);
+        AppDelegate app(libraryPath());
+        MainWindowController *window = app.mainWindowController();
+        window->resize(900, 640);
+        app.applicationDidFinishLaunching();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        MainSplitViewController *split = app.mainSplitViewController();
+        ExpressionViewController *editor = app.viewController();
+        editor->outputTextView()->setText(u"2024-05, 2025-01, 2026-12 and 2027-07"_s);
+        replaceText(editor->inputTextView(), u"(?<year>\\d{4})-(\\d\\d)"_s);
+        QLabel *result = editor->statusRow()->resultLabel();
+        QTRY_VERIFY2(result->text().startsWith(u"4 matches in "_s), qPrintable(result->text()));
+        app.highlightNextGroup();
+        QTRY_VERIFY2(result->text().endsWith(u"\u201Cyear\u201D"_s), qPrintable(result->text()));
+        QTRY_VERIFY(!editor->isGroupBoxHidden());
+
+        // Inside the editor, as wide as it asks, and for the result every line it needs.
+        const auto whole = [editor](QWidget *widget) {
+            const QRect shown(widget->mapTo(editor, QPoint(0, 0)), widget->size());
+            return widget->isVisible() && editor->rect().contains(shown)
+                && widget->width() >= widget->minimumSizeHint().width()
+                && (!widget->hasHeightForWidth() || widget->height() >= widget->heightForWidth(widget->width()));
+        };
+        QTRY_VERIFY(window->width() == 900 && split->isLibraryVisible() && split->isHelpVisible());
+        QTRY_VERIFY(whole(result) && whole(editor->groupBox()));
+        QVERIFY(!result->geometry().intersects(editor->groupBox()->geometry()));
+        QVERIFY(editor->width() >= editor->minimumSizeHint().width());
+        QVERIFY(split->libraryViewController()->width() + split->referenceViewController()->width() < 240 + 320);
+    }
+
+    void matchingSwitchesAgreeEverywhere_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("off");
+        QTest::addColumn<QString>("on");
+        QTest::addRow("case insensitive")
+            << int(UserDefaultsKey::caseInsensitive) << u"a"_s << u"A"_s << u"no matches found"_s << u"1 match"_s;
+        QTest::addRow("anchors match lines")
+            << int(UserDefaultsKey::multiline) << u"^b"_s << u"a\nb"_s << u"no matches found"_s << u"1 match"_s;
+        QTest::addRow("comments and whitespace") << int(UserDefaultsKey::allowCommentsAndWhitespace) << u"a b"_s
+                                                 << u"ab"_s << u"no matches found"_s << u"1 match"_s;
+        QTest::addRow("dot matches line separators") << int(UserDefaultsKey::dotMatchesLineSeparators) << u"a.b"_s
+                                                     << u"a\nb"_s << u"no matches found"_s << u"1 match"_s;
+        QTest::addRow("Unicode word boundaries") << int(UserDefaultsKey::unicodeWordBoundaries) << u"\\b\\w"_s
+                                                 << u"can't"_s << u"2 matches"_s << u"1 match"_s;
+        QTest::addRow("Unix line separators only") << int(UserDefaultsKey::unixLineSeparators) << u"a.b"_s << u"a\rb"_s
+                                                   << u"no matches found"_s << u"1 match"_s;
+        QTest::addRow("pattern is literal text")
+            << int(UserDefaultsKey::patternIsLiteral) << u"a.b"_s << u"axb a.b"_s << u"2 matches"_s << u"1 match"_s;
+    }
+
+    // The button above the pattern, the menu item and the Preferences' check box show and write the same setting,
+    // and each change evaluates again at once.
+    void matchingSwitchesAgreeEverywhere()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, pattern);
+        QFETCH(QString, text);
+        QFETCH(QString, off);
+        QFETCH(QString, on);
+        const QString name = keyString(UserDefaultsKey(key));
+        AppDelegate app(libraryPath());
+        app.applicationDidFinishLaunching();
+        QVERIFY(QTest::qWaitForWindowExposed(app.mainWindowController()));
+        app.showPreferences();
+        QCheckBox *box = nullptr;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            box = box ? box : window->findChild<QCheckBox *>(name + u"Switch"_s);
+        QVERIFY(box);
+        ExpressionViewController *editor = app.viewController();
+        auto *button = editor->findChild<QToolButton *>(name + u"Toggle"_s);
+        QVERIFY(button);
+        QAction *action = app.action(name + u"Action"_s);
+        QVERIFY(action);
+        QVERIFY2(button->toolTip().startsWith(box->text() + u':'), qPrintable(button->toolTip()));
+        QCOMPARE(QString(action->text()).remove(u'&').toLower(), box->text().toLower());
+        QVERIFY(!action->shortcut().isEmpty());
+        const auto agree = [&](bool expected) {
+            return UserDefaults::standard().boolValue(UserDefaultsKey(key)) == expected
+                && button->isChecked() == expected && action->isChecked() == expected && box->isChecked() == expected;
+        };
+        QVERIFY(agree(false));
+
+        QLabel *result = editor->statusRow()->resultLabel();
+        const auto shows = [result](const QString &count) { return result->text().startsWith(count + u" in "_s); };
+        editor->outputTextView()->setText(text);
+        replaceText(editor->inputTextView(), pattern);
+        QTRY_VERIFY2(shows(off), qPrintable(result->text()));
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(agree(true));
+        QTRY_VERIFY2(shows(on), qPrintable(result->text()));
+        action->trigger();
+        QVERIFY(agree(false));
+        QTRY_VERIFY2(shows(off), qPrintable(result->text()));
+        box->click();
+        QVERIFY(agree(true));
+        QTRY_VERIFY2(shows(on), qPrintable(result->text()));
+        UserDefaults::standard().setValue(UserDefaultsKey(key), false);
+        QVERIFY(agree(false));
+        QTRY_VERIFY2(shows(off), qPrintable(result->text()));
+    }
+
+    void dividersAreBlackAtAFifth()
+    {
+        UserDefaults::standard().setValue(UserDefaultsKey::showLeftPanel, true);
+        AppDelegate app(libraryPath());
+        app.applicationDidFinishLaunching();
+        QVERIFY(QTest::qWaitForWindowExposed(app.mainWindowController()));
+        QSplitter *splitter = app.mainSplitViewController()->splitter();
+        QSplitterHandle *handle = splitter->handle(1);
+        // A thin handle is wider than it is drawn, to be easier to grab.
+        QTRY_VERIFY(handle->isVisible() && handle->contentsRect().width() == 1);
+        const QColor seen = splitter->grab().toImage().pixelColor(handle->geometry().center());
+        const QColor background = ApplicationPalette::backgroundColor(LightAppearance());
+        for (const auto &[shown, under] :
+             {std::pair(seen.red(), background.red()), std::pair(seen.green(), background.green()),
+              std::pair(seen.blue(), background.blue())})
+            QVERIFY2(qAbs(shown - qRound(0.8 * under)) <= 2, qPrintable(seen.name()));
+    }
+
     void shortcutsAreUnique()
     {
         AppDelegate app(libraryPath());
@@ -398,6 +585,7 @@ private Q_SLOTS:
     }
 
 private:
+    const QRegularExpression tookTime {u" in (<\u00A00\\.1|\\d+|\\d\\.\\d)\u00A0ms( \u00B7 |$)"_s};
     QTemporaryDir m_folder;
     QString libraryPath() const { return m_folder.filePath(u"expressions.json"_s); }
 };

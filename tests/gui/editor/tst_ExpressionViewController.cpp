@@ -16,6 +16,7 @@
 #include "gui/widgets/BoxView.h"
 #include "gui/widgets/NSTextViewWithPlaceholder.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -110,6 +111,8 @@ private Q_SLOTS:
     void engineFailureIsNoResult();
     void settingsReEvaluate_data();
     void settingsReEvaluate();
+    void literalPatternHasNoTokensAndNoGroups();
+    void caretTakesTheSelectionColour();
     void presentationKeepsTheColouring();
     void panelButtonsFollowAndWriteSettings();
     void inspectorFollowsEvaluations();
@@ -342,6 +345,9 @@ void tst_ExpressionViewController::settingsReEvaluate_data()
     QTest::addRow("comments and whitespace")
         << int(UserDefaultsKey::allowCommentsAndWhitespace) << u"abc # trailing"_s << 0 << 2;
     QTest::addRow("anchors match lines") << int(UserDefaultsKey::multiline) << u"^abc"_s << 0 << 1;
+    QTest::addRow("dot matches line separators")
+        << int(UserDefaultsKey::dotMatchesLineSeparators) << u"c.a"_s << 1 << 2;
+    QTest::addRow("pattern is literal text") << int(UserDefaultsKey::patternIsLiteral) << u"[a]bc"_s << 2 << 0;
 }
 
 void tst_ExpressionViewController::settingsReEvaluate()
@@ -357,6 +363,46 @@ void tst_ExpressionViewController::settingsReEvaluate()
     QTRY_COMPARE(int(f.editor.outputTextViewController()->matches().count()), after);
     QCOMPARE(f.editor.inputTextView()->allowsCommentsAndWhitespace(),
              UserDefaultsKey(key) == UserDefaultsKey::allowCommentsAndWhitespace);
+    QCOMPARE(f.editor.inputTextView()->patternIsLiteral(), UserDefaultsKey(key) == UserDefaultsKey::patternIsLiteral);
+}
+
+void tst_ExpressionViewController::literalPatternHasNoTokensAndNoGroups()
+{
+    const auto tokenColours = [](const QTextBlock &block) {
+        qsizetype coloured = 0;
+        for (const QTextLayout::FormatRange &range : block.layout()->formats())
+            coloured += range.format.hasProperty(QTextFormat::ForegroundBrush) ? 1 : 0;
+        return coloured;
+    };
+    Fixture f(u"(a)(b) ab"_s);
+    f.setPattern(u"(a)(b)"_s);
+    QTRY_COMPARE(f.editor.activeGroupController()->maxNumberOfGroups(), std::optional(3));
+    QVERIFY(tokenColours(f.editor.inputTextView()->document()->firstBlock()) > 0);
+    f.editor.activeGroupController()->setActiveGroup(2);
+    UserDefaults::standard().setValue(UserDefaultsKey::patternIsLiteral, true);
+    QTRY_COMPARE(f.editor.activeGroupController()->maxNumberOfGroups(), std::optional(1));
+    QCOMPARE(f.editor.activeGroupController()->activeGroup(), 0);
+    QCOMPARE(f.editor.outputTextViewController()->matches().count(), 1);
+    QCOMPARE(f.editor.outputTextViewController()->matches().range(0, 0), (TextRange {0, 6}));
+    QCOMPARE(tokenColours(f.editor.inputTextView()->document()->firstBlock()), 0);
+    QVERIFY(!f.editor.activeGroupController()->highlightNextGroup());
+}
+
+void tst_ExpressionViewController::caretTakesTheSelectionColour()
+{
+    // Always on, so that the picture never falls between two blinks.
+    QApplication::setCursorFlashTime(0);
+    Fixture f(u"sample"_s);
+    f.editor.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.editor));
+    for (NSTextViewWithPlaceholder *view :
+         {static_cast<NSTextViewWithPlaceholder *>(f.editor.inputTextView()), f.editor.outputTextView()}) {
+        view->setFocus();
+        QTRY_VERIFY(view->hasFocus());
+        const QRect caret = view->cursorRect();
+        QVERIFY(caret.isValid());
+        QCOMPARE(view->viewport()->grab().toImage().pixelColor(caret.center()), QColor(0x99, 0x99, 0x99));
+    }
 }
 
 void tst_ExpressionViewController::presentationKeepsTheColouring()

@@ -7,6 +7,8 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextLayout>
 
 #include <deque>
@@ -129,6 +131,47 @@ private Q_SLOTS:
         Screen normal;
         normal.controller.awakeFromNib();
         QCOMPARE(fontSizes(s), doubled(fontSizes(normal)));
+    }
+
+    void linesAreSpacedAsTheSizesSay_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addRow("normal") << int(ViewMode::normal);
+        QTest::addRow("presentation") << int(ViewMode::presentation);
+    }
+
+    // Measured where the caret goes, from line to line and from one wrapped row of a line to the next, in both views.
+    void linesAreSpacedAsTheSizesSay()
+    {
+        QFETCH(int, mode);
+        Screen s;
+        s.controller.setMode(ViewMode(mode));
+        s.controller.awakeFromNib();
+        const qreal points = s.controller.lineHeight() + s.controller.lineSpacing();
+        for (NSTextViewWithPlaceholder *view : {&s.input, &s.output}) {
+            // Tall enough that the caret never scrolls the text.
+            view->resize(300, 1200);
+            view->show();
+            QVERIFY(QTest::qWaitForWindowExposed(view));
+            view->setText(u"one\ntwo "_s + QString(80, u'x') + u"\nthree"_s);
+            const qreal expected = points * view->logicalDpiY() / 72.0;
+            QVERIFY(expected > QFontMetricsF(view->font()).lineSpacing() + 1);
+            const auto caretTop = [view](int position) {
+                QTextCursor cursor(view->document());
+                cursor.setPosition(position);
+                view->setTextCursor(cursor);
+                return view->cursorRect().top();
+            };
+            // Whole pixels: within one of the exact pitch, and the same for every line.
+            const int pitch = caretTop(4) - caretTop(0);
+            QVERIFY2(qAbs(pitch - expected) <= 1, qPrintable(QString::number(pitch)));
+            const QTextBlock wrapped = view->document()->findBlockByNumber(1);
+            QVERIFY(wrapped.layout()->lineCount() > 2);
+            QCOMPARE(caretTop(wrapped.position() + wrapped.layout()->lineAt(1).textStart()) - caretTop(4), pitch);
+            QCOMPARE(caretTop(view->document()->lastBlock().position()) - caretTop(4),
+                     wrapped.layout()->lineCount() * pitch);
+            view->hide();
+        }
     }
 
     void switchClearsPaintingAndAsksForRepaint()
