@@ -1,5 +1,6 @@
 #include "gui/editor/PatternTextView.h"
 
+#include "core/evaluation/EvaluationScheduler.h"
 #include "core/pattern/PatternAttributedStringBuilder.h"
 #include "core/pattern/PatternEscaping.h"
 #include "core/settings/Appearance.h"
@@ -14,8 +15,13 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace {
+
+// Colouring a pattern reads all of it, which takes the interface thread too long per keystroke from some ten thousand
+// characters on; shorter ones are coloured at once, so that typed text never shows a stale colour.
+constexpr qsizetype longestColoredAtOnce = 16384;
 
 // The spans over [from, from + length), positioned from `from`. Blocks come in text order, so `first` moves on past
 // the spans that end before this block and never goes back.
@@ -45,11 +51,37 @@ QList<QTextLayout::FormatRange> blockFormats(const QList<ColorSpan> &spans, QLis
 
 } // namespace
 
+// One colouring's input, and its colours once a worker has worked them out.
+struct PatternTextView::Colouring
+{
+    QString text;
+    qint64 highlightedGroup = 0;
+    bool allowsCommentsAndWhitespace = false;
+    std::shared_ptr<const Appearance> palette;
+    QList<ColorSpan> spans;
+};
+
 PatternTextView::PatternTextView(QWidget *parent)
     : NSTextViewWithPlaceholder(parent)
     , m_appearanceController(std::make_unique<AppearanceController>(this))
 {
     setObjectName(QStringLiteral("patternTextView"));
+    m_colouringScheduler = new EvaluationScheduler(
+        [this]() -> EvaluationScheduler::Work {
+            m_runningColouring = m_pendingColouring;
+            if (!m_runningColouring)
+                return {};
+            return [colouring = m_runningColouring](const std::atomic<bool> &) {
+                colouring->spans = PatternAttributedStringBuilder::coloredPattern(
+                                       colouring->text, colouring->highlightedGroup,
+                                       colouring->allowsCommentsAndWhitespace, *colouring->palette)
+                                       .spans();
+                return true;
+            };
+        },
+        this);
+    connect(m_colouringScheduler, &EvaluationScheduler::finished, this, &PatternTextView::colouringFinished);
+    connect(this, &NSTextViewWithPlaceholder::visibleBlocksChanged, this, &PatternTextView::colorBlocks);
 }
 
 PatternTextView::~PatternTextView() = default;
@@ -110,26 +142,82 @@ void PatternTextView::appearanceDidChange(AppearanceController *, const Appearan
 
 void PatternTextView::updateColors()
 {
-    const std::unique_ptr<Appearance> palette = m_appearanceController->appearance();
+    const std::shared_ptr<const Appearance> palette = m_appearanceController->appearance();
     setTextColor(palette->plainTextColor().toQColor());
+    m_errorColor = palette->errorColor().toQColor();
+    const QString pattern = text();
+    auto colouring = std::make_shared<Colouring>(
+        Colouring {pattern, m_highlightedGroup, m_allowsCommentsAndWhitespace, palette, {}});
+    if (!m_patternIsLiteral && pattern.size() > longestColoredAtOnce) {
+        m_pendingColouring = std::move(colouring);
+        m_colouringScheduler->restart();
+        return;
+    }
+    m_pendingColouring.reset();
+    m_colouringScheduler->cancel();
     // The spans once for the whole text, each block taking its slice: working them out per block costs a pass over
     // the whole text for every line, minutes for a pasted megabyte.
-    const QList<ColorSpan> spans = m_patternIsLiteral
-        ? QList<ColorSpan>()
-        : PatternAttributedStringBuilder::coloredPattern(text(), m_highlightedGroup, m_allowsCommentsAndWhitespace,
-                                                         *palette)
-              .spans();
+    m_spans = m_patternIsLiteral ? QList<ColorSpan>()
+                                 : PatternAttributedStringBuilder::coloredPattern(
+                                       pattern, m_highlightedGroup, m_allowsCommentsAndWhitespace, *palette)
+                                       .spans();
+    m_coloredText = pattern;
+    colorBlocks();
+}
+
+void PatternTextView::colouringFinished()
+{
+    if (!m_runningColouring)
+        return;
+    const std::shared_ptr<Colouring> colouring = std::exchange(m_runningColouring, nullptr);
+    m_spans = std::move(colouring->spans);
+    m_coloredText = colouring->text;
+    colorBlocks();
+}
+
+void PatternTextView::colorBlocks()
+{
+    if (m_coloringBlocks) {
+        m_visibleBlocksChangedWhileColoring = true;
+        return;
+    }
+    m_coloringBlocks = true;
+    do {
+        m_visibleBlocksChangedWhileColoring = false;
+        colorBlocksOnce();
+    } while (m_visibleBlocksChangedWhileColoring);
+    m_coloringBlocks = false;
+}
+
+void PatternTextView::colorBlocksOnce()
+{
+    // Colours of the text before an edit would land on the wrong characters; the block keeps its own until the
+    // colouring of the edit is in.
+    if (m_coloredText.size() != document()->characterCount() - 1 || m_coloredText != text())
+        return;
     const std::optional<TextRange> error = errorCharacter();
+    // A short pattern is coloured whole; a long one in the blocks in view, which are few whatever its length.
+    QList<QTextBlock> blocks;
+    if (m_coloredText.size() <= longestColoredAtOnce) {
+        for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next())
+            blocks.append(block);
+    } else {
+        blocks = visibleBlocks();
+    }
+    if (blocks.isEmpty())
+        return;
+    const qsizetype from = blocks.constFirst().position();
+    auto first = std::partition_point(m_spans.cbegin(), m_spans.cend(),
+                                      [from](const ColorSpan &span) { return span.range.end() <= from; });
     withoutChangeReports([&] {
-        auto first = spans.cbegin();
-        for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next()) {
-            QList<QTextLayout::FormatRange> formats = blockFormats(spans, first, block.position(), block.length());
+        for (const QTextBlock &block : std::as_const(blocks)) {
+            QList<QTextLayout::FormatRange> formats = blockFormats(m_spans, first, block.position(), block.length());
             if (error && block.contains(int(error->location))) {
                 QTextLayout::FormatRange mark;
                 mark.start = int(error->location - block.position());
                 mark.length = int(error->length);
                 mark.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
-                mark.format.setUnderlineColor(palette->errorColor().toQColor());
+                mark.format.setUnderlineColor(m_errorColor);
                 // Laid over the token colours; the layout merges overlapping ranges.
                 formats.append(mark);
             }

@@ -3,6 +3,7 @@
 #include "core/settings/AppearanceControllerDelegate.h"
 #include "gui/widgets/NSTextViewWithPlaceholder.h"
 
+#include "core/pattern/AttributedPattern.h"
 #include "core/pattern/TextRange.h"
 
 #include <functional>
@@ -10,10 +11,12 @@
 #include <optional>
 
 class AppearanceController;
+class EvaluationScheduler;
 
 // The pattern editor: colours its text by token role and marks the highlighted capture group, recomputed from
 // scratch after every change. Colours are extra formats on the block layouts, never edits of the document, so the
-// undo history, the caret and the selection are untouched.
+// undo history, the caret and the selection are untouched. A long pattern is coloured on a worker, and only the blocks
+// in view take its colours: until the colouring of an edit is in, the view keeps the colours it has.
 class PatternTextView final : public NSTextViewWithPlaceholder, public AppearanceControllerDelegate
 {
     Q_OBJECT
@@ -58,9 +61,25 @@ protected:
     bool viewportEvent(QEvent *event) override;
 
 private:
+    struct Colouring;
+
     std::optional<TextRange> errorCharacter() const;
+    void colouringFinished();
+    void colorBlocks();
+    void colorBlocksOnce();
 
     const std::unique_ptr<AppearanceController> m_appearanceController;
+    EvaluationScheduler *m_colouringScheduler;
+    // The newest input to colour, and the one on a worker now.
+    std::shared_ptr<Colouring> m_pendingColouring;
+    std::shared_ptr<Colouring> m_runningColouring;
+    // The colours shown, worked out for this text.
+    QString m_coloredText;
+    QList<ColorSpan> m_spans;
+    QColor m_errorColor;
+    // Setting a block's formats makes the view report a change of its visible blocks from within the pass.
+    bool m_coloringBlocks = false;
+    bool m_visibleBlocksChangedWhileColoring = false;
     qint64 m_highlightedGroup = 0;
     qsizetype m_errorPosition = -1;
     // Inside an edit the mark is set again by the delegate; the recolouring that ends the edit applies it.

@@ -49,6 +49,36 @@ bool needsGlyphStandIn(char16_t unit)
     return unit == u'\r' || unit == 0xfdd0 || unit == 0xfdd1;
 }
 
+// A block is laid out whole whenever it changes, and Qt's layout of one costs time at least linear in its length: a
+// line of megabytes took seconds per keystroke however it wrapped. A longer line is held in several blocks; the unit
+// at each split becomes the block break, which keeps the unit in its format as for a paragraph separator, and the
+// view draws it where the line goes on.
+constexpr qsizetype longestBlock = 4096;
+
+// Putting text into a document costs some 60 ms per megabyte here, more while other work runs, and the text of a
+// large sample is tens of megabytes: it goes in by pieces of a quarter megabyte, one per turn of the event loop.
+constexpr qsizetype loadedAtOnce = qsizetype(1) << 18;
+
+// Where the piece from `from` ends: never between the halves of a surrogate pair.
+qsizetype pieceEnd(QStringView text, qsizetype from)
+{
+    qsizetype end = std::min(text.size(), from + loadedAtOnce);
+    if (end < text.size() && text[end - 1].isHighSurrogate())
+        ++end;
+    return end;
+}
+
+bool holdsLongLine(QStringView text)
+{
+    qsizetype run = 0;
+    for (const QChar unit : text) {
+        run = unit == u'\n' || unit == QChar::ParagraphSeparator ? 0 : run + 1;
+        if (run >= longestBlock)
+            return true;
+    }
+    return false;
+}
+
 char16_t standInFor(char16_t unit)
 {
     switch (unit) {
@@ -60,6 +90,44 @@ char16_t standInFor(char16_t unit)
     default:
         return QChar::ReplacementCharacter;
     }
+}
+
+// A unit that can end a block and be drawn there alone: printable, no half of a surrogate pair, no mark or joiner,
+// none a following mark or joiner clings to, and none that may be the glyph of a stand-in.
+bool canBeHeld(QStringView line, qsizetype index)
+{
+    const QChar unit = line[index];
+    if (!unit.isPrint() || unit.isMark() || unit.unicode() == standInFor(u'\r') || unit == QChar::ReplacementCharacter)
+        return false;
+    if (index + 1 == line.size())
+        return true;
+    const QChar next = line[index + 1];
+    return !next.isMark() && !next.isSurrogate() && next.category() != QChar::Other_Format;
+}
+
+// Where a block's text is split so that no block is longer than longestBlock: at a space near each block's end where
+// there is one, so that the line looks wrapped at a word, else at the last unit that can be held.
+QList<qsizetype> heldUnitPositions(QStringView line)
+{
+    QList<qsizetype> positions;
+    qsizetype start = 0;
+    while (line.size() - start >= longestBlock) {
+        const qsizetype last = start + longestBlock - 1;
+        qsizetype chosen = -1;
+        for (qsizetype index = last; index > last - longestBlock / 4 && chosen < 0; --index) {
+            if (line[index] == u' ' && canBeHeld(line, index))
+                chosen = index;
+        }
+        for (qsizetype index = last; index > start && chosen < 0; --index) {
+            if (canBeHeld(line, index))
+                chosen = index;
+        }
+        if (chosen < 0)
+            break;
+        positions.append(chosen);
+        start = chosen + 1;
+    }
+    return positions;
 }
 
 // Reads on light and dark backgrounds alike, and apart from the text around it.
@@ -124,10 +192,10 @@ private:
 
 // Looks up formats only where the raw text holds a block break or a stand-in's glyph: walking every fragment of a
 // text of megabytes would cost more than the raw text itself, on every keystroke.
-QString exactText(const QTextDocument *document, bool mayHoldStandIns, bool mayHoldParagraphSeparators)
+QString exactText(const QTextDocument *document, bool mayHoldStandIns, bool mayHoldHeldBreaks)
 {
     QString text = document->toRawText();
-    if (!mayHoldStandIns && !mayHoldParagraphSeparators) {
+    if (!mayHoldStandIns && !mayHoldHeldBreaks) {
         text.replace(QChar::ParagraphSeparator, u'\n');
         return text;
     }
@@ -142,12 +210,11 @@ QString exactText(const QTextDocument *document, bool mayHoldStandIns, bool mayH
             // A block's character format is the format of the break that opens it.
             block = block.next();
             fragments.enterBlock(block);
-            if (!mayHoldParagraphSeparators
-                || formats.originalUnit(block.charFormatIndex()) != QChar::ParagraphSeparator)
-                units[position] = u'\n';
+            const char16_t held = mayHoldHeldBreaks ? formats.originalUnit(block.charFormatIndex()) : 0;
+            units[position] = held != 0 && !needsGlyphStandIn(held) ? held : u'\n';
         } else if (mayHoldStandIns && (unit == standInFor(u'\r') || unit == QChar::ReplacementCharacter)) {
             const char16_t original = formats.originalUnit(fragments.charFormatIndexAt(position));
-            if (original != 0 && standInFor(original) == unit)
+            if (needsGlyphStandIn(original) && standInFor(original) == unit)
                 units[position] = original;
         }
     }
@@ -163,7 +230,7 @@ QList<QTextLayout::FormatRange> standInFormatRanges(const QTextBlock &block, Sta
     for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fragment = it.fragment();
         const char16_t original = formats.originalUnit(fragment.charFormatIndex());
-        if (original == 0 || original == QChar::ParagraphSeparator)
+        if (!needsGlyphStandIn(original))
             continue;
         const QString fragmentText = fragment.text();
         const int offset = fragment.position() - block.position();
@@ -226,7 +293,7 @@ void NSTextViewWithPlaceholder::setPlaceholderOffset(qreal offset)
 QString NSTextViewWithPlaceholder::text() const
 {
     if (!m_textIsCurrent) {
-        m_text = exactText(document(), m_mayHoldStandIns, m_mayHoldParagraphSeparators);
+        m_text = exactText(document(), m_mayHoldStandIns, m_mayHoldHeldBreaks);
         m_textIsCurrent = true;
     }
     return m_text;
@@ -234,16 +301,23 @@ QString NSTextViewWithPlaceholder::text() const
 
 void NSTextViewWithPlaceholder::setText(const QString &text)
 {
+    if (isLoading()) {
+        setReadOnly(!m_editableAfterLoading);
+        m_loadingText = QString();
+    }
+    const qsizetype first = text.size() > loadedAtOnce ? pieceEnd(text, 0) : text.size();
+    const QStringView head = QStringView(text).first(first);
     withoutChangeReports([&] {
-        const bool anywhere = holdsLongWord(text);
+        const bool anywhere = holdsLongWord(head);
         // Laying out the old text's long words at word boundaries would cost what wrapping anywhere spares.
         if (!anywhere && wordWrapMode() == QTextOption::WrapAnywhere)
             setPlainText(QString());
         setWrapsAnywhere(anywhere);
-        m_mayHoldParagraphSeparators = text.contains(QChar::ParagraphSeparator);
-        m_mayHoldStandIns = std::ranges::any_of(text, [](QChar unit) { return needsGlyphStandIn(unit.unicode()); });
-        if (!m_mayHoldStandIns && !m_mayHoldParagraphSeparators) {
-            setPlainText(text);
+        m_mayHoldHeldBreaks = head.contains(QChar::ParagraphSeparator);
+        m_mayHoldStandIns = std::ranges::any_of(head, [](QChar unit) { return needsGlyphStandIn(unit.unicode()); });
+        m_pendingLongLines.reset();
+        if (!m_mayHoldStandIns && !m_mayHoldHeldBreaks && !holdsLongLine(head)) {
+            setPlainText(head.toString());
             return;
         }
         setPlainText(QString());
@@ -251,13 +325,55 @@ void NSTextViewWithPlaceholder::setText(const QString &text)
         const bool undoRedoEnabled = textDocument->isUndoRedoEnabled();
         textDocument->setUndoRedoEnabled(false);
         QTextCursor cursor(textDocument);
-        insertExactText(cursor, text);
+        insertExactText(cursor, head);
         textDocument->setUndoRedoEnabled(undoRedoEnabled);
         // Where the platform's assignment leaves it.
         moveCursor(QTextCursor::Start);
     });
+    if (first < text.size()) {
+        m_loadingText = text;
+        m_loaded = first;
+        m_editableAfterLoading = !isReadOnly();
+        // Typing into a text that is still growing would edit a document that is not yet the text.
+        setReadOnly(true);
+        m_text = text;
+        m_textIsCurrent = true;
+        const quint64 loading = ++m_loadings;
+        QMetaObject::invokeMethod(
+            this, [this, loading] { loadNextPiece(loading); }, Qt::QueuedConnection);
+    }
     updatePlaceholder(true);
     tellDelegate();
+}
+
+void NSTextViewWithPlaceholder::loadNextPiece(quint64 loading)
+{
+    if (!isLoading() || loading != m_loadings)
+        return;
+    const qsizetype end = pieceEnd(m_loadingText, m_loaded);
+    const QStringView piece = QStringView(m_loadingText).sliced(m_loaded, end - m_loaded);
+    withoutChangeReports([&] {
+        if (wordWrapMode() != QTextOption::WrapAnywhere && holdsLongWord(piece))
+            setWrapsAnywhere(true);
+        QTextDocument *textDocument = document();
+        const bool undoRedoEnabled = textDocument->isUndoRedoEnabled();
+        textDocument->setUndoRedoEnabled(false);
+        QTextCursor cursor(textDocument);
+        cursor.movePosition(QTextCursor::End);
+        insertExactText(cursor, piece);
+        textDocument->setUndoRedoEnabled(undoRedoEnabled);
+    });
+    m_loaded = end;
+    if (m_loaded < m_loadingText.size()) {
+        QMetaObject::invokeMethod(
+            this, [this, loading] { loadNextPiece(loading); }, Qt::QueuedConnection);
+        return;
+    }
+    m_loadingText = QString();
+    setReadOnly(!m_editableAfterLoading);
+    updatePlaceholder(false);
+    // Whoever paints the text waits for all of it.
+    Q_EMIT visibleBlocksChanged();
 }
 
 void NSTextViewWithPlaceholder::insertExactText(const QString &text)
@@ -279,6 +395,7 @@ void NSTextViewWithPlaceholder::insertExactText(QTextCursor &cursor, QStringView
     };
     cursor.beginEditBlock();
     cursor.removeSelectedText();
+    const int start = cursor.position();
     qsizetype runStart = 0;
     const auto insertRunUpTo = [&](qsizetype end) {
         if (end > runStart)
@@ -292,7 +409,7 @@ void NSTextViewWithPlaceholder::insertExactText(QTextCursor &cursor, QStringView
             cursor.insertBlock(cursor.blockFormat(), plain);
         } else if (unit == QChar::ParagraphSeparator) {
             insertRunUpTo(index);
-            m_mayHoldParagraphSeparators = true;
+            m_mayHoldHeldBreaks = true;
             cursor.insertBlock(cursor.blockFormat(), standIn(unit));
         } else if (needsGlyphStandIn(unit)) {
             insertRunUpTo(index);
@@ -301,12 +418,65 @@ void NSTextViewWithPlaceholder::insertExactText(QTextCursor &cursor, QStringView
         }
     }
     insertRunUpTo(text.size());
+    // In the same edit: undo never shows the long line in one block, and a pasted megabyte is never laid out whole.
+    const int end = cursor.position();
+    holdLongLines(cursor, start, end);
+    cursor.setPosition(end);
     cursor.endEditBlock();
+}
+
+void NSTextViewWithPlaceholder::holdLongLines(QTextCursor &cursor, int from, int to)
+{
+    QTextDocument *textDocument = document();
+    for (QTextBlock block = textDocument->findBlock(from); block.isValid() && block.position() <= to;
+         block = block.next()) {
+        if (block.length() - 1 < longestBlock)
+            continue;
+        const int blockStart = block.position();
+        const QString line = block.text();
+        // Each held unit becomes one block break: every position stays where it was.
+        for (const qsizetype index : heldUnitPositions(line)) {
+            const int position = blockStart + int(index);
+            cursor.setPosition(position);
+            cursor.setPosition(position + 1, QTextCursor::KeepAnchor);
+            QTextCharFormat held = cursor.charFormat();
+            held.setProperty(originalUnitProperty, int(line[index].unicode()));
+            cursor.insertBlock(cursor.blockFormat(), held);
+            m_mayHoldHeldBreaks = true;
+        }
+        block = textDocument->findBlock(blockStart + int(line.size()));
+    }
+}
+
+void NSTextViewWithPlaceholder::holdPendingLongLines()
+{
+    if (!m_pendingLongLines)
+        return;
+    const int last = document()->characterCount() - 1;
+    const int from = std::min(m_pendingLongLines->first, last);
+    const int to = std::min(m_pendingLongLines->second, last);
+    m_pendingLongLines.reset();
+    const QTextCursor caret = textCursor();
+    QTextCursor cursor(document());
+    // Part of the edit that made the line long, so that undo takes both back as one.
+    cursor.joinPreviousEditBlock();
+    withoutChangeReports([&] { holdLongLines(cursor, from, to); });
+    cursor.endEditBlock();
+    // Inserting the breaks moved a caret that stood just before a held unit.
+    if (textCursor().anchor() != caret.anchor() || textCursor().position() != caret.position()) {
+        QTextCursor restored = textCursor();
+        restored.setPosition(caret.anchor());
+        restored.setPosition(caret.position(), QTextCursor::KeepAnchor);
+        setTextCursor(restored);
+    }
 }
 
 void NSTextViewWithPlaceholder::setEditable(bool editable)
 {
-    setReadOnly(!editable);
+    if (isLoading())
+        m_editableAfterLoading = editable;
+    else
+        setReadOnly(!editable);
     updatePlaceholder(true);
 }
 
@@ -345,12 +515,30 @@ void NSTextViewWithPlaceholder::didChangeText()
 
 void NSTextViewWithPlaceholder::documentContentsChanged(int position, int charsRemoved, int charsAdded)
 {
-    // The document reports every change here before its layout or anyone else can ask for the text.
+    // The document reports every change here before its layout or anyone else can ask for the text. While the
+    // assigned text goes in, the text is the assigned one.
+    if (isLoading())
+        return;
     m_textIsCurrent = false;
     if (m_suppressChangeReports)
         return;
     if (charsRemoved == 0 && charsAdded == 0)
         return;
+    if (charsAdded > 0) {
+        // Typing makes a block longer one unit at a time; other edits bring their text already held.
+        bool longBlock = false;
+        for (QTextBlock block = document()->findBlock(position);
+             !longBlock && block.isValid() && block.position() <= position + charsAdded; block = block.next())
+            longBlock = block.length() - 1 >= longestBlock;
+        if (longBlock) {
+            if (!m_pendingLongLines)
+                QMetaObject::invokeMethod(this, &NSTextViewWithPlaceholder::holdPendingLongLines, Qt::QueuedConnection);
+            const std::pair<int, int> range {position, position + charsAdded};
+            m_pendingLongLines = m_pendingLongLines ? std::pair {std::min(m_pendingLongLines->first, range.first),
+                                                                 std::max(m_pendingLongLines->second, range.second)}
+                                                    : range;
+        }
+    }
     if (charsAdded > 0 && wordWrapMode() != QTextOption::WrapAnywhere) {
         // The words the insertion may have joined or made, with enough on each side to tell their length.
         QTextCursor around(document());
@@ -432,15 +620,15 @@ void NSTextViewWithPlaceholder::setMarkers(const QList<Marker> &markers)
 void NSTextViewWithPlaceholder::paintEvent(QPaintEvent *event)
 {
     QPlainTextEdit::paintEvent(event);
+    QPainter painter(viewport());
+    if (m_mayHoldHeldBreaks)
+        paintHeldUnits(painter, event->rect());
     // The view draws the caret in the text's colour; a caret of another colour goes over it, while the blinking
     // shows it.
-    if (m_insertionPointColor && getPaintContext().cursorPosition >= 0 && !overwriteMode()) {
-        QPainter painter(viewport());
+    if (m_insertionPointColor && getPaintContext().cursorPosition >= 0 && !overwriteMode())
         painter.fillRect(cursorRect(), *m_insertionPointColor);
-    }
     if (m_markers.isEmpty())
         return;
-    QPainter painter(viewport());
     // A caret's width at the normal size, growing with the font so that it stays as visible at the doubled one.
     const qreal width = qMax(2.0, fontMetrics().height() / 8.0);
     const qsizetype end = document()->characterCount() - 1;
@@ -465,6 +653,51 @@ void NSTextViewWithPlaceholder::paintEvent(QPaintEvent *event)
         const QRectF bar(caret.x() - width / 2, caret.y(), width, line.height());
         if (event->rect().intersects(bar.toAlignedRect()))
             painter.fillRect(bar, marker.color);
+    }
+}
+
+// A held unit is no part of any layout: it is drawn after the last line of the block it ends, in the colours that
+// the block's formats, or the selection, give its position.
+void NSTextViewWithPlaceholder::paintHeldUnits(QPainter &painter, const QRect &area)
+{
+    StandInFormats formats(document());
+    const QTextCursor selection = textCursor();
+    const QPointF offset = contentOffset();
+    for (const QTextBlock &block : visibleBlocks()) {
+        const QTextBlock next = block.next();
+        const char16_t held = next.isValid() ? formats.originalUnit(next.charFormatIndex()) : 0;
+        const QTextLayout *layout = block.layout();
+        if (held == 0 || needsGlyphStandIn(held) || held == QChar::ParagraphSeparator || !layout
+            || layout->lineCount() == 0)
+            continue;
+        const int inBlock = block.length() - 1;
+        const QTextLine line = layout->lineAt(layout->lineCount() - 1);
+        const QPointF origin = blockBoundingGeometry(block).translated(offset).topLeft() + layout->position();
+        const QString unit(QChar {held});
+        const QRectF box(origin.x() + line.cursorToX(inBlock), origin.y() + line.y(),
+                         fontMetrics().horizontalAdvance(unit), line.height());
+        if (!box.intersects(area))
+            continue;
+        QBrush background;
+        QColor foreground = palette().color(QPalette::Text);
+        for (const QTextLayout::FormatRange &range : layout->formats()) {
+            if (inBlock < range.start || inBlock >= range.start + range.length)
+                continue;
+            if (range.format.background().style() != Qt::NoBrush)
+                background = range.format.background();
+            if (range.format.foreground().style() != Qt::NoBrush)
+                foreground = range.format.foreground().color();
+        }
+        const int position = block.position() + inBlock;
+        if (position >= selection.selectionStart() && position < selection.selectionEnd()) {
+            background = palette().brush(QPalette::Highlight);
+            foreground = palette().color(QPalette::HighlightedText);
+        }
+        if (background.style() != Qt::NoBrush)
+            painter.fillRect(box, background);
+        painter.setPen(foreground);
+        painter.setFont(font());
+        painter.drawText(QPointF(box.left(), origin.y() + line.y() + line.ascent()), unit);
     }
 }
 
@@ -496,7 +729,7 @@ void NSTextViewWithPlaceholder::keyPressEvent(QKeyEvent *event)
     }
     // Typed text takes the format of the character before the caret; next to a stand-in it would carry its
     // original unit along.
-    if ((m_mayHoldStandIns || m_mayHoldParagraphSeparators) && !textCursor().hasSelection()
+    if ((m_mayHoldStandIns || m_mayHoldHeldBreaks) && !textCursor().hasSelection()
         && textCursor().charFormat().hasProperty(originalUnitProperty)) {
         QTextCharFormat plain = textCursor().charFormat();
         plain.clearProperty(originalUnitProperty);

@@ -10,6 +10,7 @@
 #include <optional>
 
 class NSTextViewWithPlaceholderUpdateDelegate;
+class QPainter;
 
 // A plain-text editor that shows a placeholder label while it is empty, editable and unfocused, reports every change
 // of its text (user edits and assignments alike) to its update delegate, and pastes plain text only.
@@ -36,12 +37,15 @@ public:
     // megabytes.
     QString text() const;
     // Replaces the whole text (a new undo history), then updates the placeholder and tells the delegate, even when
-    // the text is unchanged.
+    // the text is unchanged. A text of megabytes goes into the document a piece at a time from the event loop, the
+    // view read-only meanwhile; text() and the delegate have all of it at once.
     virtual void setText(const QString &text);
+    // Pieces of the assigned text are still to go into the document.
+    bool isLoading() const { return !m_loadingText.isNull(); }
     // Replaces the selection with the text as one undoable edit, every character kept as it is.
     void insertExactText(const QString &text);
 
-    bool isEditable() const { return !isReadOnly(); }
+    bool isEditable() const { return isLoading() ? m_editableAfterLoading : !isReadOnly(); }
     void setEditable(bool editable);
     bool isFirstResponder() const { return m_isFirstResponder; }
     void setFirstResponder(bool firstResponder);
@@ -109,6 +113,10 @@ private:
     void documentContentsChanged(int position, int charsRemoved, int charsAdded);
     void setWrapsAnywhere(bool anywhere);
     void insertExactText(QTextCursor &cursor, QStringView text);
+    void holdLongLines(QTextCursor &cursor, int from, int to);
+    void holdPendingLongLines();
+    void loadNextPiece(quint64 loading);
+    void paintHeldUnits(QPainter &painter, const QRect &area);
     void layoutPlaceholder();
     void applySelectionPalette();
 
@@ -122,7 +130,15 @@ private:
     // Until the next assignment of a text without them: undo can bring them back after they were deleted. Reading
     // the text looks up formats only for what the document may hold.
     bool m_mayHoldStandIns = false;
-    bool m_mayHoldParagraphSeparators = false;
+    // A block break may hold a unit other than a line feed: a paragraph separator, or a unit of a long line.
+    bool m_mayHoldHeldBreaks = false;
+    // Edits made a block longer than it may be; the document positions to look at once the edit is over.
+    std::optional<std::pair<int, int>> m_pendingLongLines;
+    // The assigned text while it is being put into the document, how much of it is in, and which assignment it is.
+    QString m_loadingText;
+    qsizetype m_loaded = 0;
+    quint64 m_loadings = 0;
+    bool m_editableAfterLoading = true;
     std::optional<QColor> m_selectedTextBackgroundColor;
     std::optional<QColor> m_selectedTextForegroundColor;
     std::optional<QColor> m_insertionPointColor;

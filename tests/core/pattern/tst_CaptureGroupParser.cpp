@@ -262,6 +262,14 @@ private Q_SLOTS:
             << u"\r\n(a\r\n)(b)"_s << false << u"0-9 1-4 5-7"_s << u"0+10 2+5 7+3"_s;
         QTest::addRow("escaped emoji") << u"\\😀(a)"_s << false << u"0-7 2-4"_s << u"0+6 3+3"_s;
         QTest::addRow("combining mark after parenthesis") << u"(\u0301a)"_s << false << u"0-4 0-2"_s << u"0+4 0+4"_s;
+        // ICU reads a "(" that a joiner or mark clings to as a parenthesis all the same.
+        QTest::addRow("joiner after parenthesis") << u"(\u200d)"_s << false << u"0-4 0-1"_s << u"0+3 0+3"_s;
+        QTest::addRow("only a combining mark in the group") << u"(\u0301)"_s << false << u"0-3 0-1"_s << u"0+3 0+3"_s;
+        QTest::addRow("joiner before parenthesis") << u"a\u200d(b)"_s << false << u"0-6 1-3"_s << u"0+5 2+3"_s;
+        QTest::addRow("joiner and mark after parenthesis, then a group")
+            << u"(\u200d\u0301a)(b)"_s << false << u"0-10 0-2 3-5"_s << u"0+8 0+5 5+3"_s;
+        QTest::addRow("mark after closing parenthesis")
+            << u"(a)\u0301(b)"_s << false << u"0-7 0-2 3-5"_s << u"0+7 0+3 4+3"_s;
         QTest::addRow("quoted parentheses") << uR"(\Q()\E(a))"_s << false << u"0-8 6-8"_s << u"0+9 6+3"_s;
         QTest::addRow("quote unclosed to the end") << uR"((a)\Q(b)"_s << false << u"0-6 0-2"_s << u"0+7 0+3"_s;
         QTest::addRow("backslash quoted") << uR"(\Q\\E(a))"_s << false << u"0-7 5-7"_s << u"0+8 5+3"_s;

@@ -9,10 +9,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QRandomGenerator>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 
 using namespace Qt::StringLiterals;
@@ -302,6 +306,187 @@ private Q_SLOTS:
         f.view->setTextCursor(cursor);
         f.view->insertPlainText(typed);
         QCOMPARE(f.view->wordWrapMode() == QTextOption::WrapAnywhere, anywhere);
+    }
+
+    void keepsLongLines_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addRow("words in one line") << u"lorem ipsum dolor "_s.repeated(2000);
+        QTest::addRow("a run without spaces") << QString(30000, u'q');
+        QTest::addRow("marks, joiners and surrogate pairs")
+            << u"e\u0301\U0001F468\u200D\U0001F469x\u00e9\uFE0F"_s.repeated(3000);
+        QTest::addRow("carriage returns, separators and NUL")
+            << QString(u"ab\r\u2029cd\u2028"_s + QChar(0)).repeated(3000);
+        QTest::addRow("a long line among short ones") << u"one\ntwo\n"_s + QString(20000, u'z') + u"\nthree"_s;
+    }
+
+    // A line of megabytes is laid out in pieces, never whole; what is read, copied and edited stays the exact text.
+    void keepsLongLines()
+    {
+        QFETCH(QString, text);
+        Fixture f;
+        f.view->setText(text);
+        QCOMPARE(f.view->text(), text);
+        QCOMPARE(f.view->document()->characterCount() - 1, text.size());
+        int longestBlock = 0;
+        for (QTextBlock block = f.view->document()->firstBlock(); block.isValid(); block = block.next())
+            longestBlock = std::max(longestBlock, block.length());
+        QVERIFY(longestBlock < 10000);
+
+        f.view->selectAll();
+        f.view->copy();
+        QCOMPARE(QApplication::clipboard()->text(), text);
+        f.view->setText(QString());
+        f.view->paste();
+        QCOMPARE(f.view->text(), text);
+        QCOMPARE(f.delegate.texts.last(), text);
+        f.view->undo();
+        QCOMPARE(f.view->text(), QString());
+        f.view->redo();
+        QCOMPARE(f.view->text(), text);
+    }
+
+    // Random edits of a long line, typed, pasted and deleted anywhere, also over the places where it is split, then
+    // undone one by one: after each step the view holds exactly the text the same edits make of a string.
+    void editsOfLongLinesKeepTheText()
+    {
+        Fixture f;
+        f.view->setFocus();
+        QTRY_VERIFY(f.view->hasFocus());
+        QRandomGenerator random(7);
+        const QString pieces[] = {u"x"_s,
+                                  u" "_s,
+                                  u"\r"_s,
+                                  u"\n"_s,
+                                  u"\u2029"_s,
+                                  u"\u0301"_s,
+                                  u"\U0001F600"_s,
+                                  QString(5000, u'w'),
+                                  u"word "_s.repeated(1500)};
+        QString expected = QString(12000, u'a') + u"\n"_s + u"b c "_s.repeated(3000);
+        f.view->setText(expected);
+        QStringList history {expected};
+        const auto placeCaret = [&](int anchor, int position) {
+            QTextCursor cursor = f.view->textCursor();
+            cursor.setPosition(anchor);
+            cursor.setPosition(position, QTextCursor::KeepAnchor);
+            f.view->setTextCursor(cursor);
+        };
+        // Never between the halves of a pair, where the document's cursor would not go.
+        const auto boundary = [&expected](int position) {
+            return position > 0 && position < expected.size() && expected.at(position).isLowSurrogate()
+                    && expected.at(position - 1).isHighSurrogate()
+                ? position - 1
+                : position;
+        };
+        for (int step = 0; step < 60; ++step) {
+            const int at = boundary(random.bounded(int(expected.size()) + 1));
+            switch (random.bounded(4)) {
+            case 0: {
+                // Typed: the line grows one key at a time.
+                placeCaret(at, at);
+                QTest::keyClicks(f.view, u"typed"_s);
+                expected.insert(at, u"typed"_s);
+                break;
+            }
+            case 1: {
+                const QString piece = pieces[random.bounded(int(std::size(pieces)))];
+                placeCaret(at, at);
+                QApplication::clipboard()->setText(piece);
+                f.view->paste();
+                expected.insert(at, piece);
+                break;
+            }
+            case 2: {
+                const int length = boundary(std::min(at + random.bounded(1, 6000), int(expected.size()))) - at;
+                if (length <= 0)
+                    continue;
+                placeCaret(at, at + length);
+                QTest::keyClick(f.view, Qt::Key_Delete);
+                expected.remove(at, length);
+                break;
+            }
+            default:
+                if (at == 0)
+                    continue;
+                placeCaret(at, at);
+                QTest::keyClick(f.view, Qt::Key_Backspace);
+                // A pair is deleted as one character.
+                expected.remove(at - 1 - (expected.at(at - 1).isLowSurrogate() && at >= 2),
+                                1 + (expected.at(at - 1).isLowSurrogate() && at >= 2));
+                break;
+            }
+            // Long lines are split after the edit, from the event loop.
+            QCoreApplication::processEvents();
+            QCOMPARE(f.view->text(), expected);
+            QCOMPARE(f.view->document()->characterCount() - 1, expected.size());
+            if (history.constLast() != expected)
+                history.append(expected);
+        }
+        while (f.view->document()->isUndoAvailable()) {
+            f.view->undo();
+            QVERIFY(history.contains(f.view->text()));
+        }
+        QCOMPARE(f.view->text(), history.constFirst());
+    }
+
+    // A text of megabytes is read whole at once and goes into the view by pieces; typing waits until all is in.
+    void loadsLargeTextsInPieces()
+    {
+        Fixture f;
+        const QString text = u"line\r\n\u2029"_s + u"word \u00e9\U0001F600\n"_s.repeated(200000) + QString(30000, u'q');
+        f.view->setText(text);
+        QCOMPARE(f.view->text(), text);
+        QCOMPARE(f.delegate.texts, QStringList {text});
+        QVERIFY(f.view->isLoading());
+        QVERIFY(f.view->document()->characterCount() - 1 < text.size());
+        QVERIFY(f.view->isEditable());
+        QVERIFY(f.view->isReadOnly());
+        QTRY_VERIFY(!f.view->isLoading());
+        QCOMPARE(f.view->document()->characterCount() - 1, text.size());
+        QCOMPARE(f.delegate.texts, QStringList {text});
+        QVERIFY(!f.view->isReadOnly());
+
+        // Read from the document after an edit.
+        f.view->setFocus();
+        QTRY_VERIFY(f.view->hasFocus());
+        f.view->moveCursor(QTextCursor::End);
+        QTest::keyClicks(f.view, u"x"_s);
+        QCOMPARE(f.view->text(), text + u"x"_s);
+
+        // Assigned again while loading: nothing of the earlier text follows.
+        f.view->setText(text);
+        f.view->setText(u"short"_s);
+        QVERIFY(!f.view->isLoading());
+        for (int turn = 0; turn < 5; ++turn)
+            QCoreApplication::processEvents();
+        QCOMPARE(f.view->document()->characterCount() - 1, 5);
+        QCOMPARE(f.view->text(), u"short"_s);
+    }
+
+    // Where a line is split, the unit the split holds is drawn where the line goes on.
+    void drawsTheUnitsOfSplitLines()
+    {
+        Fixture f;
+        f.window.resize(600, 400);
+        f.view->setText(QString(20000, u'0'));
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        const QTextBlock first = f.view->document()->firstBlock();
+        QVERIFY(first.next().isValid());
+        QTextCursor end(first);
+        end.movePosition(QTextCursor::EndOfBlock);
+        f.view->setTextCursor(end);
+        f.view->ensureCursorVisible();
+        const QRect caret = f.view->cursorRect();
+        const auto inkAfterLastLine = [&] {
+            const QImage image = f.view->viewport()->grab().toImage();
+            const QColor background = image.pixelColor(caret.left() + caret.height() * 3, caret.center().y());
+            int ink = 0;
+            for (int x = caret.right() + 1; x < caret.right() + caret.height(); ++x)
+                ink += image.pixelColor(x, caret.center().y()) != background ? 1 : 0;
+            return ink;
+        };
+        QTRY_VERIFY(inkAfterLastLine() > 0);
     }
 };
 
