@@ -103,7 +103,7 @@ inline double median(std::vector<double> values)
 
 inline const char *verdict(bool pass)
 {
-    return pass ? "PASS" : "MISS";
+    return pass ? "MET" : "MISSED";
 }
 
 // The engine alone on this thread: find all, collecting the same ranges into the same storage as the app does.
