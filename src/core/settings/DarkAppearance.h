@@ -14,7 +14,7 @@ public:
     Color highlightingLabelBoxColor() const override { return Color::black().withAlpha(0.4F); }
     Color outputTextColor() const override { return Color::white(); }
     Color patternTextColor() const override { return Color::white(); }
-    Color errorColor() const override { return {QStringLiteral("#EB4642"), 0.7F}; }
+    Color errorColor() const override { return {QStringLiteral("#ED5C59"), 1.0F}; }
     Color warningColor() const override { return {QStringLiteral("#EBC03C"), 0.92F}; }
     Color textBoxColor() const override { return Color::black().withAlpha(0.24F); }
     Color placeholderColor() const override { return Color::white().withAlpha(0.3F); }

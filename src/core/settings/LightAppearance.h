@@ -14,7 +14,7 @@ public:
     Color highlightingLabelBoxColor() const override { return Color::white().withAlpha(0.4F); }
     Color outputTextColor() const override { return Color::black(); }
     Color patternTextColor() const override { return Color::black(); }
-    Color errorColor() const override { return {QStringLiteral("#EB4642"), 0.9F}; }
+    Color errorColor() const override { return {QStringLiteral("#B73733"), 0.9F}; }
     // Darker than the dark palette's: text in it needs a contrast of 4.5:1 on the light window.
     Color warningColor() const override { return {QStringLiteral("#77631D"), 0.92F}; }
     Color textBoxColor() const override { return Color::black().withAlpha(0.07F); }

@@ -1,0 +1,64 @@
+#include "core/settings/DarkAppearance.h"
+#include "core/settings/LightAppearance.h"
+#include "gui/widgets/ApplicationPalette.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+double luminance(const QColor &color)
+{
+    const auto channel
+        = [](double value) { return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(color.redF()) + 0.7152 * channel(color.greenF()) + 0.0722 * channel(color.blueF());
+}
+
+// The colour as painted with its opacity onto the background, against that background.
+double contrast(const QColor &color, const QColor &background)
+{
+    const auto over = [&](double front, double back) { return front * color.alphaF() + back * (1 - color.alphaF()); };
+    const QColor painted = QColor::fromRgbF(float(over(color.redF(), background.redF())),
+                                            float(over(color.greenF(), background.greenF())),
+                                            float(over(color.blueF(), background.blueF())));
+    const double front = luminance(painted);
+    const double back = luminance(background);
+    return (std::max(front, back) + 0.05) / (std::min(front, back) + 0.05);
+}
+
+} // namespace
+
+class tst_ApplicationPalette final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Text on the window reaches 4.5:1, the least for reading.
+    void textIsReadable_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<QString>("role");
+        for (const bool dark : {false, true}) {
+            for (const QString &role : {u"error"_s, u"warning"_s, u"plain text"_s, u"text"_s})
+                QTest::addRow("%s %s", dark ? "dark" : "light", qPrintable(role)) << dark << role;
+        }
+    }
+
+    void textIsReadable()
+    {
+        QFETCH(bool, dark);
+        QFETCH(QString, role);
+        const std::unique_ptr<Appearance> appearance
+            = dark ? std::unique_ptr<Appearance>(new DarkAppearance) : std::unique_ptr<Appearance>(new LightAppearance);
+        const Color color = role == u"error" ? appearance->errorColor()
+            : role == u"warning"             ? appearance->warningColor()
+            : role == u"plain text"          ? appearance->plainTextColor()
+                                             : appearance->textColor();
+        const double ratio = contrast(color.toQColor(), ApplicationPalette::backgroundColor(*appearance));
+        QVERIFY2(ratio >= 4.5, qPrintable(u"%1:1"_s.arg(ratio, 0, 'f', 2)));
+    }
+};
+
+QTEST_MAIN(tst_ApplicationPalette)
+#include "tst_ApplicationPalette.moc"
