@@ -3,6 +3,89 @@
 #include "core/library/LibraryStoreController.h"
 
 #include <QMimeData>
+#include <QUndoCommand>
+#include <QUndoStack>
+
+namespace {
+
+class InsertCommand final : public QUndoCommand
+{
+public:
+    InsertCommand(ExpressionListModel *model, int row, const ExpressionList &expressions)
+        : m_model(model)
+        , m_row(row)
+        , m_expressions(expressions)
+    {
+    }
+
+    void redo() override { m_model->insertExpressions(m_row, m_expressions); }
+    void undo() override { m_model->removeExpressions(m_row, int(m_expressions.size())); }
+
+private:
+    ExpressionListModel *m_model;
+    int m_row;
+    ExpressionList m_expressions;
+};
+
+// Holds the removed expressions themselves, so that undoing brings each back with everything it had, where it was.
+class RemoveCommand final : public QUndoCommand
+{
+public:
+    RemoveCommand(ExpressionListModel *model, int row, const ExpressionList &expressions)
+        : m_model(model)
+        , m_row(row)
+        , m_expressions(expressions)
+    {
+    }
+
+    void redo() override { m_model->removeExpressions(m_row, int(m_expressions.size())); }
+    void undo() override { m_model->insertExpressions(m_row, m_expressions); }
+
+private:
+    ExpressionListModel *m_model;
+    int m_row;
+    ExpressionList m_expressions;
+};
+
+class MoveCommand final : public QUndoCommand
+{
+public:
+    MoveCommand(ExpressionListModel *model, int from, int to)
+        : m_model(model)
+        , m_from(from)
+        , m_to(to)
+    {
+    }
+
+    void redo() override { m_model->moveExpression(m_from, m_to); }
+    void undo() override { m_model->moveExpression(m_to, m_from); }
+
+private:
+    ExpressionListModel *m_model;
+    int m_from;
+    int m_to;
+};
+
+class RenameCommand final : public QUndoCommand
+{
+public:
+    RenameCommand(const std::shared_ptr<Expression> &expression, const QString &name)
+        : m_expression(expression)
+        , m_oldName(expression->name())
+        , m_newName(name)
+    {
+    }
+
+    void redo() override { m_expression->setName(m_newName); }
+    void undo() override { m_expression->setName(m_oldName); }
+
+private:
+    std::shared_ptr<Expression> m_expression;
+    QString m_oldName;
+    QString m_newName;
+};
+
+} // namespace
 
 QString ExpressionListModel::expressionItemDraggingType()
 {
@@ -12,7 +95,9 @@ QString ExpressionListModel::expressionItemDraggingType()
 ExpressionListModel::ExpressionListModel(LibraryStoreController *controller, QObject *parent)
     : QAbstractListModel(parent)
     , m_controller(controller)
+    , m_undoStack(new QUndoStack(this))
 {
+    m_undoStack->setObjectName(QStringLiteral("libraryUndoStack"));
     replaceList(controller->expressions());
     connect(controller, &LibraryStoreController::expressionsAboutToChange, this,
             &ExpressionListModel::listAboutToChange);
@@ -54,7 +139,12 @@ bool ExpressionListModel::setData(const QModelIndex &index, const QVariant &valu
     if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return false;
     // The expression saves the library and tells us through its change signal.
-    m_expressions.at(index.row())->setName(value.toString());
+    const std::shared_ptr<Expression> &expression = m_expressions.at(index.row());
+    const QString name = value.toString();
+    if (name == expression->name())
+        expression->setName(name);
+    else
+        m_undoStack->push(new RenameCommand(expression, name));
     return true;
 }
 
@@ -70,12 +160,10 @@ bool ExpressionListModel::insertRows(int row, int count, const QModelIndex &pare
 {
     if (parent.isValid() || row < 0 || row > m_expressions.size() || count < 1)
         return false;
-    ExpressionList expressions = m_expressions;
+    ExpressionList added;
     for (int i = 0; i < count; ++i)
-        expressions.insert(row, std::make_shared<Expression>());
-    m_pendingChange = Insertion {row, row + count - 1};
-    m_controller->setExpressions(expressions);
-    m_pendingChange = std::monostate();
+        added.append(std::make_shared<Expression>());
+    m_undoStack->push(new InsertCommand(this, row, added));
     return true;
 }
 
@@ -83,12 +171,35 @@ bool ExpressionListModel::removeRows(int row, int count, const QModelIndex &pare
 {
     if (parent.isValid() || row < 0 || count < 1 || row + count > m_expressions.size())
         return false;
-    ExpressionList expressions = m_expressions;
-    expressions.remove(row, count);
-    m_pendingChange = Removal {row, row + count - 1};
-    m_controller->setExpressions(expressions);
-    m_pendingChange = std::monostate();
+    m_undoStack->push(new RemoveCommand(this, row, m_expressions.mid(row, count)));
     return true;
+}
+
+void ExpressionListModel::insertExpressions(int row, const ExpressionList &expressions)
+{
+    ExpressionList changed = m_expressions;
+    for (qsizetype i = 0; i < expressions.size(); ++i)
+        changed.insert(row + i, expressions.at(i));
+    m_pendingChange = Insertion {row, row + int(expressions.size()) - 1};
+    m_controller->setExpressions(changed);
+    m_pendingChange = std::monostate();
+}
+
+void ExpressionListModel::removeExpressions(int row, int count)
+{
+    ExpressionList changed = m_expressions;
+    changed.remove(row, count);
+    m_pendingChange = Removal {row, row + count - 1};
+    m_controller->setExpressions(changed);
+    m_pendingChange = std::monostate();
+}
+
+void ExpressionListModel::moveExpression(int from, int to)
+{
+    // The model's move counts the gap before the removal.
+    m_pendingChange = Move {from, from < to ? to + 1 : to};
+    m_controller->moveFrom(from, to);
+    m_pendingChange = std::monostate();
 }
 
 QStringList ExpressionListModel::mimeTypes() const
@@ -139,9 +250,10 @@ bool ExpressionListModel::dropMimeData(const QMimeData *data, Qt::DropAction act
     const int from = *m_draggingRow;
     // The proposed row counts gaps before the removal, the destination after it.
     const int to = from < proposedRow ? proposedRow - 1 : proposedRow;
-    m_pendingChange = Move {from, proposedRow};
-    m_controller->moveFrom(from, to);
-    m_pendingChange = std::monostate();
+    if (from == to)
+        moveExpression(from, to);
+    else
+        m_undoStack->push(new MoveCommand(this, from, to));
     return true;
 }
 
@@ -174,8 +286,10 @@ void ExpressionListModel::listChanged()
         endRemoveRows();
     else if (std::holds_alternative<Move>(change))
         endMoveRows();
-    else
+    else {
         endResetModel();
+        m_undoStack->clear();
+    }
 }
 
 void ExpressionListModel::replaceList(const ExpressionList &expressions)

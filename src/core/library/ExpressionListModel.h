@@ -10,10 +10,13 @@
 
 class LibraryStoreController;
 class QMimeData;
+class QUndoStack;
 
 // The library as a one-column list of names. Names are edited in place; rows are inserted, removed and reordered
 // through the store controller, which saves every change. Rows move by drag and drop inside the one view that
-// started the drag only: a drop is accepted only for the data this model handed out for its last drag.
+// started the drag only: a drop is accepted only for the data this model handed out for its last drag. Every change
+// made through the model is a step of its undo stack; a change of the library made elsewhere clears the stack, whose
+// steps count rows of the list as it was.
 class ExpressionListModel final : public QAbstractListModel
 {
     Q_OBJECT
@@ -28,6 +31,13 @@ public:
     std::shared_ptr<Expression> expressionAt(int row) const;
     // -1 when the expression is not in the list.
     int rowOf(const Expression *expression) const;
+
+    QUndoStack *undoStack() const { return m_undoStack; }
+
+    // The changes themselves, for the steps of the undo stack; they add no step.
+    void insertExpressions(int row, const ExpressionList &expressions);
+    void removeExpressions(int row, int count);
+    void moveExpression(int from, int to);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
@@ -74,6 +84,7 @@ private:
     void nameChanged(const Expression *expression);
 
     LibraryStoreController *m_controller;
+    QUndoStack *m_undoStack = nullptr;
     ExpressionList m_expressions;
     PendingChange m_pendingChange;
     // Whether the begin call of the running change took effect, so that its end call matches.

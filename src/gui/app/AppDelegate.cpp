@@ -5,6 +5,7 @@
 #include "core/library/LibraryStoreController.h"
 #include "core/platform/TerminationSignalNotifier.h"
 #include "core/settings/UserDefaults.h"
+#include "gui/app/EditMenuController.h"
 #include "gui/app/FeedbackDialog.h"
 #include "gui/app/MainSplitViewController.h"
 #include "gui/app/MainWindowController.h"
@@ -102,6 +103,7 @@ void addMenuItem(QObject *context, const MenuItem &item)
 AppDelegate::AppDelegate(const QString &libraryFilePath, SingleInstanceLock *lock, QObject *parent)
     : QObject(parent)
     , m_mainWindow(new MainWindowController(libraryFilePath, lock))
+    , m_editMenu(new EditMenuController(this))
 {
     m_mainWindow->setAttribute(Qt::WA_DeleteOnClose);
     buildMenus(m_mainWindow->menuBar());
@@ -322,12 +324,6 @@ QAction *AppDelegate::action(const QString &name) const
     return m_mainWindow ? m_mainWindow->findChild<QAction *>(name) : nullptr;
 }
 
-void AppDelegate::forwardToFocusedText(const char *slot)
-{
-    if (QWidget *focus = QApplication::focusWidget())
-        QMetaObject::invokeMethod(focus, slot);
-}
-
 void AppDelegate::buildMenus(QMenuBar *menuBar)
 {
     LibraryViewController *library = m_mainWindow->splitViewController()->libraryViewController();
@@ -339,8 +335,10 @@ void AppDelegate::buildMenus(QMenuBar *menuBar)
     const auto call = [this](void (AppDelegate::*command)()) -> MenuItem::Handler {
         return [this, command] { (this->*command)(); };
     };
-    const auto forward
-        = [this](const char *slot) -> MenuItem::Handler { return [this, slot] { forwardToFocusedText(slot); }; };
+    using EditCommand = EditMenuController::Command;
+    const auto editCommand = [this](EditCommand command) -> MenuItem::Handler {
+        return [this, command] { m_editMenu->perform(command); };
+    };
     const QString showLeftPanel = keyString(UserDefaultsKey::showLeftPanel);
     const QString showRightPanel = keyString(UserDefaultsKey::showRightPanel);
 
@@ -360,13 +358,13 @@ void AppDelegate::buildMenus(QMenuBar *menuBar)
         {file, "quitAction", tr("&Quit"), standardOr(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)),
          call(&AppDelegate::quit)},
 
-        {edit, "undoAction", tr("&Undo"), QKeySequence::Undo, forward("undo")},
-        {edit, "redoAction", tr("&Redo"), QKeySequence::Redo, forward("redo")},
+        {edit, "undoAction", tr("&Undo"), QKeySequence::Undo, editCommand(EditCommand::undo)},
+        {edit, "redoAction", tr("&Redo"), QKeySequence::Redo, editCommand(EditCommand::redo)},
         {edit},
-        {edit, "cutAction", tr("Cu&t"), QKeySequence::Cut, forward("cut")},
-        {edit, "copyAction", tr("&Copy"), QKeySequence::Copy, forward("copy")},
-        {edit, "pasteAction", tr("&Paste"), QKeySequence::Paste, forward("paste")},
-        {edit, "selectAllAction", tr("Select &All"), QKeySequence::SelectAll, forward("selectAll")},
+        {edit, "cutAction", tr("Cu&t"), QKeySequence::Cut, editCommand(EditCommand::cut)},
+        {edit, "copyAction", tr("&Copy"), QKeySequence::Copy, editCommand(EditCommand::copy)},
+        {edit, "pasteAction", tr("&Paste"), QKeySequence::Paste, editCommand(EditCommand::paste)},
+        {edit, "selectAllAction", tr("Select &All"), QKeySequence::SelectAll, editCommand(EditCommand::selectAll)},
         {edit},
         //: Copies the pattern with every backslash doubled, for source code
         {edit, "copyEscapedAction", tr("Copy &Escaped Pattern"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
@@ -419,6 +417,11 @@ void AppDelegate::buildMenus(QMenuBar *menuBar)
     };
     for (const MenuItem &item : items)
         addMenuItem(this, item);
+    for (const auto &[name, command] :
+         {std::pair("undoAction", EditCommand::undo), std::pair("redoAction", EditCommand::redo),
+          std::pair("cutAction", EditCommand::cut), std::pair("copyAction", EditCommand::copy),
+          std::pair("pasteAction", EditCommand::paste), std::pair("selectAllAction", EditCommand::selectAll)})
+        m_editMenu->setAction(command, action(QString::fromLatin1(name)));
     // Its items check and write the same settings as the Preferences and the buttons above the pattern.
     for (const MatchingSwitches::Switch &matchingSwitch : MatchingSwitches::all()) {
         const QString key = keyString(matchingSwitch.key);

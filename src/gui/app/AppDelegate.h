@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class EditMenuController;
 class ExpressionViewController;
 class MainSplitViewController;
 class QAction;
@@ -65,11 +66,11 @@ public:
 private:
     // Every item of the menu bar is one row of its table.
     void buildMenus(QMenuBar *menuBar);
-    void forwardToFocusedText(const char *slot);
     void saveLibraryForSession();
     static void beep();
 
     QPointer<MainWindowController> m_mainWindow;
+    EditMenuController *m_editMenu = nullptr;
     QPointer<PreferencesWindowController> m_preferences;
     QPointer<FeedbackDialog> m_feedback;
     std::unique_ptr<TerminationSignalNotifier> m_terminationSignals;

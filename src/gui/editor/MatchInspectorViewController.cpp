@@ -6,11 +6,16 @@
 #include "core/settings/AppearanceController.h"
 #include "gui/editor/ViewSizeController.h"
 #include "gui/widgets/BoxView.h"
+#include "gui/widgets/EditCommands.h"
 
 #include <QBoxLayout>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTreeView>
+
+#include <algorithm>
 
 MatchInspectorViewController::MatchInspectorViewController(ViewSizeController *sizes, QWidget *parent)
     : QWidget(parent)
@@ -59,6 +64,13 @@ MatchInspectorViewController::MatchInspectorViewController(ViewSizeController *s
     // A click on the current row selects its range again, after the user has selected something else.
     connect(m_treeView, &QAbstractItemView::clicked, this, &MatchInspectorViewController::currentRowChanged);
     connect(m_treeView, &QAbstractItemView::activated, this, &MatchInspectorViewController::rowActivated);
+    auto *editCommands = new EditCommands(m_treeView);
+    editCommands->set(
+        EditCommands::Command::copy, [this] { return m_treeView->selectionModel()->hasSelection(); },
+        [this] { QGuiApplication::clipboard()->setText(selectedRowsText()); });
+    connect(m_treeView->selectionModel(), &QItemSelectionModel::selectionChanged, editCommands, &EditCommands::changed);
+    // A reset drops the selection without reporting it.
+    connect(m_model, &QAbstractItemModel::modelReset, editCommands, &EditCommands::changed);
     if (m_sizes)
         connect(m_sizes, &ViewSizeController::sizesApplied, this, &MatchInspectorViewController::applySizes);
     applySizes();
@@ -132,6 +144,33 @@ void MatchInspectorViewController::updateCount()
     else
         //: Above the match inspector: the number of matches, and how many of them it lists
         m_countLabel->setText(tr("%L1 matches, the first %L2 listed").arg(count).arg(m_model->listedMatches()));
+}
+
+QString MatchInspectorViewController::selectedRowsText() const
+{
+    QModelIndexList rows = m_treeView->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(), [this](const QModelIndex &left, const QModelIndex &right) {
+        return std::pair(m_model->matchForIndex(left), m_model->groupForIndex(left))
+            < std::pair(m_model->matchForIndex(right), m_model->groupForIndex(right));
+    });
+    QStringList lines;
+    const auto addLine = [this, &lines](const QModelIndex &row) {
+        QStringList cells;
+        for (int column = 0; column < MatchInspectorModel::columns; ++column)
+            cells.append(m_model->index(row.row(), column, row.parent()).data().toString());
+        lines.append(cells.join(u'\t'));
+    };
+    for (const QModelIndex &row : std::as_const(rows)) {
+        addLine(row);
+        if (m_model->groupForIndex(row) != 0 || !m_treeView->isExpanded(row))
+            continue;
+        for (int group = 0; group < m_model->rowCount(row); ++group) {
+            const QModelIndex groupRow = m_model->index(group, 0, row);
+            if (!rows.contains(groupRow))
+                addLine(groupRow);
+        }
+    }
+    return lines.join(u'\n');
 }
 
 void MatchInspectorViewController::currentRowChanged(const QModelIndex &current)

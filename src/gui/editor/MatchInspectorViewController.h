@@ -53,6 +53,10 @@ public:
     MatchInspectorModel *model() const { return m_model; }
     QLabel *countLabel() const { return m_countLabel; }
 
+    // The selected rows as the view shows them, a line each with the columns between tabs; an open match row brings
+    // its group rows along. The Edit menu's Copy while the list has the focus.
+    QString selectedRowsText() const;
+
     void appearanceDidChange(AppearanceController *controller, const Appearance &appearance) override;
 
 Q_SIGNALS:

@@ -6,6 +6,7 @@
 #include "core/library/SelectedObjectsToExpressionTransformer.h"
 #include "gui/library/LibraryTableRowView.h"
 #include "gui/library/LibraryTableView.h"
+#include "gui/widgets/EditCommands.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -13,7 +14,10 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
+
+#include <optional>
 
 LibraryViewController::LibraryViewController(QWidget *parent)
     : LibraryViewController(Paths::libraryFilePath(), nullptr, parent)
@@ -86,6 +90,14 @@ void LibraryViewController::buildInterface()
     connect(m_tableView, &LibraryTableView::deleteRequested, this, &LibraryViewController::deleteSelectedExpression);
     connect(m_tableView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &LibraryViewController::updateSelectedExpression);
+    QUndoStack *history = m_model->undoStack();
+    auto *editCommands = new EditCommands(m_tableView);
+    editCommands->set(
+        EditCommands::Command::undo, [history] { return history->canUndo(); }, [this] { undo(); });
+    editCommands->set(
+        EditCommands::Command::redo, [history] { return history->canRedo(); }, [this] { redo(); });
+    connect(history, &QUndoStack::canUndoChanged, editCommands, &EditCommands::changed);
+    connect(history, &QUndoStack::canRedoChanged, editCommands, &EditCommands::changed);
     // Some list changes drop the selection without reporting it.
     connect(m_model, &QAbstractItemModel::modelReset, this, &LibraryViewController::updateSelectedExpression);
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, &LibraryViewController::updateSelectedExpression);
@@ -165,6 +177,36 @@ void LibraryViewController::removeExpression(const Expression *expression)
     // Like the platform's list controllers, keep a neighbour selected so that the editor is not left empty.
     if (wasSelected && !m_tableView->selectionModel()->hasSelection())
         selectRow(std::min(row, m_model->rowCount() - 1));
+}
+
+void LibraryViewController::undo()
+{
+    stepThroughHistory(true);
+}
+
+void LibraryViewController::redo()
+{
+    stepThroughHistory(false);
+}
+
+void LibraryViewController::stepThroughHistory(bool back)
+{
+    const bool hadSelection = m_tableView->selectionModel()->hasSelection();
+    std::optional<int> inserted;
+    const QMetaObject::Connection watch = connect(m_model, &QAbstractItemModel::rowsInserted, this,
+                                                  [&inserted](const QModelIndex &, int first) { inserted = first; });
+    if (back)
+        m_model->undoStack()->undo();
+    else
+        m_model->undoStack()->redo();
+    disconnect(watch);
+    if (inserted) {
+        selectRow(*inserted);
+    } else if (hadSelection && !m_tableView->selectionModel()->hasSelection()) {
+        // As after a delete: a neighbour of the row taken away, so that the editor is not left empty.
+        const int current = m_tableView->currentIndex().row();
+        selectRow(current >= 0 ? current : m_model->rowCount() - 1);
+    }
 }
 
 void LibraryViewController::selectRow(int row)

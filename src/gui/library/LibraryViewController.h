@@ -46,6 +46,11 @@ public:
     // Asks in a window-modal box; "Yes" removes the expression that was selected when it opened.
     void deleteSelectedExpression();
 
+    // Take back or make again the latest add, rename, reorder or delete; the Edit menu's Undo and Redo while the list
+    // has the focus. An expression brought back is selected.
+    void undo();
+    void redo();
+
     // Shows the confirmation box; the default opens it window-modal. Tests answer it instead, by clicking one of its
     // buttons at once or later.
     using AlertPresenter = std::function<void(QMessageBox *alert)>;
@@ -60,6 +65,7 @@ private:
     void beginRenaming(const Expression *expression);
     void removeExpression(const Expression *expression);
     void selectRow(int row);
+    void stepThroughHistory(bool back);
 
     std::unique_ptr<LibraryStoreController> m_libraryStoreController;
     ExpressionListModel *m_model = nullptr;

@@ -12,6 +12,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QJsonArray>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
@@ -20,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUndoStack>
 
 using namespace Qt::StringLiterals;
 
@@ -291,6 +293,68 @@ private Q_SLOTS:
         dropped->setName(u"Gone"_s);
         QCOMPARE(dataChanged.size(), 0);
         QVERIFY(!f.model->removeRows(1, 1));
+    }
+
+    void eachChangeIsUndoneAndRedone_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("changed");
+        QTest::addColumn<QString>("selectedAfterUndo");
+        QTest::addRow("add") << u"add"_s << QStringList {u"A"_s, u"B"_s, u"C"_s, u"New Expression"_s} << u"C"_s;
+        QTest::addRow("rename") << u"rename"_s << QStringList {u"A"_s, u"Digits"_s, u"C"_s} << u"A"_s;
+        QTest::addRow("reorder") << u"reorder"_s << QStringList {u"B"_s, u"C"_s, u"A"_s} << u"A"_s;
+        QTest::addRow("delete brings back the expression itself")
+            << u"delete"_s << QStringList {u"A"_s, u"C"_s} << u"B"_s;
+    }
+
+    void eachChangeIsUndoneAndRedone()
+    {
+        QFETCH(QString, change);
+        QFETCH(QStringList, changed);
+        QFETCH(QString, selectedAfterUndo);
+        Fixture f(path());
+        const QJsonArray original = fileContent(path());
+        const std::shared_ptr<Expression> second = f.model->expressionAt(1);
+        QUndoStack *history = f.model->undoStack();
+        QVERIFY(!history->canUndo());
+
+        if (change == u"add"_s) {
+            f.controller->addExpression();
+        } else if (change == u"rename"_s) {
+            QVERIFY(f.model->setData(f.model->index(1), u"Digits"_s));
+        } else if (change == u"reorder"_s) {
+            const std::unique_ptr<QMimeData> dragged(f.model->mimeData({f.model->index(0)}));
+            QVERIFY(f.model->dropMimeData(dragged.get(), Qt::MoveAction, 3, 0, {}));
+        } else {
+            f.select(1);
+            f.controller->deleteSelectedExpression();
+            QCOMPARE(f.alerts.size(), 1);
+            f.alerts.first()->buttons().constFirst()->click();
+        }
+        QCOMPARE(f.savedNames(), changed);
+        QCOMPARE(history->count(), 1);
+
+        f.controller->undo();
+        QCOMPARE(f.names(), (QStringList {u"A"_s, u"B"_s, u"C"_s}));
+        f.controller->libraryStoreController()->waitForSaves();
+        QCOMPARE(fileContent(path()), original);
+        QCOMPARE(f.model->expressionAt(1), second);
+        QVERIFY(f.controller->selectedExpression());
+        QCOMPARE(f.controller->selectedExpression()->name(), selectedAfterUndo);
+        QVERIFY(!history->canUndo());
+
+        f.controller->redo();
+        QCOMPARE(f.savedNames(), changed);
+        QVERIFY(!history->canRedo());
+    }
+
+    void aChangeFromElsewhereClearsTheHistory()
+    {
+        Fixture f(path());
+        QVERIFY(f.model->setData(f.model->index(0), u"Renamed"_s));
+        QVERIFY(f.model->undoStack()->canUndo());
+        f.controller->libraryStoreController()->moveFrom(0, 2);
+        QVERIFY(!f.model->undoStack()->canUndo());
     }
 
     void rowsAre32HighAndTheSelectionIsFilled_data()
