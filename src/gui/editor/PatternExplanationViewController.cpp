@@ -4,6 +4,7 @@
 #include "core/pattern/PatternExplanationModel.h"
 #include "core/settings/Appearance.h"
 #include "core/settings/AppearanceController.h"
+#include "gui/editor/TreePanelStyle.h"
 #include "gui/editor/ViewSizeController.h"
 #include "gui/widgets/BoxView.h"
 
@@ -190,32 +191,13 @@ void PatternExplanationViewController::appearanceDidChange(AppearanceController 
 
 void PatternExplanationViewController::applyAppearance()
 {
-    const std::unique_ptr<Appearance> palette = m_appearanceController->appearance();
-    m_box->setFillColor(palette->textBoxColor().toQColor());
-    QPalette colors = m_treeView->palette();
-    colors.setColor(QPalette::Base, Qt::transparent);
-    colors.setColor(QPalette::Text, palette->outputTextColor().toQColor());
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        colors.setColor(group, QPalette::Highlight, palette->outputSelectionColor().toQColor());
-        colors.setColor(group, QPalette::HighlightedText, palette->outputSelectedTextColor().toQColor());
-    }
-    m_treeView->setPalette(colors);
-    QPalette labelColors = m_titleLabel->palette();
-    labelColors.setColor(QPalette::WindowText, palette->textColor().toQColor());
-    m_titleLabel->setPalette(labelColors);
+    TreePanelStyle::applyAppearance(*m_appearanceController->appearance(), m_box, m_treeView, m_titleLabel);
 }
 
 void PatternExplanationViewController::applySizes()
 {
-    const qreal multiplier = m_sizes ? m_sizes->multiplier() : 1.0;
-    const qreal fontSize = m_sizes ? m_sizes->fontSize() : ViewSizeController::normalFontSize;
-    const qreal labelSize = m_sizes ? m_sizes->miniFontSize() : ViewSizeController::normalMiniFontSize;
-    m_layout->setContentsMargins(qRound(16 * multiplier), qRound(4 * multiplier), qRound(16 * multiplier),
-                                 qRound(6 * multiplier));
-    m_titleLabel->setFont(ViewSizeController::systemFont(labelSize));
-    m_treeView->setFont(ViewSizeController::systemFont(fontSize));
-    m_model->setElementFont(ViewSizeController::fixedPitchFont(fontSize));
-    m_treeView->setIndentation(qRound(16 * multiplier));
+    TreePanelStyle::applySizes(m_sizes, m_layout, m_titleLabel, m_treeView);
+    m_model->setElementFont(ViewSizeController::fixedPitchFont(m_treeView->font().pointSizeF()));
     sizeElementColumn();
 }
 
