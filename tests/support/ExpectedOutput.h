@@ -3,10 +3,31 @@
 #include <QByteArray>
 #include <QFile>
 #include <QList>
+#include <QRegularExpression>
 #include <QString>
 #include <QTest>
 
 #include <algorithm>
+
+// Line ends, tabs and other invisible characters as <U+xxxx>, so that each case of an expected-output file stays on
+// its lines.
+inline QString visible(const QString &text)
+{
+    QString shown;
+    for (const QChar c : text) {
+        const bool invisible = (c.isSpace() && c != u' ') || (!c.isPrint() && !c.isSurrogate());
+        shown += invisible ? QStringLiteral("<U+%1>").arg(uint(c.unicode()), 4, 16, QChar(u'0')) : QString(c);
+    }
+    return shown;
+}
+
+inline QString fromVisible(QString text)
+{
+    static const QRegularExpression code(QStringLiteral("<U\\+([0-9a-f]{4})>"));
+    for (QRegularExpressionMatch match = code.match(text); match.hasMatch(); match = code.match(text))
+        text.replace(match.capturedStart(), match.capturedLength(), QChar(match.captured(1).toUShort(nullptr, 16)));
+    return text;
+}
 
 inline QString testDataPath(const QString &fileName)
 {

@@ -41,22 +41,11 @@ MatchInspectorViewController::MatchInspectorViewController(ViewSizeController *s
     boxLayout->setContentsMargins(4, 4, 4, 4);
     m_treeView = new QTreeView(m_box);
     m_treeView->setObjectName(QStringLiteral("matchInspectorView"));
-    // Every row as tall as the first: the view never measures a million rows one by one.
-    m_treeView->setUniformRowHeights(true);
-    m_treeView->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_treeView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_treeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_treeView->setAllColumnsShowFocus(true);
-    m_treeView->setFrameShape(QFrame::NoFrame);
-    m_treeView->setTextElideMode(Qt::ElideRight);
-    m_treeView->viewport()->setAutoFillBackground(false);
+    TreePanelStyle::setUpTreeView(m_treeView);
     m_treeView->setModel(m_model);
     QHeaderView *header = m_treeView->header();
-    // Widths from the font and the view alone: sizing to contents would read every row.
-    header->setSectionResizeMode(QHeaderView::Interactive);
     header->setSectionResizeMode(MatchInspectorModel::rangeColumn, QHeaderView::Stretch);
     header->setSectionResizeMode(MatchInspectorModel::textColumn, QHeaderView::Stretch);
-    header->setSectionsMovable(false);
     boxLayout->addWidget(m_treeView);
     m_layout->addWidget(m_box, 1);
 

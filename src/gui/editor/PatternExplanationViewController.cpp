@@ -38,20 +38,10 @@ PatternExplanationViewController::PatternExplanationViewController(ViewSizeContr
     boxLayout->setContentsMargins(4, 4, 4, 4);
     m_treeView = new QTreeView(m_box);
     m_treeView->setObjectName(QStringLiteral("patternExplanationView"));
-    m_treeView->setUniformRowHeights(true);
-    m_treeView->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_treeView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_treeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_treeView->setAllColumnsShowFocus(true);
-    m_treeView->setFrameShape(QFrame::NoFrame);
-    m_treeView->setTextElideMode(Qt::ElideRight);
+    TreePanelStyle::setUpTreeView(m_treeView);
     m_treeView->setContextMenuPolicy(Qt::CustomContextMenu);
-    m_treeView->viewport()->setAutoFillBackground(false);
     m_treeView->setModel(m_model);
-    QHeaderView *header = m_treeView->header();
-    header->setSectionResizeMode(QHeaderView::Interactive);
-    header->setSectionResizeMode(PatternExplanationModel::meaningColumn, QHeaderView::Stretch);
-    header->setSectionsMovable(false);
+    m_treeView->header()->setSectionResizeMode(PatternExplanationModel::meaningColumn, QHeaderView::Stretch);
     boxLayout->addWidget(m_treeView);
     m_layout->addWidget(m_box, 1);
 

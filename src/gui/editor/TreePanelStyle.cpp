@@ -4,9 +4,26 @@
 #include "gui/editor/ViewSizeController.h"
 #include "gui/widgets/BoxView.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
 #include <QTreeView>
+
+void TreePanelStyle::setUpTreeView(QTreeView *tree)
+{
+    // Every row as tall as the first: the view never measures a million rows one by one.
+    tree->setUniformRowHeights(true);
+    tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tree->setAllColumnsShowFocus(true);
+    tree->setFrameShape(QFrame::NoFrame);
+    tree->setTextElideMode(Qt::ElideRight);
+    tree->viewport()->setAutoFillBackground(false);
+    // Widths from the font and the view alone: sizing to contents would read every row.
+    tree->header()->setSectionResizeMode(QHeaderView::Interactive);
+    tree->header()->setSectionsMovable(false);
+}
 
 void TreePanelStyle::applyAppearance(const Appearance &palette, BoxView *box, QTreeView *tree, QLabel *title)
 {

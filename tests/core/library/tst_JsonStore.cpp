@@ -2,6 +2,7 @@
 #include "core/platform/SingleInstanceLock.h"
 
 #include "ExpectedOutput.h"
+#include "FileSizeLimit.h"
 #include "LibraryTestSupport.h"
 
 #include <QDir>
@@ -9,9 +10,6 @@
 #include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 
@@ -21,20 +19,6 @@ QByteArray entry(const char *name)
 {
     return R"({"name": ")" + QByteArray(name) + R"(", "pattern": "p", "text": "t"})";
 }
-
-// Writes past the limit fail as on a full disk, also for root, whom permissions do not stop.
-struct FileSizeLimit final
-{
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit {bytes, previous.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &previous); }
-    rlimit previous {};
-};
 
 // A device whose every write fails, as when the disk has gone away.
 class FailingSaveFile final : public QSaveFile

@@ -3,6 +3,7 @@
 #include "core/platform/SingleInstanceLock.h"
 #include "core/settings/UserDefaults.h"
 
+#include "FileSizeLimit.h"
 #include "LibraryTestSupport.h"
 
 #include <QDir>
@@ -13,28 +14,7 @@
 #include <QTest>
 #include <QThread>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// Writes past the limit fail as on a full disk, also for root, whom permissions do not stop.
-struct FileSizeLimit final
-{
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit {bytes, previous.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &previous); }
-    rlimit previous {};
-};
-
-} // namespace
 
 class tst_LibraryStoreController final : public QObject
 {

@@ -13,25 +13,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Line ends, tabs and other invisible characters as <U+xxxx>, so that each case stays on its lines.
-QString visible(const QString &text)
-{
-    QString shown;
-    for (const QChar c : text) {
-        const bool invisible = (c.isSpace() && c != u' ') || (!c.isPrint() && !c.isSurrogate());
-        shown += invisible ? u"<U+%1>"_s.arg(uint(c.unicode()), 4, 16, QChar(u'0')) : QString(c);
-    }
-    return shown;
-}
-
-QString fromVisible(QString text)
-{
-    static const QRegularExpression code(u"<U\\+([0-9a-f]{4})>"_s);
-    for (QRegularExpressionMatch match = code.match(text); match.hasMatch(); match = code.match(text))
-        text.replace(match.capturedStart(), match.capturedLength(), QChar(match.captured(1).toUShort(nullptr, 16)));
-    return text;
-}
-
 QString role(const QColor &color)
 {
     if (!color.isValid())

@@ -1,32 +1,17 @@
 #include "core/platform/SingleInstanceLock.h"
 
+#include "FileSizeLimit.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
-
 using namespace Qt::StringLiterals;
 using State = SingleInstanceLock::State;
 
 namespace {
-
-// Writes past the limit fail as on a full disk, also for root, whom permissions do not stop.
-struct FileSizeLimit final
-{
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit {bytes, previous.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &previous); }
-    rlimit previous {};
-};
 
 bool writeLockFile(const QString &folder, const QByteArray &content, const QDateTime &modified)
 {
