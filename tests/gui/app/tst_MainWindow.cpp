@@ -498,9 +498,9 @@ private Q_SLOTS:
                 && (!widget->hasHeightForWidth() || widget->height() >= widget->heightForWidth(widget->width()));
         };
         QTRY_VERIFY(window->width() == 900 && split->isLibraryVisible() && split->isHelpVisible());
-        QTRY_VERIFY(whole(result) && whole(editor->groupBox()));
+        // The layout settles in steps, later on a slower build.
+        QTRY_VERIFY(whole(result) && whole(editor->groupBox()) && editor->width() >= editor->minimumSizeHint().width());
         QVERIFY(!result->geometry().intersects(editor->groupBox()->geometry()));
-        QVERIFY(editor->width() >= editor->minimumSizeHint().width());
         QVERIFY(split->libraryViewController()->width() + split->referenceViewController()->width() < 240 + 320);
     }
 
