@@ -29,11 +29,6 @@ namespace {
 
 const int repetitions = 20;
 
-const char *metOrMissed(bool met)
-{
-    return met ? "MET" : "MISSED";
-}
-
 struct Case
 {
     const char *label;
@@ -77,7 +72,7 @@ void placeCaret(NSTextViewWithPlaceholder *view, int position)
 void printFigure(const char *what, const std::vector<double> &values, double goal)
 {
     std::printf("  %-44s median %8.1f ms, worst %8.1f ms (goal <= %.0f ms) %s\n", what, median(values), worst(values),
-                goal, metOrMissed(worst(values) <= goal));
+                goal, verdict(worst(values) <= goal));
 }
 
 } // namespace
@@ -169,7 +164,7 @@ int main(int argc, char *argv[])
         if (one.view != sampleView) {
             std::vector<double> keys = one.keys;
             std::printf("  %-44s median %8.1f ms (stretch goal <= 30 ms) %s\n", "keystroke, interface-thread time",
-                        median(keys), metOrMissed(median(keys) <= 30));
+                        median(keys), verdict(median(keys) <= 30));
         }
         longestCall = std::max({longestCall, worst(one.opens), worst(one.pastes), worst(one.keysFlushed)});
     }
@@ -212,11 +207,11 @@ int main(int argc, char *argv[])
     const double openingGap = gaps.stop();
     std::printf("50 MB sample in the library, open to shown: %.0f ms (goal <= 10000 ms) %s; longest gap between 1 ms "
                 "timer ticks meanwhile %.0f ms (goal <= 100 ms) %s; longest event %.0f ms (%s)\n",
-                toShown, metOrMissed(shown && toShown <= 10000), openingGap, metOrMissed(openingGap <= 100),
+                toShown, verdict(shown && toShown <= 10000), openingGap, verdict(openingGap <= 100),
                 benchApplication()->records().longestEvent, qPrintable(benchApplication()->records().longestEventName));
 
     const double longest = std::max({longestCall, typingGap, openingGap});
     std::printf("longest interface-thread block of all the above: %.0f ms (goal <= 100 ms) %s\n", longest,
-                metOrMissed(longest <= 100));
+                verdict(longest <= 100));
     return shown ? 0 : 1;
 }
