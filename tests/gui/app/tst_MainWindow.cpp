@@ -24,6 +24,8 @@
 #include "gui/widgets/BoxView.h"
 #include "gui/widgets/NSTextViewWithPlaceholder.h"
 
+#include "UnexpectedWarnings.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -63,6 +65,7 @@ class tst_MainWindow : public QObject
 private Q_SLOTS:
     void init()
     {
+        failOnUnexpectedWarnings();
         resetSettingsToLightDefaults();
         QFile::remove(libraryPath());
     }
@@ -242,6 +245,7 @@ private Q_SLOTS:
         QVERIFY(broken.open(QIODevice::WriteOnly));
         broken.write(content);
         broken.close();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^The library file .* could not be read"_s));
         AppDelegate app(libraryPath());
         app.applicationDidFinishLaunching();
         auto *message = app.mainWindowController()->findChild<QMessageBox *>(u"recoveryMessage"_s);

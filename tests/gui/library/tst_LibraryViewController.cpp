@@ -10,6 +10,8 @@
 
 #include "LibraryTestSupport.h"
 
+#include "UnexpectedWarnings.h"
+
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QJsonArray>
@@ -85,6 +87,7 @@ class tst_LibraryViewController final : public QObject
 private Q_SLOTS:
     void init()
     {
+        failOnUnexpectedWarnings();
         UserDefaults::standard().clear();
         UserDefaults::standard().registerStandardDefaults();
         QFile::remove(path());

@@ -2,6 +2,8 @@
 #include "core/settings/LightAppearance.h"
 #include "gui/widgets/ApplicationPalette.h"
 
+#include "UnexpectedWarnings.h"
+
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -38,6 +40,8 @@ class tst_ApplicationPalette final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnUnexpectedWarnings(); }
+
     // Text on the window reaches 4.5:1, the least for reading.
     void textIsReadable_data()
     {
