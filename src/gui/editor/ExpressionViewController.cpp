@@ -155,6 +155,8 @@ void ExpressionViewController::buildInterface()
     textBoxLayout->setContentsMargins(6, 6, 6, 6);
     m_outputTextView = new NSTextViewWithPlaceholder(m_textBox);
     m_outputTextView->setObjectName(QStringLiteral("outputTextView"));
+    m_outputTextView->setAccessibleName(tr("Sample text"));
+    m_outputTextView->setAccessibleDescription(tr("The text the pattern is matched against, with its matches marked"));
     //: Placeholder of the sample text
     m_textPlaceholderLabel = makeLabel(QStringLiteral("textPlaceholderLabel"), tr("Sample Text"), this);
     m_outputTextView->setPlaceholderLabel(m_textPlaceholderLabel);

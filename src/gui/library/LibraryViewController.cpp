@@ -54,6 +54,8 @@ void LibraryViewController::buildInterface()
 {
     m_tableView = new LibraryTableView(this);
     m_tableView->setObjectName(QStringLiteral("libraryTableView"));
+    m_tableView->setAccessibleName(tr("Expressions"));
+    m_tableView->setAccessibleDescription(tr("The saved expressions; choose one to edit it"));
     m_tableView->setFrameShape(QFrame::NoFrame);
     m_tableView->viewport()->setBackgroundRole(QPalette::Window);
     m_tableView->setItemDelegate(new LibraryTableRowView(m_tableView));
@@ -64,12 +66,14 @@ void LibraryViewController::buildInterface()
     m_addButton->setText(QStringLiteral("+"));
     //: Tool tip of the button under the library list
     m_addButton->setToolTip(tr("Add a new expression"));
+    m_addButton->setAccessibleName(tr("Add Expression"));
     m_addButton->setAutoRaise(true);
     m_removeButton = new QToolButton(this);
     m_removeButton->setObjectName(QStringLiteral("removeExpressionButton"));
     m_removeButton->setText(QStringLiteral("\u2212"));
     //: Tool tip of the button under the library list
     m_removeButton->setToolTip(tr("Delete the selected expression"));
+    m_removeButton->setAccessibleName(tr("Delete Expression"));
     m_removeButton->setAutoRaise(true);
 
     auto *buttons = new QHBoxLayout;
