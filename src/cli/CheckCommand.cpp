@@ -105,6 +105,12 @@ int CheckCommand::run(const QStringList &arguments)
     qsizetype passed = 0;
     qsizetype failed = 0;
     for (const auto &expression : *expressions) {
+        // Skipping them quietly would let a check pass that tested nothing.
+        if (expression->hasUnreadableTests()) {
+            printError(tr("%1: its tests were written in a form this version cannot read").arg(expression->name()));
+            trouble = true;
+            continue;
+        }
         const ExpressionTestRunner::Report report
             = ExpressionTestRunner::run(expression->pattern(), expression->tests(), settings, running).value();
         if (report.compileError) {

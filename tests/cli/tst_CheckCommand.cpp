@@ -46,6 +46,11 @@ private Q_SLOTS:
             << library("{'name': 'Open', 'pattern': 'a(', 'text': '', 'tests': [{'input': 'a', 'expect': 'match'}]}")
             << "0 passed, 0 failed\n"_ba
             << "quorvale check: Open: invalid pattern: a parenthesis is not closed (U_REGEX_MISMATCHED_PAREN)"_ba << 2;
+        QTest::addRow("tests of a newer version")
+            << QStringList {u"FILE"_s}
+            << library("{'name': 'New', 'pattern': 'a', 'text': '', 'tests': [{'input': 'a', 'expect': 'soon'}]}")
+            << "0 passed, 0 failed\n"_ba
+            << "quorvale check: New: its tests were written in a form"_ba << 2;
         QTest::addRow("missing file") << QStringList {u"missing.json"_s} << QByteArray() << QByteArray()
                                       << "quorvale check: missing.json: No such file or directory"_ba << 2;
         QTest::addRow("not a library") << QStringList {u"FILE"_s} << "{}"_ba << QByteArray()
