@@ -1,5 +1,6 @@
 #include "cli/MatchCommand.h"
 
+#include "cli/MatchingOptions.h"
 #include "core/evaluation/CaptureGroupNames.h"
 #include "core/evaluation/RegularExpression.h"
 #include "core/platform/IcuString.h"
@@ -226,12 +227,10 @@ int MatchCommand::run(const QStringList &arguments)
            "semantics: one line per match (file:line:match), or one JSON object per match with UTF-16 and UTF-8 "
            "offsets and every group. Exit status: 0 when something matched, 1 when nothing did, 2 on an error."));
     parser.addHelpOption();
-    const QCommandLineOption caseInsensitive({u"i"_s, u"case-insensitive"_s}, tr("Letters match either case."));
-    const QCommandLineOption multiline({u"m"_s, u"multiline"_s}, tr("^ and $ match at line breaks too."));
-    const QCommandLineOption comments({u"x"_s, u"comments"_s}, tr("Allow white space and # comments in PATTERN."));
-    const QCommandLineOption dotAll({u"s"_s, u"dotall"_s}, tr(". matches line breaks too."));
+    const MatchingOptions matchingOptions;
+    matchingOptions.addTo(parser);
     const QCommandLineOption json(u"json"_s, tr("One JSON object per match."));
-    parser.addOptions({caseInsensitive, multiline, comments, dotAll, json});
+    parser.addOption(json);
     parser.addPositionalArgument(u"PATTERN"_s, tr("An ICU regular expression."));
     parser.addPositionalArgument(u"FILE"_s, tr("Files to search, UTF-8; - for standard input."), u"[FILE...]"_s);
     QStringList parsed = arguments;
@@ -250,17 +249,10 @@ int MatchCommand::run(const QStringList &arguments)
         return troubled;
     }
 
-    RegularExpressionOptions options;
-    options.setFlag(caseInsensitiveOption, parser.isSet(caseInsensitive));
-    options.setFlag(anchorsMatchLinesOption, parser.isSet(multiline));
-    options.setFlag(allowCommentsAndWhitespaceOption, parser.isSet(comments));
-    options.setFlag(dotMatchesLineSeparatorsOption, parser.isSet(dotAll));
-    const RegularExpression::CompileResult compiled = RegularExpression::compile(operands.takeFirst(), options);
+    const RegularExpression::CompileResult compiled
+        = RegularExpression::compile(operands.takeFirst(), matchingOptions.options(parser));
     if (!compiled.isValid()) {
-        const RegularExpression::Error &error = *compiled.error;
-        const QString place
-            = error.line > 0 ? tr(" at line %1, column %2").arg(error.line).arg(error.offset) : QString();
-        printError(tr("invalid pattern: %1 (%2)%3").arg(error.reason, error.message, place));
+        printError(MatchingOptions::invalidPatternMessage(*compiled.error));
         return troubled;
     }
     const QStringList groupNames = CaptureGroupNames::of(*compiled.pattern);

@@ -1,5 +1,6 @@
 #include "gui/library/LibraryViewController.h"
 
+#include "core/evaluation/LibraryTestMonitor.h"
 #include "core/library/ExpressionListModel.h"
 #include "core/library/LibraryStoreController.h"
 #include "core/library/Paths.h"
@@ -32,6 +33,11 @@ LibraryViewController::LibraryViewController(const QString &libraryFilePath, Sin
     setObjectName(QStringLiteral("libraryViewController"));
     m_model = new ExpressionListModel(m_libraryStoreController.get(), this);
     m_model->setObjectName(QStringLiteral("expressionsModel"));
+    m_testMonitor = new LibraryTestMonitor(this);
+    connect(m_testMonitor, &LibraryTestMonitor::failingChanged, m_model, &ExpressionListModel::setTestsFailing);
+    connect(m_libraryStoreController.get(), &LibraryStoreController::expressionsChanged, m_testMonitor,
+            [this] { m_testMonitor->setExpressions(m_libraryStoreController->expressions()); });
+    m_testMonitor->setExpressions(m_libraryStoreController->expressions());
     buildInterface();
     // The editor shows an expression from the start, as long as the library has one.
     selectRow(0);
