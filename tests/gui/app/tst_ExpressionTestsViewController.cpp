@@ -9,6 +9,8 @@
 #include "gui/editor/PatternTextView.h"
 #include "gui/library/LibraryViewController.h"
 
+#include "UnexpectedWarnings.h"
+
 #include <QAction>
 #include <QComboBox>
 #include <QPushButton>
@@ -23,7 +25,11 @@ class tst_ExpressionTestsViewController final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { resetSettingsToLightDefaults(); }
+    void init()
+    {
+        failOnUnexpectedWarnings();
+        resetSettingsToLightDefaults();
+    }
 
     // The sample becomes a passing test; a pattern that no longer finds the same fails it, which the panel and the
     // library row show; another expectation makes it pass again, and every change is saved.
