@@ -24,6 +24,12 @@ inline QString catastrophicText()
     return QString(40, u'a') + u'b';
 }
 
+// The compiled pattern of a source the test knows to be valid.
+inline std::shared_ptr<const icu::RegexPattern> compiledPattern(const QString &source)
+{
+    return RegularExpression::compile(source, {}).pattern;
+}
+
 // A run of the pattern over the text on this thread.
 inline std::unique_ptr<RegularExpressionController> evaluated(const QString &pattern, const QString &text,
                                                               RegularExpressionOptions options = {})

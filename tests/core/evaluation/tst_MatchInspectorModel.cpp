@@ -12,9 +12,7 @@ namespace {
 
 void load(MatchInspectorModel &model, const QString &source, const QString &text)
 {
-    const auto pattern = RegularExpression::compile(source, {}).pattern;
-    QVERIFY(pattern);
-    model.setResults(evaluated(source, text)->results(), text, CaptureGroupNames::of(*pattern));
+    model.setResults(evaluated(source, text)->results(), text, CaptureGroupNames::of(*compiledPattern(source)));
 }
 
 QString row(const MatchInspectorModel &model, const QModelIndex &index)

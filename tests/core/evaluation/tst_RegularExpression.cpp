@@ -97,26 +97,14 @@ private Q_SLOTS:
     void invalidPattern()
     {
         QFETCH(QString, pattern);
-        QFETCH(QString, message);
-        QFETCH(int, line);
-        QFETCH(int, offset);
-
         const RegularExpression::CompileResult compiled = RegularExpression::compile(pattern, {});
         QVERIFY(!compiled.isValid());
         QVERIFY(compiled.error);
-        QCOMPARE(compiled.error->message, message);
-        QCOMPARE(compiled.error->line, line);
-        QCOMPARE(compiled.error->offset, offset);
+        QTEST(compiled.error->message, "message");
+        QTEST(compiled.error->line, "line");
+        QTEST(int(compiled.error->offset), "offset");
         QTEST(int(compiled.error->position), "position");
         QTEST(compiled.error->reason, "reason");
-    }
-
-    void patternText()
-    {
-        const QString pattern = u"(?<name>é\U0001F600+)\\s"_s;
-        const RegularExpression::CompileResult compiled = RegularExpression::compile(pattern, {});
-        QVERIFY(compiled.isValid());
-        QCOMPARE(RegularExpression::patternText(*compiled.pattern), pattern);
     }
 };
 

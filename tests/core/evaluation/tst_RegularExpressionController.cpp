@@ -64,8 +64,7 @@ private Q_SLOTS:
         QFETCH(QString, pattern);
         QFETCH(QString, before);
         QFETCH(qsizetype, lag);
-        RegularExpressionController controller(RegularExpression::compile(pattern, {}).pattern,
-                                               before + catastrophicText());
+        RegularExpressionController controller(compiledPattern(pattern), before + catastrophicText());
         std::atomic<bool> shouldStop = false;
         std::atomic<bool> completed = true;
         const std::unique_ptr<QThread> worker(QThread::create([&] { completed = controller.run(shouldStop); }));
@@ -81,7 +80,7 @@ private Q_SLOTS:
     void stopBeforeTheRun()
     {
         const std::atomic<bool> stopped = true;
-        QVERIFY(!RegularExpressionController(RegularExpression::compile(u"a"_s, {}).pattern, QString()).run(stopped));
+        QVERIFY(!RegularExpressionController(compiledPattern(u"a"_s), QString()).run(stopped));
     }
 };
 

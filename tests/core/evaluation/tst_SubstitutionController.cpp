@@ -9,15 +9,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-SubstitutionController::Pattern compiled(const QString &source)
-{
-    return RegularExpression::compile(source, {}).pattern;
-}
-
-} // namespace
-
 // Overtaking, bursts and destruction are the scheduler's, tested with it; here is what the preview adds.
 class tst_SubstitutionController final : public QObject
 {
@@ -35,14 +26,14 @@ private Q_SLOTS:
         QSignalSpy finished(&controller, &SubstitutionController::finished);
         QSignalSpy failed(&controller, &SubstitutionController::failed);
 
-        controller.start(compiled(u"(\\d+)"_s), u"<$1>"_s, u"a1b22"_s);
+        controller.start(compiledPattern(u"(\\d+)"_s), u"<$1>"_s, u"a1b22"_s);
         QVERIFY(controller.isRunning());
         QVERIFY(finished.wait(20000));
         QCOMPARE(finished.constFirst().at(0).toString(), u"a<1>b<22>"_s);
         QCOMPARE(finished.constFirst().at(1).value<qsizetype>(), 2);
         QVERIFY(!controller.isRunning());
 
-        controller.start(compiled(u"(\\d+)"_s), u"$2"_s, u"a1b22"_s);
+        controller.start(compiledPattern(u"(\\d+)"_s), u"$2"_s, u"a1b22"_s);
         QVERIFY(failed.wait(20000));
         QCOMPARE(failed.constFirst().at(0).toString(),
                  u"The replacement refers to group 2, but the pattern has only 1 group"_s);
@@ -50,7 +41,7 @@ private Q_SLOTS:
         QCOMPARE(finished.count(), 1);
 
         // A stopped runaway reports nothing.
-        controller.start(compiled(u"(a+)+$"_s), u"x"_s, catastrophicText());
+        controller.start(compiledPattern(u"(a+)+$"_s), u"x"_s, catastrophicText());
         controller.stop();
         QVERIFY(!controller.isRunning());
         settleEvaluations();
@@ -67,7 +58,7 @@ private Q_SLOTS:
             global->start([&release] { release.acquire(); });
         SubstitutionController controller;
         QSignalSpy finished(&controller, &SubstitutionController::finished);
-        controller.start(compiled(u"b"_s), u"c"_s, u"abc"_s);
+        controller.start(compiledPattern(u"b"_s), u"c"_s, u"abc"_s);
         const bool delivered = finished.wait(20000);
         release.release(threads);
         QVERIFY(global->waitForDone(20000));

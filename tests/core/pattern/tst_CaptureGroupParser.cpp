@@ -102,16 +102,17 @@ private:
                                           {uR"(\Q\E)"_s, QString()}};
         static const QList<Piece> inlineComments {
             {u"(?#a(b)"_s, {}}, {u"(?#[)"_s, {}}, {uR"((?#\Q)\E))"_s, {}}, {uR"((?#\))"_s, {}}};
+        // Each "(" inside a class opens a group where the parser misreads where the class ends.
         static const QList<Piece> classes {
-            {u"[]a]"_s, u"]"_s},
-            {u"[^]a]"_s, u"b"_s},
-            {uR"([a\]])"_s, u"]"_s},
-            {uR"([\Q]\E])"_s, u"]"_s},
+            {u"[]a(]"_s, u"]"_s},
+            {u"[^]a(]"_s, u"b"_s},
+            {uR"([a\](])"_s, u"]"_s},
+            {uR"([\Q]\E(])"_s, u"]"_s},
             {u"[(]"_s, u"("_s},
             {u"[)]"_s, u")"_s},
-            {u"[[a-z]&&[^aeiou]]"_s, u"b"_s},
-            {uR"([\p{L}--[a-z]])"_s, u"\u00c9"_s},
-            {u"[[:alpha:]]"_s, u"z"_s},
+            {u"[[a-z]&&[^aeiou(]]"_s, u"b"_s},
+            {uR"([\p{L}--[a-z(]])"_s, u"\u00c9"_s},
+            {u"[[:alpha:](]"_s, u"z"_s},
             {u"[:digit:]"_s, u"5"_s},
             {uR"([\x{28}])"_s, u"("_s},
             {u"[ a]"_s, u"a"_s},
@@ -235,10 +236,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("utf16");
 
         QTest::addRow("two groups") << u"(a)(b)"_s << false << u"0-5 0-2 3-5"_s << u"0+6 0+3 3+3"_s;
-        QTest::addRow("non-capturing left out") << u"(?:a)(b)"_s << false << u"0-7 5-7"_s << u"0+8 5+3"_s;
-        QTest::addRow("escaped parentheses") << uR"(\(a\))"_s << false << u"0-4"_s << u"0+5"_s;
-        QTest::addRow("escaped backslash escapes nothing") << uR"(\\(a))"_s << false << u"0-4 2-4"_s << u"0+5 2+3"_s;
-        QTest::addRow("parenthesis in class") << u"[a(]b"_s << false << u"0-4"_s << u"0+5"_s;
         QTest::addRow("nested brackets keep depth") << u"[[a](]"_s << false << u"0-5"_s << u"0+6"_s;
         QTest::addRow("negative depth opens groups") << u"a]b(c)"_s << false << u"0-5 3-5"_s << u"0+6 3+3"_s;
         QTest::addRow("question mark after escaped parenthesis")
@@ -249,10 +246,6 @@ private Q_SLOTS:
         QTest::addRow("empty pattern") << QString() << false << u"0--1"_s << u"0+0"_s;
         QTest::addRow("named inside numbered") << uR"(((?<a>x)|(?<b>y))(\k<a>))"_s << false
                                                << u"0-23 0-16 1-7 9-15 17-23"_s << u"0+24 0+17 1+7<a> 9+7<b> 17+7"_s;
-        QTest::addRow("atomic, comment and flag groups")
-            << u"(?>a)(?#note)(?i)(?i:b)(c)(?<d>e)"_s << false << u"0-32 23-25 26-32"_s << u"0+33 23+3 26+7<d>"_s;
-        QTest::addRow("lookbehinds do not capture")
-            << u"(?<=a)(?<!b)(c)"_s << false << u"0-14 12-14"_s << u"0+15 12+3"_s;
         QTest::addRow("quoted name spelling, refused by ICU") << u"(?'n'a)"_s << false << u"0-6"_s << u"0+7"_s;
         // Group 0 ends at the UTF-8 length minus one, the others count user-perceived characters.
         QTest::addRow("emoji inside group") << u"(😀)(b)"_s << false << u"0-8 0-2 3-5"_s << u"0+7 0+4 4+3"_s;
@@ -270,47 +263,18 @@ private Q_SLOTS:
             << u"(\u200d\u0301a)(b)"_s << false << u"0-10 0-2 3-5"_s << u"0+8 0+5 5+3"_s;
         QTest::addRow("mark after closing parenthesis")
             << u"(a)\u0301(b)"_s << false << u"0-7 0-2 3-5"_s << u"0+7 0+3 4+3"_s;
-        QTest::addRow("quoted parentheses") << uR"(\Q()\E(a))"_s << false << u"0-8 6-8"_s << u"0+9 6+3"_s;
-        QTest::addRow("quote unclosed to the end") << uR"((a)\Q(b)"_s << false << u"0-6 0-2"_s << u"0+7 0+3"_s;
         QTest::addRow("backslash quoted") << uR"(\Q\\E(a))"_s << false << u"0-7 5-7"_s << u"0+8 5+3"_s;
-        QTest::addRow("comment holds parentheses") << u"(?#(a)(b)"_s << false << u"0-8 6-8"_s << u"0+9 6+3"_s;
-        QTest::addRow("escaped parenthesis ends a comment")
-            << uR"((?#\)(a))"_s << false << u"0-7 5-7"_s << u"0+8 5+3"_s;
-        QTest::addRow("quoted parenthesis in a comment")
-            << uR"((?#\Q)\E)(a))"_s << false << u"0-11 9-11"_s << u"0+12 9+3"_s;
-        QTest::addRow("free-spacing comment") << u"(a) # (b\n(c)"_s << true << u"0-11 0-2 9-11"_s << u"0+12 0+3 9+3"_s;
         QTest::addRow("hash without free spacing") << u"(a) # (b\n(c)"_s << false << u"invalid"_s << u"invalid"_s;
-        QTest::addRow("free spacing by inline flag")
-            << u"(?x)(a)#(b\n(c)"_s << false << u"0-13 4-6 11-13"_s << u"0+14 4+3 11+3"_s;
         QTest::addRow("free spacing ends with its group")
             << u"(?x:(a)#)\n)(b)#(c)"_s << false << u"0-17 4-6 11-13 15-17"_s << u"0+18 4+3 11+3 15+3"_s;
-        QTest::addRow("free spacing switched off inline")
-            << u"(?-x)(a)#(b)"_s << true << u"0-11 5-7 9-11"_s << u"0+12 5+3 9+3"_s;
-        QTest::addRow("free spacing among other flags")
-            << u"(?ix-m)(a) #(\n"_s << false << u"0-13 7-9"_s << u"0+14 7+3"_s;
         QTest::addRow("space between ( and ?") << u"( ?:a)(b)"_s << true << u"0-8 6-8"_s << u"0+9 6+3"_s;
         QTest::addRow("space is a literal without the switch")
             << u"( ?:a)(b)"_s << false << u"0-8 0-5 6-8"_s << u"0+9 0+6 6+3"_s;
         QTest::addRow("hash in a free-spacing inline comment")
             << u"(?#a#)\n)(b)"_s << true << u"0-10 8-10"_s << u"0+11 8+3"_s;
         QTest::addRow("free-spacing comment in a class") << u"[a#]\n](b)"_s << true << u"0-8 6-8"_s << u"0+9 6+3"_s;
-        QTest::addRow("leading ] is a member") << u"[]a(](b)"_s << false << u"0-7 5-7"_s << u"0+8 5+3"_s;
-        QTest::addRow("leading ] after ^") << u"[^](](b)"_s << false << u"0-7 5-7"_s << u"0+8 5+3"_s;
-        QTest::addRow("escaped ] in a class") << uR"([a\](](b))"_s << false << u"0-8 6-8"_s << u"0+9 6+3"_s;
-        QTest::addRow("quoted ] in a class") << uR"([\Q]\E(](b))"_s << false << u"0-10 8-10"_s << u"0+11 8+3"_s;
-        QTest::addRow("set operations nest") << u"[[a-z]&&[^(]](b)"_s << false << u"0-15 13-15"_s << u"0+16 13+3"_s;
-        QTest::addRow("set difference with property")
-            << uR"([\p{L}--[(]](b))"_s << false << u"0-14 12-14"_s << u"0+15 12+3"_s;
         QTest::addRow("escape ends a POSIX look-ahead")
             << uR"([:a\x{28}:](b))"_s << false << u"0-13 11-13"_s << u"0+14 11+3"_s;
-        QTest::addRow("POSIX property in a class")
-            << u"[[:alpha:](](b)"_s << false << u"0-14 12-14"_s << u"0+15 12+3"_s;
-        QTest::addRow("control escape takes a parenthesis") << uR"(\c((a))"_s << false << u"0-5 3-5"_s << u"0+6 3+3"_s;
-        QTest::addRow("named character and hex escapes")
-            << uR"(\N{LEFT PARENTHESIS}\x{28}\x28\u0028\0101(a))"_s << false << u"0-43 41-43"_s << u"0+44 41+3"_s;
-        QTest::addRow("named groups in ICU's order")
-            << u"(?<first>a)(b)(?<n2>c)"_s << false << u"0-21 0-10 11-13 14-21"_s
-            << u"0+22 0+11<first> 11+3 14+8<n2>"_s;
         QTest::addRow("free-spacing name") << u"(? < n a >a)"_s << true << u"0-11 0-11"_s << u"0+12 0+12<na>"_s;
         QTest::addRow("lookarounds hold groups")
             << u"(?<=(a))(?=(b))(?!(c))"_s << false << u"0-21 4-6 11-13 18-20"_s << u"0+22 4+3 11+3 18+3"_s;

@@ -18,34 +18,13 @@ namespace {
 
 uint32_t flagsFromLetters(QStringView letters)
 {
+    static constexpr std::pair<char16_t, uint32_t> byLetter[]
+        = {{u'i', UREGEX_CASE_INSENSITIVE}, {u'm', UREGEX_MULTILINE}, {u'x', UREGEX_COMMENTS},
+           {u's', UREGEX_DOTALL},           {u'w', UREGEX_UWORD},     {u'd', UREGEX_UNIX_LINES},
+           {u'l', UREGEX_LITERAL}};
     uint32_t flags = 0;
-    for (const QChar letter : letters) {
-        switch (letter.unicode()) {
-        case u'i':
-            flags |= UREGEX_CASE_INSENSITIVE;
-            break;
-        case u'm':
-            flags |= UREGEX_MULTILINE;
-            break;
-        case u'x':
-            flags |= UREGEX_COMMENTS;
-            break;
-        case u's':
-            flags |= UREGEX_DOTALL;
-            break;
-        case u'w':
-            flags |= UREGEX_UWORD;
-            break;
-        case u'd':
-            flags |= UREGEX_UNIX_LINES;
-            break;
-        case u'l':
-            flags |= UREGEX_LITERAL;
-            break;
-        default:
-            break;
-        }
-    }
+    for (const auto &[letter, flag] : byLetter)
+        flags |= letters.contains(QChar(letter)) ? flag : 0;
     return flags;
 }
 
@@ -53,6 +32,7 @@ uint32_t flagsFromLetters(QStringView letters)
 // engine counts code points per line) and the error's name.
 struct Compiled
 {
+    std::unique_ptr<icu::RegexPattern> regex;
     std::optional<int> groupCount;
     std::optional<PatternExplanation::Error> error;
 };
@@ -61,11 +41,11 @@ Compiled compiled(const QString &pattern, uint32_t flags)
 {
     UParseError where {};
     UErrorCode status = U_ZERO_ERROR;
-    const std::unique_ptr<icu::RegexPattern> regex(
+    std::unique_ptr<icu::RegexPattern> regex(
         icu::RegexPattern::compile(IcuString::alias(pattern).value(), flags, where, status));
     if (U_SUCCESS(status)) {
-        std::unique_ptr<icu::RegexMatcher> matcher(regex->matcher(status));
-        return {matcher->groupCount(), std::nullopt};
+        const int groups = std::unique_ptr<icu::RegexMatcher>(regex->matcher(status))->groupCount();
+        return {std::move(regex), groups, std::nullopt};
     }
     qsizetype index = 0;
     for (int line = 1; line < where.line && index < pattern.size(); ++line) {
@@ -75,60 +55,19 @@ Compiled compiled(const QString &pattern, uint32_t flags)
     }
     for (int column = 1; column < where.offset && index < pattern.size(); ++column)
         index += pattern.at(index).isHighSurrogate() ? 2 : 1;
-    return {std::nullopt,
+    return {nullptr, std::nullopt,
             PatternExplanation::Error {where.line > 0 ? index : -1, QString::fromLatin1(u_errorName(status))}};
 }
 
+// The names the expected output uses, in the order of the kinds.
 const char *kindName(PatternExplanation::NodeKind kind)
 {
-    using Kind = PatternExplanation::NodeKind;
-    switch (kind) {
-    case Kind::pattern:
-        return "pattern";
-    case Kind::alternation:
-        return "alternation";
-    case Kind::alternative:
-        return "alternative";
-    case Kind::literal:
-        return "literal";
-    case Kind::character:
-        return "character";
-    case Kind::quoteStart:
-        return "quote-start";
-    case Kind::quoteEnd:
-        return "quote-end";
-    case Kind::characterType:
-        return "type";
-    case Kind::property:
-        return "property";
-    case Kind::anyCharacter:
-        return "any";
-    case Kind::anchor:
-        return "anchor";
-    case Kind::characterClass:
-        return "class";
-    case Kind::classRange:
-        return "range";
-    case Kind::setOperation:
-        return "set-operation";
-    case Kind::posixClass:
-        return "posix";
-    case Kind::group:
-        return "group";
-    case Kind::flagSetting:
-        return "flags";
-    case Kind::quantifier:
-        return "quantifier";
-    case Kind::backReference:
-        return "backreference";
-    case Kind::comment:
-        return "comment";
-    case Kind::unmatchedParenthesis:
-        return "unmatched";
-    case Kind::error:
-        return "error";
-    }
-    return "?";
+    static constexpr const char *names[]
+        = {"pattern",  "alternation", "alternative",   "literal", "character", "quote-start",   "quote-end", "type",
+           "property", "any",         "anchor",        "class",   "range",     "set-operation", "posix",     "group",
+           "flags",    "quantifier",  "backreference", "comment", "unmatched", "error"};
+    static_assert(std::size(names) == size_t(PatternExplanation::NodeKind::error) + 1);
+    return names[size_t(kind)];
 }
 
 // Every node's span lies in the pattern and in its parent's, siblings come in text order without overlapping, each
@@ -330,13 +269,11 @@ private Q_SLOTS:
         }
         QVERIFY2(said.contains(words), qPrintable(u"\""_s + element + u"\" says: "_s + said));
 
-        UParseError where {};
+        const Compiled icu = compiled(pattern, flags);
+        QVERIFY(icu.regex);
         UErrorCode status = U_ZERO_ERROR;
-        const std::unique_ptr<icu::RegexPattern> regex(
-            icu::RegexPattern::compile(IcuString::alias(pattern).value(), flags, where, status));
-        QVERIFY(U_SUCCESS(status));
         const icu::UnicodeString input = IcuString::alias(text).value();
-        const std::unique_ptr<icu::RegexMatcher> matcher(regex->matcher(input, status));
+        const std::unique_ptr<icu::RegexMatcher> matcher(icu.regex->matcher(input, status));
         QStringList found;
         while (matcher->find(status))
             found << text.mid(matcher->start(status), matcher->end(status) - matcher->start(status));

@@ -1,5 +1,5 @@
-#include "core/settings/DarkAppearance.h"
-#include "core/settings/LightAppearance.h"
+#include "core/settings/Appearance.h"
+#include "core/settings/AppearanceController.h"
 #include "gui/widgets/ApplicationPalette.h"
 
 #include "UnexpectedWarnings.h"
@@ -58,7 +58,7 @@ private Q_SLOTS:
         QFETCH(bool, dark);
         QFETCH(QString, role);
         const std::unique_ptr<Appearance> appearance
-            = dark ? std::unique_ptr<Appearance>(new DarkAppearance) : std::unique_ptr<Appearance>(new LightAppearance);
+            = AppearanceController::appearance(dark ? 1 : 0, SystemAppearance::light);
         const Color color = role == u"error" ? appearance->errorColor()
             : role == u"warning"             ? appearance->warningColor()
             : role == u"plain text"          ? appearance->plainTextColor()
@@ -83,7 +83,7 @@ private Q_SLOTS:
         QFETCH(bool, dark);
         QFETCH(QString, view);
         const std::unique_ptr<Appearance> appearance
-            = dark ? std::unique_ptr<Appearance>(new DarkAppearance) : std::unique_ptr<Appearance>(new LightAppearance);
+            = AppearanceController::appearance(dark ? 1 : 0, SystemAppearance::light);
         const QColor window = ApplicationPalette::backgroundColor(*appearance);
         const QColor background = view == u"library" ? window : painted(appearance->textBoxColor().toQColor(), window);
         const QColor selection = view == u"library" ? appearance->librarySelectionColor().toQColor()
