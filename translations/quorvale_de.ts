@@ -697,7 +697,7 @@ How long a search took, in whole milliseconds</extracomment>
     <message>
         <location line="+5"/>
         <source>%1: too long for the engine</source>
-        <translation>%1: zu lang für die Suchmaschine</translation>
+        <translation>%1: zu lang für die Regex-Engine</translation>
     </message>
     <message>
         <location line="+51"/>
@@ -893,12 +893,12 @@ How long a search took, in whole milliseconds</extracomment>
     <message>
         <location line="+1"/>
         <source>Anchors match lines</source>
-        <translation>Anker passen auf Zeilen</translation>
+        <translation>Anker gelten für jede Zeile</translation>
     </message>
     <message>
         <location line="+0"/>
         <source>&amp;Anchors Match Lines</source>
-        <translation>&amp;Anker passen auf Zeilen</translation>
+        <translation>&amp;Anker gelten für jede Zeile</translation>
     </message>
     <message>
         <location line="+2"/>
@@ -1649,7 +1649,7 @@ How long a search took, in whole milliseconds</extracomment>
     <message>
         <location line="+0"/>
         <source>Advanced</source>
-        <translation>Fortgeschritten</translation>
+        <translation>Erweitert</translation>
     </message>
     <message>
         <location line="+1"/>
@@ -1842,13 +1842,13 @@ Backtrack stack limit of 0 MB</extracomment>
         <location line="+3"/>
         <source>not enough memory to compile it</source>
         <extracomment>Why a pattern is invalid</extracomment>
-        <translation>nicht genug Speicher, um es zu übersetzen</translation>
+        <translation>nicht genug Speicher, um es zu kompilieren</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>the engine rejects it</source>
         <extracomment>Why a pattern is invalid, when the engine gives no known reason</extracomment>
-        <translation>die Suchmaschine weist es zurück</translation>
+        <translation>die Regex-Engine weist es zurück</translation>
     </message>
     <message>
         <location line="+56"/>
@@ -1860,25 +1860,25 @@ Backtrack stack limit of 0 MB</extracomment>
         <location line="+3"/>
         <source>the engine&apos;s time limit ran out</source>
         <extracomment>Why matching failed</extracomment>
-        <translation>das Zeitlimit der Suchmaschine ist abgelaufen</translation>
+        <translation>das Zeitlimit der Regex-Engine ist abgelaufen</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>the engine ran out of memory</source>
         <extracomment>Why matching failed</extracomment>
-        <translation>der Suchmaschine ist der Speicher ausgegangen</translation>
+        <translation>der Regex-Engine ist der Speicher ausgegangen</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>the text is too long for the engine</source>
         <extracomment>Why matching failed: beyond the engine&apos;s 32-bit offsets</extracomment>
-        <translation>der Text ist zu lang für die Suchmaschine</translation>
+        <translation>der Text ist zu lang für die Regex-Engine</translation>
     </message>
     <message>
         <location line="+3"/>
         <source>the engine reported an error</source>
         <extracomment>Why matching failed, when the engine gives no known reason</extracomment>
-        <translation>die Suchmaschine hat einen Fehler gemeldet</translation>
+        <translation>die Regex-Engine hat einen Fehler gemeldet</translation>
     </message>
 </context>
 <context>
