@@ -13,4 +13,6 @@ set(CPACK_STRIP_FILES ON)
 # The libraries come from the binary itself; the platform plugins Qt loads at run time do not show there.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Qt's own texts (standard buttons, context menus) in the user's language; Quorvale's are built in.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 include(CPack)

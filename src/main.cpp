@@ -2,6 +2,7 @@
 #include "core/library/Paths.h"
 #include "core/platform/MemoryAllocator.h"
 #include "core/platform/SingleInstanceLock.h"
+#include "core/platform/Translations.h"
 #include "core/settings/UserDefaults.h"
 #include "gui/app/AppDelegate.h"
 
@@ -28,10 +29,12 @@ int main(int argc, char *argv[])
     if (CommandLine::isCommand(argc, argv)) {
         QCoreApplication application(argc, argv);
         nameApplication();
+        Translations::install();
         return CommandLine::run(QCoreApplication::arguments());
     }
     QApplication application(argc, argv);
     nameApplication();
+    Translations::install();
     QApplication::setDesktopFileName(QStringLiteral("org.quorvale.Quorvale"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/org.quorvale.Quorvale.png")));
 

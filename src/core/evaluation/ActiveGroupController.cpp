@@ -2,6 +2,8 @@
 
 #include "core/evaluation/ActiveGroupControllerDelegate.h"
 
+#include <limits>
+
 ActiveGroupController::ActiveGroupController(QObject *parent)
     : QObject(parent)
 {
@@ -47,7 +49,8 @@ void ActiveGroupController::updateActiveGroupInfo()
         if (m_numberOfMatches) {
             info += QStringView(u" \u00B7 ");
             //: Appended to the information line: how many matches the pattern found
-            info += *m_numberOfMatches == 1 ? tr("1 match") : tr("%L1 matches").arg(*m_numberOfMatches);
+            info += tr("%Ln match(es)", nullptr,
+                       int(qMin<qsizetype>(*m_numberOfMatches, std::numeric_limits<int>::max())));
         }
         setActiveGroupInfo(info);
         return;

@@ -141,9 +141,8 @@ QString Substitution::Error::message() const
     case Case::groupNumberTooLarge:
         if (groupCount == 0)
             return tr("The replacement refers to group %1, but the pattern has no groups").arg(group);
-        if (groupCount == 1)
-            return tr("The replacement refers to group %1, but the pattern has only 1 group").arg(group);
-        return tr("The replacement refers to group %1, but the pattern has only %2 groups").arg(group).arg(groupCount);
+        return tr("The replacement refers to group %1, but the pattern has only %Ln group(s)", nullptr, groupCount)
+            .arg(group);
     case Case::unknownGroupName:
         return tr("The replacement refers to the group name \"%1\", but the pattern has no group of that name")
             .arg(name);
@@ -157,7 +156,7 @@ QString Substitution::Error::message() const
     case Case::textTooLong:
         return tr("The text is too long to replace in");
     case Case::resultTooLong:
-        return tr("The result would be longer than %1 characters").arg(limit);
+        return tr("The result would be longer than %Ln character(s)", nullptr, int(limit));
     case Case::matchingFailed:
         if (engineStatus == U_REGEX_STACK_OVERFLOW) {
             //: %1 says why, %2 is the engine's error code

@@ -245,9 +245,9 @@ QString JsonStore::readItems()
     }
     if (unreadable == 0)
         return {};
-    //: Completes "The library file could not be read: "; %3 names the first bad entry and what is wrong with it
-    return tr("it has %1 of %2 entries that cannot be read (%3)")
-        .arg(QString::number(unreadable), QString::number(array.size()), firstProblem);
+    //: Completes "The library file could not be read: "; %2 names the first bad entry and what is wrong with it
+    return tr("it has %1 of %n entry(s) that cannot be read (%2)", nullptr, int(array.size()))
+        .arg(QString::number(unreadable), firstProblem);
 }
 
 bool JsonStore::keepUnreadableFile()

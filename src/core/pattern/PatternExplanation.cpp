@@ -131,7 +131,8 @@ QString PatternExplanation::description(int index) const
     case NodeKind::pattern: {
         if (m_tooLong)
             //: In the explanation panel, for a pattern too long to explain
-            return tr("The pattern is too long to explain here (more than %L1 characters)").arg(maximumLength);
+            return tr("The pattern is too long to explain here (more than %Ln character(s))", nullptr,
+                      int(maximumLength));
         QStringList options;
         if (m_flags & UREGEX_CASE_INSENSITIVE)
             options << tr("case-insensitive");
@@ -406,11 +407,12 @@ QString PatternExplanation::describeQuantifier(const Node &node) const
     else if (node.number == 0 && node.maximum == 1)
         count = tr("optionally (zero or one time)");
     else if (node.maximum < 0)
-        count = tr("at least %L1 times").arg(node.number);
+        count = tr("at least %Ln time(s)", nullptr, int(node.number));
     else if (node.maximum == node.number)
-        count = tr("exactly %L1 times").arg(node.number);
+        count = tr("exactly %Ln time(s)", nullptr, int(node.number));
     else
-        count = tr("%L1 to %L2 times").arg(node.number).arg(node.maximum);
+        //: The plural form follows the maximum, %n
+        count = tr("%L1 to %Ln time(s)", nullptr, int(node.maximum)).arg(node.number);
     QString how;
     switch (QuantifierMode(node.variant)) {
     case QuantifierMode::greedy:

@@ -174,10 +174,8 @@ void AppDelegate::applicationDidFinishLaunching()
     QStringList sentences {tr("The library file could not be read: %1.").arg(recovery->reason)};
     if (recovery->recoveredCount == 0)
         sentences << tr("No expressions could be recovered.");
-    else if (recovery->recoveredCount == 1)
-        sentences << tr("1 expression was recovered.");
     else
-        sentences << tr("%n expressions were recovered.", nullptr, int(recovery->recoveredCount));
+        sentences << tr("%Ln expression(s) was/were recovered.", nullptr, int(recovery->recoveredCount));
     if (recovery->keptCopyPath.isEmpty()) {
         sentences << tr("Its contents could not be copied aside, so Quorvale will not write to %1 until they are.")
                          .arg(QDir::toNativeSeparators(recovery->libraryFilePath));

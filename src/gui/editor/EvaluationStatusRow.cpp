@@ -199,19 +199,16 @@ void EvaluationStatusRow::updateResultText()
     if (*m_matches == 0)
         //: Result line when the pattern finds nothing
         text = tr("no matches found");
-    else if (*m_matches == 1)
-        //: Result line: the pattern found one match
-        text = tr("1 match");
     else
         //: Result line: how many matches the pattern found
-        text = tr("%Ln matches", nullptr, int(qMin<qsizetype>(*m_matches, std::numeric_limits<int>::max())));
+        text = tr("%Ln match(es)", nullptr, int(qMin<qsizetype>(*m_matches, std::numeric_limits<int>::max())));
     if (m_searchDuration) {
         const qint64 microseconds = std::chrono::duration_cast<std::chrono::microseconds>(*m_searchDuration).count();
         // No-break spaces keep each number with its unit when the line wraps.
         QString duration;
         if (microseconds < 100)
             //: How long a search took, when it was quicker than a tenth of a millisecond
-            duration = tr("<\u00A00.1\u00A0ms");
+            duration = tr("<\u00A0%L1\u00A0ms").arg(0.1, 0, 'f', 1);
         else if (microseconds < 10'000)
             //: How long a search took, in milliseconds with one decimal
             duration = tr("%L1\u00A0ms").arg(double(microseconds) / 1000.0, 0, 'f', 1);
@@ -302,12 +299,10 @@ void EvaluationStatusRow::showFailure(UErrorCode status, qsizetype matchesFound,
     if (matchesFound == 0)
         //: After a failed evaluation
         found = tr("No match was found before it.");
-    else if (matchesFound == 1)
-        //: After a failed evaluation; the match is not painted
-        found = tr("1 match was found before it and is not shown.");
     else
         //: After a failed evaluation; the matches are not painted
-        found = tr("%L1 matches were found before it and are not shown.").arg(matchesFound);
+        found = tr("%Ln match(es) was/were found before it and is/are not shown.", nullptr,
+                   int(qMin<qsizetype>(matchesFound, std::numeric_limits<int>::max())));
     //: Shown when the engine failed during an evaluation: %1 why, %2 the engine's error code, %3 how many matches
     //: it had found
     QString message

@@ -17,6 +17,7 @@
 #include <QTreeView>
 
 #include <algorithm>
+#include <limits>
 
 MatchInspectorViewController::MatchInspectorViewController(ViewSizeController *sizes, QWidget *parent)
     : QWidget(parent)
@@ -127,15 +128,15 @@ void MatchInspectorViewController::updateCount()
     if (count == 0)
         //: Above the match inspector when the pattern finds nothing
         m_countLabel->setText(tr("no matches found"));
-    else if (count == 1)
-        //: Above the match inspector
-        m_countLabel->setText(tr("1 match"));
     else if (count <= m_model->listedMatches())
         //: Above the match inspector: the number of matches
-        m_countLabel->setText(tr("%L1 matches").arg(count));
+        m_countLabel->setText(
+            tr("%Ln match(es)", nullptr, int(qMin<qsizetype>(count, std::numeric_limits<int>::max()))));
     else
         //: Above the match inspector: the number of matches, and how many of them it lists
-        m_countLabel->setText(tr("%L1 matches, the first %L2 listed").arg(count).arg(m_model->listedMatches()));
+        m_countLabel->setText(tr("%Ln match(es), the first %L1 listed", nullptr,
+                                 int(qMin<qsizetype>(count, std::numeric_limits<int>::max())))
+                                  .arg(m_model->listedMatches()));
 }
 
 QString MatchInspectorViewController::selectedRowsText() const

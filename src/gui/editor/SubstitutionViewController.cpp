@@ -14,6 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <limits>
+
 SubstitutionViewController::SubstitutionViewController(ViewSizeController *sizes, QWidget *parent)
     : QWidget(parent)
     , m_sizes(sizes)
@@ -169,12 +171,9 @@ void SubstitutionViewController::finished(const QString &result, qsizetype repla
     if (replacements == 0)
         //: Below the replacement field: the pattern found nothing to replace
         status = tr("no replacements");
-    else if (replacements == 1)
-        //: Below the replacement field
-        status = tr("1 replacement");
     else
         //: Below the replacement field: the number of matches replaced
-        status = tr("%L1 replacements").arg(replacements);
+        status = tr("%Ln replacement(s)", nullptr, int(qMin<qsizetype>(replacements, std::numeric_limits<int>::max())));
     if (shown < result.size())
         //: Appended to the replacement count when the preview is cut; the numbers count UTF-16 units
         status += tr("; the preview shows the first %L1 of %L2 characters, Copy Substitution Result copies all")
