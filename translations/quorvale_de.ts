@@ -28,7 +28,7 @@
 <context>
     <name>AppDelegate</name>
     <message>
-        <location filename="../src/gui/app/AppDelegate.cpp" line="+168"/>
+        <location filename="../src/gui/app/AppDelegate.cpp" line="+169"/>
         <source>Library Recovered</source>
         <translation>Bibliothek wiederhergestellt</translation>
     </message>
@@ -222,6 +222,12 @@
     </message>
     <message>
         <location line="+4"/>
+        <source>Show T&amp;ests</source>
+        <extracomment>Shows or hides the panel that runs the tests kept with the expression</extracomment>
+        <translation>&amp;Tests anzeigen</translation>
+    </message>
+    <message>
+        <location line="+3"/>
         <source>&amp;Full Screen</source>
         <translation>Vollbil&amp;d</translation>
     </message>
@@ -242,19 +248,76 @@
     </message>
 </context>
 <context>
+    <name>CheckCommand</name>
+    <message>
+        <location filename="../src/cli/CheckCommand.cpp" line="+37"/>
+        <source>%1: is a folder</source>
+        <translation>%1: ist ein Ordner</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>%1: not a library: it does not hold a JSON array of expressions</source>
+        <translation>%1: keine Bibliothek: Die Datei enthält kein JSON-Array von Ausdrücken</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>%1: not a library: entry %2 has %3</source>
+        <translation>%1: keine Bibliothek: Eintrag %2 hat %3</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>Runs the tests kept with each expression of LIBRARY.json (the user&apos;s library when none is named): a line per failing case and &quot;N passed, M failed&quot;. Exit status: 0 when all passed, 1 when one failed, 2 on an error. The switches apply to every pattern.</source>
+        <translation>Führt die Tests aus, die bei jedem Ausdruck von LIBRARY.json hinterlegt sind (ohne Angabe die Bibliothek des Benutzers): eine Zeile je fehlgeschlagenem Fall und „N bestanden, M fehlgeschlagen“. Rückgabewert: 0, wenn alle bestanden, 1, wenn einer fehlschlug, 2 bei einem Fehler. Die Schalter gelten für jedes Muster.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>A library file.</source>
+        <translation>Eine Bibliotheksdatei.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>one library file at most (quorvale check --help)</source>
+        <translation>höchstens eine Bibliotheksdatei (quorvale check --help)</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>%1: its tests were written in a form this version cannot read</source>
+        <translation>%1: Die Tests liegen in einer Form vor, die diese Version nicht lesen kann</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>%1: test %2: expected %3, found %4</source>
+        <extracomment>A failing test: the expression&apos;s name, the case&apos;s number, then what it expected and what was found</extracomment>
+        <translation>%1: Test %2: erwartet %3, gefunden %4</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>%1 passed, %2 failed</source>
+        <extracomment>The summary line of quorvale check</extracomment>
+        <translation>%1 bestanden, %2 fehlgeschlagen</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>the output could not be written</source>
+        <translation>die Ausgabe konnte nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
     <name>CommandLine</name>
     <message>
-        <location filename="../src/cli/CommandLine.cpp" line="+29"/>
+        <location filename="../src/cli/CommandLine.cpp" line="+32"/>
         <source>A workbench for regular expressions: matches are painted into the sample text as you type.
 Without arguments it opens its window.
 
 Commands:
-  match PATTERN [FILE...]  print the matches of PATTERN with ICU&apos;s semantics (quorvale match --help)</source>
+  match PATTERN [FILE...]  print the matches of PATTERN with ICU&apos;s semantics (quorvale match --help)
+  check [LIBRARY.json]     run the tests kept with every expression (quorvale check --help)</source>
         <translation>Eine Werkbank für reguläre Ausdrücke: Treffer werden schon beim Tippen im Beispieltext markiert.
 Ohne Argumente öffnet sich das Fenster.
 
 Befehle:
-  match PATTERN [FILE...]  gibt die Treffer von PATTERN nach der Semantik von ICU aus (quorvale match --help)</translation>
+  match PATTERN [FILE...]  die Treffer von PATTERN mit der Semantik von ICU ausgeben (quorvale match --help)
+  check [LIBRARY.json]     die Tests jedes Ausdrucks ausführen (quorvale check --help)</translation>
     </message>
 </context>
 <context>
@@ -404,16 +467,195 @@ How long a search took, in whole milliseconds</extracomment>
 <context>
     <name>Expression</name>
     <message>
-        <location filename="../src/core/library/Expression.cpp" line="+17"/>
+        <location filename="../src/core/library/Expression.cpp" line="+35"/>
         <source>New Expression</source>
         <extracomment>New expression title</extracomment>
         <translation>Neuer Ausdruck</translation>
     </message>
 </context>
 <context>
+    <name>ExpressionListModel</name>
+    <message>
+        <location filename="../src/core/library/ExpressionListModel.cpp" line="+139"/>
+        <source>Some of its tests fail</source>
+        <extracomment>Tooltip and screen-reader description of a library row whose expression fails a test</extracomment>
+        <translation>Einige seiner Tests schlagen fehl</translation>
+    </message>
+</context>
+<context>
+    <name>ExpressionTestCase</name>
+    <message>
+        <location filename="../src/core/library/ExpressionTestCase.cpp" line="+97"/>
+        <source>a match</source>
+        <extracomment>What a test expects of the pattern</extracomment>
+        <translation>einen Treffer</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>no match</source>
+        <extracomment>What a test expects of the pattern</extracomment>
+        <translation>keinen Treffer</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>a match of the whole input</source>
+        <extracomment>What a test expects of the pattern</extracomment>
+        <translation>einen Treffer der ganzen Eingabe</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>the matches %1</source>
+        <extracomment>What a test expects of the pattern; %1 is a list of texts such as [&quot;a&quot;,&quot;b&quot;]</extracomment>
+        <translation>die Treffer %1</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>group %1 capturing %2</source>
+        <translation>Gruppe %1 mit %2</translation>
+    </message>
+</context>
+<context>
+    <name>ExpressionTestRunner</name>
+    <message>
+        <location filename="../src/core/evaluation/ExpressionTestRunner.cpp" line="+46"/>
+        <source>no result: %1</source>
+        <extracomment>What the engine found for a test; %1 says why the search failed</extracomment>
+        <translation>kein Ergebnis: %1</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>no match</source>
+        <extracomment>What the engine found for a test</extracomment>
+        <translation>keinen Treffer</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>one match %1</source>
+        <extracomment>What the engine found for a test; %1 is the match in quotes and brackets</extracomment>
+        <translation>einen Treffer %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 matches, the first %2</source>
+        <extracomment>What the engine found for a test; %1 counts the matches, %2 is the first in quotes and brackets</extracomment>
+        <translation>%1 Treffer, der erste %2</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>a match of the whole input</source>
+        <extracomment>What the engine found for a test</extracomment>
+        <translation>einen Treffer der ganzen Eingabe</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>no match of the whole input</source>
+        <translation>keinen Treffer der ganzen Eingabe</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>the pattern has no group %1</source>
+        <extracomment>What the engine found for a test; %1 is a group number</extracomment>
+        <translation>das Muster hat keine Gruppe %1</translation>
+    </message>
+</context>
+<context>
+    <name>ExpressionTestsViewController</name>
+    <message>
+        <location filename="../src/gui/editor/ExpressionTestsViewController.cpp" line="+44"/>
+        <source>Tests</source>
+        <extracomment>Title of the panel that lists the tests kept with the expression</extracomment>
+        <translation>Tests</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>Input</source>
+        <extracomment>Column headers of the tests panel: pass or fail, the tested text, what the test expects, what was found</extracomment>
+        <translation>Eingabe</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <location line="+12"/>
+        <source>Expects</source>
+        <extracomment>What the chosen test expects</extracomment>
+        <translation>Erwartet</translation>
+    </message>
+    <message>
+        <location line="-12"/>
+        <source>Found</source>
+        <translation>Gefunden</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Add Sample as Test</source>
+        <extracomment>Adds the sample text, or its selection, as a test that expects what the pattern finds now</extracomment>
+        <translation>Beispiel als Test hinzufügen</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Remove Test</source>
+        <extracomment>Removes the chosen test</extracomment>
+        <translation>Test entfernen</translation>
+    </message>
+    <message>
+        <location line="+22"/>
+        <source>The tests were stopped before they ended.</source>
+        <extracomment>The tests took longer than the time budget, or were stopped</extracomment>
+        <translation>Die Tests wurden vor ihrem Ende angehalten.</translation>
+    </message>
+    <message>
+        <location line="+132"/>
+        <source>The pattern is invalid: %1</source>
+        <extracomment>%1 says why the pattern is invalid</extracomment>
+        <translation>Das Muster ist ungültig: %1</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The sample could not be made a test: the search failed.</source>
+        <extracomment>The sample could not be searched to make a test of it</extracomment>
+        <translation>Aus dem Beispiel konnte kein Test werden: Die Suche ist fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>Passes</source>
+        <extracomment>Whether a test passes, for screen readers and the tooltip</extracomment>
+        <translation>Bestanden</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>Fails</source>
+        <translation>Fehlgeschlagen</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>These tests were written by a newer version; they are kept as they are.</source>
+        <extracomment>The expression&apos;s tests were written in a form this version does not know</extracomment>
+        <translation>Diese Tests stammen von einer neueren Version; sie bleiben unverändert erhalten.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>No tests yet: &quot;Add Sample as Test&quot; keeps what the pattern finds in the sample.</source>
+        <extracomment>Shown while the expression has no tests</extracomment>
+        <translation>Noch keine Tests: „Beispiel als Test hinzufügen“ hält fest, was das Muster im Beispiel findet.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Every test passes.</source>
+        <extracomment>%1 counts the failing tests, %Ln all of the expression&apos;s tests</extracomment>
+        <translation>Alle Tests bestanden.</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>%1 of %Ln test(s) fail.</source>
+        <translation>
+            <numerusform>%1 von %Ln Test schlägt fehl.</numerusform>
+            <numerusform>%1 von %Ln Tests schlagen fehl.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ExpressionViewController</name>
     <message>
-        <location filename="../src/gui/editor/ExpressionViewController.cpp" line="+106"/>
+        <location filename="../src/gui/editor/ExpressionViewController.cpp" line="+107"/>
         <source>Library</source>
         <extracomment>Button that shows or hides the expression library</extracomment>
         <translation>Bibliothek</translation>
@@ -463,7 +705,7 @@ How long a search took, in whole milliseconds</extracomment>
         <translation>Kein Ausdruck ausgewählt</translation>
     </message>
     <message>
-        <location line="+317"/>
+        <location line="+332"/>
         <source>Expression is invalid</source>
         <extracomment>Error message</extracomment>
         <translation>Der Ausdruck ist ungültig</translation>
@@ -603,7 +845,7 @@ How long a search took, in whole milliseconds</extracomment>
 <context>
     <name>LibraryViewController</name>
     <message>
-        <location filename="../src/gui/library/LibraryViewController.cpp" line="+57"/>
+        <location filename="../src/gui/library/LibraryViewController.cpp" line="+63"/>
         <source>Expressions</source>
         <translation>Ausdrücke</translation>
     </message>
@@ -685,12 +927,12 @@ How long a search took, in whole milliseconds</extracomment>
 <context>
     <name>MatchCommand</name>
     <message>
-        <location filename="../src/cli/MatchCommand.cpp" line="+103"/>
+        <location filename="../src/cli/MatchCommand.cpp" line="+108"/>
         <source>%1: is a folder</source>
         <translation>%1: ist ein Ordner</translation>
     </message>
     <message>
-        <location line="+32"/>
+        <location line="+49"/>
         <source>%1: not UTF-8 text</source>
         <translation>%1: kein UTF-8-Text</translation>
     </message>
@@ -710,27 +952,7 @@ How long a search took, in whole milliseconds</extracomment>
         <translation>Gibt die Treffer von PATTERN in jeder Datei FILE aus, oder in der Standardeingabe, wenn keine angegeben ist, nach der Semantik von ICU: eine Zeile je Treffer (Datei:Zeile:Treffer) oder ein JSON-Objekt je Treffer mit UTF-16- und UTF-8-Positionen und allen Gruppen. Rückgabewert: 0, wenn etwas gefunden wurde, 1, wenn nichts gefunden wurde, 2 bei einem Fehler.</translation>
     </message>
     <message>
-        <location line="+4"/>
-        <source>Letters match either case.</source>
-        <translation>Groß-/Kleinschreibung ignorieren.</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>^ and $ match at line breaks too.</source>
-        <translation>^ und $ passen auch an Zeilenumbrüchen.</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>Allow white space and # comments in PATTERN.</source>
-        <translation>Leerraum und #-Kommentare in PATTERN erlauben.</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>. matches line breaks too.</source>
-        <translation>. passt auch auf Zeilenumbrüche.</translation>
-    </message>
-    <message>
-        <location line="+1"/>
+        <location line="+6"/>
         <source>One JSON object per match.</source>
         <translation>Ein JSON-Objekt je Treffer.</translation>
     </message>
@@ -750,17 +972,7 @@ How long a search took, in whole milliseconds</extracomment>
         <translation>ein Muster ist erforderlich (quorvale match --help)</translation>
     </message>
     <message>
-        <location line="+13"/>
-        <source> at line %1, column %2</source>
-        <translation> in Zeile %1, Spalte %2</translation>
-    </message>
-    <message>
-        <location line="+1"/>
-        <source>invalid pattern: %1 (%2)%3</source>
-        <translation>ungültiges Muster: %1 (%2)%3</translation>
-    </message>
-    <message>
-        <location line="+13"/>
+        <location line="+20"/>
         <source>(standard input)</source>
         <translation>(Standardeingabe)</translation>
     </message>
@@ -856,6 +1068,39 @@ How long a search took, in whole milliseconds</extracomment>
             <numerusform>%Ln Treffer, die ersten %L1 aufgeführt</numerusform>
             <numerusform>%Ln Treffer, die ersten %L1 aufgeführt</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>MatchingOptions</name>
+    <message>
+        <location filename="../src/cli/MatchingOptions.cpp" line="+9"/>
+        <source>Letters match either case.</source>
+        <translation>Groß-/Kleinschreibung ignorieren.</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>^ and $ match at line breaks too.</source>
+        <translation>^ und $ passen auch an Zeilenumbrüchen.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Allow white space and # comments in patterns.</source>
+        <translation>Leerraum und #-Kommentare in Mustern erlauben.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>. matches line breaks too.</source>
+        <translation>. passt auch auf Zeilenumbrüche.</translation>
+    </message>
+    <message>
+        <location line="+21"/>
+        <source> at line %1, column %2</source>
+        <translation> in Zeile %1, Spalte %2</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>invalid pattern: %1 (%2)%3</source>
+        <translation>ungültiges Muster: %1 (%2)%3</translation>
     </message>
 </context>
 <context>

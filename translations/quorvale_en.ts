@@ -16,7 +16,7 @@
 <context>
     <name>AppDelegate</name>
     <message numerus="yes">
-        <location filename="../src/gui/app/AppDelegate.cpp" line="+177"/>
+        <location filename="../src/gui/app/AppDelegate.cpp" line="+178"/>
         <source>%Ln expression(s) was/were recovered.</source>
         <translation>
             <numerusform>%Ln expression was recovered.</numerusform>
@@ -42,6 +42,17 @@
         <translation>
             <numerusform>%Ln match was found before it and is not shown.</numerusform>
             <numerusform>%Ln matches were found before it and are not shown.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ExpressionTestsViewController</name>
+    <message numerus="yes">
+        <location filename="../src/gui/editor/ExpressionTestsViewController.cpp" line="+278"/>
+        <source>%1 of %Ln test(s) fail.</source>
+        <translation>
+            <numerusform>%1 of %Ln test fails.</numerusform>
+            <numerusform>%1 of %Ln tests fail.</numerusform>
         </translation>
     </message>
 </context>

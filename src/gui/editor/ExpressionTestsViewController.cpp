@@ -273,8 +273,9 @@ void ExpressionTestsViewController::showTests()
         //: Shown while the expression has no tests
         showSummary(tr("No tests yet: \"Add Sample as Test\" keeps what the pattern finds in the sample."), false);
     } else if (current) {
-        //: %1 and %2 count the expression's tests
-        showSummary(failed == 0 ? tr("Every test passes.") : tr("%1 of %2 tests fail.").arg(failed).arg(tests.size()),
+        //: %1 counts the failing tests, %Ln all of the expression's tests
+        showSummary(failed == 0 ? tr("Every test passes.")
+                                : tr("%1 of %Ln test(s) fail.", nullptr, int(tests.size())).arg(failed),
                     failed > 0);
     }
     updateControls();
