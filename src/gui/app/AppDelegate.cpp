@@ -393,6 +393,14 @@ void AppDelegate::buildMenus(QMenuBar *menuBar)
         {view},
         {view, "showLibraryAction", tr("Show &Library"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_L),
          call(&AppDelegate::showOrHideLibrary), showLeftPanel},
+        // From anywhere in the window, as a search field is: the text views have no search of their own.
+        //: Shows the library and puts the focus in the field that narrows its list
+        {view, "filterLibraryAction", tr("&Filter Library"),
+         standardOr(QKeySequence::Find, QKeySequence(Qt::CTRL | Qt::Key_F)),
+         [library] {
+             UserDefaults::standard().setValue(UserDefaultsKey::showLeftPanel, true);
+             library->focusFilter();
+         }},
         {view, "showReferenceAction", tr("Show &Reference"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R),
          call(&AppDelegate::showOrHideReferenceSheet), showRightPanel},
         {view, "showMatchInspectorAction", tr("Show Match &Inspector"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_I),

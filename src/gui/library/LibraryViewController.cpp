@@ -1,5 +1,6 @@
 #include "gui/library/LibraryViewController.h"
 
+#include "core/library/ExpressionFilterModel.h"
 #include "core/library/ExpressionListModel.h"
 #include "core/library/LibraryStoreController.h"
 #include "core/library/Paths.h"
@@ -9,6 +10,7 @@
 #include "gui/widgets/EditCommands.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -32,6 +34,8 @@ LibraryViewController::LibraryViewController(const QString &libraryFilePath, Sin
     setObjectName(QStringLiteral("libraryViewController"));
     m_model = new ExpressionListModel(m_libraryStoreController.get(), this);
     m_model->setObjectName(QStringLiteral("expressionsModel"));
+    m_filterModel = new ExpressionFilterModel(m_model, this);
+    m_filterModel->setObjectName(QStringLiteral("expressionsFilterModel"));
     buildInterface();
     // The editor shows an expression from the start, as long as the library has one.
     selectRow(0);
@@ -40,8 +44,9 @@ LibraryViewController::LibraryViewController(const QString &libraryFilePath, Sin
 
 LibraryViewController::~LibraryViewController()
 {
-    // Before the store controller goes: the model and the view's selection model report into it and into us.
+    // Before the store controller goes: the models and the view's selection model report into it and into us.
     delete m_tableView;
+    delete m_filterModel;
     delete m_model;
 }
 
@@ -57,7 +62,17 @@ void LibraryViewController::buildInterface()
     m_tableView->setFrameShape(QFrame::NoFrame);
     m_tableView->viewport()->setBackgroundRole(QPalette::Window);
     m_tableView->setItemDelegate(new LibraryTableRowView(m_tableView));
-    m_tableView->setModel(m_model);
+    m_tableView->setModel(m_filterModel);
+
+    m_filterField = new QLineEdit(this);
+    m_filterField->setObjectName(QStringLiteral("libraryFilterField"));
+    //: Placeholder of the field above the library list that narrows it by name or pattern
+    m_filterField->setPlaceholderText(tr("Filter"));
+    m_filterField->setClearButtonEnabled(true);
+    m_filterField->setFrame(false);
+    m_filterField->setTextMargins(4, 2, 4, 2);
+    m_filterField->installEventFilter(this);
+    connect(m_filterField, &QLineEdit::textChanged, this, &LibraryViewController::filterTextChanged);
 
     m_addButton = new QToolButton(this);
     m_addButton->setObjectName(QStringLiteral("addExpressionButton"));
@@ -82,6 +97,7 @@ void LibraryViewController::buildInterface()
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    layout->addWidget(m_filterField);
     layout->addWidget(m_tableView, 1);
     layout->addLayout(buttons);
 
@@ -99,8 +115,45 @@ void LibraryViewController::buildInterface()
     connect(history, &QUndoStack::canUndoChanged, editCommands, &EditCommands::changed);
     connect(history, &QUndoStack::canRedoChanged, editCommands, &EditCommands::changed);
     // Some list changes drop the selection without reporting it.
-    connect(m_model, &QAbstractItemModel::modelReset, this, &LibraryViewController::updateSelectedExpression);
-    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &LibraryViewController::updateSelectedExpression);
+    connect(m_filterModel, &QAbstractItemModel::modelReset, this, &LibraryViewController::updateSelectedExpression);
+    connect(m_filterModel, &QAbstractItemModel::rowsRemoved, this, &LibraryViewController::updateSelectedExpression);
+}
+
+// Esc empties the filter field; in an empty field it goes back to the list. Taken before any shortcut of the window.
+bool LibraryViewController::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+    if (watched != m_filterField || !key
+        || static_cast<QKeyEvent *>(event)->keyCombination() != QKeyCombination(Qt::Key_Escape))
+        return QWidget::eventFilter(watched, event);
+    event->accept();
+    if (event->type() == QEvent::ShortcutOverride)
+        return false;
+    if (m_filterField->text().isEmpty())
+        m_tableView->setFocus();
+    else
+        m_filterField->clear();
+    return true;
+}
+
+void LibraryViewController::focusFilter()
+{
+    m_filterField->setFocus(Qt::ShortcutFocusReason);
+    m_filterField->selectAll();
+}
+
+void LibraryViewController::filterTextChanged(const QString &text)
+{
+    if (m_filterModel->filterText().isEmpty())
+        m_selectedBeforeFiltering = m_selectedExpression;
+    m_filterModel->setFilterText(text);
+    if (m_tableView->selectionModel()->hasSelection())
+        return;
+    // The editor shows a match rather than nothing, and the expression it showed before once the filter is gone.
+    if (text.isEmpty() && m_selectedBeforeFiltering)
+        selectRow(m_model->rowOf(m_selectedBeforeFiltering));
+    else
+        selectShownRow(0);
 }
 
 void LibraryViewController::updateSelectedExpression()
@@ -108,7 +161,7 @@ void LibraryViewController::updateSelectedExpression()
     QObjectList selectedObjects;
     const QModelIndexList rows = m_tableView->selectionModel()->selectedRows();
     for (const QModelIndex &row : rows) {
-        if (const std::shared_ptr<Expression> expression = m_model->expressionAt(row.row()))
+        if (const std::shared_ptr<Expression> expression = m_model->expressionAt(m_filterModel->mapToSource(row).row()))
             selectedObjects.append(expression.get());
     }
     Expression *selected = SelectedObjectsToExpressionTransformer::transformedValue(selectedObjects);
@@ -134,10 +187,10 @@ void LibraryViewController::addExpression()
 
 void LibraryViewController::beginRenaming(const Expression *expression)
 {
-    const int row = expression ? m_model->rowOf(expression) : -1;
+    const int row = expression ? m_filterModel->rowOfLibraryRow(m_model->rowOf(expression)) : -1;
     if (row < 0)
         return;
-    const QModelIndex index = m_model->index(row);
+    const QModelIndex index = m_filterModel->index(row, 0);
     m_tableView->scrollTo(index);
     m_tableView->edit(index);
     if (auto *editor = qobject_cast<QLineEdit *>(m_tableView->indexWidget(index)))
@@ -173,10 +226,11 @@ void LibraryViewController::removeExpression(const Expression *expression)
     if (row < 0)
         return;
     const bool wasSelected = expression == m_selectedExpression;
+    const int shownRow = m_filterModel->rowOfLibraryRow(row);
     m_model->removeRows(row, 1);
     // Like the platform's list controllers, keep a neighbour selected so that the editor is not left empty.
     if (wasSelected && !m_tableView->selectionModel()->hasSelection())
-        selectRow(std::min(row, m_model->rowCount() - 1));
+        selectShownRow(std::min(shownRow, m_filterModel->rowCount() - 1));
 }
 
 void LibraryViewController::undo()
@@ -205,7 +259,7 @@ void LibraryViewController::stepThroughHistory(bool back)
     } else if (hadSelection && !m_tableView->selectionModel()->hasSelection()) {
         // As after a delete: a neighbour of the row taken away, so that the editor is not left empty.
         const int current = m_tableView->currentIndex().row();
-        selectRow(current >= 0 ? current : m_model->rowCount() - 1);
+        selectShownRow(current >= 0 ? current : m_filterModel->rowCount() - 1);
     }
 }
 
@@ -213,5 +267,14 @@ void LibraryViewController::selectRow(int row)
 {
     if (row < 0 || row >= m_model->rowCount())
         return;
-    m_tableView->selectionModel()->setCurrentIndex(m_model->index(row), QItemSelectionModel::ClearAndSelect);
+    if (m_filterModel->rowOfLibraryRow(row) < 0)
+        m_filterField->clear();
+    selectShownRow(m_filterModel->rowOfLibraryRow(row));
+}
+
+void LibraryViewController::selectShownRow(int row)
+{
+    if (row < 0 || row >= m_filterModel->rowCount())
+        return;
+    m_tableView->selectionModel()->setCurrentIndex(m_filterModel->index(row, 0), QItemSelectionModel::ClearAndSelect);
 }

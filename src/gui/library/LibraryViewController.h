@@ -8,16 +8,19 @@
 #include <functional>
 #include <memory>
 
+class ExpressionFilterModel;
 class ExpressionListModel;
 class LibraryStoreController;
 class LibraryTableView;
+class QLineEdit;
 class QMessageBox;
 class QModelIndex;
 class QToolButton;
 class SingleInstanceLock;
 
-// The library panel: the list of expression names with add and remove buttons under it. Names are renamed in
-// place, rows reordered by dragging, and the one selected expression is published for the editor.
+// The library panel: a filter field, the list of expression names, and add and remove buttons under it. Names are
+// renamed in place, rows reordered by dragging, and the one selected expression is published for the editor. The
+// filter only narrows what the list shows: every change reaches the whole library, in its own order.
 class LibraryViewController final : public QWidget
 {
     Q_OBJECT
@@ -36,10 +39,16 @@ public:
 
     LibraryStoreController *libraryStoreController() const { return m_libraryStoreController.get(); }
     ExpressionListModel *expressionsModel() const { return m_model; }
+    // What the list shows: the library through the filter.
+    ExpressionFilterModel *filterModel() const { return m_filterModel; }
+    QLineEdit *filterField() const { return m_filterField; }
     LibraryTableView *tableView() const { return m_tableView; }
 
     // None unless exactly one row is selected.
     Expression *selectedExpression() const { return m_selectedExpression; }
+
+    // Puts the focus in the filter field with its text selected, for typing a new filter.
+    void focusFilter();
 
     // Appends "New Expression", selects it and soon after opens its name for typing.
     void addExpression();
@@ -59,19 +68,30 @@ public:
 Q_SIGNALS:
     void selectedExpressionChanged(Expression *expression);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildInterface();
     void updateSelectedExpression();
+    void filterTextChanged(const QString &text);
     void beginRenaming(const Expression *expression);
     void removeExpression(const Expression *expression);
+    // A row of the library; the filter is cleared first when it hides the row.
     void selectRow(int row);
+    // A row of the list as shown.
+    void selectShownRow(int row);
     void stepThroughHistory(bool back);
 
     std::unique_ptr<LibraryStoreController> m_libraryStoreController;
     ExpressionListModel *m_model = nullptr;
+    ExpressionFilterModel *m_filterModel = nullptr;
+    QLineEdit *m_filterField = nullptr;
     LibraryTableView *m_tableView = nullptr;
     QToolButton *m_addButton = nullptr;
     QToolButton *m_removeButton = nullptr;
     QPointer<Expression> m_selectedExpression;
+    // Selected again when the filter is cleared while it hides every row.
+    QPointer<Expression> m_selectedBeforeFiltering;
     AlertPresenter m_alertPresenter;
 };

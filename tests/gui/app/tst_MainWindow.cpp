@@ -596,6 +596,17 @@ private Q_SLOTS:
             QVERIFY2(qAbs(shown - qRound(0.8 * under)) <= 2, qPrintable(seen.name()));
     }
 
+    void filterFromAnywhere()
+    {
+        AppDelegate app(libraryPath());
+        app.applicationDidFinishLaunching();
+        MainWindowController *window = app.mainWindowController();
+        LibraryViewController *library = app.mainSplitViewController()->libraryViewController();
+        app.action(u"filterLibraryAction"_s)->trigger();
+        QTRY_VERIFY(app.mainSplitViewController()->isLibraryVisible());
+        QCOMPARE(window->focusWidget(), library->filterField());
+    }
+
     void shortcutsAreUnique()
     {
         AppDelegate app(libraryPath());
