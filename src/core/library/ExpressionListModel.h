@@ -34,6 +34,9 @@ public:
 
     QUndoStack *undoStack() const { return m_undoStack; }
 
+    // Appends the expressions as one step of the undo stack.
+    void appendExpressions(const ExpressionList &expressions);
+
     // The changes themselves, for the steps of the undo stack; they add no step.
     void insertExpressions(int row, const ExpressionList &expressions);
     void removeExpressions(int row, int count);

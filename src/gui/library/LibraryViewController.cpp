@@ -1,5 +1,6 @@
 #include "gui/library/LibraryViewController.h"
 
+#include "core/library/ExpressionFileImport.h"
 #include "core/library/ExpressionFilterModel.h"
 #include "core/library/ExpressionListModel.h"
 #include "core/library/LibraryStoreController.h"
@@ -9,6 +10,9 @@
 #include "gui/library/LibraryTableView.h"
 #include "gui/widgets/EditCommands.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -231,6 +235,96 @@ void LibraryViewController::removeExpression(const Expression *expression)
     // Like the platform's list controllers, keep a neighbour selected so that the editor is not left empty.
     if (wasSelected && !m_tableView->selectionModel()->hasSelection())
         selectShownRow(std::min(shownRow, m_filterModel->rowCount() - 1));
+}
+
+ExpressionList LibraryViewController::selectedExpressions() const
+{
+    QList<int> rows;
+    for (const QModelIndex &index : m_tableView->selectionModel()->selectedRows())
+        rows.append(m_filterModel->mapToSource(index).row());
+    std::sort(rows.begin(), rows.end());
+    ExpressionList expressions;
+    for (const int row : std::as_const(rows))
+        expressions.append(m_model->expressionAt(row));
+    return expressions;
+}
+
+void LibraryViewController::importExpressions(const QString &path)
+{
+    const QString fileName = QDir::toNativeSeparators(path);
+    QStringList names;
+    for (const auto &expression : m_libraryStoreController->expressions())
+        names.append(expression->name());
+    auto imported = ExpressionFileImport::read(path, names);
+    if (!imported) {
+        //: %1 is a file, %2 a clause such as "it is not valid JSON (unterminated object at byte 72)"
+        showMessage(QMessageBox::Warning, QStringLiteral("importFailedMessage"),
+                    tr("No expressions were imported from %1: %2.").arg(fileName, imported.error()));
+        return;
+    }
+    const ExpressionList &added = imported.value().expressions;
+    const int firstRow = m_model->rowCount();
+    m_model->appendExpressions(added);
+    selectRow(firstRow);
+    //: %1 is a file
+    QString summary = added.size() == 1
+        ? tr("Imported 1 expression from %1.").arg(fileName)
+        //: %1 is a file
+        : tr("Imported %n expressions from %1.", nullptr, int(added.size())).arg(fileName);
+    if (const qsizetype renamed = imported.value().renamedCount) {
+        //: Follows "Imported 3 expressions from …"
+        summary += u' '
+            % (renamed == 1 ? tr("One was renamed, as the library already had its name.")
+                            : tr("%n were renamed, as the library already had their names.", nullptr, int(renamed)));
+    }
+    showMessage(QMessageBox::Information, QStringLiteral("importedMessage"), summary);
+}
+
+bool LibraryViewController::exportSelectedExpressions(const QString &path)
+{
+    const ExpressionList expressions = selectedExpressions();
+    if (expressions.isEmpty())
+        return false;
+    const std::optional<LibrarySaveFailure> failure = m_libraryStoreController->saveCopy(path, expressions);
+    if (!failure)
+        return true;
+    //: %1 is a file, %2 the system's reason
+    showMessage(QMessageBox::Warning, QStringLiteral("exportFailedMessage"),
+                tr("The expressions could not be exported to %1: %2.")
+                    .arg(QDir::toNativeSeparators(failure->filePath), failure->reason));
+    return false;
+}
+
+void LibraryViewController::chooseFileToImport()
+{
+    //: Title of the file dialog of File › Import Expressions…
+    const QString path = QFileDialog::getOpenFileName(window(), tr("Import Expressions"), QDir::homePath(),
+                                                      tr("Expression libraries (*.json);;All files (*)"));
+    if (!path.isEmpty())
+        importExpressions(path);
+}
+
+void LibraryViewController::chooseFileToExport()
+{
+    if (selectedExpressions().isEmpty()) {
+        QApplication::beep();
+        return;
+    }
+    //: Title of the file dialog of File › Export Selected Expressions…; "Expressions.json" is the suggested name
+    const QString path = QFileDialog::getSaveFileName(window(), tr("Export Selected Expressions"),
+                                                      QDir::home().filePath(tr("Expressions.json")),
+                                                      tr("Expression libraries (*.json)"));
+    if (!path.isEmpty())
+        exportSelectedExpressions(path);
+}
+
+void LibraryViewController::showMessage(QMessageBox::Icon icon, const QString &objectName, const QString &text)
+{
+    auto *box = new QMessageBox(icon, QStringLiteral("Quorvale"), text, QMessageBox::Ok, window());
+    box->setObjectName(objectName);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    m_alertPresenter(box);
 }
 
 void LibraryViewController::undo()

@@ -2,6 +2,7 @@
 
 #include "core/library/Expression.h"
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 
@@ -13,7 +14,6 @@ class ExpressionListModel;
 class LibraryStoreController;
 class LibraryTableView;
 class QLineEdit;
-class QMessageBox;
 class QModelIndex;
 class QToolButton;
 class SingleInstanceLock;
@@ -55,13 +55,23 @@ public:
     // Asks in a window-modal box; "Yes" removes the expression that was selected when it opened.
     void deleteSelectedExpression();
 
+    // Adds every expression of a file in the library's form as one step of the undo stack, selects the first and
+    // says how many came; a file that cannot be read in full adds nothing and says why.
+    void importExpressions(const QString &path);
+    // Writes the selected expressions to a file in the library's form, in the library's order; says why when that
+    // fails. Returns whether the file was written.
+    bool exportSelectedExpressions(const QString &path);
+    // The same after asking for the file.
+    void chooseFileToImport();
+    void chooseFileToExport();
+
     // Take back or make again the latest add, rename, reorder or delete; the Edit menu's Undo and Redo while the list
     // has the focus. An expression brought back is selected.
     void undo();
     void redo();
 
-    // Shows the confirmation box; the default opens it window-modal. Tests answer it instead, by clicking one of its
-    // buttons at once or later.
+    // Shows the confirmation box and the outcome of an import or export; the default opens it window-modal. Tests
+    // answer it instead, by clicking one of its buttons at once or later.
     using AlertPresenter = std::function<void(QMessageBox *alert)>;
     void setAlertPresenter(AlertPresenter presenter);
 
@@ -74,6 +84,8 @@ protected:
 private:
     void buildInterface();
     void updateSelectedExpression();
+    ExpressionList selectedExpressions() const;
+    void showMessage(QMessageBox::Icon icon, const QString &objectName, const QString &text);
     void filterTextChanged(const QString &text);
     void beginRenaming(const Expression *expression);
     void removeExpression(const Expression *expression);

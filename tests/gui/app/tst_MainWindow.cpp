@@ -30,10 +30,12 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
+#include <QDragEnterEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
@@ -596,7 +598,7 @@ private Q_SLOTS:
             QVERIFY2(qAbs(shown - qRound(0.8 * under)) <= 2, qPrintable(seen.name()));
     }
 
-    void filterFromAnywhere()
+    void filterFromAnywhereAndDroppedFiles()
     {
         AppDelegate app(libraryPath());
         app.applicationDidFinishLaunching();
@@ -605,6 +607,18 @@ private Q_SLOTS:
         app.action(u"filterLibraryAction"_s)->trigger();
         QTRY_VERIFY(app.mainSplitViewController()->isLibraryVisible());
         QCOMPARE(window->focusWidget(), library->filterField());
+
+        const QString dropped = m_folder.filePath(u"dropped.json"_s);
+        QVERIFY(writeLibrary(dropped, {u"Dropped"_s}));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(dropped), QUrl::fromLocalFile(m_folder.filePath(u"notes.txt"_s))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &drop);
+        QCOMPARE(names(library->libraryStoreController()->expressions()),
+                 QStringList({u"First Expression"_s, u"Dropped"_s}));
     }
 
     void shortcutsAreUnique()

@@ -12,6 +12,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QDir>
 #include <QJsonArray>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -445,6 +446,64 @@ private Q_SLOTS:
         f.controller->addExpression();
         QVERIFY(filter->text().isEmpty());
         QCOMPARE(f.controller->selectedExpression()->name(), u"New Expression"_s);
+    }
+
+    void importAddsAWholeFileAsOneStep_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("message");
+        QTest::addRow("a good file, one name taken")
+            << R"([{"name": "B", "pattern": "b", "text": "", "newer": [1]}, {"name": "D", "pattern": "d", "text": ""}])"_ba
+            << u"Imported 2 expressions from %1. One was renamed, as the library already had its name."_s;
+        const QString failed = u"No expressions were imported from %1: "_s;
+        QTest::addRow("a missing file") << QByteArray() << failed + u"it cannot be opened"_s;
+        QTest::addRow("a folder") << "folder"_ba << failed + u"it cannot be opened"_s;
+        QTest::addRow("not JSON") << "[{"_ba << failed + u"it is not valid JSON"_s;
+        QTest::addRow("not a library") << "{}"_ba << failed + u"it does not hold a JSON array"_s;
+        QTest::addRow("an entry without its text")
+            << R"([{"name": "D", "pattern": "d", "text": ""}, {"name": "E", "pattern": "e"}])"_ba
+            << failed + u"it has 1 of 2 entries that cannot be read (entry 2 has"_s;
+        QTest::addRow("no expressions") << "[]"_ba << failed + u"it holds no expressions"_s;
+    }
+
+    void importAddsAWholeFileAsOneStep()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        const QString file = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
+        QVERIFY(content != "folder" || QDir().mkpath(file));
+        QVERIFY(content.isNull() || content == "folder" || writeFile(file, content));
+        Fixture f(path());
+
+        f.controller->importExpressions(file);
+        QVERIFY2(f.alerts.first()->text().startsWith(message.arg(file)), qPrintable(f.alerts.first()->text()));
+        const bool good = message.startsWith(u"Imported"_s);
+        QCOMPARE(f.savedNames(), good ? QStringList({u"A"_s, u"B"_s, u"C"_s, u"B 2"_s, u"D"_s}) : words(u"A B C"_s));
+        QCOMPARE(f.model->undoStack()->count(), good ? 1 : 0);
+        if (!good)
+            return;
+        QCOMPARE(fileContent(path()).at(3)[u"newer"_s], QJsonValue(QJsonArray {1}));
+        QCOMPARE(f.controller->selectedExpression()->name(), u"B 2"_s);
+        f.controller->undo();
+        QCOMPARE(f.savedNames(), words(u"A B C"_s));
+    }
+
+    void exportWritesTheSelectionOrSaysWhyNot()
+    {
+        Fixture f(path());
+        f.select(2);
+        f.view->selectionModel()->select(f.shown(0), QItemSelectionModel::Select);
+        const QString exported = m_dir.filePath(u"exported.json"_s);
+        QVERIFY(f.controller->exportSelectedExpressions(exported));
+        const QJsonArray saved = fileContent(path());
+        QCOMPARE(fileContent(exported), QJsonArray({saved.at(0), saved.at(2)}));
+        f.controller->importExpressions(exported);
+        QCOMPARE(f.savedNames(), QStringList({u"A"_s, u"B"_s, u"C"_s, u"A 2"_s, u"C 2"_s}));
+
+        const QString nowhere = m_dir.filePath(u"missing/exported.json"_s);
+        QVERIFY(!f.controller->exportSelectedExpressions(nowhere));
+        QCOMPARE(f.alerts.last()->objectName(), u"exportFailedMessage"_s);
+        QVERIFY(f.alerts.last()->text().startsWith(u"The expressions could not be exported to %1: "_s.arg(nowhere)));
     }
 
     void rowsAre32HighAndTheSelectionIsFilled_data()
