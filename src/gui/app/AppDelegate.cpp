@@ -189,6 +189,20 @@ void AppDelegate::applicationDidFinishLaunching()
     box->open();
 }
 
+void AppDelegate::openFiles(const QStringList &files)
+{
+    if (!m_mainWindow)
+        return;
+    if (m_mainWindow->isMinimized())
+        m_mainWindow->showNormal();
+    m_mainWindow->show();
+    m_mainWindow->raise();
+    m_mainWindow->activateWindow();
+    LibraryViewController *library = m_mainWindow->splitViewController()->libraryViewController();
+    for (const QString &file : files)
+        library->importExpressions(file);
+}
+
 void AppDelegate::quit()
 {
     QApplication::closeAllWindows();
