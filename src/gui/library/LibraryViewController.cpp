@@ -1,5 +1,6 @@
 #include "gui/library/LibraryViewController.h"
 
+#include "core/evaluation/LibraryTestMonitor.h"
 #include "core/library/ExpressionFileImport.h"
 #include "core/library/ExpressionFilterModel.h"
 #include "core/library/ExpressionListModel.h"
@@ -40,6 +41,11 @@ LibraryViewController::LibraryViewController(const QString &libraryFilePath, Sin
     m_model->setObjectName(QStringLiteral("expressionsModel"));
     m_filterModel = new ExpressionFilterModel(m_model, this);
     m_filterModel->setObjectName(QStringLiteral("expressionsFilterModel"));
+    m_testMonitor = new LibraryTestMonitor(this);
+    connect(m_testMonitor, &LibraryTestMonitor::failingChanged, m_model, &ExpressionListModel::setTestsFailing);
+    connect(m_libraryStoreController.get(), &LibraryStoreController::expressionsChanged, m_testMonitor,
+            [this] { m_testMonitor->setExpressions(m_libraryStoreController->expressions()); });
+    m_testMonitor->setExpressions(m_libraryStoreController->expressions());
     buildInterface();
     // The editor shows an expression from the start, as long as the library has one.
     selectRow(0);
@@ -61,34 +67,41 @@ void LibraryViewController::setAlertPresenter(AlertPresenter presenter)
 
 void LibraryViewController::buildInterface()
 {
-    m_tableView = new LibraryTableView(this);
-    m_tableView->setObjectName(QStringLiteral("libraryTableView"));
-    m_tableView->setFrameShape(QFrame::NoFrame);
-    m_tableView->viewport()->setBackgroundRole(QPalette::Window);
-    m_tableView->setItemDelegate(new LibraryTableRowView(m_tableView));
-    m_tableView->setModel(m_filterModel);
-
+    // Created first: it is above the list, and so comes first when Tab goes round.
     m_filterField = new QLineEdit(this);
     m_filterField->setObjectName(QStringLiteral("libraryFilterField"));
     //: Placeholder of the field above the library list that narrows it by name or pattern
     m_filterField->setPlaceholderText(tr("Filter"));
+    m_filterField->setAccessibleName(tr("Filter Expressions"));
+    m_filterField->setAccessibleDescription(tr("Shows only the expressions whose name or pattern holds this text"));
     m_filterField->setClearButtonEnabled(true);
     m_filterField->setFrame(false);
     m_filterField->setTextMargins(4, 2, 4, 2);
     m_filterField->installEventFilter(this);
     connect(m_filterField, &QLineEdit::textChanged, this, &LibraryViewController::filterTextChanged);
 
+    m_tableView = new LibraryTableView(this);
+    m_tableView->setObjectName(QStringLiteral("libraryTableView"));
+    m_tableView->setAccessibleName(tr("Expressions"));
+    m_tableView->setAccessibleDescription(tr("The saved expressions; choose one to edit it"));
+    m_tableView->setFrameShape(QFrame::NoFrame);
+    m_tableView->viewport()->setBackgroundRole(QPalette::Window);
+    m_tableView->setItemDelegate(new LibraryTableRowView(m_tableView));
+    m_tableView->setModel(m_filterModel);
+
     m_addButton = new QToolButton(this);
     m_addButton->setObjectName(QStringLiteral("addExpressionButton"));
     m_addButton->setText(QStringLiteral("+"));
     //: Tool tip of the button under the library list
     m_addButton->setToolTip(tr("Add a new expression"));
+    m_addButton->setAccessibleName(tr("Add Expression"));
     m_addButton->setAutoRaise(true);
     m_removeButton = new QToolButton(this);
     m_removeButton->setObjectName(QStringLiteral("removeExpressionButton"));
     m_removeButton->setText(QStringLiteral("\u2212"));
     //: Tool tip of the button under the library list
     m_removeButton->setToolTip(tr("Delete the selected expression"));
+    m_removeButton->setAccessibleName(tr("Delete Expression"));
     m_removeButton->setAutoRaise(true);
 
     auto *buttons = new QHBoxLayout;

@@ -11,6 +11,7 @@
 
 class ExpressionFilterModel;
 class ExpressionListModel;
+class LibraryTestMonitor;
 class LibraryStoreController;
 class LibraryTableView;
 class QLineEdit;
@@ -43,6 +44,8 @@ public:
     ExpressionFilterModel *filterModel() const { return m_filterModel; }
     QLineEdit *filterField() const { return m_filterField; }
     LibraryTableView *tableView() const { return m_tableView; }
+    // Runs the tests of every expression, for the mark on the rows of those that fail.
+    LibraryTestMonitor *testMonitor() const { return m_testMonitor; }
 
     // None unless exactly one row is selected.
     Expression *selectedExpression() const { return m_selectedExpression; }
@@ -99,6 +102,7 @@ private:
     ExpressionListModel *m_model = nullptr;
     ExpressionFilterModel *m_filterModel = nullptr;
     QLineEdit *m_filterField = nullptr;
+    LibraryTestMonitor *m_testMonitor = nullptr;
     LibraryTableView *m_tableView = nullptr;
     QToolButton *m_addButton = nullptr;
     QToolButton *m_removeButton = nullptr;

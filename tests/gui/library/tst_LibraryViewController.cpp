@@ -10,6 +10,8 @@
 
 #include "LibraryTestSupport.h"
 
+#include "UnexpectedWarnings.h"
+
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QDir>
@@ -18,6 +20,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -103,6 +106,7 @@ class tst_LibraryViewController final : public QObject
 private Q_SLOTS:
     void init()
     {
+        failOnUnexpectedWarnings();
         UserDefaults::standard().clear();
         UserDefaults::standard().registerStandardDefaults();
         QFile::remove(path());
@@ -501,6 +505,7 @@ private Q_SLOTS:
         QCOMPARE(f.savedNames(), QStringList({u"A"_s, u"B"_s, u"C"_s, u"A 2"_s, u"C 2"_s}));
 
         const QString nowhere = m_dir.filePath(u"missing/exported.json"_s);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"could not be saved to .*missing"_s));
         QVERIFY(!f.controller->exportSelectedExpressions(nowhere));
         QCOMPARE(f.alerts.last()->objectName(), u"exportFailedMessage"_s);
         QVERIFY(f.alerts.last()->text().startsWith(u"The expressions could not be exported to %1: "_s.arg(nowhere)));
@@ -527,13 +532,15 @@ private Q_SLOTS:
 
         const QColor background = f.view->viewport()->palette().color(QPalette::Window);
         const QColor selection = appearance->librarySelectionColor().toQColor();
-        const auto blend = [&](int channel) { return qRound(channel * (1.0 - selection.alphaF())); };
+        const auto blend = [&](int front, int back) {
+            return qRound(front * selection.alphaF() + back * (1.0 - selection.alphaF()));
+        };
         const auto pixel = [&f](int y) {
             return f.view->viewport()->grab().toImage().pixelColor(f.view->viewport()->width() - 4, y);
         };
         const auto filled = [&](const QColor &color) {
-            return qAbs(color.red() - blend(background.red())) <= 1
-                && qAbs(color.blue() - blend(background.blue())) <= 1;
+            return qAbs(color.red() - blend(selection.red(), background.red())) <= 1
+                && qAbs(color.blue() - blend(selection.blue(), background.blue())) <= 1;
         };
         QTRY_VERIFY2(filled(pixel(LibraryTableRowView::rowHeight * 3 / 2)),
                      qPrintable(pixel(LibraryTableRowView::rowHeight * 3 / 2).name()));
