@@ -182,6 +182,12 @@ bool ExpressionListModel::removeRows(int row, int count, const QModelIndex &pare
     return true;
 }
 
+void ExpressionListModel::appendExpressions(const ExpressionList &expressions)
+{
+    if (!expressions.isEmpty())
+        m_undoStack->push(new InsertCommand(this, int(m_expressions.size()), expressions));
+}
+
 void ExpressionListModel::insertExpressions(int row, const ExpressionList &expressions)
 {
     ExpressionList changed = m_expressions;

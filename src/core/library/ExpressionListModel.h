@@ -38,6 +38,8 @@ public:
 
     QUndoStack *undoStack() const { return m_undoStack; }
 
+    // Appends the expressions as one step of the undo stack.
+    void appendExpressions(const ExpressionList &expressions);
     // What the tests found, for testsFailingRole; it is not saved.
     void setTestsFailing(const Expression *expression, bool failing);
 

@@ -180,7 +180,7 @@ void JsonStore::load()
             << QStringLiteral("The library path %1 is a folder; the library cannot be saved there").arg(m_path);
         return;
     }
-    const QString problem = readItems();
+    const QString problem = readExpressions(m_path, m_items);
     if (problem.isEmpty())
         return;
     m_recovery = LibraryRecovery {m_path, {}, problem, m_items.size()};
@@ -195,11 +195,9 @@ void JsonStore::load()
     }
 }
 
-// Returns what is wrong with the file, as a clause the user reads after "The library file could not be read: ", or
-// nothing when every entry was read.
-QString JsonStore::readItems()
+QString JsonStore::readExpressions(const QString &path, ExpressionList &expressions)
 {
-    QFile file(m_path);
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         //: Completes "The library file could not be read: "; %1 is the system's reason
         return tr("it cannot be opened (%1)").arg(file.errorString());
@@ -233,7 +231,7 @@ QString JsonStore::readItems()
         if (element.isObject()) {
             auto expression = Expression::fromJsonObject(element.toObject());
             if (expression) {
-                m_items.append(std::move(expression.value()));
+                expressions.append(std::move(expression.value()));
                 continue;
             }
             problem = QStringLiteral("has ") + expression.error().description();
@@ -273,7 +271,7 @@ std::optional<LibrarySaveFailure> JsonStore::write()
     waitForWrites();
     if (auto failure = prepareWrite())
         return failure;
-    return writeSnapshot(snapshot());
+    return writeSnapshot(snapshot(m_items));
 }
 
 std::optional<LibrarySaveFailure> JsonStore::lockFailure()
@@ -329,9 +327,14 @@ std::optional<LibrarySaveFailure> JsonStore::prepareWrite()
 
 std::optional<LibrarySaveFailure> JsonStore::writeCopy(const QString &path)
 {
+    return writeCopy(path, m_items);
+}
+
+std::optional<LibrarySaveFailure> JsonStore::writeCopy(const QString &path, const ExpressionList &expressions)
+{
     // The writer's buffer is free only once it is idle.
     waitForWrites();
-    render(m_buffer, snapshot());
+    render(m_buffer, snapshot(expressions));
     const std::optional<QString> problem = writeBuffer(path);
     if (!problem)
         return std::nullopt;
@@ -347,7 +350,7 @@ void JsonStore::writeInBackground(WriteCompletion completion)
         return;
     }
     const QMutexLocker locker(&m_pendingMutex);
-    m_pending = PendingWrite {snapshot(), std::move(completion)};
+    m_pending = PendingWrite {snapshot(m_items), std::move(completion)};
     if (m_writerRunning)
         return;
     m_writerRunning = true;
@@ -376,11 +379,11 @@ void JsonStore::writePendingSnapshots()
 }
 
 // The strings are shared, not copied, so this is cheap whatever the size of the texts.
-JsonStore::Snapshot JsonStore::snapshot() const
+JsonStore::Snapshot JsonStore::snapshot(const ExpressionList &expressions)
 {
     Snapshot snapshot;
-    snapshot.reserve(m_items.size());
-    for (const auto &item : m_items)
+    snapshot.reserve(expressions.size());
+    for (const auto &item : expressions)
         snapshot.append(item->jsonMembers());
     return snapshot;
 }

@@ -56,6 +56,8 @@ public:
     std::optional<LibrarySaveFailure> moveItem(qsizetype from, qsizetype to);
     // Writes the list as it is now to another file in the same form, at once; the library file is left alone.
     std::optional<LibrarySaveFailure> writeCopy(const QString &path);
+    // The same for some of the expressions, in the order given.
+    std::optional<LibrarySaveFailure> writeCopy(const QString &path, const ExpressionList &expressions);
     bool createParentDirectory() const;
     // Why the library cannot be written now: the lock could not be taken. Nothing when it can.
     std::optional<LibrarySaveFailure> lockFailure();
@@ -65,6 +67,10 @@ public:
     // Opens the file that a write goes to. Tests give one whose writes fail on demand; set before the first write.
     using SaveFileFactory = std::function<std::unique_ptr<QSaveFile>(const QString &path)>;
     void setSaveFileFactory(SaveFileFactory factory) { m_saveFileFactory = std::move(factory); }
+
+    // Reads a file of this form, appending every entry that can be read. Returns what is wrong with the file, as a
+    // clause that completes "The library file could not be read: ", or nothing when every entry was read.
+    static QString readExpressions(const QString &path, ExpressionList &expressions);
 
     // Set when the file existed but could not be read in full.
     const std::optional<LibraryRecovery> &recovery() const { return m_recovery; }
@@ -78,13 +84,12 @@ private:
     };
 
     void load();
-    Snapshot snapshot() const;
+    static Snapshot snapshot(const ExpressionList &expressions);
     std::optional<LibrarySaveFailure> prepareWrite();
     std::optional<LibrarySaveFailure> keepUnreadableFileBeforeWriting();
     std::optional<LibrarySaveFailure> writeSnapshot(const Snapshot &snapshot);
     std::optional<QString> writeBuffer(const QString &path);
     void writePendingSnapshots();
-    QString readItems();
     bool keepUnreadableFile();
     void reportSaveFailure(const QString &reason);
 

@@ -109,6 +109,12 @@ std::optional<LibrarySaveFailure> LibraryStoreController::saveCopy(const QString
     return m_store->writeCopy(path);
 }
 
+std::optional<LibrarySaveFailure> LibraryStoreController::saveCopy(const QString &path,
+                                                                   const ExpressionList &expressions)
+{
+    return m_store->writeCopy(path, expressions);
+}
+
 // Edits arrive with every keystroke, and the interface must not wait for the disk meanwhile.
 void LibraryStoreController::jsonSerializableDidChange(JsonSerializable *)
 {

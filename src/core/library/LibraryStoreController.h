@@ -58,6 +58,8 @@ public:
     // Writes the library as it is now to another file, in the same JSON form; the library's own file and
     // saveFailure() are left alone.
     std::optional<LibrarySaveFailure> saveCopy(const QString &path);
+    // The same for some of the expressions, in the order given.
+    std::optional<LibrarySaveFailure> saveCopy(const QString &path, const ExpressionList &expressions);
 
     void jsonSerializableDidChange(JsonSerializable *record) override;
 

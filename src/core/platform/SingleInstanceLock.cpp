@@ -26,6 +26,11 @@ SingleInstanceLock::SingleInstanceLock(const QString &folder)
 
 SingleInstanceLock::~SingleInstanceLock() = default;
 
+QString SingleInstanceLock::filePath() const
+{
+    return lockFileName(m_folder);
+}
+
 SingleInstanceLock::State SingleInstanceLock::tryLock(std::chrono::milliseconds timeout)
 {
     if (m_lock->isLocked())

@@ -27,6 +27,7 @@ public:
 
     // Waits up to the timeout while another process holds the lock. Once locked, stays locked.
     State tryLock(std::chrono::milliseconds timeout = std::chrono::milliseconds(200));
+    QString filePath() const;
     // Why the latest tryLock() did not lock, in the system's words.
     QString errorString() const { return m_errorString; }
 

@@ -188,6 +188,20 @@ void AppDelegate::applicationDidFinishLaunching()
     box->open();
 }
 
+void AppDelegate::openFiles(const QStringList &files)
+{
+    if (!m_mainWindow)
+        return;
+    if (m_mainWindow->isMinimized())
+        m_mainWindow->showNormal();
+    m_mainWindow->show();
+    m_mainWindow->raise();
+    m_mainWindow->activateWindow();
+    LibraryViewController *library = m_mainWindow->splitViewController()->libraryViewController();
+    for (const QString &file : files)
+        library->importExpressions(file);
+}
+
 void AppDelegate::quit()
 {
     QApplication::closeAllWindows();
@@ -350,6 +364,11 @@ void AppDelegate::buildMenus(QMenuBar *menuBar)
         {file, "deleteExpressionAction", tr("&Delete Expression…"), QKeySequence(Qt::CTRL | Qt::Key_Delete),
          [library] { library->deleteSelectedExpression(); }},
         {file},
+        {file, "importExpressionsAction", tr("&Import Expressions…"), QKeySequence(),
+         [library] { library->chooseFileToImport(); }},
+        {file, "exportExpressionsAction", tr("&Export Selected Expressions…"), QKeySequence(),
+         [library] { library->chooseFileToExport(); }},
+        {file},
         {file, "preferencesAction", tr("&Preferences…"),
          standardOr(QKeySequence::Preferences, QKeySequence(Qt::CTRL | Qt::Key_Comma)),
          call(&AppDelegate::showPreferences), QString(), QAction::PreferencesRole},
@@ -392,6 +411,14 @@ void AppDelegate::buildMenus(QMenuBar *menuBar)
         {view},
         {view, "showLibraryAction", tr("Show &Library"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_L),
          call(&AppDelegate::showOrHideLibrary), showLeftPanel},
+        // From anywhere in the window, as a search field is: the text views have no search of their own.
+        //: Shows the library and puts the focus in the field that narrows its list
+        {view, "filterLibraryAction", tr("&Filter Library"),
+         standardOr(QKeySequence::Find, QKeySequence(Qt::CTRL | Qt::Key_F)),
+         [library] {
+             UserDefaults::standard().setValue(UserDefaultsKey::showLeftPanel, true);
+             library->focusFilter();
+         }},
         {view, "showReferenceAction", tr("Show &Reference"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R),
          call(&AppDelegate::showOrHideReferenceSheet), showRightPanel},
         {view, "showMatchInspectorAction", tr("Show Match &Inspector"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_I),

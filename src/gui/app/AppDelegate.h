@@ -40,6 +40,8 @@ public:
     // termination signal quits as the Quit command does, and the session manager's requests to save find the library
     // on disk.
     void applicationDidFinishLaunching();
+    // Brings the main window forward, as for a later start of the application, and imports the files into the library.
+    void openFiles(const QStringList &files);
     // Closes every window, which saves the library or asks before its unsaved changes are given up.
     void quit();
 

@@ -12,8 +12,11 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -22,6 +25,16 @@ namespace {
 
 const QString geometryKey = QStringLiteral("mainWindowGeometry");
 const QString panelsKey = QStringLiteral("mainWindowPanels");
+
+QStringList libraryFiles(const QMimeData *data)
+{
+    QStringList paths;
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile() && url.path().endsWith(u".json", Qt::CaseInsensitive))
+            paths.append(url.toLocalFile());
+    }
+    return paths;
+}
 
 } // namespace
 
@@ -42,6 +55,7 @@ MainWindowController::MainWindowController(const QString &libraryFilePath, Singl
     layout->addWidget(m_saveNotice);
     layout->addWidget(m_splitViewController, 1);
     setCentralWidget(content);
+    setAcceptDrops(true);
     applyAppearance(*m_appearanceController->appearance());
     restoreWindowState();
 }
@@ -83,6 +97,22 @@ void MainWindowController::changeEvent(QEvent *event)
         return;
     m_mode = mode;
     mainViewController()->setViewMode(mode);
+}
+
+void MainWindowController::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!libraryFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindowController::dropEvent(QDropEvent *event)
+{
+    const QStringList paths = libraryFiles(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    for (const QString &path : paths)
+        m_splitViewController->libraryViewController()->importExpressions(path);
 }
 
 void MainWindowController::setAlertPresenter(AlertPresenter presenter)

@@ -6,7 +6,8 @@
 LibraryTableView::LibraryTableView(QWidget *parent)
     : QListView(parent)
 {
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several rows are selected for an export; the editor, deleting and dragging take one.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                     | QAbstractItemView::SelectedClicked);
     setDragDropMode(QAbstractItemView::InternalMove);
@@ -46,7 +47,7 @@ void LibraryTableView::startDrag(Qt::DropActions supportedActions)
     // The model has moved the row itself by the time the drag ends; the view's own clean-up after a move would
     // remove the source row a second time.
     const QModelIndexList indexes = selectedIndexes();
-    if (indexes.isEmpty() || !(supportedActions & Qt::MoveAction))
+    if (indexes.size() != 1 || !(supportedActions & Qt::MoveAction))
         return;
     QMimeData *data = model()->mimeData(indexes);
     if (!data)

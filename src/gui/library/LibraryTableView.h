@@ -2,7 +2,8 @@
 
 #include <QListView>
 
-// The library list: rows move by dragging inside it, Delete and Backspace ask to delete, F2 and Enter rename.
+// The library list: a selected row moves by dragging inside it, Delete and Backspace ask to delete, F2 and Enter
+// rename.
 class LibraryTableView final : public QListView
 {
     Q_OBJECT

@@ -1,6 +1,8 @@
 #include "gui/library/LibraryViewController.h"
 
 #include "core/evaluation/LibraryTestMonitor.h"
+#include "core/library/ExpressionFileImport.h"
+#include "core/library/ExpressionFilterModel.h"
 #include "core/library/ExpressionListModel.h"
 #include "core/library/LibraryStoreController.h"
 #include "core/library/Paths.h"
@@ -9,7 +11,11 @@
 #include "gui/library/LibraryTableView.h"
 #include "gui/widgets/EditCommands.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -33,6 +39,8 @@ LibraryViewController::LibraryViewController(const QString &libraryFilePath, Sin
     setObjectName(QStringLiteral("libraryViewController"));
     m_model = new ExpressionListModel(m_libraryStoreController.get(), this);
     m_model->setObjectName(QStringLiteral("expressionsModel"));
+    m_filterModel = new ExpressionFilterModel(m_model, this);
+    m_filterModel->setObjectName(QStringLiteral("expressionsFilterModel"));
     m_testMonitor = new LibraryTestMonitor(this);
     connect(m_testMonitor, &LibraryTestMonitor::failingChanged, m_model, &ExpressionListModel::setTestsFailing);
     connect(m_libraryStoreController.get(), &LibraryStoreController::expressionsChanged, m_testMonitor,
@@ -46,8 +54,9 @@ LibraryViewController::LibraryViewController(const QString &libraryFilePath, Sin
 
 LibraryViewController::~LibraryViewController()
 {
-    // Before the store controller goes: the model and the view's selection model report into it and into us.
+    // Before the store controller goes: the models and the view's selection model report into it and into us.
     delete m_tableView;
+    delete m_filterModel;
     delete m_model;
 }
 
@@ -58,6 +67,19 @@ void LibraryViewController::setAlertPresenter(AlertPresenter presenter)
 
 void LibraryViewController::buildInterface()
 {
+    // Created first: it is above the list, and so comes first when Tab goes round.
+    m_filterField = new QLineEdit(this);
+    m_filterField->setObjectName(QStringLiteral("libraryFilterField"));
+    //: Placeholder of the field above the library list that narrows it by name or pattern
+    m_filterField->setPlaceholderText(tr("Filter"));
+    m_filterField->setAccessibleName(tr("Filter Expressions"));
+    m_filterField->setAccessibleDescription(tr("Shows only the expressions whose name or pattern holds this text"));
+    m_filterField->setClearButtonEnabled(true);
+    m_filterField->setFrame(false);
+    m_filterField->setTextMargins(4, 2, 4, 2);
+    m_filterField->installEventFilter(this);
+    connect(m_filterField, &QLineEdit::textChanged, this, &LibraryViewController::filterTextChanged);
+
     m_tableView = new LibraryTableView(this);
     m_tableView->setObjectName(QStringLiteral("libraryTableView"));
     m_tableView->setAccessibleName(tr("Expressions"));
@@ -65,7 +87,7 @@ void LibraryViewController::buildInterface()
     m_tableView->setFrameShape(QFrame::NoFrame);
     m_tableView->viewport()->setBackgroundRole(QPalette::Window);
     m_tableView->setItemDelegate(new LibraryTableRowView(m_tableView));
-    m_tableView->setModel(m_model);
+    m_tableView->setModel(m_filterModel);
 
     m_addButton = new QToolButton(this);
     m_addButton->setObjectName(QStringLiteral("addExpressionButton"));
@@ -92,6 +114,7 @@ void LibraryViewController::buildInterface()
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    layout->addWidget(m_filterField);
     layout->addWidget(m_tableView, 1);
     layout->addLayout(buttons);
 
@@ -109,8 +132,45 @@ void LibraryViewController::buildInterface()
     connect(history, &QUndoStack::canUndoChanged, editCommands, &EditCommands::changed);
     connect(history, &QUndoStack::canRedoChanged, editCommands, &EditCommands::changed);
     // Some list changes drop the selection without reporting it.
-    connect(m_model, &QAbstractItemModel::modelReset, this, &LibraryViewController::updateSelectedExpression);
-    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &LibraryViewController::updateSelectedExpression);
+    connect(m_filterModel, &QAbstractItemModel::modelReset, this, &LibraryViewController::updateSelectedExpression);
+    connect(m_filterModel, &QAbstractItemModel::rowsRemoved, this, &LibraryViewController::updateSelectedExpression);
+}
+
+// Esc empties the filter field; in an empty field it goes back to the list. Taken before any shortcut of the window.
+bool LibraryViewController::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+    if (watched != m_filterField || !key
+        || static_cast<QKeyEvent *>(event)->keyCombination() != QKeyCombination(Qt::Key_Escape))
+        return QWidget::eventFilter(watched, event);
+    event->accept();
+    if (event->type() == QEvent::ShortcutOverride)
+        return false;
+    if (m_filterField->text().isEmpty())
+        m_tableView->setFocus();
+    else
+        m_filterField->clear();
+    return true;
+}
+
+void LibraryViewController::focusFilter()
+{
+    m_filterField->setFocus(Qt::ShortcutFocusReason);
+    m_filterField->selectAll();
+}
+
+void LibraryViewController::filterTextChanged(const QString &text)
+{
+    if (m_filterModel->filterText().isEmpty())
+        m_selectedBeforeFiltering = m_selectedExpression;
+    m_filterModel->setFilterText(text);
+    if (m_tableView->selectionModel()->hasSelection())
+        return;
+    // The editor shows a match rather than nothing, and the expression it showed before once the filter is gone.
+    if (text.isEmpty() && m_selectedBeforeFiltering)
+        selectRow(m_model->rowOf(m_selectedBeforeFiltering));
+    else
+        selectShownRow(0);
 }
 
 void LibraryViewController::updateSelectedExpression()
@@ -118,7 +178,7 @@ void LibraryViewController::updateSelectedExpression()
     QObjectList selectedObjects;
     const QModelIndexList rows = m_tableView->selectionModel()->selectedRows();
     for (const QModelIndex &row : rows) {
-        if (const std::shared_ptr<Expression> expression = m_model->expressionAt(row.row()))
+        if (const std::shared_ptr<Expression> expression = m_model->expressionAt(m_filterModel->mapToSource(row).row()))
             selectedObjects.append(expression.get());
     }
     Expression *selected = SelectedObjectsToExpressionTransformer::transformedValue(selectedObjects);
@@ -144,10 +204,10 @@ void LibraryViewController::addExpression()
 
 void LibraryViewController::beginRenaming(const Expression *expression)
 {
-    const int row = expression ? m_model->rowOf(expression) : -1;
+    const int row = expression ? m_filterModel->rowOfLibraryRow(m_model->rowOf(expression)) : -1;
     if (row < 0)
         return;
-    const QModelIndex index = m_model->index(row);
+    const QModelIndex index = m_filterModel->index(row, 0);
     m_tableView->scrollTo(index);
     m_tableView->edit(index);
     if (auto *editor = qobject_cast<QLineEdit *>(m_tableView->indexWidget(index)))
@@ -183,10 +243,101 @@ void LibraryViewController::removeExpression(const Expression *expression)
     if (row < 0)
         return;
     const bool wasSelected = expression == m_selectedExpression;
+    const int shownRow = m_filterModel->rowOfLibraryRow(row);
     m_model->removeRows(row, 1);
     // Like the platform's list controllers, keep a neighbour selected so that the editor is not left empty.
     if (wasSelected && !m_tableView->selectionModel()->hasSelection())
-        selectRow(std::min(row, m_model->rowCount() - 1));
+        selectShownRow(std::min(shownRow, m_filterModel->rowCount() - 1));
+}
+
+ExpressionList LibraryViewController::selectedExpressions() const
+{
+    QList<int> rows;
+    for (const QModelIndex &index : m_tableView->selectionModel()->selectedRows())
+        rows.append(m_filterModel->mapToSource(index).row());
+    std::sort(rows.begin(), rows.end());
+    ExpressionList expressions;
+    for (const int row : std::as_const(rows))
+        expressions.append(m_model->expressionAt(row));
+    return expressions;
+}
+
+void LibraryViewController::importExpressions(const QString &path)
+{
+    const QString fileName = QDir::toNativeSeparators(path);
+    QStringList names;
+    for (const auto &expression : m_libraryStoreController->expressions())
+        names.append(expression->name());
+    auto imported = ExpressionFileImport::read(path, names);
+    if (!imported) {
+        //: %1 is a file, %2 a clause such as "it is not valid JSON (unterminated object at byte 72)"
+        showMessage(QMessageBox::Warning, QStringLiteral("importFailedMessage"),
+                    tr("No expressions were imported from %1: %2.").arg(fileName, imported.error()));
+        return;
+    }
+    const ExpressionList &added = imported.value().expressions;
+    const int firstRow = m_model->rowCount();
+    m_model->appendExpressions(added);
+    selectRow(firstRow);
+    //: %1 is a file
+    QString summary = added.size() == 1
+        ? tr("Imported 1 expression from %1.").arg(fileName)
+        //: %1 is a file
+        : tr("Imported %n expressions from %1.", nullptr, int(added.size())).arg(fileName);
+    if (const qsizetype renamed = imported.value().renamedCount) {
+        //: Follows "Imported 3 expressions from …"
+        summary += u' '
+            % (renamed == 1 ? tr("One was renamed, as the library already had its name.")
+                            : tr("%n were renamed, as the library already had their names.", nullptr, int(renamed)));
+    }
+    showMessage(QMessageBox::Information, QStringLiteral("importedMessage"), summary);
+}
+
+bool LibraryViewController::exportSelectedExpressions(const QString &path)
+{
+    const ExpressionList expressions = selectedExpressions();
+    if (expressions.isEmpty())
+        return false;
+    const std::optional<LibrarySaveFailure> failure = m_libraryStoreController->saveCopy(path, expressions);
+    if (!failure)
+        return true;
+    //: %1 is a file, %2 the system's reason
+    showMessage(QMessageBox::Warning, QStringLiteral("exportFailedMessage"),
+                tr("The expressions could not be exported to %1: %2.")
+                    .arg(QDir::toNativeSeparators(failure->filePath), failure->reason));
+    return false;
+}
+
+void LibraryViewController::chooseFileToImport()
+{
+    //: Title of the file dialog of File › Import Expressions…
+    const QString path = QFileDialog::getOpenFileName(window(), tr("Import Expressions"), QDir::homePath(),
+                                                      tr("Expression libraries (*.json);;All files (*)"));
+    if (!path.isEmpty())
+        importExpressions(path);
+}
+
+void LibraryViewController::chooseFileToExport()
+{
+    if (selectedExpressions().isEmpty()) {
+        QApplication::beep();
+        return;
+    }
+    //: Title of the file dialog of File › Export Selected Expressions…; "Expressions.json" is the suggested name
+    const QString path = QFileDialog::getSaveFileName(window(), tr("Export Selected Expressions"),
+                                                      QDir::home().filePath(tr("Expressions.json")),
+                                                      tr("Expression libraries (*.json)"));
+    if (!path.isEmpty())
+        exportSelectedExpressions(path);
+}
+
+void LibraryViewController::showMessage(QMessageBox::Icon icon, const QString &objectName, const QString &text)
+{
+    auto *box = new QMessageBox(icon, QStringLiteral("Quorvale"), text, QMessageBox::Ok, window());
+    box->setObjectName(objectName);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    m_alertPresenter(box);
 }
 
 void LibraryViewController::undo()
@@ -215,7 +366,7 @@ void LibraryViewController::stepThroughHistory(bool back)
     } else if (hadSelection && !m_tableView->selectionModel()->hasSelection()) {
         // As after a delete: a neighbour of the row taken away, so that the editor is not left empty.
         const int current = m_tableView->currentIndex().row();
-        selectRow(current >= 0 ? current : m_model->rowCount() - 1);
+        selectShownRow(current >= 0 ? current : m_filterModel->rowCount() - 1);
     }
 }
 
@@ -223,5 +374,14 @@ void LibraryViewController::selectRow(int row)
 {
     if (row < 0 || row >= m_model->rowCount())
         return;
-    m_tableView->selectionModel()->setCurrentIndex(m_model->index(row), QItemSelectionModel::ClearAndSelect);
+    if (m_filterModel->rowOfLibraryRow(row) < 0)
+        m_filterField->clear();
+    selectShownRow(m_filterModel->rowOfLibraryRow(row));
+}
+
+void LibraryViewController::selectShownRow(int row)
+{
+    if (row < 0 || row >= m_filterModel->rowCount())
+        return;
+    m_tableView->selectionModel()->setCurrentIndex(m_filterModel->index(row, 0), QItemSelectionModel::ClearAndSelect);
 }

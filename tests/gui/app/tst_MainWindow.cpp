@@ -33,10 +33,12 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
+#include <QDragEnterEvent>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
@@ -601,6 +603,29 @@ private Q_SLOTS:
             QVERIFY2(qAbs(shown - qRound(0.8 * under)) <= 2, qPrintable(seen.name()));
     }
 
+    void filterFromAnywhereAndDroppedFiles()
+    {
+        AppDelegate app(libraryPath());
+        app.applicationDidFinishLaunching();
+        MainWindowController *window = app.mainWindowController();
+        LibraryViewController *library = app.mainSplitViewController()->libraryViewController();
+        app.action(u"filterLibraryAction"_s)->trigger();
+        QTRY_VERIFY(app.mainSplitViewController()->isLibraryVisible());
+        QCOMPARE(window->focusWidget(), library->filterField());
+
+        const QString dropped = m_folder.filePath(u"dropped.json"_s);
+        QVERIFY(writeLibrary(dropped, {u"Dropped"_s}));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(dropped), QUrl::fromLocalFile(m_folder.filePath(u"notes.txt"_s))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &drop);
+        QCOMPARE(names(library->libraryStoreController()->expressions()),
+                 QStringList({u"First Expression"_s, u"Dropped"_s}));
+    }
+
     void shortcutsAreUnique()
     {
         AppDelegate app(libraryPath());
@@ -664,7 +689,7 @@ private Q_SLOTS:
         QTRY_VERIFY(app.viewController()->inputTextView()->hasFocus());
         QStringList visited {QApplication::focusWidget()->objectName()};
         // The reference sheet's links take the Tab one by one before it moves on.
-        for (int press = 0; press < 60 && visited.size() < 11; ++press) {
+        for (int press = 0; press < 60 && visited.size() < 12; ++press) {
             QWidget *focused = QApplication::focusWidget();
             QTest::keyClick(focused, Qt::Key_Tab,
                             qobject_cast<NSTextViewWithPlaceholder *>(focused) ? Qt::ControlModifier : Qt::NoModifier);
@@ -674,8 +699,8 @@ private Q_SLOTS:
         QCOMPARE(visited,
                  (QStringList {u"patternTextView"_s, u"outputTextView"_s, u"matchInspectorView"_s,
                                u"replacementField"_s, u"substitutionPreview"_s, u"patternExplanationView"_s,
-                               u"referenceWebView"_s, u"libraryTableView"_s, u"addExpressionButton"_s,
-                               u"removeExpressionButton"_s, u"patternTextView"_s}));
+                               u"referenceWebView"_s, u"libraryFilterField"_s, u"libraryTableView"_s,
+                               u"addExpressionButton"_s, u"removeExpressionButton"_s, u"patternTextView"_s}));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget()->objectName(), u"removeExpressionButton"_s);
     }

@@ -14,11 +14,13 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QDir>
 #include <QJsonArray>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,15 +33,17 @@ namespace {
 
 struct Fixture
 {
-    explicit Fixture(const QString &path)
+    explicit Fixture(const QString &path, const QStringList &library = {u"A"_s, u"B"_s, u"C"_s})
         : path(path)
     {
-        writeLibrary(path, {u"A"_s, u"B"_s, u"C"_s});
+        writeLibrary(path, library);
         controller = std::make_unique<LibraryViewController>(path);
         model = controller->expressionsModel();
         view = controller->tableView();
         tester
             = std::make_unique<QAbstractItemModelTester>(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        shownTester = std::make_unique<QAbstractItemModelTester>(
+            view->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         controller->setAlertPresenter([this](QMessageBox *box) { alerts.append(box); });
         controller->resize(240, 300);
         controller->show();
@@ -52,19 +56,34 @@ struct Fixture
         return fileNames(path);
     }
     Expression *at(int row) const { return model->expressionAt(row).get(); }
+    // Rows as the list shows them.
+    QModelIndex shown(int row) const { return view->model()->index(row, 0); }
+    QStringList shownNames() const
+    {
+        QStringList result;
+        for (int row = 0; row < view->model()->rowCount(); ++row)
+            result.append(shown(row).data().toString());
+        return result;
+    }
     void select(int row) const
     {
-        view->selectionModel()->setCurrentIndex(model->index(row), QItemSelectionModel::ClearAndSelect);
+        view->selectionModel()->setCurrentIndex(shown(row), QItemSelectionModel::ClearAndSelect);
     }
-    QLineEdit *editor(int row) const { return qobject_cast<QLineEdit *>(view->indexWidget(model->index(row))); }
+    QLineEdit *editor(int row) const { return qobject_cast<QLineEdit *>(view->indexWidget(shown(row))); }
 
     QString path;
     std::unique_ptr<LibraryViewController> controller;
     ExpressionListModel *model;
     LibraryTableView *view;
     std::unique_ptr<QAbstractItemModelTester> tester;
+    std::unique_ptr<QAbstractItemModelTester> shownTester;
     QList<QPointer<QMessageBox>> alerts;
 };
+
+QStringList words(const QString &text)
+{
+    return text.split(u' ');
+}
 
 // Lets the rename after adding run: a timer started after it with a longer interval fires after it.
 void waitPastRenameDelay()
@@ -267,7 +286,7 @@ private Q_SLOTS:
 
         QTest::keyClick(f.view, Qt::Key_Down);
         QCOMPARE(f.controller->selectedExpression(), f.at(1));
-        f.view->selectionModel()->select(f.model->index(2), QItemSelectionModel::Select);
+        f.view->selectionModel()->select(f.shown(2), QItemSelectionModel::Select);
         QCOMPARE(f.controller->selectedExpression(), nullptr);
         f.select(2);
         QCOMPARE(f.controller->selectedExpression(), f.at(2));
@@ -360,6 +379,138 @@ private Q_SLOTS:
         QVERIFY(!f.model->undoStack()->canUndo());
     }
 
+    // Filtered by "AP", the list shows Apple, Grape and Apricot; Banana and Cherry are hidden.
+    void changesOnAFilteredListLeaveHiddenRowsAlone_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("gap");
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<QString>("shown");
+        QTest::addRow("a renamed row stays")
+            << u"rename"_s << 1 << -1 << u"Apple Banana Raisin Cherry Apricot"_s << u"Apple Raisin Apricot"_s;
+        QTest::addRow("delete selects the next shown row")
+            << u"delete"_s << 1 << -1 << u"Apple Banana Cherry Apricot"_s << u"Apple Apricot"_s;
+        QTest::addRow("first dragged below the last")
+            << u"drag"_s << 0 << 3 << u"Banana Grape Cherry Apricot Apple"_s << u"Grape Apricot Apple"_s;
+        QTest::addRow("last dragged above the first")
+            << u"drag"_s << 2 << 0 << u"Apricot Apple Banana Grape Cherry"_s << u"Apricot Apple Grape"_s;
+        QTest::addRow("dragged lands right after the shown row above")
+            << u"drag"_s << 2 << 1 << u"Apple Apricot Banana Grape Cherry"_s << u"Apple Apricot Grape"_s;
+        QTest::addRow("dragged just below itself stays")
+            << u"drag"_s << 1 << 2 << u"Apple Banana Grape Cherry Apricot"_s << u"Apple Grape Apricot"_s;
+    }
+
+    void changesOnAFilteredListLeaveHiddenRowsAlone()
+    {
+        QFETCH(QString, change);
+        QFETCH(int, row);
+        QFETCH(int, gap);
+        QFETCH(QString, saved);
+        QFETCH(QString, shown);
+        const QStringList library = words(u"Apple Banana Grape Cherry Apricot"_s);
+        Fixture f(path(), library);
+        QTest::keyClicks(f.controller->filterField(), u"AP"_s);
+        QCOMPARE(f.shownNames(), words(u"Apple Grape Apricot"_s));
+
+        if (change == u"rename"_s) {
+            QVERIFY(f.view->model()->setData(f.shown(row), u"Raisin"_s));
+        } else if (change == u"delete"_s) {
+            f.select(row);
+            f.controller->deleteSelectedExpression();
+            f.alerts.first()->buttons().constFirst()->click();
+            QCOMPARE(f.controller->selectedExpression()->name(), u"Apricot"_s);
+        } else {
+            const std::unique_ptr<QMimeData> dragged(f.view->model()->mimeData({f.shown(row)}));
+            QVERIFY(!f.view->model()->canDropMimeData(dragged.get(), Qt::MoveAction, row, 0, {}));
+            QVERIFY(f.view->model()->dropMimeData(dragged.get(), Qt::MoveAction, gap, 0, {}));
+        }
+        QCOMPARE(f.savedNames(), words(saved));
+        QCOMPARE(f.shownNames(), words(shown));
+        f.controller->undo();
+        QCOMPARE(f.savedNames(), library);
+        QTest::keyClick(f.controller->filterField(), Qt::Key_Escape);
+        QCOMPARE(f.shownNames(), library);
+    }
+
+    void filterKeepsAnExpressionSelected()
+    {
+        Fixture f(path(), words(u"Banana Apple Cherry"_s));
+        QLineEdit *filter = f.controller->filterField();
+        QTest::keyClicks(filter, u"che"_s);
+        QCOMPARE(f.controller->selectedExpression()->name(), u"Cherry"_s);
+        QTest::keyClicks(filter, u"x"_s);
+        QVERIFY(!f.controller->selectedExpression());
+        // Back where the user was before filtering.
+        QTest::keyClick(filter, Qt::Key_Escape);
+        QCOMPARE(f.shownNames().size(), 3);
+        QCOMPARE(f.controller->selectedExpression()->name(), u"Banana"_s);
+        // A new expression the filter would hide clears it.
+        QTest::keyClicks(filter, u"apple"_s);
+        f.controller->addExpression();
+        QVERIFY(filter->text().isEmpty());
+        QCOMPARE(f.controller->selectedExpression()->name(), u"New Expression"_s);
+    }
+
+    void importAddsAWholeFileAsOneStep_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("message");
+        QTest::addRow("a good file, one name taken")
+            << R"([{"name": "B", "pattern": "b", "text": "", "newer": [1]}, {"name": "D", "pattern": "d", "text": ""}])"_ba
+            << u"Imported 2 expressions from %1. One was renamed, as the library already had its name."_s;
+        const QString failed = u"No expressions were imported from %1: "_s;
+        QTest::addRow("a missing file") << QByteArray() << failed + u"it cannot be opened"_s;
+        QTest::addRow("a folder") << "folder"_ba << failed + u"it cannot be opened"_s;
+        QTest::addRow("not JSON") << "[{"_ba << failed + u"it is not valid JSON"_s;
+        QTest::addRow("not a library") << "{}"_ba << failed + u"it does not hold a JSON array"_s;
+        QTest::addRow("an entry without its text")
+            << R"([{"name": "D", "pattern": "d", "text": ""}, {"name": "E", "pattern": "e"}])"_ba
+            << failed + u"it has 1 of 2 entries that cannot be read (entry 2 has"_s;
+        QTest::addRow("no expressions") << "[]"_ba << failed + u"it holds no expressions"_s;
+    }
+
+    void importAddsAWholeFileAsOneStep()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        const QString file = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()));
+        QVERIFY(content != "folder" || QDir().mkpath(file));
+        QVERIFY(content.isNull() || content == "folder" || writeFile(file, content));
+        Fixture f(path());
+
+        f.controller->importExpressions(file);
+        QVERIFY2(f.alerts.first()->text().startsWith(message.arg(file)), qPrintable(f.alerts.first()->text()));
+        const bool good = message.startsWith(u"Imported"_s);
+        QCOMPARE(f.savedNames(), good ? QStringList({u"A"_s, u"B"_s, u"C"_s, u"B 2"_s, u"D"_s}) : words(u"A B C"_s));
+        QCOMPARE(f.model->undoStack()->count(), good ? 1 : 0);
+        if (!good)
+            return;
+        QCOMPARE(fileContent(path()).at(3)[u"newer"_s], QJsonValue(QJsonArray {1}));
+        QCOMPARE(f.controller->selectedExpression()->name(), u"B 2"_s);
+        f.controller->undo();
+        QCOMPARE(f.savedNames(), words(u"A B C"_s));
+    }
+
+    void exportWritesTheSelectionOrSaysWhyNot()
+    {
+        Fixture f(path());
+        f.select(2);
+        f.view->selectionModel()->select(f.shown(0), QItemSelectionModel::Select);
+        const QString exported = m_dir.filePath(u"exported.json"_s);
+        QVERIFY(f.controller->exportSelectedExpressions(exported));
+        const QJsonArray saved = fileContent(path());
+        QCOMPARE(fileContent(exported), QJsonArray({saved.at(0), saved.at(2)}));
+        f.controller->importExpressions(exported);
+        QCOMPARE(f.savedNames(), QStringList({u"A"_s, u"B"_s, u"C"_s, u"A 2"_s, u"C 2"_s}));
+
+        const QString nowhere = m_dir.filePath(u"missing/exported.json"_s);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"could not be saved to .*missing"_s));
+        QVERIFY(!f.controller->exportSelectedExpressions(nowhere));
+        QCOMPARE(f.alerts.last()->objectName(), u"exportFailedMessage"_s);
+        QVERIFY(f.alerts.last()->text().startsWith(u"The expressions could not be exported to %1: "_s.arg(nowhere)));
+    }
+
     void rowsAre32HighAndTheSelectionIsFilled_data()
     {
         QTest::addColumn<bool>("dark");
@@ -376,8 +527,8 @@ private Q_SLOTS:
         ApplicationPalette::apply(*appearance);
         Fixture f(path());
         f.select(1);
-        QCOMPARE(f.view->visualRect(f.model->index(0)).height(), LibraryTableRowView::rowHeight);
-        QCOMPARE(f.view->visualRect(f.model->index(1)).top(), LibraryTableRowView::rowHeight);
+        QCOMPARE(f.view->visualRect(f.shown(0)).height(), LibraryTableRowView::rowHeight);
+        QCOMPARE(f.view->visualRect(f.shown(1)).top(), LibraryTableRowView::rowHeight);
 
         const QColor background = f.view->viewport()->palette().color(QPalette::Window);
         const QColor selection = appearance->librarySelectionColor().toQColor();
