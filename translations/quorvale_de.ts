@@ -67,7 +67,7 @@
         <translation>Die ursprüngliche Datei wurde unverändert in %1 aufbewahrt.</translation>
     </message>
     <message>
-        <location line="+130"/>
+        <location line="+144"/>
         <source>About Quorvale</source>
         <translation>Über Quorvale</translation>
     </message>
@@ -110,6 +110,16 @@
         <location line="+5"/>
         <source>&amp;Delete Expression…</source>
         <translation>Ausdruck &amp;löschen …</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&amp;Import Expressions…</source>
+        <translation>Ausdrücke &amp;importieren …</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>&amp;Export Selected Expressions…</source>
+        <translation>Ausgewählte Ausdrücke e&amp;xportieren …</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -200,7 +210,13 @@
         <translation>Bib&amp;liothek anzeigen</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+4"/>
+        <source>&amp;Filter Library</source>
+        <extracomment>Shows the library and puts the focus in the field that narrows its list</extracomment>
+        <translation>Bibliothek &amp;filtern</translation>
+    </message>
+    <message>
+        <location line="+6"/>
         <source>Show &amp;Reference</source>
         <translation>&amp;Referenz anzeigen</translation>
     </message>
@@ -474,6 +490,15 @@ How long a search took, in whole milliseconds</extracomment>
     </message>
 </context>
 <context>
+    <name>ExpressionFileImport</name>
+    <message>
+        <location filename="../src/core/library/ExpressionFileImport.cpp" line="+15"/>
+        <source>it holds no expressions</source>
+        <extracomment>Completes &quot;… could not be imported: &quot;</extracomment>
+        <translation>sie enthält keine Ausdrücke</translation>
+    </message>
+</context>
+<context>
     <name>ExpressionListModel</name>
     <message>
         <location filename="../src/core/library/ExpressionListModel.cpp" line="+139"/>
@@ -562,25 +587,31 @@ How long a search took, in whole milliseconds</extracomment>
     <name>ExpressionTestsViewController</name>
     <message>
         <location filename="../src/gui/editor/ExpressionTestsViewController.cpp" line="+44"/>
+        <location line="+11"/>
         <source>Tests</source>
         <extracomment>Title of the panel that lists the tests kept with the expression</extracomment>
         <translation>Tests</translation>
     </message>
     <message>
-        <location line="+14"/>
+        <location line="+2"/>
+        <source>The tests kept with the expression, whether each passes, and what it expects and what was found</source>
+        <translation>Die Tests des Ausdrucks, ob jeder besteht, was er erwartet und was gefunden wurde</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Input</source>
         <extracomment>Column headers of the tests panel: pass or fail, the tested text, what the test expects, what was found</extracomment>
         <translation>Eingabe</translation>
     </message>
     <message>
         <location line="+0"/>
-        <location line="+12"/>
+        <location line="+14"/>
         <source>Expects</source>
         <extracomment>What the chosen test expects</extracomment>
         <translation>Erwartet</translation>
     </message>
     <message>
-        <location line="-12"/>
+        <location line="-14"/>
         <source>Found</source>
         <translation>Gefunden</translation>
     </message>
@@ -591,13 +622,28 @@ How long a search took, in whole milliseconds</extracomment>
         <translation>Beispiel als Test hinzufügen</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+3"/>
+        <source>Adds the sample text, or its selection, as a test that expects what the pattern finds now</source>
+        <translation>Fügt den Beispieltext oder seine Auswahl als Test hinzu, der erwartet, was das Muster jetzt findet</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>What the chosen test expects</source>
+        <translation>Was der gewählte Test erwartet</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Remove Test</source>
         <extracomment>Removes the chosen test</extracomment>
         <translation>Test entfernen</translation>
     </message>
     <message>
-        <location line="+22"/>
+        <location line="+2"/>
+        <source>Removes the chosen test from the expression</source>
+        <translation>Entfernt den gewählten Test aus dem Ausdruck</translation>
+    </message>
+    <message>
+        <location line="+21"/>
         <source>The tests were stopped before they ended.</source>
         <extracomment>The tests took longer than the time budget, or were stopped</extracomment>
         <translation>Die Tests wurden vor ihrem Ende angehalten.</translation>
@@ -733,7 +779,7 @@ How long a search took, in whole milliseconds</extracomment>
 <context>
     <name>JsonStore</name>
     <message>
-        <location filename="../src/core/library/JsonStore.cpp" line="+205"/>
+        <location filename="../src/core/library/JsonStore.cpp" line="+203"/>
         <source>it cannot be opened (%1)</source>
         <extracomment>Completes &quot;The library file could not be read: &quot;; %1 is the system&apos;s reason</extracomment>
         <translation>sie kann nicht geöffnet werden (%1)</translation>
@@ -784,7 +830,7 @@ How long a search took, in whole milliseconds</extracomment>
         <translation>ihr Ordner lässt sich nicht gegen ein zweites Quorvale sperren: %1</translation>
     </message>
     <message>
-        <location line="+97"/>
+        <location line="+102"/>
         <source>the unreadable file there could not be kept aside first</source>
         <extracomment>Why the library could not be saved</extracomment>
         <translation>die unlesbare Datei dort konnte nicht zuvor gesichert werden</translation>
@@ -836,7 +882,7 @@ How long a search took, in whole milliseconds</extracomment>
 <context>
     <name>LibraryStoreController</name>
     <message>
-        <location filename="../src/core/library/LibraryStoreController.cpp" line="+124"/>
+        <location filename="../src/core/library/LibraryStoreController.cpp" line="+130"/>
         <source>First Expression</source>
         <extracomment>Name of the first, empty expression</extracomment>
         <translation>Erster Ausdruck</translation>
@@ -845,7 +891,23 @@ How long a search took, in whole milliseconds</extracomment>
 <context>
     <name>LibraryViewController</name>
     <message>
-        <location filename="../src/gui/library/LibraryViewController.cpp" line="+63"/>
+        <location filename="../src/gui/library/LibraryViewController.cpp" line="+74"/>
+        <source>Filter</source>
+        <extracomment>Placeholder of the field above the library list that narrows it by name or pattern</extracomment>
+        <translation>Filtern</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Filter Expressions</source>
+        <translation>Ausdrücke filtern</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Shows only the expressions whose name or pattern holds this text</source>
+        <translation>Zeigt nur die Ausdrücke, deren Name oder Muster diesen Text enthält</translation>
+    </message>
+    <message>
+        <location line="+9"/>
         <source>Expressions</source>
         <translation>Ausdrücke</translation>
     </message>
@@ -877,7 +939,7 @@ How long a search took, in whole milliseconds</extracomment>
         <translation>Ausdruck löschen</translation>
     </message>
     <message>
-        <location line="+86"/>
+        <location line="+124"/>
         <source>Are you sure you want to delete &quot;%1&quot; expression?</source>
         <extracomment>User&apos;s trying to delete the selected expression</extracomment>
         <translation>Möchten Sie den Ausdruck „%1“ wirklich löschen?</translation>
@@ -892,11 +954,79 @@ How long a search took, in whole milliseconds</extracomment>
         <source>No</source>
         <translation>Nein</translation>
     </message>
+    <message>
+        <location line="+45"/>
+        <source>No expressions were imported from %1: %2.</source>
+        <extracomment>%1 is a file, %2 a clause such as &quot;it is not valid JSON (unterminated object at byte 72)&quot;</extracomment>
+        <translation>Aus %1 wurden keine Ausdrücke importiert: %2.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>Imported 1 expression from %1.</source>
+        <extracomment>%1 is a file</extracomment>
+        <translation>1 Ausdruck aus %1 importiert.</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+2"/>
+        <source>Imported %n expressions from %1.</source>
+        <extracomment>%1 is a file</extracomment>
+        <translation>
+            <numerusform>%n Ausdruck aus %1 importiert.</numerusform>
+            <numerusform>%n Ausdrücke aus %1 importiert.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>One was renamed, as the library already had its name.</source>
+        <extracomment>Follows &quot;Imported 3 expressions from …&quot;</extracomment>
+        <translation>Einer wurde umbenannt, da die Bibliothek seinen Namen schon hatte.</translation>
+    </message>
+    <message numerus="yes">
+        <location line="+1"/>
+        <source>%n were renamed, as the library already had their names.</source>
+        <translation>
+            <numerusform>%n wurde umbenannt, da die Bibliothek seinen Namen schon hatte.</numerusform>
+            <numerusform>%n wurden umbenannt, da die Bibliothek ihre Namen schon hatte.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>The expressions could not be exported to %1: %2.</source>
+        <extracomment>%1 is a file, %2 the system&apos;s reason</extracomment>
+        <translation>Die Ausdrücke konnten nicht nach %1 exportiert werden: %2.</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>Import Expressions</source>
+        <extracomment>Title of the file dialog of File › Import Expressions…</extracomment>
+        <translation>Ausdrücke importieren</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Expression libraries (*.json);;All files (*)</source>
+        <translation>Bibliotheken von Ausdrücken (*.json);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>Export Selected Expressions</source>
+        <extracomment>Title of the file dialog of File › Export Selected Expressions…; &quot;Expressions.json&quot; is the suggested name</extracomment>
+        <translation>Ausgewählte Ausdrücke exportieren</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Expressions.json</source>
+        <translation>Ausdrücke.json</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Expression libraries (*.json)</source>
+        <translation>Bibliotheken von Ausdrücken (*.json)</translation>
+    </message>
 </context>
 <context>
     <name>MainWindowController</name>
     <message>
-        <location filename="../src/gui/app/MainWindowController.cpp" line="+132"/>
+        <location filename="../src/gui/app/MainWindowController.cpp" line="+162"/>
         <source>Quit without saving your library?</source>
         <extracomment>Asked on quitting while the library cannot be saved</extracomment>
         <translation>Beenden, ohne Ihre Bibliothek zu speichern?</translation>
@@ -2127,6 +2257,21 @@ Backtrack stack limit of 0 MB</extracomment>
     </message>
 </context>
 <context>
+    <name>SingleInstanceChannel</name>
+    <message>
+        <location filename="../src/core/platform/SingleInstanceChannel.cpp" line="+104"/>
+        <source>nothing listens at %1</source>
+        <extracomment>Why a running Quorvale was not reached; %1 is a socket&apos;s path</extracomment>
+        <translation>an %1 wartet niemand</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>it did not answer</source>
+        <extracomment>Why a running Quorvale was not reached</extracomment>
+        <translation>es kam keine Antwort</translation>
+    </message>
+</context>
+<context>
     <name>Substitution</name>
     <message>
         <location filename="../src/core/evaluation/Substitution.cpp" line="+143"/>
@@ -2235,14 +2380,26 @@ Backtrack stack limit of 0 MB</extracomment>
 <context>
     <name>main</name>
     <message>
-        <location filename="../src/main.cpp" line="+42"/>
+        <location filename="../src/main.cpp" line="+38"/>
+        <source>Quorvale is running but did not answer within %1 seconds (%2). If its window does not respond, quit it and start Quorvale again.</source>
+        <extracomment>%1 is a number of seconds, %2 the system&apos;s reason</extracomment>
+        <translation>Quorvale läuft, hat aber nicht innerhalb von %1 Sekunden geantwortet (%2). Wenn sein Fenster nicht reagiert, beenden Sie es und starten Sie Quorvale erneut.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>Quorvale is running but could not be reached: %1.</source>
+        <extracomment>%1 is the system&apos;s reason</extracomment>
+        <translation>Quorvale läuft, ist aber nicht erreichbar: %1.</translation>
+    </message>
+    <message>
+        <location line="+25"/>
         <source>A workbench for regular expressions: matches are painted into the sample text as you type.</source>
         <translation>Eine Werkbank für reguläre Ausdrücke: Treffer werden schon beim Tippen im Beispieltext markiert.</translation>
     </message>
     <message>
-        <location line="+14"/>
-        <source>Quorvale is already running.</source>
-        <translation>Quorvale läuft bereits.</translation>
+        <location line="+5"/>
+        <source>Expression files to import into the library.</source>
+        <translation>Dateien mit Ausdrücken, die in die Bibliothek importiert werden.</translation>
     </message>
 </context>
 </TS>

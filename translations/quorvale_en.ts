@@ -48,7 +48,7 @@
 <context>
     <name>ExpressionTestsViewController</name>
     <message numerus="yes">
-        <location filename="../src/gui/editor/ExpressionTestsViewController.cpp" line="+278"/>
+        <location filename="../src/gui/editor/ExpressionTestsViewController.cpp" line="+285"/>
         <source>%1 of %Ln test(s) fail.</source>
         <translation>
             <numerusform>%1 of %Ln test fails.</numerusform>
@@ -59,12 +59,32 @@
 <context>
     <name>JsonStore</name>
     <message numerus="yes">
-        <location filename="../src/core/library/JsonStore.cpp" line="+249"/>
+        <location filename="../src/core/library/JsonStore.cpp" line="+247"/>
         <source>it has %1 of %n entry(s) that cannot be read (%2)</source>
         <extracomment>Completes &quot;The library file could not be read: &quot;; %2 names the first bad entry and what is wrong with it</extracomment>
         <translation>
             <numerusform>it has %1 of %n entry that cannot be read (%2)</numerusform>
             <numerusform>it has %1 of %n entries that cannot be read (%2)</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>LibraryViewController</name>
+    <message numerus="yes">
+        <location filename="../src/gui/library/LibraryViewController.cpp" line="+286"/>
+        <source>Imported %n expressions from %1.</source>
+        <extracomment>%1 is a file</extracomment>
+        <translation>
+            <numerusform>Imported %n expression from %1.</numerusform>
+            <numerusform>Imported %n expressions from %1.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <location line="+5"/>
+        <source>%n were renamed, as the library already had their names.</source>
+        <translation>
+            <numerusform>%n was renamed, as the library already had its name.</numerusform>
+            <numerusform>%n were renamed, as the library already had their names.</numerusform>
         </translation>
     </message>
 </context>

@@ -52,6 +52,9 @@ ExpressionTestsViewController::ExpressionTestsViewController(ViewSizeController 
     boxLayout->setContentsMargins(4, 4, 4, 4);
     m_testsView = new QTreeWidget(m_box);
     m_testsView->setObjectName(QStringLiteral("testsView"));
+    m_testsView->setAccessibleName(tr("Tests"));
+    m_testsView->setAccessibleDescription(
+        tr("The tests kept with the expression, whether each passes, and what it expects and what was found"));
     TreePanelStyle::setUpTreeView(m_testsView);
     m_testsView->setRootIsDecorated(false);
     //: Column headers of the tests panel: pass or fail, the tested text, what the test expects, what was found
@@ -64,15 +67,19 @@ ExpressionTestsViewController::ExpressionTestsViewController(ViewSizeController 
     //: Adds the sample text, or its selection, as a test that expects what the pattern finds now
     m_addButton = new QPushButton(tr("Add Sample as Test"), this);
     m_addButton->setObjectName(QStringLiteral("addSampleAsTestButton"));
+    m_addButton->setToolTip(
+        tr("Adds the sample text, or its selection, as a test that expects what the pattern finds now"));
     m_expectationBox = new QComboBox(this);
     m_expectationBox->setObjectName(QStringLiteral("testExpectationBox"));
     //: What the chosen test expects
     m_expectationBox->setAccessibleName(tr("Expects"));
+    m_expectationBox->setToolTip(tr("What the chosen test expects"));
     for (const Expectation expectation : expectations)
         m_expectationBox->addItem(ExpressionTestCase(QString(), expectation).expectationText());
     //: Removes the chosen test
     m_removeButton = new QPushButton(tr("Remove Test"), this);
     m_removeButton->setObjectName(QStringLiteral("removeTestButton"));
+    m_removeButton->setToolTip(tr("Removes the chosen test from the expression"));
     controls->addWidget(m_addButton);
     controls->addStretch(1);
     controls->addWidget(m_expectationBox);

@@ -689,7 +689,7 @@ private Q_SLOTS:
         QTRY_VERIFY(app.viewController()->inputTextView()->hasFocus());
         QStringList visited {QApplication::focusWidget()->objectName()};
         // The reference sheet's links take the Tab one by one before it moves on.
-        for (int press = 0; press < 60 && visited.size() < 12; ++press) {
+        for (int press = 0; press < 60 && visited.size() < 14; ++press) {
             QWidget *focused = QApplication::focusWidget();
             QTest::keyClick(focused, Qt::Key_Tab,
                             qobject_cast<NSTextViewWithPlaceholder *>(focused) ? Qt::ControlModifier : Qt::NoModifier);
@@ -699,8 +699,9 @@ private Q_SLOTS:
         QCOMPARE(visited,
                  (QStringList {u"patternTextView"_s, u"outputTextView"_s, u"matchInspectorView"_s,
                                u"replacementField"_s, u"substitutionPreview"_s, u"patternExplanationView"_s,
-                               u"referenceWebView"_s, u"libraryFilterField"_s, u"libraryTableView"_s,
-                               u"addExpressionButton"_s, u"removeExpressionButton"_s, u"patternTextView"_s}));
+                               u"testsView"_s, u"addSampleAsTestButton"_s, u"referenceWebView"_s,
+                               u"libraryFilterField"_s, u"libraryTableView"_s, u"addExpressionButton"_s,
+                               u"removeExpressionButton"_s, u"patternTextView"_s}));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget()->objectName(), u"removeExpressionButton"_s);
     }
@@ -713,8 +714,8 @@ private:
         UserDefaults::standard().setValue(UserDefaultsKey::showLeftPanel, true);
         UserDefaults::standard().setValue(UserDefaultsKey::showRightPanel, true);
         app.applicationDidFinishLaunching();
-        for (const QString &panel :
-             {u"showMatchInspectorAction"_s, u"showSubstitutionPreviewAction"_s, u"showExplanationAction"_s}) {
+        for (const QString &panel : {u"showMatchInspectorAction"_s, u"showSubstitutionPreviewAction"_s,
+                                     u"showExplanationAction"_s, u"showTestsAction"_s}) {
             if (!app.action(panel)->isChecked())
                 app.action(panel)->trigger();
         }

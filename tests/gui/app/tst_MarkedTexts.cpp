@@ -62,8 +62,8 @@ private Q_SLOTS:
         UserDefaults::standard().setValue(UserDefaultsKey::showLeftPanel, true);
         UserDefaults::standard().setValue(UserDefaultsKey::showRightPanel, true);
         app.applicationDidFinishLaunching();
-        for (const QString &panel :
-             {u"showMatchInspectorAction"_s, u"showSubstitutionPreviewAction"_s, u"showExplanationAction"_s}) {
+        for (const QString &panel : {u"showMatchInspectorAction"_s, u"showSubstitutionPreviewAction"_s,
+                                     u"showExplanationAction"_s, u"showTestsAction"_s}) {
             if (!app.action(panel)->isChecked())
                 app.action(panel)->trigger();
         }
