@@ -102,6 +102,14 @@ QString hex(uint value, int width = 0)
     return QString::number(value, 16).toUpper().rightJustified(width, u'0');
 }
 
+// Not QString::fromUcs4, which drops U+FEFF as a byte order mark.
+QString codePoint(char32_t c)
+{
+    if (!QChar::requiresSurrogates(c))
+        return QString(QChar(char16_t(c)));
+    return QString(QChar(QChar::highSurrogate(c))) + QChar(QChar::lowSurrogate(c));
+}
+
 QString universalCharacterName(char32_t c)
 {
     return c > 0xFFFF ? u"\\U"_s + hex(c, 8) : u"\\u"_s + hex(c, 4);
@@ -110,7 +118,7 @@ QString universalCharacterName(char32_t c)
 QString utf16Escapes(char32_t c)
 {
     QString escapes;
-    for (const QChar unit : QString::fromUcs4(&c, 1))
+    for (const QChar unit : codePoint(c))
         escapes += u"\\u"_s + hex(unit.unicode(), 4);
     return escapes;
 }
@@ -119,7 +127,7 @@ QString utf16Escapes(char32_t c)
 QString octalBytes(char32_t c)
 {
     QString escapes;
-    for (const char byte : QString::fromUcs4(&c, 1).toUtf8())
+    for (const char byte : codePoint(c).toUtf8())
         escapes += u'\\' + QString::number(uchar(byte), 8).rightJustified(3, u'0');
     return escapes;
 }
@@ -179,6 +187,8 @@ QString written(Language language, const Character &character)
             // A hexadecimal escape runs on over every hexadecimal digit: the literal is split before one.
             return u"\\x"_s + hex(c) + (isHexDigit(character.next) ? u"\" u\""_s : QString());
         case Language::java:
+            // javac reads a backslash right after an escaped lone surrogate as the start of another escape.
+            return utf16Escapes(c) + (character.next == u'\\' ? u"\" + \""_s : QString());
         case Language::kotlin:
             return utf16Escapes(c);
         default:
@@ -186,7 +196,7 @@ QString written(Language language, const Character &character)
         }
     }
     if (!isInvisible(c) || language == Language::mysql)
-        return QString::fromUcs4(&c, 1);
+        return codePoint(c);
     switch (language) {
     case Language::swift:
         return u"\\u{"_s + hex(c) + u'}';
@@ -203,7 +213,7 @@ QString written(Language language, const Character &character)
     case Language::mysql:
         break;
     }
-    return QString::fromUcs4(&c, 1);
+    return codePoint(c);
 }
 
 struct Literal
