@@ -1,5 +1,7 @@
 #include "core/evaluation/CodeSnippetBuilder.h"
 
+#include "core/evaluation/CodeStringLiteral.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -88,160 +90,6 @@ QString inlineFlags(Language language, RegularExpressionOptions options)
     return letters.isEmpty() ? QString() : u"(?"_s + letters + u')';
 }
 
-// Shown as they are, these would be invisible or look like another character.
-bool isInvisible(char32_t c)
-{
-    const QChar::Category category = QChar::category(c);
-    const bool isSeparator = category == QChar::Separator_Space || category == QChar::Separator_Line
-        || category == QChar::Separator_Paragraph;
-    return !QChar::isPrint(c) || (isSeparator && c != U' ');
-}
-
-QString hex(uint value, int width = 0)
-{
-    return QString::number(value, 16).toUpper().rightJustified(width, u'0');
-}
-
-// Not QString::fromUcs4, which drops U+FEFF as a byte order mark.
-QString codePoint(char32_t c)
-{
-    if (!QChar::requiresSurrogates(c))
-        return QString(QChar(char16_t(c)));
-    return QString(QChar(QChar::highSurrogate(c))) + QChar(QChar::lowSurrogate(c));
-}
-
-QString universalCharacterName(char32_t c)
-{
-    return c > 0xFFFF ? u"\\U"_s + hex(c, 8) : u"\\u"_s + hex(c, 4);
-}
-
-QString utf16Escapes(char32_t c)
-{
-    QString escapes;
-    for (const QChar unit : codePoint(c))
-        escapes += u"\\u"_s + hex(unit.unicode(), 4);
-    return escapes;
-}
-
-// A C string literal holds UTF-8 bytes; octal escapes end after three digits, whatever follows.
-QString octalBytes(char32_t c)
-{
-    QString escapes;
-    for (const char byte : codePoint(c).toUtf8())
-        escapes += u'\\' + QString::number(uchar(byte), 8).rightJustified(3, u'0');
-    return escapes;
-}
-
-bool isHexDigit(QChar c)
-{
-    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
-}
-
-// A code point of the pattern, or one half of a surrogate pair that has no other half.
-struct Character
-{
-    char32_t value;
-    bool isLoneSurrogate;
-    QChar next;
-};
-
-// The character as it is written in the language's string literal; empty when the literal cannot hold it.
-QString written(Language language, const Character &character)
-{
-    const char32_t c = character.value;
-    switch (c) {
-    case U'\\':
-        return uR"(\\)"_s;
-    case U'\n':
-        return uR"(\n)"_s;
-    case U'\r':
-        return uR"(\r)"_s;
-    case U'\t':
-        return uR"(\t)"_s;
-    case U'"':
-        return language == Language::mysql ? u"\""_s : uR"(\")"_s;
-    case U'\'':
-        return language == Language::mysql ? u"''"_s : u"'"_s;
-    case U'$':
-        return language == Language::kotlin ? uR"(\$)"_s : u"$"_s;
-    case U'?':
-        // No trigraph either where a C compiler reads them.
-        return language == Language::objectiveC && character.next == u'?' ? uR"(\?)"_s : u"?"_s;
-    case 0:
-        if (language == Language::r)
-            return {};
-        if (language == Language::swift || language == Language::mysql)
-            return uR"(\0)"_s;
-        break;
-    case 0x1A:
-        // Ctrl+Z ends a file on Windows.
-        if (language == Language::mysql)
-            return uR"(\Z)"_s;
-        break;
-    default:
-        break;
-    }
-    if (character.isLoneSurrogate) {
-        switch (language) {
-        case Language::cpp:
-            // A hexadecimal escape runs on over every hexadecimal digit: the literal is split before one.
-            return u"\\x"_s + hex(c) + (isHexDigit(character.next) ? u"\" u\""_s : QString());
-        case Language::java:
-            // javac reads a backslash right after an escaped lone surrogate as the start of another escape.
-            return utf16Escapes(c) + (character.next == u'\\' ? u"\" + \""_s : QString());
-        case Language::kotlin:
-            return utf16Escapes(c);
-        default:
-            return {};
-        }
-    }
-    if (!isInvisible(c) || language == Language::mysql)
-        return codePoint(c);
-    switch (language) {
-    case Language::swift:
-        return u"\\u{"_s + hex(c) + u'}';
-    case Language::objectiveC:
-        // C accepts no universal character name below U+00A0.
-        return c < 0xA0 ? octalBytes(c) : universalCharacterName(c);
-    case Language::cpp:
-        return universalCharacterName(c);
-    case Language::java:
-    case Language::kotlin:
-        return utf16Escapes(c);
-    case Language::r:
-        return (c > 0xFFFF ? u"\\U{"_s : u"\\u{"_s) + hex(c) + u'}';
-    case Language::mysql:
-        break;
-    }
-    return codePoint(c);
-}
-
-struct Literal
-{
-    QString text;
-    // A character the literal cannot hold is written as U+FFFD.
-    bool replacedCharacters = false;
-};
-
-Literal stringLiteral(Language language, const QString &pattern)
-{
-    Literal literal;
-    for (qsizetype i = 0; i < pattern.size();) {
-        const bool isPair = pattern[i].isHighSurrogate() && i + 1 < pattern.size() && pattern[i + 1].isLowSurrogate();
-        const char32_t value = isPair ? QChar::surrogateToUcs4(pattern[i], pattern[i + 1]) : pattern[i].unicode();
-        i += isPair ? 2 : 1;
-        const Character character {value, !isPair && QChar::isSurrogate(value),
-                                   i < pattern.size() ? pattern[i] : QChar()};
-        const QString text = written(language, character);
-        literal.replacedCharacters |= text.isEmpty();
-        literal.text += text.isEmpty() ? QString(QChar(QChar::ReplacementCharacter)) : text;
-    }
-    const QString quote = language == Language::mysql ? u"'"_s : u"\""_s;
-    const QString prefix = language == Language::objectiveC ? u"@"_s : language == Language::cpp ? u"u"_s : QString();
-    literal.text = prefix + quote + literal.text + quote;
-    return literal;
-}
-
 // What a literal of the language cannot hold.
 QString replacedCharactersComment(Language language)
 {
@@ -298,18 +146,18 @@ QString wrapped(const QStringList &items, const QString &separator, qsizetype co
 
 QString swiftSnippet(const QString &pattern, RegularExpressionOptions options)
 {
-    const Literal literal = stringLiteral(Language::swift, pattern);
+    const CodeStringLiteral literal(Language::swift, pattern);
     const QStringList names = flags(Language::swift, options);
-    QString regex
-        = u"let regex = try NSRegularExpression(pattern: %1, options: [%2])\n"_s.arg(literal.text, names.join(u", "_s));
+    QString regex = u"let regex = try NSRegularExpression(pattern: %1, options: [%2])\n"_s.arg(literal.text(),
+                                                                                               names.join(u", "_s));
     if (regex.size() > lineLimit + 1) {
         const QString declaration = u"let options: NSRegularExpression.Options = ["_s;
         regex = declaration + wrapped(names, u", "_s, declaration.size(), declaration.size()) + u"]\n"_s
-            + u"let regex = try NSRegularExpression(pattern: %1, options: options)\n"_s.arg(literal.text);
+            + u"let regex = try NSRegularExpression(pattern: %1, options: options)\n"_s.arg(literal.text());
     }
     return u"import Foundation\n\n"
            "// text: the String to search. Ranges count UTF-16 units, as Quorvale does.\n"_s
-        + (literal.replacedCharacters ? replacedCharactersComment(Language::swift) : QString()) + regex
+        + (literal.hasReplacedCharacters() ? replacedCharactersComment(Language::swift) : QString()) + regex
         + u"for match in regex.matches(in: text, range: NSRange(text.startIndex..., in: text)) {\n"
           "    print(match.range, (text as NSString).substring(with: match.range))\n"
           "}\n"_s;
@@ -321,7 +169,7 @@ QString objectiveCSnippet(const QString &pattern, RegularExpressionOptions optio
     if (needsCodeUnits(pattern)) {
         QStringList units;
         for (const QChar unit : pattern)
-            units << u"0x"_s + hex(unit.unicode(), 4);
+            units << u"0x"_s + QString::number(unit.unicode(), 16).toUpper().rightJustified(4, u'0');
         patternLine
             = u"// The pattern holds a NUL or a lone surrogate, which a string literal cannot: it is made of its "
               "UTF-16 units.\n"
@@ -330,7 +178,7 @@ QString objectiveCSnippet(const QString &pattern, RegularExpressionOptions optio
               "                                            length:sizeof patternUnits / sizeof *patternUnits];\n"_s.arg(
                   wrapped(units, u", "_s, 4, 4));
     } else {
-        patternLine = u"NSString *pattern = %1;\n"_s.arg(stringLiteral(Language::objectiveC, pattern).text);
+        patternLine = u"NSString *pattern = %1;\n"_s.arg(CodeStringLiteral(Language::objectiveC, pattern).text());
     }
     const QStringList names = flags(Language::objectiveC, options);
     const QString declaration = u"NSRegularExpressionOptions options = "_s;
@@ -364,7 +212,7 @@ QString cppSnippet(const QString &pattern, RegularExpressionOptions options)
            "void printMatches(const icu::UnicodeString &text)\n"
            "{\n"
            "    // Sized by the array, so that a NUL in the pattern is part of it.\n"
-           "    static const char16_t patternText[] = %1;\n"_s.arg(stringLiteral(Language::cpp, pattern).text)
+           "    static const char16_t patternText[] = %1;\n"_s.arg(CodeStringLiteral(Language::cpp, pattern).text())
         + declaration + (names.isEmpty() ? u"0"_s : wrapped(names, u" | "_s, declaration.size(), 8))
         + u";\n"
           "    UParseError parseError;\n"
@@ -398,7 +246,7 @@ QString javaSnippet(const QString &pattern, RegularExpressionOptions options)
 {
     const QString prefix = inlineFlags(Language::java, options);
     const QStringList names = flags(Language::java, options);
-    const QString literal = stringLiteral(Language::java, prefix + pattern).text;
+    const QString literal = CodeStringLiteral(Language::java, prefix + pattern).text();
     QString compile = u"Pattern pattern = Pattern.compile(%1);\n"_s.arg(
         names.isEmpty() ? literal : literal + u", "_s + names.join(u" | "_s));
     if (compile.size() > lineLimit + 1) {
@@ -421,7 +269,7 @@ QString kotlinSnippet(const QString &pattern, RegularExpressionOptions options)
 {
     const QString prefix = inlineFlags(Language::kotlin, options);
     const QStringList names = flags(Language::kotlin, options);
-    const QString literal = stringLiteral(Language::kotlin, prefix + pattern).text;
+    const QString literal = CodeStringLiteral(Language::kotlin, prefix + pattern).text();
     QString regex = u"val regex = Regex(%1)\n"_s.arg(literal);
     if (names.size() == 1)
         regex = u"val regex = Regex(%1, %2)\n"_s.arg(literal, names.first());
@@ -439,7 +287,7 @@ QString kotlinSnippet(const QString &pattern, RegularExpressionOptions options)
 
 QString rSnippet(const QString &pattern, RegularExpressionOptions options)
 {
-    const Literal literal = stringLiteral(Language::r, pattern);
+    const CodeStringLiteral literal(Language::r, pattern);
     QStringList arguments;
     for (const QString &name : flags(Language::r, options))
         arguments << name + u" = TRUE"_s;
@@ -448,8 +296,8 @@ QString rSnippet(const QString &pattern, RegularExpressionOptions options)
     return u"library(stringi)\n"
            "\n"
            "# text: a character vector to search.\n"_s
-        + (literal.replacedCharacters ? replacedCharactersComment(Language::r) : QString())
-        + u"pattern <- %1\n"_s.arg(literal.text)
+        + (literal.hasReplacedCharacters() ? replacedCharactersComment(Language::r) : QString())
+        + u"pattern <- %1\n"_s.arg(literal.text())
         + (arguments.isEmpty()
                ? QString()
                : declaration + wrapped(arguments, u", "_s, declaration.size(), declaration.size()) + u")\n"_s)
@@ -477,15 +325,15 @@ QString mysqlSnippet(const QString &pattern, RegularExpressionOptions options)
         if (name != u"i"_s)
             matchType += name;
     }
-    const Literal literal = stringLiteral(Language::mysql, quoted);
-    const QList<uint> codePoints = literal.text.toUcs4();
-    if (std::any_of(codePoints.cbegin(), codePoints.cend(), [](uint c) { return isInvisible(c); }))
+    const CodeStringLiteral literal(Language::mysql, quoted);
+    const QList<uint> codePoints = literal.text().toUcs4();
+    if (std::any_of(codePoints.cbegin(), codePoints.cend(), [](uint c) { return CodeStringLiteral::isInvisible(c); }))
         comments += u"-- A MySQL string has no escape for most invisible characters: they stand in it as they are.\n"_s;
-    if (literal.text.contains(u'\\'))
+    if (literal.text().contains(u'\\'))
         comments += u"-- For the default sql_mode; with NO_BACKSLASH_ESCAPES, write each doubled backslash once.\n"_s;
     return u"-- your_table.your_column: what to search.\n"_s + comments
-        + (literal.replacedCharacters ? replacedCharactersComment(Language::mysql) : QString())
-        + u"SELECT * FROM your_table WHERE REGEXP_LIKE(your_column, %1, '%2');\n"_s.arg(literal.text, matchType);
+        + (literal.hasReplacedCharacters() ? replacedCharactersComment(Language::mysql) : QString())
+        + u"SELECT * FROM your_table WHERE REGEXP_LIKE(your_column, %1, '%2');\n"_s.arg(literal.text(), matchType);
 }
 
 } // namespace
