@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "cli/CheckCommand.h"
 #include "cli/MatchCommand.h"
 
 #include <QCommandLineParser>
@@ -8,7 +9,7 @@
 
 namespace {
 
-constexpr const char *headlessArguments[] = {"match", "--help", "-h", "--help-all", "-?", "--version", "-v"};
+constexpr const char *headlessArguments[] = {"match", "check", "--help", "-h", "--help-all", "-?", "--version", "-v"};
 
 } // namespace
 
@@ -24,12 +25,15 @@ int CommandLine::run(const QStringList &arguments)
 {
     if (arguments.value(1) == u"match")
         return MatchCommand::run(arguments);
+    if (arguments.value(1) == u"check")
+        return CheckCommand::run(arguments);
     QCommandLineParser parser;
     parser.setApplicationDescription(
         tr("A workbench for regular expressions: matches are painted into the sample text as you type.\n"
            "Without arguments it opens its window.\n\n"
            "Commands:\n"
-           "  match PATTERN [FILE...]  print the matches of PATTERN with ICU's semantics (quorvale match --help)"));
+           "  match PATTERN [FILE...]  print the matches of PATTERN with ICU's semantics (quorvale match --help)\n"
+           "  check [LIBRARY.json]     run the tests kept with every expression (quorvale check --help)"));
     parser.addHelpOption();
     parser.addVersionOption();
     // Prints and exits.

@@ -55,6 +55,9 @@ private Q_SLOTS:
         QTest::addRow("CR LF kept; lines broken as the inspector breaks them")
             << QStringList {u"\\r\\n|c|d"_s, u"FILE"_s} << "a\r\nb\rc\u2028d"_ba
             << "FILE:1:\r\n\nFILE:3:c\nFILE:4:d\n"_ba << 0;
+        QTest::addRow("tab, vertical tab and form feed break no line")
+            << QStringList {u"b|c|d"_s} << "a\tb\vc\fd"_ba
+            << "(standard input):1:b\n(standard input):1:c\n(standard input):1:d\n"_ba << 0;
         QTest::addRow("empty matches count") << QStringList {u"\\b"_s} << "ab"_ba
                                              << "(standard input):1:\n(standard input):1:\n"_ba << 0;
         QTest::addRow("nothing matched") << QStringList {u"z"_s} << "abc"_ba << QByteArray() << 1;

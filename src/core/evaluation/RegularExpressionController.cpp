@@ -56,8 +56,8 @@ bool RegularExpressionController::run(const std::atomic<bool> &shouldStop)
         return false;
     QElapsedTimer timer;
     timer.start();
-    // An empty text never asks the engine for the groups: its results keep one range per match.
-    const bool finished = m_text.isEmpty() || match(shouldStop);
+    // The editor's empty text never asks the engine for the groups: its results keep one range per match.
+    const bool finished = (m_text.isEmpty() && m_mode == Mode::shownMatches) || match(shouldStop);
     m_duration = std::chrono::nanoseconds(timer.nsecsElapsed());
     return finished;
 }
@@ -85,7 +85,9 @@ bool RegularExpressionController::match(const std::atomic<bool> &shouldStop)
         if (search.findCallbackStays)
             matcher->setFindProgressCallback(&continueFinding, &search, status);
     }
-    while (U_SUCCESS(status)) {
+    if (m_mode == Mode::wholeText && U_SUCCESS(status) && matcher->matches(status))
+        m_results.appendMatch(*matcher, status);
+    while (m_mode != Mode::wholeText && U_SUCCESS(status)) {
         if (shouldStop.load(std::memory_order_relaxed))
             return false;
         if (!matcher->find(status))

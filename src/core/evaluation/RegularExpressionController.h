@@ -19,6 +19,16 @@ class RegularExpressionController final
 public:
     using Pattern = std::shared_ptr<const icu::RegexPattern>;
 
+    enum class Mode {
+        // Every match, as the editor shows them; an empty text shows none, so the engine is not asked.
+        shownMatches,
+        // Every match the engine finds, also in an empty text.
+        everyMatch,
+        // The one match of the whole text, as the engine's matches() decides: it may backtrack into a longer
+        // alternative where a search takes the first that fits.
+        wholeText,
+    };
+
     RegularExpressionController(Pattern regularExpression, QString text);
     Q_DISABLE_COPY_MOVE(RegularExpressionController)
 
@@ -44,6 +54,8 @@ public:
     // For tests of failures that cannot be caused on demand (U_MEMORY_ALLOCATION_ERROR, U_REGEX_TIME_OUT): a search
     // that would have ended well ends with this status instead, keeping its matches. Set before run().
     void setInjectedMatchingError(UErrorCode status) { m_injectedMatchingError = status; }
+    // Set before run().
+    void setMode(Mode mode) { m_mode = mode; }
 
 private:
     bool match(const std::atomic<bool> &shouldStop);
@@ -56,4 +68,5 @@ private:
     std::chrono::nanoseconds m_duration {0};
     int32_t m_stackLimit = defaultBacktrackStackLimit;
     UErrorCode m_injectedMatchingError = U_ZERO_ERROR;
+    Mode m_mode = Mode::shownMatches;
 };

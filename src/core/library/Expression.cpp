@@ -2,6 +2,8 @@
 
 #include "core/library/JsonSerializableDelegate.h"
 
+#include <QJsonArray>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -9,6 +11,22 @@ constexpr QLatin1StringView nameKey = "name"_L1;
 constexpr QLatin1StringView patternKey = "pattern"_L1;
 constexpr QLatin1StringView textKey = "text"_L1;
 constexpr QLatin1StringView replacementKey = "replacement"_L1;
+constexpr QLatin1StringView testsKey = "tests"_L1;
+
+// None when any case cannot be read: the tests are then kept whole, so that no case is lost.
+std::optional<QList<ExpressionTestCase>> readTests(const QJsonValue &value)
+{
+    if (!value.isArray())
+        return std::nullopt;
+    QList<ExpressionTestCase> tests;
+    for (const QJsonValue &element : value.toArray()) {
+        auto testCase = ExpressionTestCase::fromJsonObject(element.toObject());
+        if (!element.isObject() || !testCase)
+            return std::nullopt;
+        tests.append(std::move(*testCase));
+    }
+    return tests;
+}
 } // namespace
 
 Expression::Expression(QObject *parent)
@@ -46,6 +64,13 @@ Expected<std::shared_ptr<Expression>, DictionaryError> Expression::fromJsonObjec
     if (const QJsonValue replacement = object.value(replacementKey); replacement.isString()) {
         expression->m_replacement = replacement.toString();
         expression->m_keptMembers.remove(replacementKey);
+    }
+    // Readable tests stay among the kept members as read: the store writes them from there, and the list is only
+    // turned back into JSON when it changes.
+    if (object.contains(testsKey)) {
+        const auto tests = readTests(object.value(testsKey));
+        expression->m_tests = tests.value_or(QList<ExpressionTestCase>());
+        expression->m_testsUnreadable = !tests;
     }
     return expression;
 }
@@ -97,6 +122,22 @@ void Expression::setReplacement(const QString &replacement)
     m_keptMembers.remove(replacementKey);
     notifyDelegate();
     Q_EMIT replacementChanged();
+}
+
+void Expression::setTests(const QList<ExpressionTestCase> &tests)
+{
+    m_tests = tests;
+    m_testsUnreadable = false;
+    if (tests.isEmpty()) {
+        m_keptMembers.remove(testsKey);
+    } else {
+        QJsonArray array;
+        for (const ExpressionTestCase &testCase : tests)
+            array.append(testCase.jsonObject());
+        m_keptMembers.insert(testsKey, array);
+    }
+    notifyDelegate();
+    Q_EMIT testsChanged();
 }
 
 JsonSerializableDelegate *Expression::delegate() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/library/DictionaryError.h"
+#include "core/library/ExpressionTestCase.h"
 #include "core/library/JsonSerializable.h"
 #include "core/platform/Expected.h"
 
@@ -27,6 +28,7 @@ class Expression final : public QObject, public JsonSerializable
     Q_PROPERTY(QString pattern READ pattern WRITE setPattern NOTIFY patternChanged)
     Q_PROPERTY(QString text READ text WRITE setText NOTIFY textChanged)
     Q_PROPERTY(QString replacement READ replacement WRITE setReplacement NOTIFY replacementChanged)
+    Q_PROPERTY(QList<ExpressionTestCase> tests READ tests WRITE setTests NOTIFY testsChanged)
 
 public:
     explicit Expression(QObject *parent = nullptr);
@@ -35,7 +37,8 @@ public:
 
     // Fails with the first of "name", "pattern", "text" that holds no string. "replacement" is optional: files of
     // older versions lack it, so a missing or non-string value reads as empty. Keys of other versions, and a
-    // replacement that is not a string, are kept as they were and written back with the expression.
+    // replacement that is not a string, are kept as they were and written back with the expression; so are "tests"
+    // this version cannot read.
     static Expected<std::shared_ptr<Expression>, DictionaryError> fromJsonObject(const QJsonObject &object);
     QJsonObject jsonObject() const override;
 
@@ -50,7 +53,8 @@ public:
     {
         // In key order; one whose key is also kept is written as kept instead.
         std::array<JsonMember, 4> used;
-        // What this version does not read: other keys, and a used key whose value has another type.
+        // What this version does not read: other keys, and a used key whose value has another type. Also the tests,
+        // which are no string.
         QJsonObject kept;
     };
     JsonMembers jsonMembers() const;
@@ -64,6 +68,11 @@ public:
     // The substitution template, in the engine's replacement syntax; empty by default.
     QString replacement() const { return m_replacement; }
     void setReplacement(const QString &replacement);
+    // The cases the pattern is tested against; none by default, and then the file has no "tests".
+    QList<ExpressionTestCase> tests() const { return m_tests; }
+    void setTests(const QList<ExpressionTestCase> &tests);
+    // The file holds tests this version cannot read; they are written back as they were until setTests().
+    bool hasUnreadableTests() const { return m_testsUnreadable; }
 
     // Weak: the delegate must be a QObject and reads as none once it is destroyed.
     JsonSerializableDelegate *delegate() const;
@@ -74,6 +83,7 @@ Q_SIGNALS:
     void patternChanged();
     void textChanged();
     void replacementChanged();
+    void testsChanged();
 
 private:
     void notifyDelegate();
@@ -82,6 +92,8 @@ private:
     QString m_pattern;
     QString m_text;
     QString m_replacement;
+    QList<ExpressionTestCase> m_tests;
+    bool m_testsUnreadable = false;
     QJsonObject m_keptMembers;
     JsonSerializableDelegate *m_delegate = nullptr;
     QPointer<QObject> m_delegateObject;

@@ -129,8 +129,15 @@ QVariant ExpressionListModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
+    const Expression *expression = m_expressions.at(index.row()).get();
     if (role == Qt::DisplayRole || role == Qt::EditRole)
-        return m_expressions.at(index.row())->name();
+        return expression->name();
+    if (role == testsFailingRole)
+        return m_testsFailing.contains(expression);
+    if ((role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole) && m_testsFailing.contains(expression)) {
+        //: Tooltip and screen-reader description of a library row whose expression fails a test
+        return tr("Some of its tests fail");
+    }
     return {};
 }
 
@@ -301,6 +308,21 @@ void ExpressionListModel::replaceList(const ExpressionList &expressions)
         const Expression *raw = expression.get();
         connect(raw, &Expression::nameChanged, this, [this, raw] { nameChanged(raw); });
     }
+    // A removed expression's mark goes with it; its tests run again should it come back.
+    m_testsFailing.removeIf([this](const Expression *expression) { return rowOf(expression) < 0; });
+}
+
+void ExpressionListModel::setTestsFailing(const Expression *expression, bool failing)
+{
+    if (failing == m_testsFailing.contains(expression))
+        return;
+    if (failing)
+        m_testsFailing.insert(expression);
+    else
+        m_testsFailing.remove(expression);
+    const int row = rowOf(expression);
+    if (row >= 0)
+        Q_EMIT dataChanged(index(row), index(row), {testsFailingRole, Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
 }
 
 void ExpressionListModel::nameChanged(const Expression *expression)

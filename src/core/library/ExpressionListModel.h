@@ -4,6 +4,7 @@
 
 #include <QAbstractListModel>
 #include <QPointer>
+#include <QSet>
 
 #include <optional>
 #include <variant>
@@ -25,6 +26,9 @@ class ExpressionListModel final : public QAbstractListModel
 public:
     static QString expressionItemDraggingType();
 
+    // True for a row whose expression has a failing test; its tooltip and accessible description say so too.
+    static constexpr int testsFailingRole = Qt::UserRole + 1;
+
     explicit ExpressionListModel(LibraryStoreController *controller, QObject *parent = nullptr);
     ~ExpressionListModel() override;
 
@@ -33,6 +37,9 @@ public:
     int rowOf(const Expression *expression) const;
 
     QUndoStack *undoStack() const { return m_undoStack; }
+
+    // What the tests found, for testsFailingRole; it is not saved.
+    void setTestsFailing(const Expression *expression, bool failing);
 
     // The changes themselves, for the steps of the undo stack; they add no step.
     void insertExpressions(int row, const ExpressionList &expressions);
@@ -89,6 +96,7 @@ private:
     PendingChange m_pendingChange;
     // Whether the begin call of the running change took effect, so that its end call matches.
     bool m_changeAnnounced = false;
+    QSet<const Expression *> m_testsFailing;
     mutable std::optional<int> m_draggingRow;
     mutable QPointer<const QMimeData> m_draggedData;
 };

@@ -7,7 +7,7 @@ class DarkAppearance final : public Appearance
 public:
     bool isDark() const override { return true; }
     QString appearanceName() const override { return QStringLiteral("VibrantDark"); }
-    Color librarySelectionColor() const override { return {QStringLiteral("#000000"), 0.1F}; }
+    Color librarySelectionColor() const override { return Color::white().withAlpha(0.35F); }
     Color matchColor() const override { return {QStringLiteral("#9B3CC7"), 1.0F}; }
     Color alternateMatchColor() const override { return {QStringLiteral("#3C7EC7"), 1.0F}; }
     Color highlightingLabelColor() const override { return Color::white(); }

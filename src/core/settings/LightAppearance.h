@@ -7,7 +7,7 @@ class LightAppearance final : public Appearance
 public:
     bool isDark() const override { return false; }
     QString appearanceName() const override { return QStringLiteral("VibrantLight"); }
-    Color librarySelectionColor() const override { return {QStringLiteral("#000000"), 0.1F}; }
+    Color librarySelectionColor() const override { return Color::black().withAlpha(0.45F); }
     Color matchColor() const override { return {QStringLiteral("#DD92FF"), 1.0F}; }
     Color alternateMatchColor() const override { return {QStringLiteral("#93DDF9"), 1.0F}; }
     Color highlightingLabelColor() const override { return Color::black(); }
@@ -25,10 +25,10 @@ public:
     Color commentColor() const override { return {QStringLiteral("#888888"), 1.0F}; }
     Color highlightedGroupColor() const override { return Color::black().withAlpha(0.2F); }
     Color metacharacterColor() const override { return {QStringLiteral("#0091FF"), 1.0F}; }
-    Color patternSelectionColor() const override { return {QStringLiteral("#999999"), 1.0F}; }
-    Color patternSelectedTextColor() const override { return {QStringLiteral("#eeeeee"), 1.0F}; }
-    Color outputSelectionColor() const override { return {QStringLiteral("#999999"), 1.0F}; }
-    Color outputSelectedTextColor() const override { return {QStringLiteral("#eeeeee"), 1.0F}; }
+    Color patternSelectionColor() const override { return {QStringLiteral("#7c7c7c"), 1.0F}; }
+    Color patternSelectedTextColor() const override { return Color::black(); }
+    Color outputSelectionColor() const override { return {QStringLiteral("#7c7c7c"), 1.0F}; }
+    Color outputSelectedTextColor() const override { return Color::black(); }
     Color textColor() const override { return {QStringLiteral("#333333"), 1.0F}; }
     Color linkColor() const override { return {QStringLiteral("#9B3CC7"), 1.0F}; }
     Color hoverLinkColor() const override { return {QStringLiteral("#A783D6"), 1.0F}; }

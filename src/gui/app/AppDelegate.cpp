@@ -10,6 +10,7 @@
 #include "gui/app/FeedbackDialog.h"
 #include "gui/app/MainSplitViewController.h"
 #include "gui/app/MainWindowController.h"
+#include "gui/editor/ExpressionTestsViewController.h"
 #include "gui/editor/ExpressionViewController.h"
 #include "gui/editor/MatchInspectorViewController.h"
 #include "gui/editor/PatternExplanationViewController.h"
@@ -415,6 +416,9 @@ void AppDelegate::buildMenus(QMenuBar *menuBar)
         {view, "showExplanationAction", tr("Show E&xplanation"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E),
          [] { toggleSetting(PatternExplanationViewController::shownKey()); },
          PatternExplanationViewController::shownKey()},
+        //: Shows or hides the panel that runs the tests kept with the expression
+        {view, "showTestsAction", tr("Show T&ests"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_T),
+         [] { toggleSetting(ExpressionTestsViewController::shownKey()); }, ExpressionTestsViewController::shownKey()},
         {view},
         {view, "fullScreenAction", tr("&Full Screen"), standardOr(QKeySequence::FullScreen, QKeySequence(Qt::Key_F11)),
          [this] { m_mainWindow->toggleFullScreen(); }},

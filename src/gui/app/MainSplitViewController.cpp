@@ -1,5 +1,7 @@
 #include "gui/app/MainSplitViewController.h"
 
+#include "core/evaluation/LibraryTestMonitor.h"
+#include "core/evaluation/MatchingSwitches.h"
 #include "core/library/Paths.h"
 #include "core/settings/UserDefaults.h"
 #include "core/settings/UserDefaultsObserver.h"
@@ -71,6 +73,7 @@ MainSplitViewController::MainSplitViewController(const QString &libraryFilePath,
     connect(m_libraryViewController, &LibraryViewController::selectedExpressionChanged, this,
             &MainSplitViewController::setExpression);
     setExpression(m_libraryViewController->selectedExpression());
+    applyTestSettings();
     // Until the window appears, the panels simply take the settings' state.
     m_libraryViewController->setVisible(UserDefaults::standard().boolValue(UserDefaultsKey::showLeftPanel));
     m_referenceViewController->setVisible(UserDefaults::standard().boolValue(UserDefaultsKey::showRightPanel));
@@ -82,6 +85,17 @@ void MainSplitViewController::setExpression(Expression *expression)
 {
     m_expression = expression;
     m_expressionViewController->setExpression(expression);
+}
+
+// The library's marks judge the tests as the editor runs them.
+void MainSplitViewController::applyTestSettings()
+{
+    UserDefaults &defaults = UserDefaults::standard();
+    LibraryTestMonitor *monitor = m_libraryViewController->testMonitor();
+    monitor->setTimeBudget(std::chrono::seconds(qBound(0, defaults.integerValue(UserDefaultsKey::timeBudget), 86400)));
+    monitor->setSettings(
+        {MatchingSwitches::options([&defaults](UserDefaultsKey key) { return defaults.boolValue(key); }),
+         defaults.backtrackStackLimit()});
 }
 
 bool MainSplitViewController::isLibraryVisible() const
@@ -191,6 +205,9 @@ void MainSplitViewController::showEvent(QShowEvent *event)
 void MainSplitViewController::userDefaultsObserverDidChangeValue(UserDefaultsObserver *, const QVariant &,
                                                                  UserDefaultsKey key)
 {
+    if (MatchingSwitches::forKey(key) || key == UserDefaultsKey::backtrackStackLimit
+        || key == UserDefaultsKey::timeBudget)
+        applyTestSettings();
     if (key == UserDefaultsKey::showRightPanel)
         setIsHelpVisible(UserDefaults::standard().boolValue(UserDefaultsKey::showRightPanel), true);
     else if (key == UserDefaultsKey::showLeftPanel)

@@ -53,6 +53,7 @@ protected:
 
 private:
     void setExpression(Expression *expression);
+    void applyTestSettings();
     void setPanelVisible(int index, bool visible, bool animated);
 
     QSplitter *m_splitter = nullptr;

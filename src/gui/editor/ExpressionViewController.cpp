@@ -12,6 +12,7 @@
 #include "core/settings/UserDefaults.h"
 #include "core/settings/UserDefaultsObserver.h"
 #include "gui/editor/EvaluationStatusRow.h"
+#include "gui/editor/ExpressionTestsViewController.h"
 #include "gui/editor/MatchInspectorViewController.h"
 #include "gui/editor/MatchingSwitchBar.h"
 #include "gui/editor/OutputTextViewController.h"
@@ -155,6 +156,8 @@ void ExpressionViewController::buildInterface()
     textBoxLayout->setContentsMargins(6, 6, 6, 6);
     m_outputTextView = new NSTextViewWithPlaceholder(m_textBox);
     m_outputTextView->setObjectName(QStringLiteral("outputTextView"));
+    m_outputTextView->setAccessibleName(tr("Sample text"));
+    m_outputTextView->setAccessibleDescription(tr("The text the pattern is matched against, with its matches marked"));
     //: Placeholder of the sample text
     m_textPlaceholderLabel = makeLabel(QStringLiteral("textPlaceholderLabel"), tr("Sample Text"), this);
     m_outputTextView->setPlaceholderLabel(m_textPlaceholderLabel);
@@ -242,9 +245,17 @@ void ExpressionViewController::buildPanels(QSplitter *splitter)
     splitter->addWidget(m_matchInspector);
     splitter->addWidget(m_substitutionPanel);
     splitter->addWidget(m_explanationPanel);
-    splitter->setStretchFactor(2, 2);
-    splitter->setStretchFactor(3, 2);
-    splitter->setStretchFactor(4, 2);
+    m_testsPanel = new ExpressionTestsViewController(m_viewSizeController, splitter);
+    splitter->addWidget(m_testsPanel);
+    for (int panel = 2; panel <= 5; ++panel)
+        splitter->setStretchFactor(panel, 2);
+    m_testsPanel->setSampleSource([this] {
+        const QTextCursor selection = m_outputTextView->textCursor();
+        const QString text = m_outputTextView->text();
+        return selection.hasSelection()
+            ? text.sliced(selection.selectionStart(), selection.selectionEnd() - selection.selectionStart())
+            : text;
+    });
     connect(m_matchInspector, &MatchInspectorViewController::rangeSelected, this,
             &ExpressionViewController::selectSampleText);
     connect(m_matchInspector, &MatchInspectorViewController::groupActivated, this,
@@ -257,7 +268,7 @@ void ExpressionViewController::buildPanels(QSplitter *splitter)
         [this](qsizetype position) { return m_explanationPanel->explanationAt(position); });
     connect(&UserDefaults::standard(), &UserDefaults::valueChanged, this, [this](const QString &key) {
         if (key == MatchInspectorViewController::shownKey() || key == SubstitutionViewController::shownKey()
-            || key == PatternExplanationViewController::shownKey())
+            || key == PatternExplanationViewController::shownKey() || key == ExpressionTestsViewController::shownKey())
             updateOptionalPanels();
     });
     updateOptionalPanels();
@@ -275,6 +286,9 @@ void ExpressionViewController::updateOptionalPanels()
     const bool showExplanation = defaults.value(PatternExplanationViewController::shownKey()).toBool();
     m_explanationPanel->setVisible(showExplanation);
     m_explanationPanel->setActive(showExplanation);
+    const bool showTests = defaults.value(ExpressionTestsViewController::shownKey()).toBool();
+    m_testsPanel->setVisible(showTests);
+    m_testsPanel->setActive(showTests);
 }
 
 void ExpressionViewController::selectSampleText(const TextRange &range)
@@ -323,6 +337,7 @@ void ExpressionViewController::setExpression(Expression *expression)
     if (!hasExpression)
         m_statusRow->clearResult();
     m_substitutionPanel->setExpression(expression);
+    m_testsPanel->setExpression(expression);
     m_loadingExpression = true;
     m_inputTextView->setText(hasExpression ? expression->pattern() : QString());
     m_outputTextView->setText(hasExpression ? expression->text() : QString());
@@ -419,6 +434,7 @@ void ExpressionViewController::applyTimeBudget()
 {
     const int seconds = qBound(0, UserDefaults::standard().integerValue(UserDefaultsKey::timeBudget), 86400);
     m_matchEvaluation->setTimeBudget(std::chrono::seconds(seconds));
+    m_testsPanel->setTimeBudget(std::chrono::seconds(seconds));
 }
 
 void ExpressionViewController::applyBacktrackStackLimit()
@@ -426,6 +442,7 @@ void ExpressionViewController::applyBacktrackStackLimit()
     const int bytes = UserDefaults::standard().backtrackStackLimit();
     m_matchEvaluation->setStackLimit(bytes);
     m_substitutionPanel->substitutionController()->setStackLimit(bytes);
+    m_testsPanel->setStackLimit(bytes);
 }
 
 void ExpressionViewController::applyOptions(RegularExpressionOptions options)
@@ -435,6 +452,7 @@ void ExpressionViewController::applyOptions(RegularExpressionOptions options)
     m_inputTextView->setPatternIsLiteral(options.testFlag(patternIsLiteralOption));
     m_inputTextView->updateColors();
     m_explanationPanel->setOptions(options);
+    m_testsPanel->setOptions(options);
     m_matchEvaluation->setOptions(options);
 }
 

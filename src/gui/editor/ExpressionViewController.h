@@ -19,6 +19,7 @@
 #include <optional>
 
 class ActiveGroupController;
+class ExpressionTestsViewController;
 class BoxView;
 class MatchEvaluation;
 class MatchInspectorViewController;
@@ -40,7 +41,7 @@ class ViewSizeController;
 // The editor: the pattern above, the sample text below, and around them the row that tells how the evaluation went
 // and the buttons that show the side panels. Edits of either view change the shown
 // expression and re-evaluate; the results drive the group stepping, the match inspector and the substitution
-// preview, two optional panels below the sample text; a third explains the pattern.
+// preview, two optional panels below the sample text; a third explains the pattern, a fourth runs its tests.
 class ExpressionViewController final : public QWidget,
                                        public MatchEvaluationDelegate,
                                        public ActiveGroupControllerDelegate,
@@ -92,6 +93,7 @@ public:
     MatchingSwitchBar *matchingSwitchBar() const { return m_matchingSwitchBar; }
     SubstitutionViewController *substitutionPanel() const { return m_substitutionPanel; }
     PatternExplanationViewController *explanationPanel() const { return m_explanationPanel; }
+    ExpressionTestsViewController *testsPanel() const { return m_testsPanel; }
 
     void makePatternFirstResponder();
     void makeTextFirstResponder();
@@ -155,6 +157,7 @@ private:
     MatchInspectorViewController *m_matchInspector = nullptr;
     SubstitutionViewController *m_substitutionPanel = nullptr;
     PatternExplanationViewController *m_explanationPanel = nullptr;
+    ExpressionTestsViewController *m_testsPanel = nullptr;
     QToolButton *m_librarySegment = nullptr;
     QToolButton *m_referenceSegment = nullptr;
     MatchingSwitchBar *m_matchingSwitchBar = nullptr;

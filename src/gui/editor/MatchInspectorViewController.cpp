@@ -41,6 +41,8 @@ MatchInspectorViewController::MatchInspectorViewController(ViewSizeController *s
     boxLayout->setContentsMargins(4, 4, 4, 4);
     m_treeView = new QTreeView(m_box);
     m_treeView->setObjectName(QStringLiteral("matchInspectorView"));
+    m_treeView->setAccessibleName(tr("Match inspector"));
+    m_treeView->setAccessibleDescription(tr("Every match and its groups; choose one to select it in the sample text"));
     TreePanelStyle::setUpTreeView(m_treeView);
     m_treeView->setModel(m_model);
     QHeaderView *header = m_treeView->header();

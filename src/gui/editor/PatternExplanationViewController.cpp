@@ -38,6 +38,8 @@ PatternExplanationViewController::PatternExplanationViewController(ViewSizeContr
     boxLayout->setContentsMargins(4, 4, 4, 4);
     m_treeView = new QTreeView(m_box);
     m_treeView->setObjectName(QStringLiteral("patternExplanationView"));
+    m_treeView->setAccessibleName(tr("Explanation"));
+    m_treeView->setAccessibleDescription(tr("The elements of the pattern in plain words"));
     TreePanelStyle::setUpTreeView(m_treeView);
     m_treeView->setContextMenuPolicy(Qt::CustomContextMenu);
     m_treeView->setModel(m_model);

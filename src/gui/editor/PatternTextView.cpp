@@ -66,6 +66,8 @@ PatternTextView::PatternTextView(QWidget *parent)
     , m_appearanceController(std::make_unique<AppearanceController>(this))
 {
     setObjectName(QStringLiteral("patternTextView"));
+    setAccessibleName(tr("Regular expression"));
+    setAccessibleDescription(tr("The pattern, coloured by the role of each token"));
     m_colouringScheduler = new EvaluationScheduler(
         [this]() -> EvaluationScheduler::Work {
             m_runningColouring = m_pendingColouring;

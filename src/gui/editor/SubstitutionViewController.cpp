@@ -32,6 +32,7 @@ SubstitutionViewController::SubstitutionViewController(ViewSizeController *sizes
     fieldLayout->setContentsMargins(6, 4, 6, 4);
     m_replacementField = new QLineEdit(m_fieldBox);
     m_replacementField->setObjectName(QStringLiteral("replacementField"));
+    m_replacementField->setAccessibleName(tr("Replacement"));
     //: Placeholder of the replacement template field
     m_replacementField->setPlaceholderText(tr("Replacement ($1, ${name})"));
     m_replacementField->setFrame(false);
@@ -52,6 +53,8 @@ SubstitutionViewController::SubstitutionViewController(ViewSizeController *sizes
     previewLayout->setContentsMargins(6, 6, 6, 6);
     m_previewView = new NSTextViewWithPlaceholder(m_previewBox);
     m_previewView->setObjectName(QStringLiteral("substitutionPreview"));
+    m_previewView->setAccessibleName(tr("Substitution result"));
+    m_previewView->setAccessibleDescription(tr("The sample text with every match replaced"));
     m_previewView->setEditable(false);
     m_previewView->setUndoRedoEnabled(false);
     m_previewView->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

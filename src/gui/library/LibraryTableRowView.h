@@ -7,7 +7,8 @@
 class AppearanceController;
 
 // Draws the library's rows: 32 pixels high, and the selected one filled with the palette's library selection colour
-// instead of the style's own selection, so that its text keeps the normal text colour.
+// instead of the style's own selection, so that its text keeps the normal text colour. A row whose expression fails a
+// test ends in a dot of the error colour.
 class LibraryTableRowView final : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -17,6 +18,7 @@ public:
     // Logical pixels, which is what the desktop's points are: the device pixel ratio scales both alike.
     static constexpr int rowHeight = 32;
     static constexpr int horizontalPadding = 8;
+    static constexpr int failingMarkSize = 8;
 
     explicit LibraryTableRowView(QObject *parent = nullptr);
     ~LibraryTableRowView() override;

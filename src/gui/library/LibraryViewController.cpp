@@ -1,5 +1,6 @@
 #include "gui/library/LibraryViewController.h"
 
+#include "core/evaluation/LibraryTestMonitor.h"
 #include "core/library/ExpressionListModel.h"
 #include "core/library/LibraryStoreController.h"
 #include "core/library/Paths.h"
@@ -32,6 +33,11 @@ LibraryViewController::LibraryViewController(const QString &libraryFilePath, Sin
     setObjectName(QStringLiteral("libraryViewController"));
     m_model = new ExpressionListModel(m_libraryStoreController.get(), this);
     m_model->setObjectName(QStringLiteral("expressionsModel"));
+    m_testMonitor = new LibraryTestMonitor(this);
+    connect(m_testMonitor, &LibraryTestMonitor::failingChanged, m_model, &ExpressionListModel::setTestsFailing);
+    connect(m_libraryStoreController.get(), &LibraryStoreController::expressionsChanged, m_testMonitor,
+            [this] { m_testMonitor->setExpressions(m_libraryStoreController->expressions()); });
+    m_testMonitor->setExpressions(m_libraryStoreController->expressions());
     buildInterface();
     // The editor shows an expression from the start, as long as the library has one.
     selectRow(0);
@@ -54,6 +60,8 @@ void LibraryViewController::buildInterface()
 {
     m_tableView = new LibraryTableView(this);
     m_tableView->setObjectName(QStringLiteral("libraryTableView"));
+    m_tableView->setAccessibleName(tr("Expressions"));
+    m_tableView->setAccessibleDescription(tr("The saved expressions; choose one to edit it"));
     m_tableView->setFrameShape(QFrame::NoFrame);
     m_tableView->viewport()->setBackgroundRole(QPalette::Window);
     m_tableView->setItemDelegate(new LibraryTableRowView(m_tableView));
@@ -64,12 +72,14 @@ void LibraryViewController::buildInterface()
     m_addButton->setText(QStringLiteral("+"));
     //: Tool tip of the button under the library list
     m_addButton->setToolTip(tr("Add a new expression"));
+    m_addButton->setAccessibleName(tr("Add Expression"));
     m_addButton->setAutoRaise(true);
     m_removeButton = new QToolButton(this);
     m_removeButton->setObjectName(QStringLiteral("removeExpressionButton"));
     m_removeButton->setText(QStringLiteral("\u2212"));
     //: Tool tip of the button under the library list
     m_removeButton->setToolTip(tr("Delete the selected expression"));
+    m_removeButton->setAccessibleName(tr("Delete Expression"));
     m_removeButton->setAutoRaise(true);
 
     auto *buttons = new QHBoxLayout;

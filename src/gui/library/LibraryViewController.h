@@ -9,6 +9,7 @@
 #include <memory>
 
 class ExpressionListModel;
+class LibraryTestMonitor;
 class LibraryStoreController;
 class LibraryTableView;
 class QMessageBox;
@@ -37,6 +38,8 @@ public:
     LibraryStoreController *libraryStoreController() const { return m_libraryStoreController.get(); }
     ExpressionListModel *expressionsModel() const { return m_model; }
     LibraryTableView *tableView() const { return m_tableView; }
+    // Runs the tests of every expression, for the mark on the rows of those that fail.
+    LibraryTestMonitor *testMonitor() const { return m_testMonitor; }
 
     // None unless exactly one row is selected.
     Expression *selectedExpression() const { return m_selectedExpression; }
@@ -69,6 +72,7 @@ private:
 
     std::unique_ptr<LibraryStoreController> m_libraryStoreController;
     ExpressionListModel *m_model = nullptr;
+    LibraryTestMonitor *m_testMonitor = nullptr;
     LibraryTableView *m_tableView = nullptr;
     QToolButton *m_addButton = nullptr;
     QToolButton *m_removeButton = nullptr;

@@ -47,6 +47,7 @@ PreferencesViewController::PreferencesViewController(QWidget *parent)
     m_appearanceMode->setObjectName(QStringLiteral("appearanceModeChoice"));
     //: Appearance choice that follows the desktop's light or dark style
     m_appearanceMode->addItems({tr("System"), tr("Light"), tr("Dark")});
+    m_appearanceMode->setToolTip(tr("Light or dark colours, or as the desktop has them"));
     for (const MatchingSwitches::Switch &matchingSwitch : MatchingSwitches::all()) {
         auto *box = new QCheckBox(matchingSwitch.title, this);
         box->setObjectName(keyString(matchingSwitch.key) + u"Switch");
@@ -56,6 +57,7 @@ PreferencesViewController::PreferencesViewController(QWidget *parent)
     m_referenceType->setObjectName(QStringLiteral("referenceTypeChoice"));
     //: Kinds of regular-expression cheat sheet
     m_referenceType->addItems({tr("Basic"), tr("Advanced")});
+    m_referenceType->setToolTip(tr("How much the reference sheet beside the editor shows"));
     m_timeBudget->setObjectName(QStringLiteral("timeBudgetField"));
     m_timeBudget->setRange(0, 3600);
     //: Unit after the time budget's number of seconds

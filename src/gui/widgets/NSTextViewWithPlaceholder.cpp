@@ -719,6 +719,13 @@ void NSTextViewWithPlaceholder::layoutPlaceholder()
 
 void NSTextViewWithPlaceholder::keyPressEvent(QKeyEvent *event)
 {
+    // Tab is a character of the text; Ctrl+Tab and Ctrl+Shift+Tab leave the view, as in other desktop text views.
+    if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab)
+        && event->modifiers().testFlag(Qt::ControlModifier)) {
+        // The text view's own override refuses while the text is editable.
+        QWidget::focusNextPrevChild(event->key() == Qt::Key_Tab && !event->modifiers().testFlag(Qt::ShiftModifier));
+        return;
+    }
     // Shift+Return would insert a line separator, which looks like a line break but is another character to the
     // engine: the user means a line break. Return after a kept paragraph separator would inherit its format and
     // make one more.

@@ -1,9 +1,12 @@
 #include "gui/widgets/ViewAnimations.h"
 
 #include <QGraphicsOpacityEffect>
+#include <QList>
 #include <QPointer>
 #include <QPropertyAnimation>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -31,6 +34,32 @@ void stopAnimation(QWidget *widget, const char *name)
     }
 }
 
+bool ancestorHasEffect(const QWidget *widget)
+{
+    for (const QWidget *parent = widget->parentWidget(); parent; parent = parent->parentWidget()) {
+        if (parent->graphicsEffect())
+            return true;
+    }
+    return false;
+}
+
+bool descendantHasEffect(const QWidget *widget)
+{
+    const QList<QWidget *> children = widget->findChildren<QWidget *>();
+    return std::any_of(children.cbegin(), children.cend(),
+                       [](const QWidget *child) { return child->graphicsEffect(); });
+}
+
+// Ends the fades running inside the widget at their final state.
+void finishDescendantFades(QWidget *widget)
+{
+    for (QPropertyAnimation *fade :
+         widget->findChildren<QPropertyAnimation *>(QString::fromLatin1(fadeAnimationName))) {
+        if (fade->parent() != widget)
+            fade->setCurrentTime(fade->totalDuration());
+    }
+}
+
 } // namespace
 
 bool ViewAnimations::isHidden(const QWidget *widget)
@@ -45,7 +74,9 @@ void ViewAnimations::setHidden(QWidget *widget, bool hidden, int durationMillise
         return;
     widget->setProperty(targetHiddenProperty, hidden);
     stopAnimation(widget, fadeAnimationName);
-    if (durationMilliseconds <= 0 || (hidden && widget->isHidden())) {
+    // Effects must not nest: the inner one would paint while the outer one's painter is still open.
+    if (durationMilliseconds <= 0 || (hidden && widget->isHidden()) || ancestorHasEffect(widget)
+        || descendantHasEffect(widget)) {
         widget->setGraphicsEffect(nullptr);
         widget->setHidden(hidden);
         return;
@@ -76,6 +107,9 @@ void ViewAnimations::flash(QWidget *widget)
     if (!widget)
         return;
     stopAnimation(widget, flashAnimationName);
+    finishDescendantFades(widget);
+    if (ancestorHasEffect(widget) || descendantHasEffect(widget))
+        return;
     QGraphicsOpacityEffect *effect = opacityEffect(widget);
     auto *animation = new QPropertyAnimation(effect, "opacity", widget);
     animation->setObjectName(QString::fromLatin1(flashAnimationName));

@@ -62,6 +62,48 @@ private Q_SLOTS:
         QCOMPARE(expression->jsonObject(), expected);
     }
 
+    // Readable tests are read into cases and written back as they were; tests this version cannot read are written
+    // back too, until the user's own tests replace them.
+    void keepsTestsAsWritten_data()
+    {
+        QTest::addColumn<QByteArray>("tests");
+        QTest::addColumn<int>("readCases");
+        QTest::addRow("no tests key") << QByteArray() << 0;
+        QTest::addRow("every expectation")
+            << R"([{"input": "a1", "expect": "match"}, {"input": "", "expect": "noMatch"},
+                   {"input": "a", "expect": "wholeMatch", "note": "kept"},
+                   {"input": "a1b2", "expect": "matches", "values": ["1", "2"]},
+                   {"input": "a1", "expect": "matches", "group": 1, "values": []}])"_ba
+            << 5;
+        QTest::addRow("not an array") << R"("match")"_ba << -1;
+        QTest::addRow("unknown expectation") << R"([{"input": "a", "expect": "match"},
+                                                    {"input": "a", "expect": "fuzzy"}])"_ba
+                                             << -1;
+        QTest::addRow("values not texts") << R"([{"input": "a", "expect": "matches", "values": [1]}])"_ba << -1;
+        QTest::addRow("negative group") << R"([{"input": "a", "expect": "matches", "group": -1, "values": []}])"_ba
+                                        << -1;
+    }
+
+    void keepsTestsAsWritten()
+    {
+        QFETCH(QByteArray, tests);
+        QFETCH(int, readCases);
+        const QByteArray json = R"({"name": "a", "pattern": "\\d", "replacement": "", "text": "c")"_ba
+            + (tests.isNull() ? ""_ba : ", \"tests\": "_ba + tests) + "}";
+        const QJsonObject read = QJsonDocument::fromJson(json).object();
+        QVERIFY(!read.isEmpty());
+        const std::shared_ptr<Expression> expression = Expression::fromJsonObject(read).value();
+        QCOMPARE(expression->tests().size(), qMax(readCases, 0));
+        QCOMPARE(expression->hasUnreadableTests(), readCases < 0);
+        QCOMPARE(expression->jsonObject(), read);
+
+        const ExpressionTestCase added(u"7"_s, ExpressionTestCase::Expectation::matches, {u"7"_s});
+        expression->setTests(expression->tests() << added);
+        QCOMPARE(Expression::fromJsonObject(expression->jsonObject()).value()->tests(), expression->tests());
+        expression->setTests({});
+        QVERIFY(!expression->jsonObject().contains(u"tests"_s));
+    }
+
     void everyAssignmentNotifies_data()
     {
         QTest::addColumn<QByteArray>("property");

@@ -1,5 +1,7 @@
 #include "LibraryTestSupport.h"
 
+#include "UnexpectedWarnings.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -13,6 +15,8 @@ class tst_AppDelegate final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnUnexpectedWarnings(); }
+
     // What a logout, kill, Ctrl+C or a closed terminal sends ends the application through its normal quit, which
     // first writes the edit typed just before.
     void terminationSignalKeepsTheLastEdit_data()

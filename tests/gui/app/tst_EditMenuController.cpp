@@ -14,6 +14,8 @@
 #include "gui/library/LibraryViewController.h"
 #include "gui/widgets/NSTextViewWithPlaceholder.h"
 
+#include "UnexpectedWarnings.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -91,6 +93,7 @@ class tst_EditMenuController : public QObject
 private Q_SLOTS:
     void init()
     {
+        failOnUnexpectedWarnings();
         resetSettingsToLightDefaults();
         UserDefaults::standard().setValue(UserDefaultsKey::showLeftPanel, true);
         UserDefaults::standard().setValue(MatchInspectorViewController::shownKey(), true);

@@ -24,7 +24,10 @@
 #include "gui/widgets/BoxView.h"
 #include "gui/widgets/NSTextViewWithPlaceholder.h"
 
+#include "UnexpectedWarnings.h"
+
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -63,6 +66,7 @@ class tst_MainWindow : public QObject
 private Q_SLOTS:
     void init()
     {
+        failOnUnexpectedWarnings();
         resetSettingsToLightDefaults();
         QFile::remove(libraryPath());
     }
@@ -242,6 +246,7 @@ private Q_SLOTS:
         QVERIFY(broken.open(QIODevice::WriteOnly));
         broken.write(content);
         broken.close();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^The library file .* could not be read"_s));
         AppDelegate app(libraryPath());
         app.applicationDidFinishLaunching();
         auto *message = app.mainWindowController()->findChild<QMessageBox *>(u"recoveryMessage"_s);
@@ -627,8 +632,83 @@ private Q_SLOTS:
         QVERIFY(owners.contains(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C)));
     }
 
+    // With every panel open, each control a screen reader reaches has a name and a description.
+    void everyControlIsNamed()
+    {
+        AppDelegate app(libraryPath());
+        showEveryPanel(app);
+        QVERIFY(QTest::qWaitForWindowExposed(app.mainWindowController()));
+        const QSet<QAccessible::Role> controls {
+            QAccessible::PushButton, QAccessible::CheckBox,     QAccessible::RadioButton, QAccessible::ComboBox,
+            QAccessible::SpinBox,    QAccessible::EditableText, QAccessible::List,        QAccessible::Table,
+            QAccessible::Tree,       QAccessible::Slider,       QAccessible::ButtonMenu,  QAccessible::PageTabList,
+        };
+        QStringList nameless;
+        const std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
+            if (!node || node->state().invisible)
+                return;
+            if (controls.contains(node->role())
+                && (node->text(QAccessible::Name).isEmpty() || node->text(QAccessible::Description).isEmpty())) {
+                const QObject *object = node->object();
+                nameless.append(object ? QString::fromLatin1(object->metaObject()->className()) + u' '
+                                        + object->objectName() + u" in "_s
+                                        + QString::fromLatin1(object->parent()->metaObject()->className()) + u' '
+                                        + object->parent()->objectName()
+                                       : u"?"_s);
+            }
+            for (int i = 0; i < node->childCount(); ++i)
+                walk(node->child(i));
+        };
+        app.action(u"preferencesAction"_s)->trigger();
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        QTRY_VERIFY(std::count_if(windows.cbegin(), windows.cend(), [](QWidget *w) { return w->isVisible(); }) >= 2);
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (window->isVisible())
+                walk(QAccessible::queryAccessibleInterface(window));
+        }
+        QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u'\n')));
+    }
+
+    // Tab, or Ctrl+Tab where Tab is a character of the text, goes round every panel in reading order.
+    void keyboardGoesRoundTheWindow()
+    {
+        AppDelegate app(libraryPath());
+        showEveryPanel(app);
+        QVERIFY(QTest::qWaitForWindowActive(app.mainWindowController()));
+        app.viewController()->inputTextView()->setFocus();
+        QTRY_VERIFY(app.viewController()->inputTextView()->hasFocus());
+        QStringList visited {QApplication::focusWidget()->objectName()};
+        // The reference sheet's links take the Tab one by one before it moves on.
+        for (int press = 0; press < 60 && visited.size() < 11; ++press) {
+            QWidget *focused = QApplication::focusWidget();
+            QTest::keyClick(focused, Qt::Key_Tab,
+                            qobject_cast<NSTextViewWithPlaceholder *>(focused) ? Qt::ControlModifier : Qt::NoModifier);
+            if (QApplication::focusWidget()->objectName() != visited.last())
+                visited.append(QApplication::focusWidget()->objectName());
+        }
+        QCOMPARE(visited,
+                 (QStringList {u"patternTextView"_s, u"outputTextView"_s, u"matchInspectorView"_s,
+                               u"replacementField"_s, u"substitutionPreview"_s, u"patternExplanationView"_s,
+                               u"referenceWebView"_s, u"libraryTableView"_s, u"addExpressionButton"_s,
+                               u"removeExpressionButton"_s, u"patternTextView"_s}));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"removeExpressionButton"_s);
+    }
+
 private:
     const QRegularExpression tookTime {u" in (<\u00A00\\.1|\\d+|\\d\\.\\d)\u00A0ms( \u00B7 |$)"_s};
+
+    static void showEveryPanel(AppDelegate &app)
+    {
+        UserDefaults::standard().setValue(UserDefaultsKey::showLeftPanel, true);
+        UserDefaults::standard().setValue(UserDefaultsKey::showRightPanel, true);
+        app.applicationDidFinishLaunching();
+        for (const QString &panel :
+             {u"showMatchInspectorAction"_s, u"showSubstitutionPreviewAction"_s, u"showExplanationAction"_s}) {
+            if (!app.action(panel)->isChecked())
+                app.action(panel)->trigger();
+        }
+    }
     QTemporaryDir m_folder;
     QString libraryPath() const { return m_folder.filePath(u"expressions.json"_s); }
 };

@@ -9,6 +9,8 @@
 #include "gui/editor/PatternExplanationViewController.h"
 #include "gui/editor/PatternTextView.h"
 
+#include "UnexpectedWarnings.h"
+
 #include <QAction>
 #include <QHelpEvent>
 #include <QTemporaryDir>
@@ -56,7 +58,11 @@ class tst_PatternExplanationViewController final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { resetSettingsToLightDefaults(); }
+    void init()
+    {
+        failOnUnexpectedWarnings();
+        resetSettingsToLightDefaults();
+    }
 
     // The panel from the View menu, its tree following the pattern; picking an element selects its span in the
     // pattern, activating a capturing group highlights that group, and the panel is shown again at the next start.

@@ -5,6 +5,8 @@
 #include "core/settings/UserDefaults.h"
 #include "gui/app/ReferenceViewController.h"
 
+#include "UnexpectedWarnings.h"
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFile>
@@ -72,7 +74,11 @@ class tst_ReferenceViewController final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { resetSettingsToLightDefaults(); }
+    void init()
+    {
+        failOnUnexpectedWarnings();
+        resetSettingsToLightDefaults();
+    }
 
     void cleanupTestCase() { SystemAppearanceMonitor::instance().setOverride(std::nullopt); }
 

@@ -6,6 +6,7 @@
 #include "core/evaluation/SubstitutionController.h"
 #include "core/library/Expression.h"
 #include "core/library/LibraryStoreController.h"
+#include "core/settings/LightAppearance.h"
 #include "core/settings/UserDefaults.h"
 #include "gui/editor/ExpressionViewController.h"
 #include "gui/editor/MatchInspectorViewController.h"
@@ -15,6 +16,8 @@
 #include "gui/editor/ViewSizeController.h"
 #include "gui/widgets/BoxView.h"
 #include "gui/widgets/NSTextViewWithPlaceholder.h"
+
+#include "UnexpectedWarnings.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -126,6 +129,7 @@ private Q_SLOTS:
 
 void tst_ExpressionViewController::init()
 {
+    failOnUnexpectedWarnings();
     resetSettingsToLightDefaults();
 }
 
@@ -401,7 +405,10 @@ void tst_ExpressionViewController::caretTakesTheSelectionColour()
         QTRY_VERIFY(view->hasFocus());
         const QRect caret = view->cursorRect();
         QVERIFY(caret.isValid());
-        QCOMPARE(view->viewport()->grab().toImage().pixelColor(caret.center()), QColor(0x99, 0x99, 0x99));
+        const LightAppearance light;
+        const Color selection
+            = view == f.editor.outputTextView() ? light.outputSelectionColor() : light.patternSelectionColor();
+        QCOMPARE(view->viewport()->grab().toImage().pixelColor(caret.center()), selection.toQColor());
     }
 }
 

@@ -4,6 +4,8 @@
 #include "gui/editor/OutputTextViewController.h"
 #include "gui/widgets/NSTextViewWithPlaceholder.h"
 
+#include "UnexpectedWarnings.h"
+
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -66,6 +68,8 @@ class tst_OutputTextViewController final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnUnexpectedWarnings(); }
+
     void paintsTheActiveGroup_data()
     {
         QTest::addColumn<QString>("pattern");

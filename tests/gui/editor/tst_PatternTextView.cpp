@@ -5,6 +5,8 @@
 #include "core/settings/UserDefaults.h"
 #include "gui/editor/PatternTextView.h"
 
+#include "UnexpectedWarnings.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QRandomGenerator>
@@ -43,7 +45,11 @@ class tst_PatternTextView final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { resetSettingsToLightDefaults(); }
+    void init()
+    {
+        failOnUnexpectedWarnings();
+        resetSettingsToLightDefaults();
+    }
 
     // Which group is marked is the builder's business; here the marks must land on the right blocks.
     void marksTheGroupAcrossLines()

@@ -3,6 +3,8 @@
 #include "gui/widgets/BoxView.h"
 #include "gui/widgets/NSTextViewWithPlaceholder.h"
 
+#include "UnexpectedWarnings.h"
+
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -99,6 +101,8 @@ class tst_ViewSizeController final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnUnexpectedWarnings(); }
+
     // Scaled from the values captured at load, so switching back and forth never drifts, and the margin that
     // starts at 0 stays 0 rather than becoming 0/0.
     void switchesWithoutDrift()

@@ -10,6 +10,8 @@
 
 #include "LibraryTestSupport.h"
 
+#include "UnexpectedWarnings.h"
+
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QJsonArray>
@@ -85,6 +87,7 @@ class tst_LibraryViewController final : public QObject
 private Q_SLOTS:
     void init()
     {
+        failOnUnexpectedWarnings();
         UserDefaults::standard().clear();
         UserDefaults::standard().registerStandardDefaults();
         QFile::remove(path());
@@ -378,13 +381,15 @@ private Q_SLOTS:
 
         const QColor background = f.view->viewport()->palette().color(QPalette::Window);
         const QColor selection = appearance->librarySelectionColor().toQColor();
-        const auto blend = [&](int channel) { return qRound(channel * (1.0 - selection.alphaF())); };
+        const auto blend = [&](int front, int back) {
+            return qRound(front * selection.alphaF() + back * (1.0 - selection.alphaF()));
+        };
         const auto pixel = [&f](int y) {
             return f.view->viewport()->grab().toImage().pixelColor(f.view->viewport()->width() - 4, y);
         };
         const auto filled = [&](const QColor &color) {
-            return qAbs(color.red() - blend(background.red())) <= 1
-                && qAbs(color.blue() - blend(background.blue())) <= 1;
+            return qAbs(color.red() - blend(selection.red(), background.red())) <= 1
+                && qAbs(color.blue() - blend(selection.blue(), background.blue())) <= 1;
         };
         QTRY_VERIFY2(filled(pixel(LibraryTableRowView::rowHeight * 3 / 2)),
                      qPrintable(pixel(LibraryTableRowView::rowHeight * 3 / 2).name()));

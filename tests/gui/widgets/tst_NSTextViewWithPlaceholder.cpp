@@ -4,6 +4,8 @@
 #include "gui/widgets/NSTextViewWithPlaceholderUpdateDelegate.h"
 #include "gui/widgets/ViewAnimations.h"
 
+#include "UnexpectedWarnings.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
@@ -64,6 +66,25 @@ class tst_NSTextViewWithPlaceholder final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void init() { failOnUnexpectedWarnings(); }
+
+    // An empty view taking the focus flashes while its placeholder fades: nested, the two effects painted with two
+    // painters on one device.
+    void flashAndFadeTogetherPaintCleanly()
+    {
+        Fixture f;
+        for (int round = 0; round < 2; ++round) {
+            ViewAnimations::flash(f.view);
+            f.view->setFocus();
+            f.window.repaint();
+            QTRY_VERIFY(f.label->isHidden());
+            f.other->setFocus();
+            ViewAnimations::flash(f.view);
+            f.window.repaint();
+            QTRY_VERIFY(f.label->isVisible() && !f.view->graphicsEffect());
+        }
+    }
+
     void placeholderFollowsTextFocusAndEditability()
     {
         Fixture f;
