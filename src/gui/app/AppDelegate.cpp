@@ -1,6 +1,7 @@
 #include "gui/app/AppDelegate.h"
 
 #include "core/evaluation/ActiveGroupController.h"
+#include "core/evaluation/MatchEvaluation.h"
 #include "core/evaluation/MatchingSwitches.h"
 #include "core/library/LibraryStoreController.h"
 #include "core/platform/TerminationSignalNotifier.h"
@@ -13,16 +14,19 @@
 #include "gui/editor/ExpressionViewController.h"
 #include "gui/editor/MatchInspectorViewController.h"
 #include "gui/editor/PatternExplanationViewController.h"
+#include "gui/editor/PatternTextView.h"
 #include "gui/editor/SubstitutionViewController.h"
 #include "gui/library/LibraryViewController.h"
 #include "gui/settings/PreferencesWindowController.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QLoggingCategory>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMetaEnum>
 #include <QSessionManager>
 #include <QWidget>
 
@@ -259,6 +263,13 @@ void AppDelegate::copyEscaped()
         editor->copyEscaped();
 }
 
+void AppDelegate::copyAsCode(CodeSnippetBuilder::Language language)
+{
+    if (ExpressionViewController *editor = viewController())
+        QApplication::clipboard()->setText(CodeSnippetBuilder::snippet(language, editor->inputTextView()->text(),
+                                                                       editor->matchEvaluation()->options()));
+}
+
 void AppDelegate::pasteUnescaped()
 {
     if (ExpressionViewController *editor = viewController())
@@ -451,6 +462,18 @@ void AppDelegate::buildMenus(QMenuBar *menuBar)
           std::pair("cutAction", EditCommand::cut), std::pair("copyAction", EditCommand::copy),
           std::pair("pasteAction", EditCommand::paste), std::pair("selectAllAction", EditCommand::selectAll)})
         m_editMenu->setAction(command, action(QString::fromLatin1(name)));
+    //: Submenu: copies the pattern with the matching switches as code for another language's API
+    auto *codeMenu = new QMenu(tr("Copy as Co&de"), edit);
+    codeMenu->setObjectName(QStringLiteral("copyAsCodeMenu"));
+    edit->insertMenu(action(QStringLiteral("pasteUnescapedAction")), codeMenu);
+    for (const CodeSnippetBuilder::Language language : CodeSnippetBuilder::languages()) {
+        QAction *item = codeMenu->addAction(CodeSnippetBuilder::name(language));
+        QString key
+            = QString::fromLatin1(QMetaEnum::fromType<CodeSnippetBuilder::Language>().valueToKey(int(language)));
+        key[0] = key[0].toUpper();
+        item->setObjectName(QStringLiteral("copyAs%1Action").arg(key));
+        connect(item, &QAction::triggered, this, [this, language] { copyAsCode(language); });
+    }
     // Its items check and write the same settings as the Preferences and the buttons above the pattern.
     for (const MatchingSwitches::Switch &matchingSwitch : MatchingSwitches::all()) {
         const QString key = keyString(matchingSwitch.key);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/evaluation/CodeSnippetBuilder.h"
 #include "gui/app/FeedbackDialog.h"
 #include "gui/app/MainWindowController.h"
 #include "gui/settings/PreferencesWindowController.h"
@@ -51,6 +52,8 @@ public:
     void goToText();
     void stopEvaluation();
     void copyEscaped();
+    // The pattern and the matching switches as code for the language's ICU-based API.
+    void copyAsCode(CodeSnippetBuilder::Language language);
     void pasteUnescaped();
     void copySubstitutionResult();
     void showReferenceSheet();

@@ -371,6 +371,21 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(blocker));
     }
 
+    void copiesThePatternAsCodeWithTheSwitchesThatAreOn()
+    {
+        AppDelegate app(libraryPath());
+        app.applicationDidFinishLaunching();
+        QVERIFY(QTest::qWaitForWindowExposed(app.mainWindowController()));
+        replaceText(app.viewController()->inputTextView(), u"\"\\d+\" costs $"_s);
+        app.action(u"caseInsensitiveAction"_s)->trigger();
+        app.action(u"copyAsKotlinAction"_s)->trigger();
+        const QString code = QApplication::clipboard()->text();
+        QVERIFY2(code.contains(u"Regex(\"\\\"\\\\d+\\\" costs \\$\", RegexOption.IGNORE_CASE)"_s), qPrintable(code));
+        app.action(u"copyEscapedAction"_s)->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), u"\"\\\\d+\" costs $"_s);
+        app.mainWindowController()->close();
+    }
+
     void inspectorAndSubstitutionFromTheMenus()
     {
         const QString template_ = u"[${word}]"_s;
