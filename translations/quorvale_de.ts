@@ -28,7 +28,7 @@
 <context>
     <name>AppDelegate</name>
     <message>
-        <location filename="../src/gui/app/AppDelegate.cpp" line="+169"/>
+        <location filename="../src/gui/app/AppDelegate.cpp" line="+173"/>
         <source>Library Recovered</source>
         <translation>Bibliothek wiederhergestellt</translation>
     </message>
@@ -67,7 +67,7 @@
         <translation>Die ursprüngliche Datei wurde unverändert in %1 aufbewahrt.</translation>
     </message>
     <message>
-        <location line="+144"/>
+        <location line="+151"/>
         <source>About Quorvale</source>
         <translation>Über Quorvale</translation>
     </message>
@@ -262,6 +262,12 @@
         <source>&amp;About Quorvale</source>
         <translation>Ü&amp;ber Quorvale</translation>
     </message>
+    <message>
+        <location line="+11"/>
+        <source>Copy as Co&amp;de</source>
+        <extracomment>Submenu: copies the pattern with the matching switches as code for another language&apos;s API</extracomment>
+        <translation>Als &amp;Code kopieren</translation>
+    </message>
 </context>
 <context>
     <name>CheckCommand</name>
@@ -316,6 +322,46 @@
         <location line="+2"/>
         <source>the output could not be written</source>
         <translation>die Ausgabe konnte nicht geschrieben werden</translation>
+    </message>
+</context>
+<context>
+    <name>CodeSnippetBuilder</name>
+    <message>
+        <location filename="../src/core/evaluation/CodeSnippetBuilder.cpp" line="+351"/>
+        <source>Swift</source>
+        <translation>Swift</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Objective-C</source>
+        <translation>Objective-C</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>C++ with ICU</source>
+        <extracomment>The language and the library whose API the copied code uses</extracomment>
+        <translation>C++ mit ICU</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Java</source>
+        <translation>Java</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>Kotlin</source>
+        <translation>Kotlin</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>R with stringi</source>
+        <extracomment>The language and the package whose functions the copied code uses</extracomment>
+        <translation>R mit stringi</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>SQL for MySQL 8</source>
+        <translation>SQL für MySQL 8</translation>
     </message>
 </context>
 <context>

@@ -16,7 +16,7 @@
 <context>
     <name>AppDelegate</name>
     <message numerus="yes">
-        <location filename="../src/gui/app/AppDelegate.cpp" line="+178"/>
+        <location filename="../src/gui/app/AppDelegate.cpp" line="+182"/>
         <source>%Ln expression(s) was/were recovered.</source>
         <translation>
             <numerusform>%Ln expression was recovered.</numerusform>
