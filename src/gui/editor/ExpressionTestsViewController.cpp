@@ -59,7 +59,11 @@ ExpressionTestsViewController::ExpressionTestsViewController(ViewSizeController 
     m_testsView->setRootIsDecorated(false);
     //: Column headers of the tests panel: pass or fail, the tested text, what the test expects, what was found
     m_testsView->setHeaderLabels({QString(), tr("Input"), tr("Expects"), tr("Found")});
-    m_testsView->header()->setStretchLastSection(true);
+    // The verdict is one sign; the texts share the rest.
+    QHeaderView *header = m_testsView->header();
+    header->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    for (int column = 1; column < m_testsView->columnCount(); ++column)
+        header->setSectionResizeMode(column, QHeaderView::Stretch);
     boxLayout->addWidget(m_testsView);
     m_layout->addWidget(m_box, 1);
 
