@@ -25,6 +25,7 @@
 #include "gui/widgets/NSTextViewWithPlaceholder.h"
 
 #include "UnexpectedWarnings.h"
+#include "WindowTestSupport.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -661,7 +662,7 @@ private Q_SLOTS:
     void everyControlIsNamed()
     {
         AppDelegate app(libraryPath());
-        showEveryPanel(app);
+        launchWithEveryPanel(app);
         QVERIFY(QTest::qWaitForWindowExposed(app.mainWindowController()));
         const QSet<QAccessible::Role> controls {
             QAccessible::PushButton, QAccessible::CheckBox,     QAccessible::RadioButton, QAccessible::ComboBox,
@@ -698,7 +699,7 @@ private Q_SLOTS:
     void keyboardGoesRoundTheWindow()
     {
         AppDelegate app(libraryPath());
-        showEveryPanel(app);
+        launchWithEveryPanel(app);
         QVERIFY(QTest::qWaitForWindowActive(app.mainWindowController()));
         app.viewController()->inputTextView()->setFocus();
         QTRY_VERIFY(app.viewController()->inputTextView()->hasFocus());
@@ -724,17 +725,6 @@ private Q_SLOTS:
 private:
     const QRegularExpression tookTime {u" in (<\u00A00\\.1|\\d+|\\d\\.\\d)\u00A0ms( \u00B7 |$)"_s};
 
-    static void showEveryPanel(AppDelegate &app)
-    {
-        UserDefaults::standard().setValue(UserDefaultsKey::showLeftPanel, true);
-        UserDefaults::standard().setValue(UserDefaultsKey::showRightPanel, true);
-        app.applicationDidFinishLaunching();
-        for (const QString &panel : {u"showMatchInspectorAction"_s, u"showSubstitutionPreviewAction"_s,
-                                     u"showExplanationAction"_s, u"showTestsAction"_s}) {
-            if (!app.action(panel)->isChecked())
-                app.action(panel)->trigger();
-        }
-    }
     QTemporaryDir m_folder;
     QString libraryPath() const { return m_folder.filePath(u"expressions.json"_s); }
 };

@@ -4,6 +4,7 @@
 #include "gui/app/MainWindowController.h"
 
 #include "UnexpectedWarnings.h"
+#include "WindowTestSupport.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -59,14 +60,7 @@ private Q_SLOTS:
         QCoreApplication::installTranslator(&marking);
         QTemporaryDir folder;
         AppDelegate app(folder.filePath(u"expressions.json"_s));
-        UserDefaults::standard().setValue(UserDefaultsKey::showLeftPanel, true);
-        UserDefaults::standard().setValue(UserDefaultsKey::showRightPanel, true);
-        app.applicationDidFinishLaunching();
-        for (const QString &panel : {u"showMatchInspectorAction"_s, u"showSubstitutionPreviewAction"_s,
-                                     u"showExplanationAction"_s, u"showTestsAction"_s}) {
-            if (!app.action(panel)->isChecked())
-                app.action(panel)->trigger();
-        }
+        launchWithEveryPanel(app);
         app.action(u"preferencesAction"_s)->trigger();
         app.action(u"feedbackAction"_s)->trigger();
         QVERIFY(QTest::qWaitForWindowExposed(app.mainWindowController()));
