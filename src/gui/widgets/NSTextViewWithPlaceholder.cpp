@@ -59,6 +59,12 @@ constexpr qsizetype longestBlock = 4096;
 // large sample is tens of megabytes: it goes in by pieces of a quarter megabyte, one per turn of the event loop.
 constexpr qsizetype loadedAtOnce = qsizetype(1) << 18;
 
+// Room for typing ahead in the buffer the text is kept in.
+qsizetype spareRoom(qsizetype length)
+{
+    return std::max<qsizetype>(4096, length / 64);
+}
+
 // Where the piece from `from` ends: never between the halves of a surrogate pair.
 qsizetype pieceEnd(QStringView text, qsizetype from)
 {
@@ -190,32 +196,51 @@ private:
     qsizetype m_fragmentEnd = 0;
 };
 
-// Looks up formats only where the raw text holds a block break or a stand-in's glyph: walking every fragment of a
-// text of megabytes would cost more than the raw text itself, on every keystroke.
-QString exactText(const QTextDocument *document, bool mayHoldStandIns, bool mayHoldHeldBreaks)
+// Turns the block breaks of a raw text into line feeds; a search for them is far quicker than visiting every unit.
+void replaceBlockBreaks(QString &text)
 {
-    QString text = document->toRawText();
+    const QChar breakUnit = QChar::ParagraphSeparator;
+    for (qsizetype position = text.indexOf(breakUnit); position >= 0; position = text.indexOf(breakUnit, position + 1))
+        text[position] = u'\n';
+}
+
+// The document's units from `from` up to `to`, block breaks as paragraph separators.
+QString rawText(const QTextDocument *document, int from, int to)
+{
+    if (from == 0 && to == document->characterCount() - 1)
+        return document->toRawText();
+    QTextCursor range(const_cast<QTextDocument *>(document));
+    range.setPosition(from);
+    range.setPosition(to, QTextCursor::KeepAnchor);
+    return range.selectedText();
+}
+
+// The exact text from `from` up to `to`. Looks up formats only where the raw text holds a block break or a stand-in's
+// glyph: walking every fragment of a text of megabytes would cost more than the raw text itself.
+QString exactText(const QTextDocument *document, int from, int to, bool mayHoldStandIns, bool mayHoldHeldBreaks)
+{
+    QString text = rawText(document, from, to);
     if (!mayHoldStandIns && !mayHoldHeldBreaks) {
-        text.replace(QChar::ParagraphSeparator, u'\n');
+        replaceBlockBreaks(text);
         return text;
     }
     StandInFormats formats(document);
     char16_t *units = reinterpret_cast<char16_t *>(text.data());
-    QTextBlock block = document->begin();
+    QTextBlock block = document->findBlock(from);
     FragmentCursor fragments;
     fragments.enterBlock(block);
-    for (qsizetype position = 0; position < text.size(); ++position) {
-        const char16_t unit = units[position];
+    for (qsizetype index = 0; index < text.size(); ++index) {
+        const char16_t unit = units[index];
         if (unit == QChar::ParagraphSeparator) {
             // A block's character format is the format of the break that opens it.
             block = block.next();
             fragments.enterBlock(block);
             const char16_t held = mayHoldHeldBreaks ? formats.originalUnit(block.charFormatIndex()) : 0;
-            units[position] = held != 0 && !needsGlyphStandIn(held) ? held : u'\n';
+            units[index] = held != 0 && !needsGlyphStandIn(held) ? held : u'\n';
         } else if (mayHoldStandIns && (unit == standInFor(u'\r') || unit == QChar::ReplacementCharacter)) {
-            const char16_t original = formats.originalUnit(fragments.charFormatIndexAt(position));
+            const char16_t original = formats.originalUnit(fragments.charFormatIndexAt(from + index));
             if (needsGlyphStandIn(original) && standInFor(original) == unit)
-                units[position] = original;
+                units[index] = original;
         }
     }
     return text;
@@ -293,7 +318,7 @@ void NSTextViewWithPlaceholder::setPlaceholderOffset(qreal offset)
 QString NSTextViewWithPlaceholder::text() const
 {
     if (!m_textIsCurrent) {
-        m_text = exactText(document(), m_mayHoldStandIns, m_mayHoldHeldBreaks);
+        m_text = exactText(document(), 0, document()->characterCount() - 1, m_mayHoldStandIns, m_mayHoldHeldBreaks);
         m_textIsCurrent = true;
     }
     return m_text;
@@ -330,14 +355,18 @@ void NSTextViewWithPlaceholder::setText(const QString &text)
         // Where the platform's assignment leaves it.
         moveCursor(QTextCursor::Start);
     });
+    m_text = text;
+    m_textIsCurrent = true;
+    m_spareText = QString();
     if (first < text.size()) {
+        // The first edit will want a buffer of the text's size; its pages are touched piece by piece meanwhile.
+        m_spareText.reserve(text.size() + spareRoom(text.size()));
+        m_spareText.resize(text.size());
         m_loadingText = text;
         m_loaded = first;
         m_editableAfterLoading = !isReadOnly();
         // Typing into a text that is still growing would edit a document that is not yet the text.
         setReadOnly(true);
-        m_text = text;
-        m_textIsCurrent = true;
         const quint64 loading = ++m_loadings;
         QMetaObject::invokeMethod(
             this, [this, loading] { loadNextPiece(loading); }, Qt::QueuedConnection);
@@ -363,6 +392,8 @@ void NSTextViewWithPlaceholder::loadNextPiece(quint64 loading)
         insertExactText(cursor, piece);
         textDocument->setUndoRedoEnabled(undoRedoEnabled);
     });
+    if (m_spareText.isDetached() && m_spareText.size() >= end)
+        std::fill(m_spareText.begin() + m_loaded, m_spareText.begin() + end, QChar());
     m_loaded = end;
     if (m_loaded < m_loadingText.size()) {
         QMetaObject::invokeMethod(
@@ -519,7 +550,7 @@ void NSTextViewWithPlaceholder::documentContentsChanged(int position, int charsR
     // assigned text goes in, the text is the assigned one.
     if (isLoading())
         return;
-    m_textIsCurrent = false;
+    followChange(position, charsRemoved, charsAdded);
     if (m_suppressChangeReports)
         return;
     if (charsRemoved == 0 && charsAdded == 0)
@@ -549,6 +580,42 @@ void NSTextViewWithPlaceholder::documentContentsChanged(int position, int charsR
             setWrapsAnywhere(true);
     }
     didChangeText();
+}
+
+void NSTextViewWithPlaceholder::followChange(int position, int charsRemoved, int charsAdded)
+{
+    if (!m_textIsCurrent)
+        return;
+    // Changes that reach the end of the document may count its closing block break, which the text does not hold:
+    // such a change is not followed, the whole text is read again.
+    const qsizetype length = document()->characterCount() - 1;
+    if (position < 0 || charsRemoved < 0 || charsAdded < 0 || position + qsizetype(charsRemoved) > m_text.size()
+        || position + qsizetype(charsAdded) > length || m_text.size() - charsRemoved + charsAdded != length) {
+        m_textIsCurrent = false;
+        m_text = QString();
+        return;
+    }
+    const QString added
+        = exactText(document(), position, position + charsAdded, m_mayHoldStandIns, m_mayHoldHeldBreaks);
+    if (m_text.isDetached()) {
+        m_text.replace(position, charsRemoved, added);
+        return;
+    }
+    // Others still hold the text as it was. The new one goes into the buffer they have all let go of since: a fresh
+    // buffer of megabytes costs a page fault per 4 KB when first written, tens of ms for a keystroke.
+    QString next = std::exchange(m_spareText, QString());
+    if (!next.isDetached() || next.capacity() < length) {
+        next = QString();
+        next.reserve(length + spareRoom(length));
+    }
+    next.resize(length);
+    char16_t *units = reinterpret_cast<char16_t *>(next.data());
+    const QStringView before = QStringView(m_text).first(position);
+    const QStringView after = QStringView(m_text).sliced(position + charsRemoved);
+    std::copy(before.utf16(), before.utf16() + before.size(), units);
+    std::copy(added.utf16(), added.utf16() + added.size(), units + position);
+    std::copy(after.utf16(), after.utf16() + after.size(), units + position + added.size());
+    m_spareText = std::exchange(m_text, std::move(next));
 }
 
 void NSTextViewWithPlaceholder::setWrapsAnywhere(bool anywhere)

@@ -32,9 +32,8 @@ public:
     qreal placeholderOffset() const { return m_placeholderOffset; }
     void setPlaceholderOffset(qreal offset);
 
-    // The exact text, unit for unit at the positions of the document. Read once per change of the document and
-    // shared after that: every edit is read by the delegate, the evaluation and the save, and a sample text can be
-    // megabytes.
+    // The exact text, unit for unit at the positions of the document. Kept in step with every edit and shared: every
+    // edit is read by the delegate, the evaluation and the save, and a sample text can be megabytes.
     QString text() const;
     // Replaces the whole text (a new undo history), then updates the placeholder and tells the delegate, even when
     // the text is unchanged. A text of megabytes goes into the document a piece at a time from the event loop, the
@@ -111,6 +110,9 @@ protected:
 
 private:
     void documentContentsChanged(int position, int charsRemoved, int charsAdded);
+    // Keeps the text in step with an edit of the document, reading only the units the edit brought: a keystroke in
+    // megabytes must not read them all.
+    void followChange(int position, int charsRemoved, int charsAdded);
     void setWrapsAnywhere(bool anywhere);
     void insertExactText(QTextCursor &cursor, QStringView text);
     void holdLongLines(QTextCursor &cursor, int from, int to);
@@ -126,6 +128,8 @@ private:
     bool m_isFirstResponder = false;
     bool m_suppressChangeReports = false;
     mutable QString m_text;
+    // The buffer of an earlier text, for the next edit to write into once no one else holds it.
+    QString m_spareText;
     mutable bool m_textIsCurrent = false;
     // Until the next assignment of a text without them: undo can bring them back after they were deleted. Reading
     // the text looks up formats only for what the document may hold.
