@@ -63,11 +63,6 @@ inline void resetPeakMemory()
         clearRefs.write("5");
 }
 
-inline double worst(const std::vector<double> &values)
-{
-    return *std::max_element(values.begin(), values.end());
-}
-
 struct EventRecords
 {
     double longestEvent = 0;

@@ -101,6 +101,11 @@ inline double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+inline double worst(const std::vector<double> &values)
+{
+    return *std::max_element(values.begin(), values.end());
+}
+
 inline const char *verdict(bool pass)
 {
     return pass ? "MET" : "MISSED";

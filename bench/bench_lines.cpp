@@ -35,10 +35,29 @@ struct Case
     NSTextViewWithPlaceholder *view;
     QString text;
     std::vector<double> opens;
+    std::vector<double> openBlocks;
     std::vector<double> pastes;
+    std::vector<double> pasteBlocks;
     std::vector<double> keys;
     std::vector<double> keysFlushed;
 };
+
+// A large text goes in by pieces: the call, then the event loop until all of it is in, and the repaint. Returns the
+// whole time; `longestBlock` gets the longest the interface thread was kept from its event loop meanwhile.
+double loaded(NSTextViewWithPlaceholder *view, const std::function<void()> &call, double &longestBlock)
+{
+    benchApplication()->resetRecords();
+    QElapsedTimer timer;
+    timer.start();
+    call();
+    const double synchronous = milliseconds(timer);
+    waitUntil([view] { return !view->isLoading(); }, 120000);
+    QElapsedTimer repaint;
+    repaint.start();
+    view->viewport()->repaint();
+    longestBlock = std::max({synchronous, benchApplication()->records().longestEvent, milliseconds(repaint)});
+    return milliseconds(timer);
+}
 
 // The call itself, then the event loop and the repaint the next frame would show.
 double flushed(NSTextViewWithPlaceholder *view, const std::function<void()> &call, double *synchronous = nullptr)
@@ -93,14 +112,14 @@ int main(int argc, char *argv[])
     std::vector<Case> cases;
     QString line = sampleText(5000000);
     line.replace(u'\n', u' ');
-    cases.push_back({"5 MB sample text in one line", sampleView, line, {}, {}, {}, {}});
+    cases.push_back({"5 MB sample text in one line", sampleView, line, {}, {}, {}, {}, {}, {}});
     const QString patterns[] = {QString(1000000, u'a'), u"a|"_s.repeated(524288), u"(a)"_s.repeated(349525)};
     const char *labels[] = {"1 MB pattern a x 1,000,000", "1 MB pattern a| x 524,288", "1 MB pattern (a) x 349,525"};
     for (int index = 0; index < 3; ++index) {
         auto *patternView = new PatternTextView(&window);
         patternView->setHighlightedGroup(1);
         layout->addWidget(patternView, 1);
-        cases.push_back({labels[index], patternView, patterns[index], {}, {}, {}, {}});
+        cases.push_back({labels[index], patternView, patterns[index], {}, {}, {}, {}, {}, {}});
     }
     window.resize(1100, 900);
     window.show();
@@ -118,12 +137,17 @@ int main(int argc, char *argv[])
         for (Case &one : cases) {
             one.view->setText(QString());
             settle(5);
-            one.opens.push_back(flushed(one.view, [&] { one.view->setText(one.text); }));
+            double block = 0;
+            one.opens.push_back(loaded(
+                one.view, [&] { one.view->setText(one.text); }, block));
+            one.openBlocks.push_back(block);
             QGuiApplication::clipboard()->setText(one.text);
             one.view->setText(QString());
             one.view->setFocus();
             settle(5);
-            one.pastes.push_back(flushed(one.view, [&] { sendKey(one.view, Qt::Key_V, {}, Qt::ControlModifier); }));
+            one.pastes.push_back(loaded(
+                one.view, [&] { sendKey(one.view, Qt::Key_V, {}, Qt::ControlModifier); }, block));
+            one.pasteBlocks.push_back(block);
             if (one.view->document()->characterCount() - 1 != one.text.size() || one.view->text() != one.text)
                 std::printf("%s: the view does not hold the whole text\n", one.label);
             settle(5);
@@ -157,8 +181,12 @@ int main(int argc, char *argv[])
         if (one.opens.empty())
             break;
         std::printf("%s:\n", one.label);
-        printFigure("open (assign the text, lay out, paint)", one.opens, 50);
-        printFigure("paste into the empty view, with the repaint", one.pastes, 100);
+        printFigure("open: longest interface-thread block", one.openBlocks, 50);
+        std::printf("  %-44s median %8.1f ms, worst %8.1f ms (report)\n", "open to the whole text shown",
+                    median(one.opens), worst(one.opens));
+        printFigure("paste: longest interface-thread block", one.pasteBlocks, 50);
+        std::printf("  %-44s median %8.1f ms, worst %8.1f ms (report)\n", "paste to the whole text shown",
+                    median(one.pastes), worst(one.pastes));
         printFigure("keystroke, the key event alone", one.keys, 50);
         printFigure("keystroke, with the event loop and repaint", one.keysFlushed, 50);
         if (one.view != sampleView) {
@@ -166,7 +194,7 @@ int main(int argc, char *argv[])
             std::printf("  %-44s median %8.1f ms (stretch goal <= 30 ms) %s\n", "keystroke, interface-thread time",
                         median(keys), verdict(median(keys) <= 30));
         }
-        longestCall = std::max({longestCall, worst(one.opens), worst(one.pastes), worst(one.keysFlushed)});
+        longestCall = std::max({longestCall, worst(one.openBlocks), worst(one.pasteBlocks), worst(one.keysFlushed)});
     }
     for (int index = 0; index < (rounds > 0 ? 3 : 0); ++index) {
         std::vector<double> colouring;

@@ -18,6 +18,7 @@
 #include "gui/editor/SubstitutionViewController.h"
 #include "gui/library/LibraryViewController.h"
 #include "gui/settings/PreferencesWindowController.h"
+#include "gui/widgets/NSTextViewWithPlaceholder.h"
 
 #include <QAction>
 #include <QApplication>
@@ -103,6 +104,46 @@ void addMenuItem(QObject *context, const MenuItem &item)
     QObject::connect(&UserDefaults::standard(), &UserDefaults::valueChanged, action, showSetting);
 }
 
+// For whoever measures the start: logs the first frame of the window, then the first one with the whole sample text.
+class StartReporter final : public QObject
+{
+public:
+    explicit StartReporter(MainWindowController *window)
+        : QObject(window)
+        , m_window(window)
+    {
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched != m_window || event->type() != QEvent::Paint)
+            return false;
+        m_window->removeEventFilter(this);
+        qCInfo(lcApplication) << "window shown";
+        NSTextViewWithPlaceholder *sample
+            = m_window->splitViewController()->expressionViewController()->outputTextView();
+        connect(sample, &NSTextViewWithPlaceholder::visibleBlocksChanged, this, [this, sample] {
+            if (!sample->isLoading())
+                reportText();
+        });
+        if (!sample->isLoading())
+            reportText();
+        return false;
+    }
+
+private:
+    void reportText()
+    {
+        if (std::exchange(m_reported, true))
+            return;
+        qCInfo(lcApplication) << "sample text shown";
+        deleteLater();
+    }
+
+    MainWindowController *m_window;
+    bool m_reported = false;
+};
+
 } // namespace
 
 AppDelegate::AppDelegate(const QString &libraryFilePath, SingleInstanceLock *lock, QObject *parent)
@@ -165,6 +206,7 @@ void AppDelegate::applicationDidFinishLaunching()
             });
     connect(qApp, &QGuiApplication::commitDataRequest, this, &AppDelegate::saveLibraryForSession);
     connect(qApp, &QGuiApplication::saveStateRequest, this, &AppDelegate::saveLibraryForSession);
+    reportFirstShowing();
     m_mainWindow->show();
     const std::optional<LibraryRecovery> recovery
         = m_mainWindow->splitViewController()->libraryViewController()->libraryStoreController()->recovery();
@@ -190,6 +232,11 @@ void AppDelegate::applicationDidFinishLaunching()
     box->setInformativeText(sentences.join(u' '));
     box->setWindowModality(Qt::WindowModal);
     box->open();
+}
+
+void AppDelegate::reportFirstShowing()
+{
+    m_mainWindow->installEventFilter(new StartReporter(m_mainWindow));
 }
 
 void AppDelegate::openFiles(const QStringList &files)

@@ -72,6 +72,7 @@ private:
     // Every item of the menu bar is one row of its table.
     void buildMenus(QMenuBar *menuBar);
     void saveLibraryForSession();
+    void reportFirstShowing();
     static void beep();
 
     QPointer<MainWindowController> m_mainWindow;

@@ -326,12 +326,17 @@ QString NSTextViewWithPlaceholder::text() const
 
 void NSTextViewWithPlaceholder::setText(const QString &text)
 {
-    if (isLoading()) {
-        setReadOnly(!m_editableAfterLoading);
-        m_loadingText = QString();
-    }
+    if (isLoading())
+        stopLoading();
     const qsizetype first = text.size() > loadedAtOnce ? pieceEnd(text, 0) : text.size();
     const QStringView head = QStringView(text).first(first);
+    // Before the first piece goes in, so that whoever reads the text meanwhile reads all of it.
+    const bool inPieces = first < text.size();
+    if (inPieces) {
+        m_text = text;
+        m_textIsCurrent = true;
+        startLoading(text, first, 0, false);
+    }
     withoutChangeReports([&] {
         const bool anywhere = holdsLongWord(head);
         // Laying out the old text's long words at word boundaries would cost what wrapping anywhere spares.
@@ -355,24 +360,37 @@ void NSTextViewWithPlaceholder::setText(const QString &text)
         // Where the platform's assignment leaves it.
         moveCursor(QTextCursor::Start);
     });
-    m_text = text;
-    m_textIsCurrent = true;
-    m_spareText = QString();
-    if (first < text.size()) {
-        // The first edit will want a buffer of the text's size; its pages are touched piece by piece meanwhile.
-        m_spareText.reserve(text.size() + spareRoom(text.size()));
-        m_spareText.resize(text.size());
-        m_loadingText = text;
-        m_loaded = first;
-        m_editableAfterLoading = !isReadOnly();
-        // Typing into a text that is still growing would edit a document that is not yet the text.
-        setReadOnly(true);
-        const quint64 loading = ++m_loadings;
-        QMetaObject::invokeMethod(
-            this, [this, loading] { loadNextPiece(loading); }, Qt::QueuedConnection);
+    if (!inPieces) {
+        m_text = text;
+        m_textIsCurrent = true;
+        m_spareText = QString();
     }
     updatePlaceholder(true);
     tellDelegate();
+}
+
+void NSTextViewWithPlaceholder::startLoading(const QString &text, qsizetype loaded, int position, bool undoable)
+{
+    // The first edit will want a buffer of the whole text's size; its pages are touched piece by piece meanwhile.
+    m_spareText = QString();
+    m_spareText.reserve(m_text.size() + spareRoom(m_text.size()));
+    m_spareText.resize(m_text.size());
+    m_loadingText = text;
+    m_loaded = loaded;
+    m_loadStart = position;
+    m_loadingIsUndoable = undoable;
+    m_editableAfterLoading = !isReadOnly();
+    // Typing into a text that is still growing would edit a document that is not yet the text.
+    setReadOnly(true);
+    const quint64 loading = ++m_loadings;
+    QMetaObject::invokeMethod(
+        this, [this, loading] { loadNextPiece(loading); }, Qt::QueuedConnection);
+}
+
+void NSTextViewWithPlaceholder::stopLoading()
+{
+    m_loadingText = QString();
+    setReadOnly(!m_editableAfterLoading);
 }
 
 void NSTextViewWithPlaceholder::loadNextPiece(quint64 loading)
@@ -385,23 +403,38 @@ void NSTextViewWithPlaceholder::loadNextPiece(quint64 loading)
         if (wordWrapMode() != QTextOption::WrapAnywhere && holdsLongWord(piece))
             setWrapsAnywhere(true);
         QTextDocument *textDocument = document();
-        const bool undoRedoEnabled = textDocument->isUndoRedoEnabled();
-        textDocument->setUndoRedoEnabled(false);
         QTextCursor cursor(textDocument);
-        cursor.movePosition(QTextCursor::End);
-        insertExactText(cursor, piece);
-        textDocument->setUndoRedoEnabled(undoRedoEnabled);
+        cursor.setPosition(m_loadStart + int(m_loaded));
+        if (m_loadingIsUndoable) {
+            // Undo takes the whole paste back at once.
+            cursor.joinPreviousEditBlock();
+            insertExactText(cursor, piece);
+            cursor.endEditBlock();
+        } else {
+            const bool undoRedoEnabled = textDocument->isUndoRedoEnabled();
+            textDocument->setUndoRedoEnabled(false);
+            insertExactText(cursor, piece);
+            textDocument->setUndoRedoEnabled(undoRedoEnabled);
+        }
     });
-    if (m_spareText.isDetached() && m_spareText.size() >= end)
-        std::fill(m_spareText.begin() + m_loaded, m_spareText.begin() + end, QChar());
+    const qsizetype spareEnd = std::min(m_spareText.size(), m_loadStart + end);
+    if (m_spareText.isDetached() && m_loadStart + m_loaded < spareEnd)
+        std::fill(m_spareText.begin() + m_loadStart + m_loaded, m_spareText.begin() + spareEnd, QChar());
     m_loaded = end;
     if (m_loaded < m_loadingText.size()) {
         QMetaObject::invokeMethod(
             this, [this, loading] { loadNextPiece(loading); }, Qt::QueuedConnection);
         return;
     }
-    m_loadingText = QString();
-    setReadOnly(!m_editableAfterLoading);
+    const int loadEnd = m_loadStart + int(m_loadingText.size());
+    const bool pasted = m_loadingIsUndoable;
+    stopLoading();
+    if (pasted) {
+        QTextCursor caret(document());
+        caret.setPosition(loadEnd);
+        setTextCursor(caret);
+        ensureCursorVisible();
+    }
     updatePlaceholder(false);
     // Whoever paints the text waits for all of it.
     Q_EMIT visibleBlocksChanged();
@@ -410,6 +443,26 @@ void NSTextViewWithPlaceholder::loadNextPiece(quint64 loading)
 void NSTextViewWithPlaceholder::insertExactText(const QString &text)
 {
     QTextCursor cursor = textCursor();
+    if (text.size() > loadedAtOnce && !isLoading()) {
+        // A pasted text of megabytes goes in as an assigned one does, by pieces; text() and the delegate have all of
+        // it at once.
+        const int start = cursor.selectionStart();
+        QString whole = this->text();
+        whole.replace(start, cursor.selectionEnd() - start, text);
+        m_text = whole;
+        m_textIsCurrent = true;
+        const qsizetype first = pieceEnd(text, 0);
+        startLoading(text, first, start, true);
+        const QStringView head = QStringView(text).first(first);
+        withoutChangeReports([&] {
+            if (wordWrapMode() != QTextOption::WrapAnywhere && holdsLongWord(head))
+                setWrapsAnywhere(true);
+            insertExactText(cursor, head);
+        });
+        setTextCursor(cursor);
+        didChangeText();
+        return;
+    }
     insertExactText(cursor, text);
     setTextCursor(cursor);
     ensureCursorVisible();
@@ -548,8 +601,13 @@ void NSTextViewWithPlaceholder::documentContentsChanged(int position, int charsR
 {
     // The document reports every change here before its layout or anyone else can ask for the text. While the
     // assigned text goes in, the text is the assigned one.
-    if (isLoading())
-        return;
+    if (isLoading()) {
+        if (m_suppressChangeReports)
+            return;
+        // Undone, or edited by a program, while pieces were still to come: the document is what counts now.
+        stopLoading();
+        m_textIsCurrent = false;
+    }
     followChange(position, charsRemoved, charsAdded);
     if (m_suppressChangeReports)
         return;

@@ -41,7 +41,8 @@ public:
     virtual void setText(const QString &text);
     // Pieces of the assigned text are still to go into the document.
     bool isLoading() const { return !m_loadingText.isNull(); }
-    // Replaces the selection with the text as one undoable edit, every character kept as it is.
+    // Replaces the selection with the text as one undoable edit, every character kept as it is. A text of megabytes
+    // goes in by pieces, as for setText().
     void insertExactText(const QString &text);
 
     bool isEditable() const { return isLoading() ? m_editableAfterLoading : !isReadOnly(); }
@@ -117,7 +118,11 @@ private:
     void insertExactText(QTextCursor &cursor, QStringView text);
     void holdLongLines(QTextCursor &cursor, int from, int to);
     void holdPendingLongLines();
+    // Puts the rest of the text, from `loaded` on, into the document at the position, a piece per turn of the event
+    // loop; an undoable load is one edit with the piece already in.
+    void startLoading(const QString &text, qsizetype loaded, int position, bool undoable);
     void loadNextPiece(quint64 loading);
+    void stopLoading();
     void paintHeldUnits(QPainter &painter, const QRect &area);
     void layoutPlaceholder();
     void applySelectionPalette();
@@ -141,6 +146,8 @@ private:
     // The assigned text while it is being put into the document, how much of it is in, and which assignment it is.
     QString m_loadingText;
     qsizetype m_loaded = 0;
+    int m_loadStart = 0;
+    bool m_loadingIsUndoable = false;
     quint64 m_loadings = 0;
     bool m_editableAfterLoading = true;
     std::optional<QColor> m_selectedTextBackgroundColor;

@@ -461,6 +461,33 @@ private Q_SLOTS:
             QCoreApplication::processEvents();
         QCOMPARE(f.view->document()->characterCount() - 1, 5);
         QCOMPARE(f.view->text(), u"short"_s);
+
+        // Pasted: by pieces too, as one edit that undo takes back whole, also before all of it is in.
+        QApplication::clipboard()->setText(text);
+        const QString pasted = u"s"_s + text + u"hort"_s;
+        for (const bool undoAtOnce : {true, false}) {
+            QTextCursor caret = f.view->textCursor();
+            caret.setPosition(1);
+            f.view->setTextCursor(caret);
+            f.view->paste();
+            QCOMPARE(f.view->text(), pasted);
+            QCOMPARE(f.delegate.texts.last(), pasted);
+            QVERIFY(f.view->isLoading());
+            if (!undoAtOnce) {
+                QTRY_VERIFY(!f.view->isLoading());
+                QCOMPARE(f.view->document()->characterCount() - 1, pasted.size());
+                QCOMPARE(f.view->textCursor().position(), 1 + text.size());
+                QVERIFY(!f.view->isReadOnly());
+            }
+            f.view->undo();
+            QVERIFY(!f.view->isLoading());
+            for (int turn = 0; turn < 5; ++turn)
+                QCoreApplication::processEvents();
+            QCOMPARE(f.view->text(), u"short"_s);
+            QCOMPARE(f.delegate.texts.last(), u"short"_s);
+        }
+        f.view->redo();
+        QCOMPARE(f.view->text(), pasted);
     }
 
     // Where a line is split, the unit the split holds is drawn where the line goes on.
