@@ -10,8 +10,8 @@
 #include "gui/library/LibraryViewController.h"
 
 #include "UnexpectedWarnings.h"
+#include "WindowTestSupport.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -35,21 +35,13 @@ private Q_SLOTS:
     // library row show; another expectation makes it pass again, and every change is saved.
     void testsTheExpressionInTheWindow()
     {
-        QJsonArray entries = library({u"Numbers"_s});
-        QJsonObject numbers = entries.at(0).toObject();
-        numbers[u"pattern"_s] = u"\\d+"_s;
-        numbers[u"text"_s] = u"a1 b22"_s;
-        entries[0] = numbers;
-        QVERIFY(writeFile(libraryPath(), QJsonDocument(entries).toJson()));
-
+        UserDefaults::standard().setValue(ExpressionTestsViewController::shownKey(), true);
         AppDelegate app(libraryPath());
-        app.applicationDidFinishLaunching();
-        QVERIFY(QTest::qWaitForWindowExposed(app.mainWindowController()));
+        QVERIFY(launched(app));
         ExpressionViewController *editor = app.viewController();
         ExpressionTestsViewController *panel = editor->testsPanel();
-        QVERIFY(panel->isHidden());
-        app.action(u"showTestsAction"_s)->trigger();
-        QVERIFY(panel->isVisible());
+        replaceText(editor->inputTextView(), u"\\d+"_s);
+        replaceText(editor->outputTextView(), u"a1 b22"_s);
 
         Expression *expression = editor->expression();
         QVERIFY(panel->addButton()->isEnabled());
@@ -62,8 +54,7 @@ private Q_SLOTS:
         const LibraryViewController *library
             = app.mainWindowController()->splitViewController()->libraryViewController();
         const QModelIndex row = library->expressionsModel()->index(0);
-        editor->inputTextView()->selectAll();
-        editor->inputTextView()->textCursor().insertText(u"\\d"_s);
+        replaceText(editor->inputTextView(), u"\\d"_s);
         QTRY_VERIFY(!panel->verdicts().value(0, {true, {}, {}}).passed);
         QCOMPARE(panel->testsView()->topLevelItem(0)->text(3), u"[\"1\",\"2\",\"2\"]"_s);
         QTRY_VERIFY(row.data(ExpressionListModel::testsFailingRole).toBool());
