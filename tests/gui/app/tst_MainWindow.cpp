@@ -1,6 +1,7 @@
 #include "LibraryTestSupport.h"
 #include "TestSettings.h"
 #include "core/evaluation/MatchEvaluation.h"
+#include "core/library/ExpressionListModel.h"
 #include "core/library/LibraryStoreController.h"
 #include "core/platform/SingleInstanceLock.h"
 #include "core/settings/LightAppearance.h"
@@ -26,10 +27,13 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
@@ -39,9 +43,34 @@
 #include <QSplitterHandle>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QTranslator>
+#include <QTreeWidget>
 #include <QVariantAnimation>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// Marks every text that went through tr(), so that a text shown without the marks was never offered to translators.
+class MarkingTranslator final : public QTranslator
+{
+public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char *, const char *sourceText, const char *, int) const override
+    {
+        return u"\u27E6"_s + QString::fromUtf8(sourceText) + u"\u27E7"_s;
+    }
+};
+
+// What may be shown untranslated: the application's name, numbers, and single symbols such as "+".
+bool needsNoTranslation(const QString &text)
+{
+    static const QRegularExpression numberOrSymbol(u"^[\\d\\s.,:%]*$|^\\W$"_s);
+    return text.isEmpty() || text == u"Quorvale"_s || text.contains(u'\u27E6') || numberOrSymbol.match(text).hasMatch();
+}
+
+} // namespace
 
 class tst_MainWindow : public QObject
 {
@@ -518,12 +547,18 @@ private Q_SLOTS:
         QVERIFY(owners.contains(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C)));
     }
 
-    // With every panel open, each control a screen reader reaches has a name and a description.
-    void everyControlIsNamed()
+    // With every panel and the Preferences open, each control a screen reader reaches has a name and a description;
+    // with the feedback dialog too, every text shown went through tr(), which the marking translator wraps.
+    void everyControlIsNamedAndEveryTextTranslatable()
     {
+        MarkingTranslator marking;
+        QCoreApplication::installTranslator(&marking);
         AppDelegate app(libraryPath());
         launchWithEveryPanel(app);
-        QVERIFY(QTest::qWaitForWindowExposed(app.mainWindowController()));
+        app.action(u"preferencesAction"_s)->trigger();
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        QTRY_VERIFY(std::count_if(windows.cbegin(), windows.cend(), [](QWidget *w) { return w->isVisible(); }) >= 2);
+
         const QSet<QAccessible::Role> controls {
             QAccessible::PushButton, QAccessible::CheckBox,     QAccessible::RadioButton, QAccessible::ComboBox,
             QAccessible::SpinBox,    QAccessible::EditableText, QAccessible::List,        QAccessible::Table,
@@ -545,14 +580,102 @@ private Q_SLOTS:
             for (int i = 0; i < node->childCount(); ++i)
                 walk(node->child(i));
         };
-        app.action(u"preferencesAction"_s)->trigger();
-        const QWidgetList windows = QApplication::topLevelWidgets();
-        QTRY_VERIFY(std::count_if(windows.cbegin(), windows.cend(), [](QWidget *w) { return w->isVisible(); }) >= 2);
         for (QWidget *window : QApplication::topLevelWidgets()) {
             if (window->isVisible())
                 walk(QAccessible::queryAccessibleInterface(window));
         }
         QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u'\n')));
+
+        app.action(u"feedbackAction"_s)->trigger();
+        QStringList unmarked;
+        const auto check = [&](const QObject *owner, const char *what, const QString &text) {
+            if (!needsNoTranslation(text))
+                unmarked << QString::fromLatin1(owner->metaObject()->className()) + u' ' + owner->objectName() + u' '
+                        + QString::fromLatin1(what) + u": " + text;
+        };
+        const std::function<void(const QAction *)> checkAction = [&](const QAction *action) {
+            check(action, "text", action->text());
+            check(action, "tool tip", action->toolTip());
+            if (action->menu()) {
+                for (const QAction *item : action->menu()->actions())
+                    checkAction(item);
+            }
+        };
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (!window->isVisible())
+                continue;
+            check(window, "window title", window->windowTitle());
+            QList<QWidget *> widgets = window->findChildren<QWidget *>();
+            widgets.prepend(window);
+            for (const QWidget *widget : widgets) {
+                if (!widget->isVisibleTo(window) && !qobject_cast<const QMenu *>(widget))
+                    continue;
+                check(widget, "tool tip", widget->toolTip());
+                check(widget, "accessible name", widget->accessibleName());
+                check(widget, "accessible description", widget->accessibleDescription());
+                for (const QAction *action : widget->actions())
+                    checkAction(action);
+                if (const auto *label = qobject_cast<const QLabel *>(widget))
+                    check(widget, "text", label->text());
+                if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+                    check(widget, "text", button->text());
+                if (const auto *field = qobject_cast<const QLineEdit *>(widget))
+                    check(widget, "placeholder", field->placeholderText());
+                if (const auto *spinBox = qobject_cast<const QSpinBox *>(widget)) {
+                    check(widget, "suffix", spinBox->suffix());
+                    check(widget, "special value", spinBox->specialValueText());
+                }
+                if (const auto *comboBox = qobject_cast<const QComboBox *>(widget)) {
+                    for (int i = 0; i < comboBox->count(); ++i)
+                        check(widget, "item", comboBox->itemText(i));
+                }
+                if (const auto *header = qobject_cast<const QHeaderView *>(widget); header && header->model()) {
+                    for (int i = 0; i < header->count(); ++i)
+                        check(widget, "header", header->model()->headerData(i, header->orientation()).toString());
+                }
+            }
+        }
+        QVERIFY2(unmarked.isEmpty(), qPrintable(unmarked.join(u'\n')));
+    }
+
+    // The sample becomes a passing test; a pattern that no longer finds the same fails it, which the panel and the
+    // library row show; another expectation makes it pass again, and every change is saved.
+    void testsTheExpressionInTheWindow()
+    {
+        UserDefaults::standard().setValue(ExpressionTestsViewController::shownKey(), true);
+        AppDelegate app(libraryPath());
+        QVERIFY(launched(app));
+        ExpressionViewController *editor = app.viewController();
+        ExpressionTestsViewController *panel = editor->testsPanel();
+        replaceText(editor->inputTextView(), u"\\d+"_s);
+        replaceText(editor->outputTextView(), u"a1 b22"_s);
+
+        Expression *expression = editor->expression();
+        QVERIFY(panel->addButton()->isEnabled());
+        panel->addButton()->click();
+        QTRY_COMPARE(expression->tests().size(), 1);
+        QCOMPARE(expression->tests().at(0).values(), (QStringList {u"1"_s, u"22"_s}));
+        QTRY_COMPARE(panel->verdicts().size(), 1);
+        QVERIFY(panel->verdicts().at(0).passed);
+
+        const LibraryViewController *library
+            = app.mainWindowController()->splitViewController()->libraryViewController();
+        const QModelIndex row = library->expressionsModel()->index(0);
+        replaceText(editor->inputTextView(), u"\\d"_s);
+        QTRY_VERIFY(!panel->verdicts().value(0, {true, {}, {}}).passed);
+        QCOMPARE(panel->testsView()->topLevelItem(0)->text(3), u"[\"1\",\"2\",\"2\"]"_s);
+        QTRY_VERIFY(row.data(ExpressionListModel::testsFailingRole).toBool());
+        QVERIFY(!row.data(Qt::AccessibleDescriptionRole).toString().isEmpty());
+
+        panel->testsView()->setCurrentItem(panel->testsView()->topLevelItem(0));
+        panel->expectationBox()->setCurrentIndex(0);
+        Q_EMIT panel->expectationBox()->activated(0);
+        QCOMPARE(expression->tests().at(0).expectation(), ExpressionTestCase::Expectation::match);
+        QTRY_VERIFY(!row.data(ExpressionListModel::testsFailingRole).toBool());
+        QTRY_COMPARE(fileContent(libraryPath()).at(0)[u"tests"_s][0][u"expect"_s].toString(), u"match"_s);
+
+        panel->removeButton()->click();
+        QVERIFY(expression->tests().isEmpty());
     }
 
     // Tab, or Ctrl+Tab where Tab is a character of the text, goes round every panel in reading order.
