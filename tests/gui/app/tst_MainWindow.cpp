@@ -172,6 +172,7 @@ private Q_SLOTS:
         replaceText(editor->outputTextView(), QString(40, u'a') + u'b');
         replaceText(editor->inputTextView(), u"(a+)+$"_s);
         QTRY_VERIFY(editor->matchEvaluation()->isEvaluating());
+        QCOMPARE(app.action(u"stopEvaluationAction"_s)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Period));
         app.action(u"stopEvaluationAction"_s)->trigger();
         QTRY_COMPARE(editor->warningLabel()->text(), u"Evaluation stopped."_s);
 
@@ -432,10 +433,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("action");
         QTest::addColumn<int>("panel");
-        QTest::addRow("match inspector") << u"showMatchInspectorAction"_s << 0;
-        QTest::addRow("substitution preview") << u"showSubstitutionPreviewAction"_s << 1;
-        QTest::addRow("explanation") << u"showExplanationAction"_s << 2;
-        QTest::addRow("tests") << u"showTestsAction"_s << 3;
+        QTest::addColumn<QString>("key");
+        QTest::addRow("match inspector") << u"showMatchInspectorAction"_s << 0
+                                         << MatchInspectorViewController::shownKey();
+        QTest::addRow("substitution preview")
+            << u"showSubstitutionPreviewAction"_s << 1 << SubstitutionViewController::shownKey();
+        QTest::addRow("explanation") << u"showExplanationAction"_s << 2 << PatternExplanationViewController::shownKey();
+        QTest::addRow("tests") << u"showTestsAction"_s << 3 << ExpressionTestsViewController::shownKey();
     }
 
     // Each panel beside the editor comes and goes with its menu item, and the next start shows it as it was left.
@@ -443,6 +447,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, action);
         QFETCH(int, panel);
+        QFETCH(QString, key);
         const auto shown = [&](AppDelegate &app) {
             ExpressionViewController *editor = app.viewController();
             const QList<QWidget *> panels {editor->matchInspector(), editor->substitutionPanel(),
@@ -462,6 +467,7 @@ private Q_SLOTS:
         QVERIFY(shown(again));
         again.action(action)->trigger();
         QVERIFY(!shown(again));
+        QCOMPARE(UserDefaults::standard().value(key).toBool(), false);
     }
 
     // What the Edit menu puts on the clipboard: the pattern as code with the switches that are on, escaped, and the

@@ -243,6 +243,9 @@ private Q_SLOTS:
         QTest::keyClicks(f.view, u"x"_s);
         QCOMPARE(f.view->text(), u"a\r\u21b5\u2029\n\nx"_s);
         QCOMPARE(f.view->document()->characterCount() - 1, f.view->text().size());
+        f.view->undo();
+        f.view->undo();
+        QCOMPARE(f.view->text(), u"a\r\u21b5\u2029\n"_s);
     }
 
     void drawsMarkersBetweenCharacters_data()
