@@ -3,36 +3,24 @@
 #include "core/evaluation/MatchInspectorModel.h"
 #include "core/library/ExpressionListModel.h"
 #include "core/library/LibraryStoreController.h"
-#include "core/settings/UserDefaults.h"
-#include "gui/app/AppDelegate.h"
 #include "gui/app/MainSplitViewController.h"
-#include "gui/app/MainWindowController.h"
 #include "gui/editor/ExpressionViewController.h"
 #include "gui/editor/MatchInspectorViewController.h"
 #include "gui/editor/PatternTextView.h"
 #include "gui/library/LibraryTableView.h"
 #include "gui/library/LibraryViewController.h"
-#include "gui/widgets/NSTextViewWithPlaceholder.h"
 
 #include "UnexpectedWarnings.h"
+#include "WindowTestSupport.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QClipboard>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTreeView>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-void replaceText(NSTextViewWithPlaceholder *view, const QString &text)
-{
-    view->selectAll();
-    view->textCursor().insertText(text);
-}
 
 // The main window, active, with the library and the match inspector shown.
 struct Window
@@ -44,12 +32,7 @@ struct Window
         editor = app.viewController();
         library = app.mainSplitViewController()->libraryViewController();
         inspector = editor->matchInspector()->treeView();
-    }
-
-    bool activate()
-    {
         app.mainWindowController()->activateWindow();
-        return QTest::qWaitForWindowActive(app.mainWindowController());
     }
 
     // Until the inspector lists the matches of the pattern in the text.
@@ -121,7 +104,7 @@ private Q_SLOTS:
         QFETCH(QString, focus);
         QFETCH(QStringList, enabled);
         Window w(libraryPath());
-        QVERIFY(w.activate());
+        QVERIFY(QTest::qWaitForWindowActive(w.app.mainWindowController()));
         if (focus.startsWith(u"inspector"_s))
             QVERIFY(w.find(u"\\w"_s, u"xy"_s, 2));
 
@@ -147,7 +130,7 @@ private Q_SLOTS:
     void copyFromTheInspectorTakesTheRowsAsShown()
     {
         Window w(libraryPath());
-        QVERIFY(w.activate());
+        QVERIFY(QTest::qWaitForWindowActive(w.app.mainWindowController()));
         QVERIFY(w.find(u"(\\w)(\\d)?"_s, u"a1 b"_s, 2));
         w.inspector->setFocus();
         QAbstractItemModel *model = w.inspector->model();
@@ -174,7 +157,7 @@ private Q_SLOTS:
     void undoActsOnTheFocusedWidget()
     {
         Window w(libraryPath());
-        QVERIFY(w.activate());
+        QVERIFY(QTest::qWaitForWindowActive(w.app.mainWindowController()));
         PatternTextView *pattern = w.editor->inputTextView();
         const QString saved = pattern->text();
         pattern->setFocus();

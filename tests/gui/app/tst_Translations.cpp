@@ -33,7 +33,7 @@ private Q_SLOTS:
         resetSettingsToLightDefaults();
     }
 
-    void menusAreGerman()
+    void menusAndQtsOwnTextsAreGerman()
     {
         AppDelegate app(m_folder.filePath(u"expressions.json"_s));
         app.applicationDidFinishLaunching();
@@ -42,12 +42,7 @@ private Q_SLOTS:
             titles << menu->text();
         QCOMPARE(titles, (QStringList {u"&Datei"_s, u"&Bearbeiten"_s, u"&Suchoptionen"_s, u"&Ansicht"_s, u"&Hilfe"_s}));
         QCOMPARE(app.action(u"preferencesAction"_s)->text(), u"&Einstellungen …"_s);
-    }
 
-    void qtTextsAreGerman()
-    {
-        AppDelegate app(m_folder.filePath(u"expressions.json"_s));
-        app.applicationDidFinishLaunching();
         auto *field = app.mainWindowController()->findChild<QLineEdit *>(u"replacementField"_s);
         QVERIFY(field);
         std::unique_ptr<QMenu> menu(field->createStandardContextMenu());

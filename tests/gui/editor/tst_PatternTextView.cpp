@@ -23,7 +23,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The colour the view's layout formats give the character at a position; later formats win.
-QColor colorAt(const PatternTextView &view, int position, bool background)
+QColor colorAt(const PatternTextView &view, int position)
 {
     const QTextBlock block = view.document()->findBlock(position);
     QColor color;
@@ -31,9 +31,8 @@ QColor colorAt(const PatternTextView &view, int position, bool background)
         const int offset = position - block.position();
         if (offset < range.start || offset >= range.start + range.length)
             continue;
-        const QBrush brush = background ? range.format.background() : range.format.foreground();
-        if (brush.style() != Qt::NoBrush)
-            color = brush.color();
+        if (range.format.foreground().style() != Qt::NoBrush)
+            color = range.format.foreground().color();
     }
     return color;
 }
@@ -51,20 +50,7 @@ private Q_SLOTS:
         resetSettingsToLightDefaults();
     }
 
-    // Which group is marked is the builder's business; here the marks must land on the right blocks.
-    void marksTheGroupAcrossLines()
-    {
-        const QString pattern = u"x\n(a\nb)c"_s;
-        PatternTextView view;
-        view.setText(pattern);
-        view.setHighlightedGroup(1);
-        const QColor marked = LightAppearance().highlightedGroupColor().toQColor();
-        for (int i = 0; i < pattern.size(); ++i)
-            QCOMPARE(colorAt(view, i, true) == marked, i >= 2 && i < 7);
-        // Tokens are coloured whether or not a group is marked.
-        QCOMPARE(colorAt(view, 2, false), LightAppearance().specialCharacterColor().toQColor());
-    }
-
+    // The colouring after an edit is compared with a full colouring below; undo and redo must recolour too.
     void recolouringKeepsCaretAndUndo()
     {
         const LightAppearance light;
@@ -77,22 +63,20 @@ private Q_SLOTS:
         QCOMPARE(view.toPlainText(), u"\\d+(x"_s);
         QCOMPARE(view.textCursor().position(), 4);
         QCOMPARE(view.document()->availableUndoSteps(), 1);
-        QCOMPARE(colorAt(view, 3, false), light.specialCharacterColor().toQColor());
-        QCOMPARE(colorAt(view, 0, false), light.metacharacterColor().toQColor());
         view.undo();
         QCOMPARE(view.toPlainText(), u"\\d+x"_s);
-        QCOMPARE(colorAt(view, 3, false), light.plainTextColor().toQColor());
+        QCOMPARE(colorAt(view, 3), light.plainTextColor().toQColor());
         view.redo();
-        QCOMPARE(colorAt(view, 3, false), light.specialCharacterColor().toQColor());
+        QCOMPARE(colorAt(view, 3), light.specialCharacterColor().toQColor());
     }
 
     void followsThePalette()
     {
         PatternTextView view;
         view.setText(u"a+"_s);
-        QCOMPARE(colorAt(view, 1, false), LightAppearance().specialCharacterColor().toQColor());
+        QCOMPARE(colorAt(view, 1), LightAppearance().specialCharacterColor().toQColor());
         UserDefaults::standard().setValue(UserDefaultsKey::appearanceMode, 1);
-        QCOMPARE(colorAt(view, 1, false), DarkAppearance().specialCharacterColor().toQColor());
+        QCOMPARE(colorAt(view, 1), DarkAppearance().specialCharacterColor().toQColor());
         QCOMPARE(view.palette().color(QPalette::Text), DarkAppearance().plainTextColor().toQColor());
     }
 
@@ -104,10 +88,12 @@ private Q_SLOTS:
         QTest::addRow("short, coloured at once") << fragments.repeated(3) << true;
         QTest::addRow("long line, coloured on a worker") << fragments.repeated(600) << false;
         QTest::addRow("long, many lines, free spacing") << QString(fragments + u"\n"_s).repeated(600) << true;
+        QTest::addRow("a group across lines") << u"x\n(a\nb)c"_s << false;
     }
 
     // An inserted "\Q", "[", "(?x)" or "#" changes the meaning of all that follows: whatever the edit, once its
-    // colouring is in, the view shows what colouring the whole new pattern gives, wherever it is scrolled to.
+    // colouring is in, the view shows what colouring the whole new pattern gives, wherever it is scrolled to. Which
+    // group is marked is the builder's business; here the marks must land on the right blocks.
     void coloursAfterEditsEqualAFullColouring()
     {
         QFETCH(QString, pattern);
@@ -152,6 +138,7 @@ private Q_SLOTS:
             }
             return true;
         };
+        QTRY_VERIFY(shownEqualsFullColouring());
         for (int step = 0; step < 30; ++step) {
             QTextCursor cursor = view.textCursor();
             const int at = random.bounded(int(view.text().size()) + 1);

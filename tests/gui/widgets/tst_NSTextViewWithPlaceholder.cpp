@@ -214,20 +214,8 @@ private Q_SLOTS:
         QCOMPARE(f.view->text(), text);
     }
 
-    void shiftReturnBreaksTheLine()
-    {
-        Fixture f;
-        f.view->setFocus();
-        QTest::keyClicks(f.view, u"a"_s);
-        QTest::keyClick(f.view, Qt::Key_Return, Qt::ShiftModifier);
-        QTest::keyClicks(f.view, u"b"_s);
-        QCOMPARE(f.view->text(), u"a\nb"_s);
-        f.view->undo();
-        f.view->undo();
-        QCOMPARE(f.view->text(), u"a"_s);
-    }
-
-    // Undo restores a deleted character as it was; typing and Return next to a kept character make no more of it.
+    // Undo restores a deleted character as it was; typing and Return next to a kept character make no more of it, and
+    // Shift+Return breaks the line as Return does.
     void editsNextToKeptCharacters()
     {
         Fixture f;
@@ -251,9 +239,13 @@ private Q_SLOTS:
         QTest::sendKeyEvent(QTest::Click, f.view, Qt::Key_unknown, u"\u21b5"_s, Qt::NoModifier);
         f.view->moveCursor(QTextCursor::End);
         QTest::keyClick(f.view, Qt::Key_Return);
+        QTest::keyClick(f.view, Qt::Key_Return, Qt::ShiftModifier);
         QTest::keyClicks(f.view, u"x"_s);
-        QCOMPARE(f.view->text(), u"a\r\u21b5\u2029\nx"_s);
+        QCOMPARE(f.view->text(), u"a\r\u21b5\u2029\n\nx"_s);
         QCOMPARE(f.view->document()->characterCount() - 1, f.view->text().size());
+        f.view->undo();
+        f.view->undo();
+        QCOMPARE(f.view->text(), u"a\r\u21b5\u2029\n"_s);
     }
 
     void drawsMarkersBetweenCharacters_data()
