@@ -30,6 +30,23 @@ inline std::shared_ptr<const icu::RegexPattern> compiledPattern(const QString &s
     return RegularExpression::compile(source, {}).pattern;
 }
 
+// The switches by ICU's inline letters, l for literal, as the expected-output files name them.
+inline RegularExpressionOptions optionsFromLetters(QStringView letters)
+{
+    static constexpr std::pair<char16_t, RegularExpressionOption> byLetter[]
+        = {{u'i', caseInsensitiveOption},
+           {u'm', anchorsMatchLinesOption},
+           {u'x', allowCommentsAndWhitespaceOption},
+           {u's', dotMatchesLineSeparatorsOption},
+           {u'w', unicodeWordBoundariesOption},
+           {u'd', unixLineSeparatorsOption},
+           {u'l', patternIsLiteralOption}};
+    RegularExpressionOptions options;
+    for (const auto &[letter, option] : byLetter)
+        options.setFlag(option, letters.contains(QChar(letter)));
+    return options;
+}
+
 // A run of the pattern over the text on this thread.
 inline std::unique_ptr<RegularExpressionController> evaluated(const QString &pattern, const QString &text,
                                                               RegularExpressionOptions options = {})

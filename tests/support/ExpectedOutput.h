@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <functional>
 
 // Line ends, tabs and other invisible characters as <U+xxxx>, so that each case of an expected-output file stays on
 // its lines.
@@ -53,4 +54,33 @@ inline void compareWithExpectedOutput(const QByteArray &output, const QString &f
                                 .arg(line + 1)
                                 .arg(QString::fromUtf8(actual.value(line)), QString::fromUtf8(expected.value(line)))));
     }
+}
+
+// Runs the cases of an expected-output file: each line the header matches is a case, and explain() writes the lines
+// that follow it; "#" lines say what the cases show and are kept. Returns how many cases ran, or -1 on a failure.
+inline int
+compareCasesWithExpectedOutput(const QString &fileName, const QRegularExpression &header,
+                               const std::function<void(const QRegularExpressionMatch &, QString &)> &explain)
+{
+    QFile file(testDataPath(fileName));
+    if (!file.open(QIODevice::ReadOnly)) {
+        QTest::qFail(qPrintable(file.fileName()), __FILE__, __LINE__);
+        return -1;
+    }
+    QString output;
+    int cases = 0;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+        if (line.startsWith(u'#')) {
+            output += line + u'\n';
+        } else if (const QRegularExpressionMatch match = header.match(line); match.hasMatch()) {
+            output += line + u'\n';
+            explain(match, output);
+            if (QTest::currentTestFailed())
+                return -1;
+            output += u'\n';
+            ++cases;
+        }
+    }
+    compareWithExpectedOutput(output.toUtf8(), fileName);
+    return QTest::currentTestFailed() ? -1 : cases;
 }

@@ -1,64 +1,54 @@
 #include "core/evaluation/ExpressionTestRunner.h"
 
+#include "ExpectedOutput.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 using Expectation = ExpressionTestCase::Expectation;
+
+namespace {
+
+// With a small backtracking stack, which one case overflows.
+std::optional<ExpressionTestRunner::Verdict> verdict(const QString &pattern, const ExpressionTestCase &testCase)
+{
+    const std::optional<ExpressionTestRunner::Report> report
+        = ExpressionTestRunner::run(pattern, {testCase}, {{}, 1000}, std::atomic<bool>(false));
+    if (!report || report->compileError)
+        return std::nullopt;
+    return report->verdicts.value(0);
+}
+
+} // namespace
 
 class tst_ExpressionTestRunner final : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void verdicts_data()
-    {
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<ExpressionTestCase>("testCase");
-        QTest::addColumn<bool>("passed");
-        QTest::addColumn<QString>("found");
-        const auto matches = [](const QString &input, const QStringList &values, int group = 0) {
-            return ExpressionTestCase(input, Expectation::matches, values, group);
-        };
-        QTest::addRow("match found") << u"\\d+"_s << ExpressionTestCase(u"a12b3"_s, Expectation::match) << true
-                                     << u"2 matches, the first [\"12\"]"_s;
-        QTest::addRow("match missing") << u"\\d"_s << ExpressionTestCase(u"ab"_s, Expectation::match) << false
-                                       << u"no match"_s;
-        QTest::addRow("empty input reaches the engine")
-            << u"^$"_s << ExpressionTestCase(QString(), Expectation::match) << true << u"one match [\"\"]"_s;
-        QTest::addRow("no match holds") << u"x"_s << ExpressionTestCase(u"ab"_s, Expectation::noMatch) << true
-                                        << u"no match"_s;
-        QTest::addRow("no match broken") << u"b"_s << ExpressionTestCase(u"ab"_s, Expectation::noMatch) << false
-                                         << u"one match [\"b\"]"_s;
-        QTest::addRow("whole match backtracks into the longer alternative")
-            << u"a|ab"_s << ExpressionTestCase(u"ab"_s, Expectation::wholeMatch) << true
-            << u"a match of the whole input"_s;
-        QTest::addRow("part is no whole match") << u"a"_s << ExpressionTestCase(u"ab"_s, Expectation::wholeMatch)
-                                                << false << u"no match of the whole input"_s;
-        QTest::addRow("matches equal") << u"\\d"_s << matches(u"1a2"_s, {u"1"_s, u"2"_s}) << true << u"[\"1\",\"2\"]"_s;
-        QTest::addRow("matches differ") << u"\\d"_s << matches(u"1a2"_s, {u"1"_s}) << false << u"[\"1\",\"2\"]"_s;
-        QTest::addRow("group skips matches it took no part in")
-            << u"(x)|y"_s << matches(u"yxy"_s, {u"x"_s}, 1) << true << u"[\"x\"]"_s;
-        QTest::addRow("group the pattern lacks")
-            << u"(x)"_s << matches(u"x"_s, {u"x"_s}, 2) << false << u"the pattern has no group 2"_s;
-        QTest::addRow("engine failure fails the case")
-            << u"(a|b)*c"_s << ExpressionTestCase(u"ab"_s.repeated(5000), Expectation::noMatch) << false
-            << u"no result: "_s;
-    }
-
     void verdicts()
     {
-        QFETCH(QString, pattern);
-        QFETCH(ExpressionTestCase, testCase);
-        QFETCH(bool, passed);
-        QFETCH(QString, found);
-        // A small backtracking stack, which the long row overflows.
-        const std::optional<ExpressionTestRunner::Report> report
-            = ExpressionTestRunner::run(pattern, {testCase}, {{}, 1000}, std::atomic<bool>(false));
-        QVERIFY(report && !report->compileError);
-        const ExpressionTestRunner::Verdict verdict = report->verdicts.value(0);
-        QCOMPARE(verdict.passed, passed);
-        QCOMPARE(verdict.expected, testCase.expectationText());
-        QVERIFY2(verdict.found.startsWith(found), qPrintable(verdict.found));
+        static const QRegularExpression header(u"^\"(.*)\" tested by (\\{.*\\})$"_s);
+        const int cases = compareCasesWithExpectedOutput(
+            u"test-verdicts.txt"_s, header, [](const QRegularExpressionMatch &match, QString &out) {
+                const auto testCase
+                    = ExpressionTestCase::fromJsonObject(QJsonDocument::fromJson(match.captured(2).toUtf8()).object());
+                QVERIFY(testCase);
+                const auto found = verdict(match.captured(1), *testCase);
+                QVERIFY(found);
+                out += u"  %1, expected %2, found %3\n"_s.arg(found->passed ? u"passes"_s : u"fails"_s, found->expected,
+                                                              found->found);
+            });
+        QVERIFY(cases > 10);
+    }
+
+    void engineFailureFailsTheCase()
+    {
+        const auto found = verdict(u"(a|b)*c"_s, ExpressionTestCase(u"ab"_s.repeated(5000), Expectation::noMatch));
+        QVERIFY(found && !found->passed);
+        QVERIFY2(found->found.startsWith(u"no result: "_s), qPrintable(found->found));
     }
 
     // A case made from what the engine finds passes, whatever kind it is.

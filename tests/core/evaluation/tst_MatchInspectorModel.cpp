@@ -2,6 +2,7 @@
 #include "core/evaluation/MatchInspectorModel.h"
 
 #include "EvaluationTestSupport.h"
+#include "ExpectedOutput.h"
 
 #include <QAbstractItemModelTester>
 #include <QTest>
@@ -18,12 +19,14 @@ void load(MatchInspectorModel &model, const QString &source, const QString &text
 QString row(const MatchInspectorModel &model, const QModelIndex &index)
 {
     QStringList cells;
-    for (int column = 0; column < model.columnCount(); ++column)
-        cells << model.index(index.row(), column, index.parent()).data().toString();
+    for (int column = 0; column < model.columnCount(); ++column) {
+        const QString cell = model.index(index.row(), column, index.parent()).data().toString();
+        cells << (column == MatchInspectorModel::textColumn ? u'"' + cell + u'"' : cell);
+    }
     return cells.join(u" | "_s);
 }
 
-// Every row as "number | range | text", group rows indented.
+// Every row as "number | range | \"text\"", group rows indented.
 QStringList dump(const MatchInspectorModel &model)
 {
     QStringList rows;
@@ -43,78 +46,18 @@ class tst_MatchInspectorModel final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void contents_data()
-    {
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("rows");
-        QTest::addRow("numbered groups") << u"(\\d+)-(\\d+)"_s << u"a 12-3\nb 4-56"_s
-                                         << QStringList {u"1 | 1:3 (offset 2, length 4) | 12-3"_s,
-                                                         u"  1 | 1:3 (offset 2, length 2) | 12"_s,
-                                                         u"  2 | 1:6 (offset 5, length 1) | 3"_s,
-                                                         u"2 | 2:3 (offset 9, length 4) | 4-56"_s,
-                                                         u"  1 | 2:3 (offset 9, length 1) | 4"_s,
-                                                         u"  2 | 2:5 (offset 11, length 2) | 56"_s};
-        QTest::addRow("named and numbered groups")
-            << u"(?<year>\\d{4})-(\\d\\d)"_s << u"2024-05"_s
-            << QStringList {u"1 | 1:1 (offset 0, length 7) | 2024-05"_s, u"  year | 1:1 (offset 0, length 4) | 2024"_s,
-                            u"  2 | 1:6 (offset 5, length 2) | 05"_s};
-        QTest::addRow("a group that took no part")
-            << u"(a)|(b)"_s << u"b"_s
-            << QStringList {u"1 | 1:1 (offset 0, length 1) | b"_s, u"  1 | did not take part | "_s,
-                            u"  2 | 1:1 (offset 0, length 1) | b"_s};
-        QTest::addRow("line breaks shown, CR LF as one")
-            << u"a\\R+b"_s << u"a\r\n\nb a\u2028b"_s
-            << QStringList {u"1 | 1:1 (offset 0, length 5) | a⏎⏎b"_s, u"2 | 3:3 (offset 6, length 3) | a⏎b"_s};
-        QTest::addRow("empty match") << u"\\b"_s << u"ab"_s
-                                     << QStringList {u"1 | 1:1 (offset 0, length 0) | "_s,
-                                                     u"2 | 1:3 (offset 2, length 0) | "_s};
-        QTest::addRow("long match cut after 200 units, emoji kept whole")
-            << u".+"_s << QString(199, u'x') + u"😀😀"_s
-            << QStringList {u"1 | 1:1 (offset 0, length 203) | "_s + QString(199, u'x') + u"…"_s};
-    }
-
     void contents()
     {
-        QFETCH(QString, pattern);
-        QFETCH(QString, text);
-        QFETCH(QStringList, rows);
-        MatchInspectorModel model;
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        load(model, pattern, text);
-        QCOMPARE(dump(model), rows);
-    }
-
-    void lineAndColumn_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<QString>("position");
-        const QString text = u"ab\r\ncd\ref\n😀g\u2029\u2028h\n"_s;
-        QTest::addRow("start of the text") << text << 0 << u"1:1"_s;
-        QTest::addRow("CR of a CR LF ends the line") << text << 2 << u"1:3"_s;
-        QTest::addRow("LF of a CR LF still on that line") << text << 3 << u"1:4"_s;
-        QTest::addRow("after a CR LF") << text << 4 << u"2:1"_s;
-        QTest::addRow("after a lone CR") << text << 7 << u"3:1"_s;
-        QTest::addRow("emoji at a line start") << text << 10 << u"4:1"_s;
-        QTest::addRow("after an emoji, two units on") << text << 12 << u"4:3"_s;
-        QTest::addRow("paragraph and line separators") << text << 15 << u"6:1"_s;
-        QTest::addRow("end of the text after a final break") << text << 17 << u"7:1"_s;
-        QTest::addRow("text without breaks") << u"abc"_s << 3 << u"1:4"_s;
-    }
-
-    void lineAndColumn()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, offset);
-        QFETCH(QString, position);
-        MatchResults results;
-        const TextRange range {offset, 0};
-        results.appendMatch({&range, 1});
-        MatchInspectorModel model;
-        model.setResults(results, text);
-        const QString shown = model.index(0, MatchInspectorModel::rangeColumn).data().toString();
-        QCOMPARE(shown.section(u' ', 0, 0), position);
+        static const QRegularExpression header(u"^\"(.*)\" in \"(.*)\"$"_s);
+        const int cases = compareCasesWithExpectedOutput(
+            u"match-inspector.txt"_s, header, [](const QRegularExpressionMatch &match, QString &out) {
+                MatchInspectorModel model;
+                QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+                load(model, fromVisible(match.captured(1)), fromVisible(match.captured(2)));
+                for (const QString &row : dump(model))
+                    out += u"  "_s + visible(row) + u'\n';
+            });
+        QVERIFY(cases > 5);
     }
 
     void rangeAndGroupOfEachRow()

@@ -5,7 +5,6 @@
 #include "ExpectedOutput.h"
 #include "TestSettings.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -30,11 +29,9 @@ QString role(const QColor &color)
     return color.name(QColor::HexArgb);
 }
 
-// The case, then each stretch of one colouring: where it lies, its colour's role (and the background's), its text.
-QByteArray dump(const QString &pattern, qint64 group, bool comments)
+// Each stretch of one colouring: where it lies, its colour's role (and the background's), its text.
+void dump(const QString &pattern, qint64 group, bool comments, QString &out)
 {
-    QString out = u'"' + visible(pattern) + u'"' + (group ? u", group %1"_s.arg(group) : QString())
-        + (comments ? u", free spacing"_s : QString()) + u'\n';
     for (const ColorSpan &span : coloredPattern(pattern, group, comments).spans()) {
         out += u"  %1+%2 %3"_s.arg(span.range.location)
                    .arg(span.range.length)
@@ -42,7 +39,6 @@ QByteArray dump(const QString &pattern, qint64 group, bool comments)
         out += (span.background ? u" on "_s + role(*span.background) : QString()) + u" \""_s
             + visible(pattern.sliced(span.range.location, span.range.length)) + u"\"\n"_s;
     }
-    return out.toUtf8() + '\n';
 }
 
 } // namespace
@@ -59,21 +55,12 @@ private Q_SLOTS:
     // colouring, regenerated with the file.
     void coloursTrickyPatterns()
     {
-        QFile file(testDataPath(u"pattern-colours.txt"_s));
-        QVERIFY(file.open(QIODevice::ReadOnly));
         static const QRegularExpression header(u"^\"(.*)\"(?:, group (\\d+))?(, free spacing)?$"_s);
-        QByteArray output;
-        int cases = 0;
-        for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
-            if (line.startsWith(u'#')) {
-                output += line.toUtf8() + '\n';
-            } else if (const QRegularExpressionMatch match = header.match(line); match.hasMatch()) {
-                output += dump(fromVisible(match.captured(1)), match.captured(2).toLongLong(), match.hasCaptured(3));
-                ++cases;
-            }
-        }
+        const int cases = compareCasesWithExpectedOutput(
+            u"pattern-colours.txt"_s, header, [](const QRegularExpressionMatch &match, QString &out) {
+                dump(fromVisible(match.captured(1)), match.captured(2).toLongLong(), match.hasCaptured(3), out);
+            });
         QVERIFY(cases > 30);
-        compareWithExpectedOutput(output, u"pattern-colours.txt"_s);
     }
 
     void laterRunsWin()

@@ -3,7 +3,6 @@
 
 #include "ExpectedOutput.h"
 
-#include <QFile>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTest>
@@ -127,34 +126,34 @@ private Q_SLOTS:
     // error is handed in as the editor hands it, and the capture groups must number as ICU numbers them.
     void explainsTrickyPatterns()
     {
-        QFile file(testDataPath(u"pattern-explanations.txt"_s));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        static const QRegularExpression header(u"^\"(.*)\"(?:, flags ([imxswdl]+))?$"_s);
-        QByteArray output;
-        int cases = 0;
-        for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
-            if (line.startsWith(u'#')) {
-                output += line.toUtf8() + '\n';
-                continue;
-            }
-            const QRegularExpressionMatch match = header.match(line);
-            if (!match.hasMatch())
-                continue;
-            const QString pattern = fromVisible(match.captured(1));
-            const uint32_t flags = flagsFromLetters(match.captured(2));
-            const Compiled icu = compiled(pattern, flags);
-            const PatternExplanation explanation(pattern, flags, icu.error);
-            const QString fault = structureFault(explanation);
-            QVERIFY2(fault.isEmpty(), qPrintable(line + u": "_s + fault));
-            if (icu.groupCount)
-                QVERIFY2(explanation.captureGroupCount() == *icu.groupCount, qPrintable(line));
-            QString out = line + u'\n';
-            dumpNode(explanation, PatternExplanation::root, 1, out);
-            output += out.toUtf8() + '\n';
-            ++cases;
-        }
+        static const QRegularExpression header(u"^\"(.*?)\"(?:, flags ([imxswdl]+))?(?: in \"(.*)\")?$"_s);
+        const int cases = compareCasesWithExpectedOutput(
+            u"pattern-explanations.txt"_s, header, [](const QRegularExpressionMatch &match, QString &out) {
+                const QString pattern = fromVisible(match.captured(1));
+                const uint32_t flags = flagsFromLetters(match.captured(2));
+                const Compiled icu = compiled(pattern, flags);
+                const PatternExplanation explanation(pattern, flags, icu.error);
+                const QString fault = structureFault(explanation);
+                QVERIFY2(fault.isEmpty(), qPrintable(match.captured(0) + u": "_s + fault));
+                if (icu.groupCount)
+                    QVERIFY2(explanation.captureGroupCount() == *icu.groupCount, qPrintable(match.captured(0)));
+                dumpNode(explanation, PatternExplanation::root, 1, out);
+                // What ICU finds in the text, for the words to be read against.
+                if (match.hasCaptured(3)) {
+                    QVERIFY(icu.regex);
+                    const QString text = fromVisible(match.captured(3));
+                    UErrorCode status = U_ZERO_ERROR;
+                    const icu::UnicodeString input = IcuString::alias(text).value();
+                    const std::unique_ptr<icu::RegexMatcher> matcher(icu.regex->matcher(input, status));
+                    out += u"  finds"_s;
+                    while (matcher->find(status))
+                        out += u" \""_s
+                            + visible(text.mid(matcher->start(status), matcher->end(status) - matcher->start(status)))
+                            + u'"';
+                    out += u'\n';
+                }
+            });
         QVERIFY(cases > 40);
-        compareWithExpectedOutput(output, u"pattern-explanations.txt"_s);
     }
 
     // Random patterns of syntax fragments, valid or not: every one gives a sound tree, and every valid one numbers
@@ -193,93 +192,6 @@ private Q_SLOTS:
         }
         // Enough of them compile for the numbering to be tried.
         QVERIFY(valid > 200);
-    }
-
-    // What the words claim, checked against ICU's matching: the element spelled so says the words, and the pattern
-    // finds exactly these matches in the text.
-    void wordsAgreeWithIcu_data()
-    {
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<QString>("flagLetters");
-        QTest::addColumn<QString>("element");
-        QTest::addColumn<QString>("words");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("matches");
-        QTest::addRow("^ without multiline: only the start of the text")
-            << u"^a"_s << QString() << u"^"_s << u"start of the text"_s << u"a\na"_s << QStringList {u"a"_s};
-        QTest::addRow("^ with multiline: after any line break")
-            << u"^a"_s << u"m"_s << u"^"_s << u"after a line break"_s << u"a<U+2028>a<U+0085>a"_s
-            << QStringList {u"a"_s, u"a"_s, u"a"_s};
-        QTest::addRow("$ without multiline: before a line break that ends the text")
-            << u"a$"_s << QString() << u"$"_s << u"line break that ends it"_s << u"a\na\n"_s << QStringList {u"a"_s};
-        QTest::addRow(". stops at vertical tab, not with Unix lines")
-            << u"a."_s << u"d"_s << u"."_s << u"except a line feed"_s << u"a<U+000b> a\n"_s
-            << QStringList {u"a<U+000b>"_s};
-        QTest::addRow(". with dot-all takes a line break")
-            << u"a."_s << u"s"_s << u"."_s << u"line breaks included"_s << u"a\n"_s << QStringList {u"a\n"_s};
-        QTest::addRow("\\h takes a tab, not a line feed")
-            << u"\\h"_s << QString() << u"\\h"_s << u"horizontal"_s << u"\t\n"_s << QStringList {u"\t"_s};
-        QTest::addRow("\\v takes a vertical tab")
-            << u"\\v"_s << QString() << u"\\v"_s << u"VT"_s << u"<U+000b> "_s << QStringList {u"<U+000b>"_s};
-        QTest::addRow("\\R takes CR LF as one")
-            << u"\\R"_s << QString() << u"\\R"_s << u"as one"_s << u"\r\n"_s << QStringList {u"\r\n"_s};
-        QTest::addRow("\\d takes other scripts' digits")
-            << u"\\d"_s << QString() << u"\\d"_s << u"any script"_s << u"<U+0663>x"_s << QStringList {u"<U+0663>"_s};
-        QTest::addRow("\\12 with one group is group 1, then a 2")
-            << u"(a)\\12"_s << QString() << u"\\1"_s << u"group 1"_s << u"aa2 aa12"_s << QStringList {u"aa2"_s};
-        QTest::addRow("&& keeps what both sides hold")
-            << u"[a-z&&[^aeiou]]+"_s << QString() << u"&&"_s << u"intersection"_s << u"hello"_s
-            << QStringList {u"h"_s, u"ll"_s};
-        QTest::addRow("-- takes the right side away") << u"[\\w--\\d]+"_s << QString() << u"--"_s << u"difference"_s
-                                                      << u"ab12c"_s << QStringList {u"ab"_s, u"c"_s};
-        QTest::addRow("a lazy count takes as few as it can")
-            << u"a{2,}?"_s << QString() << u"a{2,}?"_s << u"as few as possible"_s << u"aaaaa"_s
-            << QStringList {u"aa"_s, u"aa"_s};
-        QTest::addRow("a possessive count gives nothing back")
-            << u"a*+a"_s << QString() << u"a*+"_s << u"never giving any back"_s << u"aaa"_s << QStringList {};
-        QTest::addRow("an inline flag holds to the end of its group")
-            << u"(?:(?i)a)a"_s << QString() << u"a"_s << u"either case"_s << u"AA Aa"_s << QStringList {u"Aa"_s};
-        QTest::addRow("an unknown escaped letter is itself")
-            << u"\\y"_s << QString() << u"\\y"_s << u"stands for itself"_s << u"y"_s << QStringList {u"y"_s};
-        QTest::addRow("\\Z before the last line break")
-            << u"a\\Z"_s << QString() << u"\\Z"_s << u"line break that ends it"_s << u"a\n"_s << QStringList {u"a"_s};
-    }
-
-    void wordsAgreeWithIcu()
-    {
-        QFETCH(QString, pattern);
-        QFETCH(QString, flagLetters);
-        QFETCH(QString, element);
-        QFETCH(QString, words);
-        QFETCH(QString, text);
-        QFETCH(QStringList, matches);
-        const uint32_t flags = flagsFromLetters(flagLetters);
-        text = fromVisible(text);
-        const PatternExplanation explanation(pattern, flags);
-        QString said;
-        for (qsizetype at = 0; at < pattern.size() && said.isEmpty(); ++at) {
-            for (int node = explanation.nodeAt(at); node != PatternExplanation::root;
-                 node = explanation.node(node).parent) {
-                const TextRange range = explanation.node(node).range;
-                if (pattern.mid(range.location, range.length) == element) {
-                    said = explanation.description(node);
-                    break;
-                }
-            }
-        }
-        QVERIFY2(said.contains(words), qPrintable(u"\""_s + element + u"\" says: "_s + said));
-
-        const Compiled icu = compiled(pattern, flags);
-        QVERIFY(icu.regex);
-        UErrorCode status = U_ZERO_ERROR;
-        const icu::UnicodeString input = IcuString::alias(text).value();
-        const std::unique_ptr<icu::RegexMatcher> matcher(icu.regex->matcher(input, status));
-        QStringList found;
-        while (matcher->find(status))
-            found << text.mid(matcher->start(status), matcher->end(status) - matcher->start(status));
-        for (QString &expected : matches)
-            expected = fromVisible(expected);
-        QCOMPARE(found, matches);
     }
 
     // Thousands of nested groups and classes are read without recursion.
