@@ -51,6 +51,8 @@ private Q_SLOTS:
         QTest::addRow("empty text") << u"x*"_s << u"-"_s << u""_s << u"-"_s << 1;
         QTest::addRow("surrogate pairs") << u"😀"_s << u"<$0>"_s << u"a😀b"_s << u"a<😀>b"_s << 1;
         QTest::addRow("empty template deletes") << u"\\s+"_s << u""_s << u"a b  c"_s << u"abc"_s << 2;
+        QTest::addRow("a text past 2 Mi units")
+            << u"b"_s << u"B"_s << u"ab "_s.repeated(800000) << u"aB "_s.repeated(800000) << 800000;
     }
 
     void replacesEveryMatch()
