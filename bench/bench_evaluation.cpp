@@ -15,6 +15,7 @@
 #include <QThreadPool>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -50,23 +51,26 @@ struct Cancellation
     bool cancelled = false;
 };
 
-// From the stop request, made delay µs after the start, to the moment the run on its worker has ended.
+// From the stop request, made delay µs after the start, to the moment the run on its worker has ended; the wait for
+// this thread to wake up again is not the run's.
 Cancellation cancel(const RegularExpressionController::Pattern &pattern, const QString &text, int delay)
 {
     RegularExpressionController controller(pattern, text);
     std::atomic<bool> shouldStop = false;
     std::atomic<bool> completed = true;
+    std::chrono::steady_clock::time_point end;
     QSemaphore ended;
     EvaluationThreadPool::instance()->start([&] {
         completed = controller.run(shouldStop);
+        end = std::chrono::steady_clock::now();
         ended.release();
     });
     QThread::usleep(delay);
-    QElapsedTimer timer;
-    timer.start();
+    const auto stop = std::chrono::steady_clock::now();
     shouldStop = true;
     ended.acquire();
-    return {milliseconds(timer), !completed};
+    const double latency = std::chrono::duration<double, std::milli>(std::max(end, stop) - stop).count();
+    return {latency, !completed};
 }
 
 QString sizeName(qsizetype size)
