@@ -18,8 +18,8 @@ struct Search
     qsizetype findCallbackStaysUntil;
 };
 
-// As for the evaluation: the find callback doubles the time of a skip over positions that cannot start a match, so it
-// is called at every position only while more than this many UTF-16 units are left.
+// As for the evaluation: the find callback makes a skip over positions that cannot start a match two to four times
+// slower, so it is called at every position only while more than this many UTF-16 units are left.
 constexpr qsizetype unwatchedSkipLength = qsizetype(2) << 20;
 
 UBool U_CALLCONV continueFinding(const void *context, int64_t position)
