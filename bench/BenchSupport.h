@@ -111,18 +111,26 @@ inline const char *verdict(bool pass)
     return pass ? "MET" : "MISSED";
 }
 
-// The engine alone on this thread: find all, collecting the same ranges into the same storage as the app does.
-inline double bareFindAll(const icu::RegexPattern &pattern, const QString &text, qsizetype &matches)
+// The engine alone on this thread: find all with the app's stack limit, collecting the same ranges into the same
+// storage as the app does.
+inline double bareFindAll(const icu::RegexPattern &pattern, const QString &text, MatchResults &results)
 {
     QElapsedTimer timer;
     timer.start();
     const icu::UnicodeString input = IcuString::alias(text).value();
     UErrorCode status = U_ZERO_ERROR;
     const std::unique_ptr<icu::RegexMatcher> matcher(pattern.matcher(input, status));
-    MatchResults results(matcher->groupCount() + 1);
+    matcher->setStackLimit(defaultBacktrackStackLimit, status);
+    results = MatchResults(matcher->groupCount() + 1);
     while (matcher->find(status))
         results.appendMatch(*matcher, status);
-    const double elapsed = milliseconds(timer);
+    return milliseconds(timer);
+}
+
+inline double bareFindAll(const icu::RegexPattern &pattern, const QString &text, qsizetype &matches)
+{
+    MatchResults results;
+    const double elapsed = bareFindAll(pattern, text, results);
     matches = results.count();
     return elapsed;
 }

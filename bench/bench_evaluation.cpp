@@ -1,3 +1,8 @@
+// The evaluation against the engine alone, over texts from 0.1 to 20 million UTF-16 units: a find-all with every
+// group range as the window runs it (on a worker, through a scheduler) beside the same find-all on this thread, the
+// two interleaved and taking turns to go first, since the machine is shared. And how soon a stop ends a run.
+//   bench_evaluation [REPETITIONS [LARGEST_SIZE]]
+
 #include "BenchSupport.h"
 #include "core/evaluation/EvaluationThreadPool.h"
 #include "core/evaluation/RegularExpression.h"
@@ -10,7 +15,9 @@
 #include <QThreadPool>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -18,47 +25,52 @@ using namespace bench;
 
 namespace {
 
-const int runs = 15;
+constexpr double ratioGoal = 1.15;
+constexpr double cancellationGoal = 10;
 
-double controllerFindAll(const RegularExpressionController::Pattern &pattern, const QString &text, qsizetype &matches)
+double controllerFindAll(const RegularExpressionController::Pattern &pattern, const QString &text,
+                         MatchResults &results)
 {
     const auto controller = std::make_shared<RegularExpressionController>(pattern, text);
     QElapsedTimer timer;
     timer.start();
     evaluateOnWorker(controller);
     const double elapsed = milliseconds(timer);
-    matches = controller->results().count();
+    results = controller->results();
     return elapsed;
 }
 
-// From the stop request, made delay ms after the start, to the moment the run on its worker has ended.
-double cancellationLatency(const QString &source, const QString &text, int delay)
+struct Cancellation
 {
-    RegularExpressionController controller(RegularExpression::compile(source, {}).pattern, text);
+    double latency = 0;
+    bool cancelled = false;
+};
+
+// From the stop request, made delay µs after the start, to the moment the run on its worker has ended; the wait for
+// this thread to wake up again is not the run's.
+Cancellation cancel(const RegularExpressionController::Pattern &pattern, const QString &text, int delay)
+{
+    RegularExpressionController controller(pattern, text);
     std::atomic<bool> shouldStop = false;
-    bool completed = true;
+    std::atomic<bool> completed = true;
+    std::chrono::steady_clock::time_point end;
     QSemaphore ended;
     EvaluationThreadPool::instance()->start([&] {
         completed = controller.run(shouldStop);
+        end = std::chrono::steady_clock::now();
         ended.release();
     });
-    QThread::msleep(delay);
-    QElapsedTimer timer;
-    timer.start();
+    QThread::usleep(delay);
+    const auto stop = std::chrono::steady_clock::now();
     shouldStop = true;
     ended.acquire();
-    const double latency = milliseconds(timer);
-    if (completed)
-        std::printf("cancellation: the run over %lld units was not cancelled\n", qlonglong(text.size()));
-    return latency;
+    const double latency = std::chrono::duration<double, std::milli>(std::max(end, stop) - stop).count();
+    return {latency, !completed};
 }
 
-double worstCancellationLatency(const QString &source, const QString &text, int delay)
+QString sizeName(qsizetype size)
 {
-    double worst = 0;
-    for (int i = 0; i < 5; ++i)
-        worst = std::max(worst, cancellationLatency(source, text, delay));
-    return worst;
+    return QString::number(double(size) / 1e6, 'g', 3) + u" M"_s;
 }
 
 } // namespace
@@ -66,44 +78,79 @@ double worstCancellationLatency(const QString &source, const QString &text, int 
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
-    const QString text = sampleText(1000000);
-    std::printf("evaluation bench: sample text %lld UTF-16 units, median of %d runs\n", qlonglong(text.size()), runs);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 21;
+    const qsizetype largest = argc > 2 ? std::atoll(argv[2]) : 20000000;
+    const qsizetype sizes[] = {100000, 1000000, 2200000, 5000000, 20000000};
+    const QString patterns[] = {
+        u"\\d{4}-\\d{2}-\\d{2}"_s, // scan-bound: few positions start an attempt
+        u"xyzzy"_s, // scan-bound: a literal that never occurs
+        u"(\\w+)\\s(\\w+)"_s, // backtracking-heavy
+        u"[\\w.+-]+@[\\w-]+\\.[\\w.-]+"_s, // backtracking-heavy
+    };
+    std::printf("evaluation bench: find-all with every group range, the app (worker, scheduler) against bare ICU on "
+                "this thread, interleaved, %d repetitions, sizes in UTF-16 units; ratio of medians, goal <= %.2f\n",
+                repetitions, ratioGoal);
 
-    const QString patterns[]
-        = {u"\\w+"_s, u"\\d{4}-\\d{2}-\\d{2}"_s, u"[\\w.+-]+@[\\w-]+\\.[\\w.-]+"_s, u"(\\w+)\\s(\\w+)"_s};
-    for (const QString &source : patterns) {
-        const RegularExpressionController::Pattern pattern = RegularExpression::compile(source, {}).pattern;
-        std::vector<double> controllerTimes;
-        std::vector<double> bareTimes;
-        qsizetype controllerMatches = 0;
-        qsizetype bareMatches = 0;
-        for (int i = 0; i < runs; ++i) {
-            bareTimes.push_back(bareFindAll(*pattern, text, bareMatches));
-            controllerTimes.push_back(controllerFindAll(pattern, text, controllerMatches));
+    std::vector<double> worstRatios(std::size(patterns), 0);
+    for (const qsizetype size : sizes) {
+        if (size > largest)
+            break;
+        const QString text = sampleText(size);
+        for (std::size_t p = 0; p < std::size(patterns); ++p) {
+            const RegularExpressionController::Pattern pattern = RegularExpression::compile(patterns[p], {}).pattern;
+            std::vector<double> app;
+            std::vector<double> bare;
+            MatchResults appResults;
+            MatchResults bareResults;
+            bool same = true;
+            for (int i = 0; i < repetitions; ++i) {
+                if (i % 2 == 0) {
+                    bare.push_back(bareFindAll(*pattern, text, bareResults));
+                    app.push_back(controllerFindAll(pattern, text, appResults));
+                } else {
+                    app.push_back(controllerFindAll(pattern, text, appResults));
+                    bare.push_back(bareFindAll(*pattern, text, bareResults));
+                }
+                same = same && appResults == bareResults;
+            }
+            const double ratio = median(app) / median(bare);
+            worstRatios[p] = std::max(worstRatios[p], ratio);
+            std::printf("%-7s %-28s %7lld matches: app median %8.2f worst %8.2f ms, bare ICU median %8.2f worst "
+                        "%8.2f ms, ratio %.2f (goal <= %.2f) %s%s\n",
+                        qPrintable(sizeName(size)), qPrintable(patterns[p]), qlonglong(bareResults.count()),
+                        median(app), worst(app), median(bare), worst(bare), ratio, ratioGoal,
+                        verdict(ratio <= ratioGoal), same ? "" : " RESULTS DIFFER");
         }
-        const double controllerTime = median(controllerTimes);
-        const double bareTime = median(bareTimes);
-        std::printf(
-            "find all %-28s %7lld matches: controller %7.2f ms, bare ICU %7.2f ms, ratio %.2f (goal <= 1.2)%s\n",
-            qPrintable(source), qlonglong(controllerMatches), controllerTime, bareTime, controllerTime / bareTime,
-            controllerMatches == bareMatches ? "" : " MATCH COUNTS DIFFER");
+
+        // Stops at points spread over the app's run, also its last stretch; a run that ended before its stop counts
+        // with its wait.
+        for (const QString &source : {patterns[0], patterns[1]}) {
+            const RegularExpressionController::Pattern pattern = RegularExpression::compile(source, {}).pattern;
+            MatchResults results;
+            const double runTime = controllerFindAll(pattern, text, results);
+            std::vector<double> latencies;
+            int cancelled = 0;
+            for (int i = 0; i < repetitions; ++i) {
+                const Cancellation outcome = cancel(pattern, text, int(runTime * 1000 * (i + 1) / (repetitions + 1)));
+                latencies.push_back(outcome.latency);
+                cancelled += outcome.cancelled ? 1 : 0;
+            }
+            std::printf("%-7s cancellation of %-19s %2d of %d stopped: median %6.3f worst %6.3f ms (goal <= %.0f ms) "
+                        "%s\n",
+                        qPrintable(sizeName(size)), qPrintable(source), cancelled, repetitions, median(latencies),
+                        worst(latencies), cancellationGoal, verdict(worst(latencies) <= cancellationGoal));
+        }
     }
 
-    std::printf("cancellation of (a+)+$ over 40 x \"a\" + \"b\", worst of 5: %.3f ms (goal <= 10 ms)\n",
-                worstCancellationLatency(u"(a+)+$"_s, QString(40, u'a') + u'b', 50));
-    // A scan that skips every position is the one case the match callback does not see. Below the length where the
-    // find callback is added, the stop waits for the scan at worst, so its whole time is the latency bound there.
-    const RegularExpressionController::Pattern skipping = RegularExpression::compile(u"Q\\d"_s, {}).pattern;
-    const QString shortScan = text.repeated(3).left((qsizetype(2) << 20) - 1);
-    std::vector<double> scanTimes;
-    qsizetype none = 0;
-    for (int i = 0; i < runs; ++i)
-        scanTimes.push_back(controllerFindAll(skipping, shortScan, none));
-    std::printf("scan that finds nothing over %lld units, without the find callback, median: %.3f ms "
-                "(the stop latency bound there; goal <= 10 ms)\n",
-                qlonglong(shortScan.size()), median(scanTimes));
-    const QString longScan = text.repeated(64);
-    std::printf("cancellation of a scan that finds nothing over %lld units, worst of 5: %.3f ms (goal <= 10 ms)\n",
-                qlonglong(longScan.size()), worstCancellationLatency(u"Q\\d"_s, longScan, 50));
+    const RegularExpressionController::Pattern runaway = RegularExpression::compile(u"(a+)+$"_s, {}).pattern;
+    std::vector<double> latencies;
+    for (int i = 0; i < repetitions; ++i)
+        latencies.push_back(cancel(runaway, QString(40, u'a') + u'b', 20000 + 1000 * i).latency);
+    std::printf("cancellation of (a+)+$ over 40 x \"a\" + \"b\": median %.3f worst %.3f ms (goal <= %.0f ms) %s\n",
+                median(latencies), worst(latencies), cancellationGoal, verdict(worst(latencies) <= cancellationGoal));
+    for (std::size_t p = 0; p < std::size(patterns); ++p)
+        std::printf("worst ratio over the sizes for %-28s %.2f (goal <= %.2f) %s\n", qPrintable(patterns[p]),
+                    worstRatios[p], ratioGoal, verdict(worstRatios[p] <= ratioGoal));
     return 0;
 }

@@ -40,15 +40,11 @@
 using namespace Qt::StringLiterals;
 using bench::median;
 using bench::verdict;
+using bench::worst;
 
 namespace {
 
 constexpr int runs = 20;
-
-double worst(const std::vector<double> &values)
-{
-    return *std::max_element(values.begin(), values.end());
-}
 
 // The child: main() with a key pressed once the window is up, told to the parent through the pipe.
 [[noreturn]] void runApplication(const QString &home, int typedPipe)

@@ -12,17 +12,21 @@ struct Search
     const std::atomic<bool> *shouldStop;
     std::atomic<qsizetype> *searchedLength;
     icu::RegexMatcher *matcher;
-    bool findCallbackStays;
+    // Up to here the find callback is called at every position; after it only once per call of the match callback.
+    qsizetype findCallbackStaysUntil;
 };
 
-// Texts up to this many UTF-16 units are searched without the find callback at every position.
-constexpr qsizetype findCallbackLength = qsizetype(2) << 20;
+// The engine skips positions that cannot start a match at 1 to 4 ns each, calling nothing but the find callback, and
+// that call makes such a skip two to four times slower, also when the callback does nothing. So it is called at every
+// position only while more than this many UTF-16 units are left: a skip over the rest then ends within a few ms, and
+// the loop in match() sees the stop.
+constexpr qsizetype unwatchedSkipLength = qsizetype(2) << 20;
 
 UBool U_CALLCONV continueFinding(const void *context, int64_t position)
 {
     const Search &search = *static_cast<const Search *>(context);
     search.searchedLength->store(qsizetype(position), std::memory_order_relaxed);
-    if (!search.findCallbackStays) {
+    if (position >= search.findCallbackStaysUntil) {
         UErrorCode status = U_ZERO_ERROR;
         search.matcher->setFindProgressCallback(nullptr, nullptr, status);
     }
@@ -33,12 +37,10 @@ UBool U_CALLCONV continueFinding(const void *context, int64_t position)
 UBool U_CALLCONV continueMatching(const void *context, int32_t)
 {
     const Search &search = *static_cast<const Search *>(context);
-    if (!search.findCallbackStays) {
-        // One call of the find callback per some 10,000 steps tells where the engine tries next, so that the
-        // progress moves also while a slow search finds nothing, at no cost to a fast one.
-        UErrorCode status = U_ZERO_ERROR;
-        search.matcher->setFindProgressCallback(&continueFinding, context, status);
-    }
+    // One call of the find callback per some 10,000 steps tells where the engine tries next, so that the progress
+    // moves also while a slow search finds nothing, at no cost to a fast one.
+    UErrorCode status = U_ZERO_ERROR;
+    search.matcher->setFindProgressCallback(&continueFinding, context, status);
     return !search.shouldStop->load(std::memory_order_relaxed);
 }
 
@@ -72,17 +74,15 @@ bool RegularExpressionController::match(const std::atomic<bool> &shouldStop)
     }
     UErrorCode status = U_ZERO_ERROR;
     const std::unique_ptr<icu::RegexMatcher> matcher(m_regularExpression->matcher(*input, status));
-    const Search search {&shouldStop, &m_searchedLength, matcher.get(), m_text.size() > findCallbackLength};
+    const Search search {&shouldStop, &m_searchedLength, matcher.get(), m_text.size() - unwatchedSkipLength};
     if (U_SUCCESS(status)) {
         m_results = MatchResults(matcher->groupCount() + 1);
         // Only the match callback is called during a single runaway attempt, and its step count runs on across the
-        // many short attempts of a scan. It misses the engine skipping positions that cannot start a match (at most
-        // about 3 ns each). The find callback covers those, but costs a call at every position, up to 40 % of a
-        // whole search; on a shorter text the skipping ends within a few ms anyway, and the loop below then sees
-        // the stop.
+        // many short attempts of a scan. It misses the engine skipping positions that cannot start a match; the find
+        // callback covers those while the rest of the text is long.
         matcher->setStackLimit(m_stackLimit, status);
         matcher->setMatchCallback(&continueMatching, &search, status);
-        if (search.findCallbackStays)
+        if (search.findCallbackStaysUntil > 0)
             matcher->setFindProgressCallback(&continueFinding, &search, status);
     }
     if (m_mode == Mode::wholeText && U_SUCCESS(status) && matcher->matches(status))

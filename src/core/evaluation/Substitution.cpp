@@ -10,18 +10,32 @@
 
 namespace {
 
-UBool U_CALLCONV continueMatching(const void *shouldStop, int32_t)
+// What the engine's callbacks share with the run.
+struct Search
 {
-    return !static_cast<const std::atomic<bool> *>(shouldStop)->load(std::memory_order_relaxed);
+    const std::atomic<bool> *shouldStop;
+    icu::RegexMatcher *matcher;
+    qsizetype findCallbackStaysUntil;
+};
+
+// As for the evaluation: the find callback makes a skip over positions that cannot start a match two to four times
+// slower, so it is called at every position only while more than this many UTF-16 units are left.
+constexpr qsizetype unwatchedSkipLength = qsizetype(2) << 20;
+
+UBool U_CALLCONV continueFinding(const void *context, int64_t position)
+{
+    const Search &search = *static_cast<const Search *>(context);
+    if (position >= search.findCallbackStaysUntil) {
+        UErrorCode status = U_ZERO_ERROR;
+        search.matcher->setFindProgressCallback(nullptr, nullptr, status);
+    }
+    return !search.shouldStop->load(std::memory_order_relaxed);
 }
 
-UBool U_CALLCONV continueFinding(const void *shouldStop, int64_t)
+UBool U_CALLCONV continueMatching(const void *context, int32_t)
 {
-    return !static_cast<const std::atomic<bool> *>(shouldStop)->load(std::memory_order_relaxed);
+    return !static_cast<const Search *>(context)->shouldStop->load(std::memory_order_relaxed);
 }
-
-// As for the evaluation: shorter texts skip the costly find callback, their scans end within a few ms anyway.
-constexpr qsizetype findCallbackLength = qsizetype(2) << 20;
 
 bool isAsciiLetterOrDigit(QChar c)
 {
@@ -208,12 +222,11 @@ Substitution::Outcome Substitution::run(const icu::RegexPattern &pattern, const 
     if (!replacement)
         return matchingFailed(U_INDEX_OUTOFBOUNDS_ERROR);
 
-    // The engine's own state is not thread-safe to share, but the flag is only read.
-    void *stopFlag = const_cast<std::atomic<bool> *>(&shouldStop);
+    const Search search {&shouldStop, matcher.get(), text.size() - unwatchedSkipLength};
     matcher->setStackLimit(stackLimit, status);
-    matcher->setMatchCallback(&continueMatching, stopFlag, status);
-    if (text.size() > findCallbackLength)
-        matcher->setFindProgressCallback(&continueFinding, stopFlag, status);
+    matcher->setMatchCallback(&continueMatching, &search, status);
+    if (search.findCallbackStaysUntil > 0)
+        matcher->setFindProgressCallback(&continueFinding, &search, status);
 
     Outcome outcome;
     outcome.text.reserve(text.size());

@@ -30,6 +30,18 @@ class tst_Substitution final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Past the length where the engine's find callback is used differently, the result is still ICU's.
+    void longTextIsReplacedAsIcuDoes()
+    {
+        const auto regex = compiledPattern(u"b"_s);
+        const QString text = u"ab "_s.repeated(800000);
+        const std::atomic<bool> stop = false;
+        const Substitution::Outcome outcome = Substitution::run(*regex, u"B"_s, text, stop);
+        QCOMPARE(outcome.status, Status::finished);
+        QCOMPARE(outcome.replacements, 800000);
+        QCOMPARE(outcome.text, icuReplaceAll(*regex, u"B"_s, text));
+    }
+
     void replacesEveryMatch()
     {
         static const QRegularExpression header(u"^\"(.*)\" -> \"(.*)\" in \"(.*)\"$"_s);
