@@ -4,6 +4,7 @@
 #include "gui/widgets/NSTextViewWithPlaceholderUpdateDelegate.h"
 #include "gui/widgets/ViewAnimations.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
@@ -56,8 +57,13 @@ bool needsGlyphStandIn(char16_t unit)
 constexpr qsizetype longestBlock = 4096;
 
 // Putting text into a document costs some 60 ms per megabyte here, more while other work runs, and the text of a
-// large sample is tens of megabytes: it goes in by pieces of a quarter megabyte, one per turn of the event loop.
+// large sample is tens of megabytes: it goes in by pieces, the first of a quarter megabyte, one per turn of the
+// event loop. Each later piece is sized from how long the one before took, so that a piece takes about
+// pieceNanoseconds also on a busy machine or in a document of tens of megabytes.
 constexpr qsizetype loadedAtOnce = qsizetype(1) << 18;
+constexpr qint64 pieceNanoseconds = 12'000'000;
+constexpr qsizetype shortestPiece = qsizetype(1) << 14;
+constexpr qsizetype longestPiece = qsizetype(1) << 20;
 
 // Room for typing ahead in the buffer the text is kept in.
 qsizetype spareRoom(qsizetype length)
@@ -66,9 +72,9 @@ qsizetype spareRoom(qsizetype length)
 }
 
 // Where the piece from `from` ends: never between the halves of a surrogate pair.
-qsizetype pieceEnd(QStringView text, qsizetype from)
+qsizetype pieceEnd(QStringView text, qsizetype from, qsizetype length = loadedAtOnce)
 {
-    qsizetype end = std::min(text.size(), from + loadedAtOnce);
+    qsizetype end = std::min(text.size(), from + length);
     if (end < text.size() && text[end - 1].isHighSurrogate())
         ++end;
     return end;
@@ -379,6 +385,7 @@ void NSTextViewWithPlaceholder::startLoading(const QString &text, qsizetype load
     m_loaded = loaded;
     m_loadStart = position;
     m_loadingIsUndoable = undoable;
+    m_pieceLength = loadedAtOnce;
     m_editableAfterLoading = !isReadOnly();
     // Typing into a text that is still growing would edit a document that is not yet the text.
     setReadOnly(true);
@@ -397,7 +404,9 @@ void NSTextViewWithPlaceholder::loadNextPiece(quint64 loading)
 {
     if (!isLoading() || loading != m_loadings)
         return;
-    const qsizetype end = pieceEnd(m_loadingText, m_loaded);
+    QElapsedTimer timer;
+    timer.start();
+    const qsizetype end = pieceEnd(m_loadingText, m_loaded, m_pieceLength);
     const QStringView piece = QStringView(m_loadingText).sliced(m_loaded, end - m_loaded);
     withoutChangeReports([&] {
         if (wordWrapMode() != QTextOption::WrapAnywhere && holdsLongWord(piece))
@@ -420,6 +429,9 @@ void NSTextViewWithPlaceholder::loadNextPiece(quint64 loading)
     const qsizetype spareEnd = std::min(m_spareText.size(), m_loadStart + end);
     if (m_spareText.isDetached() && m_loadStart + m_loaded < spareEnd)
         std::fill(m_spareText.begin() + m_loadStart + m_loaded, m_spareText.begin() + spareEnd, QChar());
+    const qsizetype length = end - m_loaded;
+    m_pieceLength = std::clamp(qsizetype(double(length) * double(pieceNanoseconds) / double(timer.nsecsElapsed() + 1)),
+                               shortestPiece, longestPiece);
     m_loaded = end;
     if (m_loaded < m_loadingText.size()) {
         QMetaObject::invokeMethod(

@@ -147,6 +147,7 @@ private:
     QString m_loadingText;
     qsizetype m_loaded = 0;
     int m_loadStart = 0;
+    qsizetype m_pieceLength = 0;
     bool m_loadingIsUndoable = false;
     quint64 m_loadings = 0;
     bool m_editableAfterLoading = true;
