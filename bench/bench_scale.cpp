@@ -158,8 +158,8 @@ int main(int argc, char *argv[])
                     "longest event %.1f ms (%s)\n",
                     one.label, qlonglong(matches), gap, verdict(gap <= 50), benchApplication()->records().longestEvent,
                     qPrintable(benchApplication()->records().longestEventName));
-        std::printf("  memory per match: kept %.1f bytes (goal <= 16 bytes) %s; at the peak %.0f bytes (report)\n", kept,
-                    verdict(kept <= 16), peaked);
+        std::printf("  memory per match: kept %.1f bytes (goal <= 16 bytes) %s; at the peak %.0f bytes (report)\n",
+                    kept, verdict(kept <= 16), peaked);
     }
 
     // Scrolling through the painted million: jumps across the text and single-line steps.

@@ -28,7 +28,7 @@
 <context>
     <name>AppDelegate</name>
     <message>
-        <location filename="../src/gui/app/AppDelegate.cpp" line="+173"/>
+        <location filename="../src/gui/app/AppDelegate.cpp" line="+215"/>
         <source>Library Recovered</source>
         <translation>Bibliothek wiederhergestellt</translation>
     </message>
@@ -67,7 +67,7 @@
         <translation>Die ursprüngliche Datei wurde unverändert in %1 aufbewahrt.</translation>
     </message>
     <message>
-        <location line="+151"/>
+        <location line="+156"/>
         <source>About Quorvale</source>
         <translation>Über Quorvale</translation>
     </message>
@@ -651,18 +651,18 @@ How long a search took, in whole milliseconds</extracomment>
     </message>
     <message>
         <location line="+0"/>
-        <location line="+14"/>
+        <location line="+18"/>
         <source>Expects</source>
         <extracomment>What the chosen test expects</extracomment>
         <translation>Erwartet</translation>
     </message>
     <message>
-        <location line="-14"/>
+        <location line="-18"/>
         <source>Found</source>
         <translation>Gefunden</translation>
     </message>
     <message>
-        <location line="+7"/>
+        <location line="+11"/>
         <source>Add Sample as Test</source>
         <extracomment>Adds the sample text, or its selection, as a test that expects what the pattern finds now</extracomment>
         <translation>Beispiel als Test hinzufügen</translation>
@@ -817,7 +817,12 @@ How long a search took, in whole milliseconds</extracomment>
         <translation>Beschreiben Sie, was passiert ist oder was Sie sich wünschen. Kopieren Sie die Nachricht und schicken Sie sie an die Entwickler; die Versionsangaben unten helfen ihnen, das Problem nachzuvollziehen.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+6"/>
+        <source>Feedback message</source>
+        <translation>Rückmeldung</translation>
+    </message>
+    <message>
+        <location line="+4"/>
         <source>Copy Message</source>
         <translation>Nachricht kopieren</translation>
     </message>
@@ -2320,7 +2325,7 @@ Backtrack stack limit of 0 MB</extracomment>
 <context>
     <name>Substitution</name>
     <message>
-        <location filename="../src/core/evaluation/Substitution.cpp" line="+143"/>
+        <location filename="../src/core/evaluation/Substitution.cpp" line="+157"/>
         <source>The replacement refers to group %1, but the pattern has no groups</source>
         <translation>Die Ersetzung verweist auf Gruppe %1, aber das Muster hat keine Gruppen</translation>
     </message>

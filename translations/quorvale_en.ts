@@ -16,7 +16,7 @@
 <context>
     <name>AppDelegate</name>
     <message numerus="yes">
-        <location filename="../src/gui/app/AppDelegate.cpp" line="+182"/>
+        <location filename="../src/gui/app/AppDelegate.cpp" line="+224"/>
         <source>%Ln expression(s) was/were recovered.</source>
         <translation>
             <numerusform>%Ln expression was recovered.</numerusform>
@@ -48,7 +48,7 @@
 <context>
     <name>ExpressionTestsViewController</name>
     <message numerus="yes">
-        <location filename="../src/gui/editor/ExpressionTestsViewController.cpp" line="+285"/>
+        <location filename="../src/gui/editor/ExpressionTestsViewController.cpp" line="+289"/>
         <source>%1 of %Ln test(s) fail.</source>
         <translation>
             <numerusform>%1 of %Ln test fails.</numerusform>
@@ -157,7 +157,7 @@
 <context>
     <name>Substitution</name>
     <message numerus="yes">
-        <location filename="../src/core/evaluation/Substitution.cpp" line="+144"/>
+        <location filename="../src/core/evaluation/Substitution.cpp" line="+158"/>
         <source>The replacement refers to group %1, but the pattern has only %Ln group(s)</source>
         <translation>
             <numerusform>The replacement refers to group %1, but the pattern has only %Ln group</numerusform>

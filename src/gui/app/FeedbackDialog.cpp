@@ -25,6 +25,7 @@ FeedbackDialog::FeedbackDialog(QWidget *parent)
     intro->setWordWrap(true);
     layout->addWidget(intro);
     m_message->setObjectName(QStringLiteral("feedbackMessage"));
+    m_message->setAccessibleName(tr("Feedback message"));
     m_message->setPlainText(QStringLiteral("\n\n---\n") + systemReport());
     layout->addWidget(m_message, 1);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
