@@ -251,7 +251,8 @@ void PatternTextView::copyEscaped() const
 void PatternTextView::pasteUnescaped()
 {
     const QString pasted = QGuiApplication::clipboard()->text();
-    if (pasted.isEmpty())
+    // As a paste: nothing goes into a view the user cannot edit, nor into one whose text is still loading.
+    if (pasted.isEmpty() || isReadOnly())
         return;
     // Like a paste: one undo step, the usual reports and recolouring follow, and line ends stay as they came.
     insertExactText(PatternEscaping::unescapedForPaste(pasted));

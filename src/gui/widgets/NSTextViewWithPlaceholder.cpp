@@ -454,8 +454,11 @@ void NSTextViewWithPlaceholder::loadNextPiece(quint64 loading)
 
 void NSTextViewWithPlaceholder::insertExactText(const QString &text)
 {
+    // The document is not yet the text: an edit now would end the loading with part of the text lost.
+    if (isLoading())
+        return;
     QTextCursor cursor = textCursor();
-    if (text.size() > loadedAtOnce && !isLoading()) {
+    if (text.size() > loadedAtOnce) {
         // A pasted text of megabytes goes in as an assigned one does, by pieces; text() and the delegate have all of
         // it at once.
         const int start = cursor.selectionStart();

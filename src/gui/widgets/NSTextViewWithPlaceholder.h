@@ -42,7 +42,7 @@ public:
     // Pieces of the assigned text are still to go into the document.
     bool isLoading() const { return !m_loadingText.isNull(); }
     // Replaces the selection with the text as one undoable edit, every character kept as it is. A text of megabytes
-    // goes in by pieces, as for setText().
+    // goes in by pieces, as for setText(). Does nothing while a text is loading.
     void insertExactText(const QString &text);
 
     bool isEditable() const { return isLoading() ? m_editableAfterLoading : !isReadOnly(); }

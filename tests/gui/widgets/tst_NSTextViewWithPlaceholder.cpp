@@ -445,6 +445,13 @@ private Q_SLOTS:
         QTest::keyClicks(f.view, u"x"_s);
         QCOMPARE(f.view->text(), text + u"x"_s);
 
+        // Nothing goes in while the text loads: the view is read-only, and the document is not yet the text.
+        f.view->setText(text);
+        f.view->insertExactText(u"x"_s);
+        QTRY_VERIFY(!f.view->isLoading());
+        QCOMPARE(f.view->text(), text);
+        QCOMPARE(f.view->document()->characterCount() - 1, text.size());
+
         // Assigned again while loading: nothing of the earlier text follows.
         f.view->setText(text);
         f.view->setText(u"short"_s);
