@@ -70,6 +70,12 @@ bool needsNoTranslation(const QString &text)
     return text.isEmpty() || text == u"Quorvale"_s || text.contains(u'\u27E6') || numberOrSymbol.match(text).hasMatch();
 }
 
+// Class and object name, to find the widget a failure is about.
+QString describe(const QObject *object)
+{
+    return QString::fromLatin1(object->metaObject()->className()) + u' ' + object->objectName();
+}
+
 } // namespace
 
 class tst_MainWindow : public QObject
@@ -202,12 +208,10 @@ private Q_SLOTS:
         app.applicationDidFinishLaunching();
         delete app.mainWindowController();
         QVERIFY(!app.mainSplitViewController());
-        app.highlightNextGroup();
-        app.highlightPreviousGroup();
-        app.goToPattern();
-        app.copyEscaped();
-        app.pasteUnescaped();
-        app.stopEvaluation();
+        for (const auto command :
+             {&AppDelegate::highlightNextGroup, &AppDelegate::highlightPreviousGroup, &AppDelegate::goToPattern,
+              &AppDelegate::copyEscaped, &AppDelegate::pasteUnescaped, &AppDelegate::stopEvaluation})
+            (app.*command)();
         QCOMPARE(app.activeGroup(), 0);
     }
 
@@ -235,20 +239,15 @@ private Q_SLOTS:
         QFETCH(QByteArray, content);
         QFETCH(QString, firstName);
         QFETCH(QString, sentences);
-        QFile broken(libraryPath());
-        QVERIFY(broken.open(QIODevice::WriteOnly));
-        broken.write(content);
-        broken.close();
+        QVERIFY(writeFile(libraryPath(), content));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"^The library file .* could not be read"_s));
         AppDelegate app(libraryPath());
         app.applicationDidFinishLaunching();
         auto *message = app.mainWindowController()->findChild<QMessageBox *>(u"recoveryMessage"_s);
         QVERIFY(message);
-        const QString keptCopy = app.mainSplitViewController()
-                                     ->libraryViewController()
-                                     ->libraryStoreController()
-                                     ->recovery()
-                                     ->keptCopyPath;
+        LibraryStoreController *store
+            = app.mainSplitViewController()->libraryViewController()->libraryStoreController();
+        const QString keptCopy = store->recovery()->keptCopyPath;
         QVERIFY(QFile::exists(keptCopy));
         QVERIFY2(message->informativeText().contains(sentences), qPrintable(message->informativeText()));
         QVERIFY(message->informativeText().endsWith(
@@ -353,11 +352,10 @@ private Q_SLOTS:
     // At the first start's size with every panel open, the side panels give up width so that the line stays whole.
     void resultLineFitsBesideEveryPanel()
     {
-        UserDefaults &defaults = UserDefaults::standard();
-        for (const UserDefaultsKey key : {UserDefaultsKey::showLeftPanel, UserDefaultsKey::showRightPanel})
-            defaults.setValue(key, true);
-        defaults.setValue(MatchInspectorViewController::shownKey(), true);
-        defaults.setValue(SubstitutionViewController::shownKey(), true);
+        for (const QString &key :
+             {keyString(UserDefaultsKey::showLeftPanel), keyString(UserDefaultsKey::showRightPanel),
+              MatchInspectorViewController::shownKey(), SubstitutionViewController::shownKey()})
+            UserDefaults::standard().setValue(key, true);
         AppDelegate app(libraryPath());
         MainWindowController *window = app.mainWindowController();
         window->resize(900, 640);
@@ -577,11 +575,7 @@ private Q_SLOTS:
             if (controls.contains(node->role())
                 && (node->text(QAccessible::Name).isEmpty() || node->text(QAccessible::Description).isEmpty())) {
                 const QObject *object = node->object();
-                nameless.append(object ? QString::fromLatin1(object->metaObject()->className()) + u' '
-                                        + object->objectName() + u" in "_s
-                                        + QString::fromLatin1(object->parent()->metaObject()->className()) + u' '
-                                        + object->parent()->objectName()
-                                       : u"?"_s);
+                nameless.append(object ? describe(object) + u" in "_s + describe(object->parent()) : u"?"_s);
             }
             for (int i = 0; i < node->childCount(); ++i)
                 walk(node->child(i));
@@ -596,8 +590,7 @@ private Q_SLOTS:
         QStringList unmarked;
         const auto check = [&](const QObject *owner, const char *what, const QString &text) {
             if (!needsNoTranslation(text))
-                unmarked << QString::fromLatin1(owner->metaObject()->className()) + u' ' + owner->objectName() + u' '
-                        + QString::fromLatin1(what) + u": " + text;
+                unmarked << describe(owner) + u' ' + QString::fromLatin1(what) + u": " + text;
         };
         const std::function<void(const QAction *)> checkAction = [&](const QAction *action) {
             check(action, "text", action->text());

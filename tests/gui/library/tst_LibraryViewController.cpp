@@ -57,6 +57,11 @@ struct Fixture
         return fileNames(path);
     }
     Expression *at(int row) const { return model->expressionAt(row).get(); }
+    // Empty while nothing is selected, which no expression's name is.
+    QString selectedName() const
+    {
+        return controller->selectedExpression() ? controller->selectedExpression()->name() : QString();
+    }
     // Rows as the list shows them.
     QModelIndex shown(int row) const { return view->model()->index(row, 0); }
     QStringList shownNames() const
@@ -161,12 +166,11 @@ private Q_SLOTS:
         QTest::addColumn<int>("selectMeanwhile");
         QTest::addColumn<QStringList>("remaining");
         QTest::addColumn<QString>("selectedAfter");
-        QTest::addRow("no keeps everything")
-            << Qt::Key_Delete << false << -1 << QStringList {u"A"_s, u"B"_s, u"C"_s} << u"B"_s;
+        QTest::addRow("no keeps everything") << Qt::Key_Delete << false << -1 << words(u"A B C"_s) << u"B"_s;
         QTest::addRow("yes removes it and selects the next")
-            << Qt::Key_Backspace << true << -1 << QStringList {u"A"_s, u"C"_s} << u"C"_s;
+            << Qt::Key_Backspace << true << -1 << words(u"A C"_s) << u"C"_s;
         QTest::addRow("yes removes the expression asked about after the selection moved")
-            << Qt::Key_Delete << true << 0 << QStringList {u"A"_s, u"C"_s} << u"A"_s;
+            << Qt::Key_Delete << true << 0 << words(u"A C"_s) << u"A"_s;
     }
 
     void deletingAsksFirst()
@@ -197,8 +201,7 @@ private Q_SLOTS:
         buttons.at(yes ? 0 : 1)->click();
         QCOMPARE(f.names(), remaining);
         QCOMPARE(f.savedNames(), remaining);
-        QVERIFY(f.controller->selectedExpression());
-        QCOMPARE(f.controller->selectedExpression()->name(), selectedAfter);
+        QCOMPARE(f.selectedName(), selectedAfter);
     }
 
     void deletingWithoutSelectionAsksNothing()
@@ -219,16 +222,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("ontoRow");
         QTest::addColumn<QString>("source");
         QTest::addColumn<QStringList>("order");
-        const QStringList unchanged {u"A"_s, u"B"_s, u"C"_s};
         const QString own = u"own"_s;
-        QTest::addRow("first above third") << 0 << 2 << -1 << own << QStringList {u"B"_s, u"A"_s, u"C"_s};
-        QTest::addRow("third above first") << 2 << 0 << -1 << own << QStringList {u"C"_s, u"A"_s, u"B"_s};
+        QTest::addRow("first above third") << 0 << 2 << -1 << own << words(u"B A C"_s);
+        QTest::addRow("third above first") << 2 << 0 << -1 << own << words(u"C A B"_s);
         QTest::addRow("second above itself is refused") << 1 << 1 << -1 << own << QStringList();
         QTest::addRow("onto a row is refused") << 0 << -1 << 2 << own << QStringList();
-        QTest::addRow("first above second keeps the order") << 0 << 1 << -1 << own << unchanged;
-        QTest::addRow("first below the last row") << 0 << 3 << -1 << own << QStringList {u"B"_s, u"C"_s, u"A"_s};
-        QTest::addRow("first onto the space below the rows")
-            << 0 << -1 << -1 << own << QStringList {u"B"_s, u"C"_s, u"A"_s};
+        QTest::addRow("first above second keeps the order") << 0 << 1 << -1 << own << words(u"A B C"_s);
+        QTest::addRow("first below the last row") << 0 << 3 << -1 << own << words(u"B C A"_s);
+        QTest::addRow("first onto the space below the rows") << 0 << -1 << -1 << own << words(u"B C A"_s);
         QTest::addRow("our type from elsewhere is refused") << 0 << 2 << -1 << u"elsewhere"_s << QStringList();
         QTest::addRow("a copy is refused") << 0 << 2 << -1 << u"copy"_s << QStringList();
     }
@@ -240,7 +241,7 @@ private Q_SLOTS:
         QFETCH(int, ontoRow);
         QFETCH(QString, source);
         QFETCH(QStringList, order);
-        const QStringList unchanged {u"A"_s, u"B"_s, u"C"_s};
+        const QStringList unchanged = words(u"A B C"_s);
         const bool accepted = !order.isEmpty();
         Fixture f(path());
         QSignalSpy moved(f.model, &QAbstractItemModel::rowsMoved);
@@ -304,7 +305,7 @@ private Q_SLOTS:
         QCOMPARE(f.model->index(1).data().toString(), u"Renamed"_s);
 
         QVERIFY(f.model->setData(f.model->index(2), u"Edited"_s));
-        QCOMPARE(f.savedNames(), QStringList({u"A"_s, u"Renamed"_s, u"Edited"_s}));
+        QCOMPARE(f.savedNames(), words(u"A Renamed Edited"_s));
         QVERIFY(f.model->undoStack()->canUndo());
 
         // A replacement from elsewhere, which the history cannot undo; the dropped expression no longer reaches the
@@ -326,10 +327,9 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("changed");
         QTest::addColumn<QString>("selectedAfterUndo");
         QTest::addRow("add") << u"add"_s << QStringList {u"A"_s, u"B"_s, u"C"_s, u"New Expression"_s} << u"C"_s;
-        QTest::addRow("rename") << u"rename"_s << QStringList {u"A"_s, u"Digits"_s, u"C"_s} << u"A"_s;
-        QTest::addRow("reorder") << u"reorder"_s << QStringList {u"B"_s, u"C"_s, u"A"_s} << u"A"_s;
-        QTest::addRow("delete brings back the expression itself")
-            << u"delete"_s << QStringList {u"A"_s, u"C"_s} << u"B"_s;
+        QTest::addRow("rename") << u"rename"_s << words(u"A Digits C"_s) << u"A"_s;
+        QTest::addRow("reorder") << u"reorder"_s << words(u"B C A"_s) << u"A"_s;
+        QTest::addRow("delete brings back the expression itself") << u"delete"_s << words(u"A C"_s) << u"B"_s;
     }
 
     void eachChangeIsUndoneAndRedone()
@@ -360,12 +360,11 @@ private Q_SLOTS:
         QCOMPARE(history->count(), 1);
 
         f.controller->undo();
-        QCOMPARE(f.names(), (QStringList {u"A"_s, u"B"_s, u"C"_s}));
+        QCOMPARE(f.names(), words(u"A B C"_s));
         f.controller->libraryStoreController()->waitForSaves();
         QCOMPARE(fileContent(path()), original);
         QCOMPARE(f.model->expressionAt(1), second);
-        QVERIFY(f.controller->selectedExpression());
-        QCOMPARE(f.controller->selectedExpression()->name(), selectedAfterUndo);
+        QCOMPARE(f.selectedName(), selectedAfterUndo);
         QVERIFY(!history->canUndo());
 
         f.controller->redo();
@@ -413,7 +412,7 @@ private Q_SLOTS:
             f.select(row);
             f.controller->deleteSelectedExpression();
             f.alerts.first()->buttons().constFirst()->click();
-            QCOMPARE(f.controller->selectedExpression()->name(), u"Apricot"_s);
+            QCOMPARE(f.selectedName(), u"Apricot"_s);
         } else {
             const std::unique_ptr<QMimeData> dragged(f.view->model()->mimeData({f.shown(row)}));
             QVERIFY(!f.view->model()->canDropMimeData(dragged.get(), Qt::MoveAction, row, 0, {}));
@@ -432,18 +431,18 @@ private Q_SLOTS:
         Fixture f(path(), words(u"Banana Apple Cherry"_s));
         QLineEdit *filter = f.controller->filterField();
         QTest::keyClicks(filter, u"che"_s);
-        QCOMPARE(f.controller->selectedExpression()->name(), u"Cherry"_s);
+        QCOMPARE(f.selectedName(), u"Cherry"_s);
         QTest::keyClicks(filter, u"x"_s);
         QVERIFY(!f.controller->selectedExpression());
         // Back where the user was before filtering.
         QTest::keyClick(filter, Qt::Key_Escape);
         QCOMPARE(f.shownNames().size(), 3);
-        QCOMPARE(f.controller->selectedExpression()->name(), u"Banana"_s);
+        QCOMPARE(f.selectedName(), u"Banana"_s);
         // A new expression the filter would hide clears it.
         QTest::keyClicks(filter, u"apple"_s);
         f.controller->addExpression();
         QVERIFY(filter->text().isEmpty());
-        QCOMPARE(f.controller->selectedExpression()->name(), u"New Expression"_s);
+        QCOMPARE(f.selectedName(), u"New Expression"_s);
     }
 
     void importAddsAWholeFileAsOneStep_data()
@@ -481,7 +480,7 @@ private Q_SLOTS:
         if (!good)
             return;
         QCOMPARE(fileContent(path()).at(3)[u"newer"_s], QJsonValue(QJsonArray {1}));
-        QCOMPARE(f.controller->selectedExpression()->name(), u"B 2"_s);
+        QCOMPARE(f.selectedName(), u"B 2"_s);
         f.controller->undo();
         QCOMPARE(f.savedNames(), words(u"A B C"_s));
     }
@@ -507,17 +506,16 @@ private Q_SLOTS:
 
     void rowsAre32HighAndTheSelectionIsFilled_data()
     {
-        QTest::addColumn<bool>("dark");
-        QTest::addRow("light") << false;
-        QTest::addRow("dark") << true;
+        QTest::addColumn<int>("appearanceMode");
+        QTest::addRow("light") << 0;
+        QTest::addRow("dark") << 1;
     }
 
     void rowsAre32HighAndTheSelectionIsFilled()
     {
-        QFETCH(bool, dark);
-        UserDefaults::standard().setValue(UserDefaultsKey::appearanceMode, dark ? 1 : 0);
-        const std::unique_ptr<Appearance> appearance
-            = AppearanceController::appearance(dark ? 1 : 0, SystemAppearance::light);
+        QFETCH(int, appearanceMode);
+        UserDefaults::standard().setValue(UserDefaultsKey::appearanceMode, appearanceMode);
+        const auto appearance = AppearanceController::appearance(appearanceMode, SystemAppearance::light);
         ApplicationPalette::apply(*appearance);
         Fixture f(path());
         f.select(1);
