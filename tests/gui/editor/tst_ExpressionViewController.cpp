@@ -250,23 +250,21 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("injected");
         QTest::addColumn<QString>("message");
+        const auto failed = [](const QString &cause, int found, const QString &remedy = QString()) {
+            return u"Matching failed: %1. %2 matches were found before it and are not shown.%3"_s.arg(
+                cause, QString::number(found), remedy);
+        };
         QTest::addRow("backtrack stack overflow")
             << int(U_ZERO_ERROR)
-            << u"Matching failed: the pattern needs more backtracking memory than the backtrack stack limit allows "
-               u"(U_REGEX_STACK_OVERFLOW). 2 matches were found before it and are not shown. The limit of 0.001 MB can "
-               u"be raised in Preferences."_s;
+            << failed(u"the pattern needs more backtracking memory than the backtrack stack limit allows "
+                      u"(U_REGEX_STACK_OVERFLOW)"_s,
+                      2, u" The limit of 0.001 MB can be raised in Preferences."_s);
         QTest::addRow("out of memory") << int(U_MEMORY_ALLOCATION_ERROR)
-                                       << u"Matching failed: the engine ran out of memory (U_MEMORY_ALLOCATION_ERROR). "
-                                          u"3 matches were found before "
-                                          u"it and are not shown."_s;
-        QTest::addRow("time limit")
-            << int(U_REGEX_TIME_OUT)
-            << u"Matching failed: the engine's time limit ran out (U_REGEX_TIME_OUT). 3 matches "
-               u"were found before it and are not shown."_s;
+                                       << failed(u"the engine ran out of memory (U_MEMORY_ALLOCATION_ERROR)"_s, 3);
+        QTest::addRow("time limit") << int(U_REGEX_TIME_OUT)
+                                    << failed(u"the engine's time limit ran out (U_REGEX_TIME_OUT)"_s, 3);
         QTest::addRow("any other failure")
-            << int(U_INTERNAL_PROGRAM_ERROR)
-            << u"Matching failed: the engine reported an error (U_INTERNAL_PROGRAM_ERROR). 3 "
-               u"matches were found before it and are not shown."_s;
+            << int(U_INTERNAL_PROGRAM_ERROR) << failed(u"the engine reported an error (U_INTERNAL_PROGRAM_ERROR)"_s, 3);
     }
 
     void engineFailureIsNoResult()
