@@ -57,13 +57,13 @@ bool needsGlyphStandIn(char16_t unit)
 constexpr qsizetype longestBlock = 4096;
 
 // Putting text into a document costs some 60 ms per megabyte here, more while other work runs, and the text of a
-// large sample is tens of megabytes: it goes in by pieces, the first of a quarter megabyte, one per turn of the
-// event loop. Each later piece is sized from how long the one before took, so that a piece takes about
-// pieceNanoseconds also on a busy machine or in a document of tens of megabytes.
+// large sample is tens of megabytes: it goes in by pieces of at most a quarter megabyte, one per turn of the event
+// loop. Each later piece is sized from how long the one before took, so that a piece takes about pieceNanoseconds
+// also on a busy machine or in a document of tens of megabytes.
 constexpr qsizetype loadedAtOnce = qsizetype(1) << 18;
 constexpr qint64 pieceNanoseconds = 12'000'000;
 constexpr qsizetype shortestPiece = qsizetype(1) << 14;
-constexpr qsizetype longestPiece = qsizetype(1) << 20;
+constexpr qsizetype longestPiece = loadedAtOnce;
 
 // Room for typing ahead in the buffer the text is kept in.
 qsizetype spareRoom(qsizetype length)
