@@ -61,4 +61,10 @@ public:
     static QString patternText(const icu::RegexPattern &pattern);
     // Why a search ended early, in a short phrase for the user, e.g. "the engine ran out of memory".
     static QString matchingFailureReason(UErrorCode status);
+
+    // The engine skips positions that cannot start a match at 1 to 4 ns each, calling nothing but the find callback,
+    // and that call makes such a skip two to four times slower, also when the callback does nothing. So a search calls
+    // it at every position only while more than this many UTF-16 units are left: a skip over the rest then ends within
+    // a few ms, and the search's own loop sees a stop.
+    static constexpr qsizetype unwatchedSkipLength = qsizetype(2) << 20;
 };

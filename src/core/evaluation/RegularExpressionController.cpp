@@ -1,5 +1,6 @@
 #include "core/evaluation/RegularExpressionController.h"
 
+#include "core/evaluation/RegularExpression.h"
 #include "core/platform/IcuString.h"
 
 #include <QElapsedTimer>
@@ -15,12 +16,6 @@ struct Search
     // Up to here the find callback is called at every position; after it only once per call of the match callback.
     qsizetype findCallbackStaysUntil;
 };
-
-// The engine skips positions that cannot start a match at 1 to 4 ns each, calling nothing but the find callback, and
-// that call makes such a skip two to four times slower, also when the callback does nothing. So it is called at every
-// position only while more than this many UTF-16 units are left: a skip over the rest then ends within a few ms, and
-// the loop in match() sees the stop.
-constexpr qsizetype unwatchedSkipLength = qsizetype(2) << 20;
 
 UBool U_CALLCONV continueFinding(const void *context, int64_t position)
 {
@@ -74,7 +69,8 @@ bool RegularExpressionController::match(const std::atomic<bool> &shouldStop)
     }
     UErrorCode status = U_ZERO_ERROR;
     const std::unique_ptr<icu::RegexMatcher> matcher(m_regularExpression->matcher(*input, status));
-    const Search search {&shouldStop, &m_searchedLength, matcher.get(), m_text.size() - unwatchedSkipLength};
+    const Search search {&shouldStop, &m_searchedLength, matcher.get(),
+                         m_text.size() - RegularExpression::unwatchedSkipLength};
     if (U_SUCCESS(status)) {
         m_results = MatchResults(matcher->groupCount() + 1);
         // Only the match callback is called during a single runaway attempt, and its step count runs on across the

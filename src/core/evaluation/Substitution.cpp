@@ -18,10 +18,6 @@ struct Search
     qsizetype findCallbackStaysUntil;
 };
 
-// As for the evaluation: the find callback makes a skip over positions that cannot start a match two to four times
-// slower, so it is called at every position only while more than this many UTF-16 units are left.
-constexpr qsizetype unwatchedSkipLength = qsizetype(2) << 20;
-
 UBool U_CALLCONV continueFinding(const void *context, int64_t position)
 {
     const Search &search = *static_cast<const Search *>(context);
@@ -222,7 +218,7 @@ Substitution::Outcome Substitution::run(const icu::RegexPattern &pattern, const 
     if (!replacement)
         return matchingFailed(U_INDEX_OUTOFBOUNDS_ERROR);
 
-    const Search search {&shouldStop, matcher.get(), text.size() - unwatchedSkipLength};
+    const Search search {&shouldStop, matcher.get(), text.size() - RegularExpression::unwatchedSkipLength};
     matcher->setStackLimit(stackLimit, status);
     matcher->setMatchCallback(&continueMatching, &search, status);
     if (search.findCallbackStaysUntil > 0)
