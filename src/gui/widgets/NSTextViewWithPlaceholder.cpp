@@ -409,8 +409,7 @@ void NSTextViewWithPlaceholder::loadNextPiece(quint64 loading)
     const qsizetype end = pieceEnd(m_loadingText, m_loaded, m_pieceLength);
     const QStringView piece = QStringView(m_loadingText).sliced(m_loaded, end - m_loaded);
     withoutChangeReports([&] {
-        if (wordWrapMode() != QTextOption::WrapAnywhere && holdsLongWord(piece))
-            setWrapsAnywhere(true);
+        wrapAnywhereForLongWords(piece);
         QTextDocument *textDocument = document();
         QTextCursor cursor(textDocument);
         cursor.setPosition(m_loadStart + int(m_loaded));
@@ -470,8 +469,7 @@ void NSTextViewWithPlaceholder::insertExactText(const QString &text)
         startLoading(text, first, start, true);
         const QStringView head = QStringView(text).first(first);
         withoutChangeReports([&] {
-            if (wordWrapMode() != QTextOption::WrapAnywhere && holdsLongWord(head))
-                setWrapsAnywhere(true);
+            wrapAnywhereForLongWords(head);
             insertExactText(cursor, head);
         });
         setTextCursor(cursor);
@@ -649,8 +647,7 @@ void NSTextViewWithPlaceholder::documentContentsChanged(int position, int charsR
         around.setPosition(std::max(0, position - int(longWordLength)));
         around.setPosition(std::min(document()->characterCount() - 1, position + charsAdded + int(longWordLength)),
                            QTextCursor::KeepAnchor);
-        if (holdsLongWord(around.selectedText()))
-            setWrapsAnywhere(true);
+        wrapAnywhereForLongWords(around.selectedText());
     }
     didChangeText();
 }
@@ -694,6 +691,12 @@ void NSTextViewWithPlaceholder::followChange(int position, int charsRemoved, int
 void NSTextViewWithPlaceholder::setWrapsAnywhere(bool anywhere)
 {
     setWordWrapMode(anywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
+}
+
+void NSTextViewWithPlaceholder::wrapAnywhereForLongWords(QStringView text)
+{
+    if (wordWrapMode() != QTextOption::WrapAnywhere && holdsLongWord(text))
+        setWrapsAnywhere(true);
 }
 
 void NSTextViewWithPlaceholder::focusInEvent(QFocusEvent *event)

@@ -115,6 +115,8 @@ private:
     // megabytes must not read them all.
     void followChange(int position, int charsRemoved, int charsAdded);
     void setWrapsAnywhere(bool anywhere);
+    // Text coming in that holds a long word makes the view wrap anywhere; it never goes back by itself.
+    void wrapAnywhereForLongWords(QStringView text);
     void insertExactText(QTextCursor &cursor, QStringView text);
     void holdLongLines(QTextCursor &cursor, int from, int to);
     void holdPendingLongLines();
