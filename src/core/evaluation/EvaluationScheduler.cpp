@@ -6,11 +6,32 @@
 #include <QCoreApplication>
 #include <QPointer>
 
+#include <condition_variable>
+#include <mutex>
+
+namespace {
+
+// A run that took no longer than this last time is likely to end within moments again: its end is waited for before
+// the window repaints, so that an edit and its results are painted once, together.
+constexpr std::chrono::microseconds quickRun {2000};
+// How long the interface thread waits for that at most.
+constexpr std::chrono::microseconds quickRunWait {4000};
+
+} // namespace
+
 struct EvaluationScheduler::Run
 {
     std::atomic<bool> shouldStop = false;
-    // Read on the main thread only.
+    // Main thread only.
     QPointer<EvaluationScheduler> scheduler;
+    bool handled = false;
+
+    std::mutex mutex;
+    std::condition_variable ended;
+    // Set on the worker under the mutex.
+    bool hasEnded = false;
+    bool completed = false;
+    std::chrono::nanoseconds duration {0};
 };
 
 EvaluationScheduler::EvaluationScheduler(Prepare prepare, QObject *parent)
@@ -35,6 +56,11 @@ EvaluationScheduler::~EvaluationScheduler()
 
 void EvaluationScheduler::restart()
 {
+    // Queued, the wait comes after the edit's own handling and before the low-priority repaint.
+    if (m_lastRunDuration <= quickRun && !m_quickRunAwaited) {
+        m_quickRunAwaited = true;
+        QMetaObject::invokeMethod(this, &EvaluationScheduler::awaitQuickRun, Qt::QueuedConnection);
+    }
     if (!m_running) {
         start();
         updateRunning();
@@ -85,23 +111,56 @@ void EvaluationScheduler::start()
     if (m_timeBudget > std::chrono::milliseconds::zero())
         m_budgetTimer.start(m_timeBudget);
     EvaluationThreadPool::start(run->shouldStop, [run, work = std::move(work)] {
+        const auto start = std::chrono::steady_clock::now();
         const bool completed = work(run->shouldStop);
+        {
+            const std::lock_guard lock(run->mutex);
+            run->hasEnded = true;
+            run->completed = completed;
+            run->duration = std::chrono::steady_clock::now() - start;
+        }
+        run->ended.notify_all();
         if (QCoreApplication *application = QCoreApplication::instance()) {
             ThreadHandOff::handOver(
                 [application](auto job) {
                     QMetaObject::invokeMethod(application, std::move(job), Qt::QueuedConnection);
                 },
-                [run, completed] {
-                    if (run->scheduler)
-                        run->scheduler->runEnded(run, completed);
+                [run] {
+                    if (run->scheduler && !run->handled)
+                        run->scheduler->runEnded(run);
                 });
         }
     });
 }
 
-void EvaluationScheduler::runEnded(const std::shared_ptr<Run> &run, bool completed)
+void EvaluationScheduler::awaitQuickRun()
+{
+    m_quickRunAwaited = false;
+    const auto deadline = std::chrono::steady_clock::now() + quickRunWait;
+    // A stopped run ends at once, and the newer one it makes way for is waited for too.
+    while (m_running) {
+        const std::shared_ptr<Run> run = m_running;
+        {
+            std::unique_lock lock(run->mutex);
+            if (!run->ended.wait_until(lock, deadline, [&run] { return run->hasEnded; }))
+                return;
+        }
+        runEnded(run);
+    }
+}
+
+void EvaluationScheduler::runEnded(const std::shared_ptr<Run> &run)
 {
     Q_ASSERT(run == m_running);
+    run->handled = true;
+    bool completed = false;
+    {
+        const std::lock_guard lock(run->mutex);
+        completed = run->completed;
+        // A stopped run says nothing about how long the work takes.
+        if (completed)
+            m_lastRunDuration = std::chrono::duration_cast<std::chrono::microseconds>(run->duration);
+    }
     m_running.reset();
     m_budgetTimer.stop();
     const bool reported = std::exchange(m_reportsEnd, true);

@@ -20,7 +20,8 @@
 // - stopped: stop() or the time budget ended it, or a stop kept newer input from running;
 // - superseded: newer input came; reported once the newer run has been prepared.
 // cancel() ends the run without a report. Main thread only; prepare() is called from within restart() when nothing
-// runs, else from the main thread's event loop.
+// runs, else from the main thread's event loop. When the last run took a moment only, the event loop waits a few ms
+// for the new one before it repaints, so that input and its results are painted together.
 class EvaluationScheduler final : public QObject
 {
     Q_OBJECT
@@ -59,7 +60,8 @@ private:
     struct Run;
 
     void start();
-    void runEnded(const std::shared_ptr<Run> &run, bool completed);
+    void awaitQuickRun();
+    void runEnded(const std::shared_ptr<Run> &run);
     void updateRunning();
 
     Prepare m_prepare;
@@ -73,4 +75,7 @@ private:
     std::chrono::milliseconds m_timeBudget {0};
     QTimer m_budgetTimer;
     bool m_wasRunning = false;
+    // Of the last run on its worker; unknown (long) before the first.
+    std::chrono::microseconds m_lastRunDuration = std::chrono::microseconds::max();
+    bool m_quickRunAwaited = false;
 };

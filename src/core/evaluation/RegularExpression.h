@@ -64,7 +64,8 @@ public:
 
     // The engine skips positions that cannot start a match at 1 to 4 ns each, calling nothing but the find callback,
     // and that call makes such a skip two to four times slower, also when the callback does nothing. So a search calls
-    // it at every position only while more than this many UTF-16 units are left: a skip over the rest then ends within
-    // a few ms, and the search's own loop sees a stop.
-    static constexpr qsizetype unwatchedSkipLength = qsizetype(2) << 20;
+    // it at every position only while more than this many UTF-16 units are left: texts up to some 30 million units
+    // are searched at the engine's own speed, and a stop waits at most for a skip over the rest, about 30 to 130 ms.
+    // A runaway attempt is stopped within moments anywhere: the match callback covers it.
+    static constexpr qsizetype unwatchedSkipLength = qsizetype(32) << 20;
 };

@@ -69,8 +69,7 @@ bool RegularExpressionController::match(const std::atomic<bool> &shouldStop)
     }
     UErrorCode status = U_ZERO_ERROR;
     const std::unique_ptr<icu::RegexMatcher> matcher(m_regularExpression->matcher(*input, status));
-    const Search search {&shouldStop, &m_searchedLength, matcher.get(),
-                         m_text.size() - RegularExpression::unwatchedSkipLength};
+    const Search search {&shouldStop, &m_searchedLength, matcher.get(), m_text.size() - m_unwatchedSkipLength};
     if (U_SUCCESS(status)) {
         m_results = MatchResults(matcher->groupCount() + 1);
         // Only the match callback is called during a single runaway attempt, and its step count runs on across the

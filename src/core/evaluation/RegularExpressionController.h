@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/evaluation/MatchResults.h"
+#include "core/evaluation/RegularExpression.h"
 #include "core/settings/UserDefaults.h"
 
 #include <QString>
@@ -56,6 +57,9 @@ public:
     void setInjectedMatchingError(UErrorCode status) { m_injectedMatchingError = status; }
     // Set before run().
     void setMode(Mode mode) { m_mode = mode; }
+    // For tests of long texts without tens of megabytes: how much of the text's end the engine skips unwatched.
+    // Set before run().
+    void setUnwatchedSkipLength(qsizetype length) { m_unwatchedSkipLength = length; }
 
 private:
     bool match(const std::atomic<bool> &shouldStop);
@@ -69,4 +73,5 @@ private:
     int32_t m_stackLimit = defaultBacktrackStackLimit;
     UErrorCode m_injectedMatchingError = U_ZERO_ERROR;
     Mode m_mode = Mode::shownMatches;
+    qsizetype m_unwatchedSkipLength = RegularExpression::unwatchedSkipLength;
 };

@@ -8,6 +8,9 @@
 
 using namespace Qt::StringLiterals;
 
+// The texts below are a few Mi long: the unwatched end is made as short for them.
+constexpr qsizetype testedUnwatchedLength = qsizetype(2) << 20;
+
 class tst_RegularExpressionController final : public QObject
 {
     Q_OBJECT
@@ -63,6 +66,7 @@ private Q_SLOTS:
         QFETCH(QString, before);
         QFETCH(qsizetype, lag);
         RegularExpressionController controller(compiledPattern(pattern), before + catastrophicText());
+        controller.setUnwatchedSkipLength(testedUnwatchedLength);
         std::atomic<bool> shouldStop = false;
         std::atomic<bool> completed = true;
         const std::unique_ptr<QThread> worker(QThread::create([&] { completed = controller.run(shouldStop); }));
@@ -98,6 +102,7 @@ private Q_SLOTS:
         const auto compiled = RegularExpression::compile(pattern, RegularExpressionOptions::fromInt(options)).pattern;
         QVERIFY(compiled);
         RegularExpressionController controller(compiled, text);
+        controller.setUnwatchedSkipLength(testedUnwatchedLength);
         const std::atomic<bool> shouldStop = false;
         QVERIFY(controller.run(shouldStop));
         QCOMPARE(controller.matchingError(), U_ZERO_ERROR);
@@ -117,6 +122,7 @@ private Q_SLOTS:
     void stopDuringALongSkip()
     {
         RegularExpressionController controller(compiledPattern(u"xyzzy"_s), QString(qsizetype(16) << 20, u'y'));
+        controller.setUnwatchedSkipLength(testedUnwatchedLength);
         std::atomic<bool> shouldStop = false;
         std::atomic<bool> completed = true;
         const std::unique_ptr<QThread> worker(QThread::create([&] { completed = controller.run(shouldStop); }));
