@@ -270,10 +270,6 @@ private Q_SLOTS:
             << failed(u"the pattern needs more backtracking memory than the backtrack stack limit allows "
                       u"(U_REGEX_STACK_OVERFLOW)"_s,
                       2, u" The limit of 0.001 MB can be raised in Preferences."_s);
-        QTest::addRow("out of memory") << int(U_MEMORY_ALLOCATION_ERROR)
-                                       << failed(u"the engine ran out of memory (U_MEMORY_ALLOCATION_ERROR)"_s, 3);
-        QTest::addRow("time limit") << int(U_REGEX_TIME_OUT)
-                                    << failed(u"the engine's time limit ran out (U_REGEX_TIME_OUT)"_s, 3);
         QTest::addRow("any other failure")
             << int(U_INTERNAL_PROGRAM_ERROR) << failed(u"the engine reported an error (U_INTERNAL_PROGRAM_ERROR)"_s, 3);
     }
