@@ -1,5 +1,4 @@
 #include "TestSettings.h"
-#include "core/platform/SystemAppearanceMonitor.h"
 #include "core/settings/DarkAppearance.h"
 #include "core/settings/LightAppearance.h"
 #include "core/settings/UserDefaults.h"
@@ -7,8 +6,6 @@
 
 #include "UnexpectedWarnings.h"
 
-#include <QApplication>
-#include <QContextMenuEvent>
 #include <QFile>
 #include <QIcon>
 #include <QRegularExpression>
@@ -17,7 +14,6 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
-#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -80,33 +76,20 @@ private Q_SLOTS:
         resetSettingsToLightDefaults();
     }
 
-    void cleanupTestCase() { SystemAppearanceMonitor::instance().setOverride(std::nullopt); }
-
-    void showsThePageOfTheSetting_data()
-    {
-        QTest::addColumn<QVariant>("atStart");
-        QTest::addColumn<QVariant>("later");
-        QTest::addColumn<QString>("title");
-        QTest::addRow("unset shows basic") << QVariant() << QVariant() << basicTitle;
-        QTest::addRow("1 shows advanced") << QVariant(1) << QVariant() << advancedTitle;
-        QTest::addRow("7 at start shows basic") << QVariant(7) << QVariant() << basicTitle;
-        QTest::addRow("switch to 1 at once") << QVariant(0) << QVariant(1) << advancedTitle;
-        QTest::addRow("switch back to 0") << QVariant(1) << QVariant(0) << basicTitle;
-        QTest::addRow("switch to -1 falls back to basic") << QVariant(1) << QVariant(-1) << basicTitle;
-    }
-
+    // At start and at once when it changes; a value that names no page shows the basic one.
     void showsThePageOfTheSetting()
     {
-        QFETCH(QVariant, atStart);
-        QFETCH(QVariant, later);
-        QFETCH(QString, title);
-        if (atStart.isValid())
-            UserDefaults::standard().setValue(UserDefaultsKey::referenceType, atStart);
+        {
+            Fixture unset;
+            QCOMPARE(unset.view()->documentTitle(), basicTitle);
+        }
+        UserDefaults::standard().setValue(UserDefaultsKey::referenceType, 1);
         Fixture f;
-        if (later.isValid())
-            UserDefaults::standard().setValue(UserDefaultsKey::referenceType, later);
-        QCOMPARE(f.view()->documentTitle(), title);
-        QCOMPARE(f.controller.referenceType(), title == basicTitle ? ReferenceType::basic : ReferenceType::advanced);
+        QCOMPARE(f.view()->documentTitle(), advancedTitle);
+        UserDefaults::standard().setValue(UserDefaultsKey::referenceType, -1);
+        QCOMPARE(f.view()->documentTitle(), basicTitle);
+        UserDefaults::standard().setValue(UserDefaultsKey::referenceType, 1);
+        QCOMPARE(f.view()->documentTitle(), advancedTitle);
     }
 
     void unreadablePageFallsBackToBasic()
@@ -134,16 +117,8 @@ private Q_SLOTS:
         QVERIFY2(!filled.contains(u"$("_s), qPrintable(filled.mid(filled.indexOf(u"$("_s), 40)));
     }
 
-    void paletteChangeReloadsWithItsColours_data()
-    {
-        QTest::addColumn<bool>("throughSetting");
-        QTest::addRow("appearanceMode set to dark") << true;
-        QTest::addRow("desktop style turns dark") << false;
-    }
-
     void paletteChangeReloadsWithItsColours()
     {
-        QFETCH(bool, throughSetting);
         const QString bodyText = u"any character except a line break"_s;
         Fixture f;
         QCOMPARE(f.colorOf(bodyText), QColor(u"#333333"_s));
@@ -152,38 +127,11 @@ private Q_SLOTS:
         const int scrolled = f.view()->verticalScrollBar()->value();
         QVERIFY(scrolled > 0);
 
-        if (throughSetting)
-            UserDefaults::standard().setValue(UserDefaultsKey::appearanceMode, 1);
-        else
-            SystemAppearanceMonitor::instance().setOverride(SystemAppearance::dark);
-
+        UserDefaults::standard().setValue(UserDefaultsKey::appearanceMode, 1);
         QCOMPARE(f.colorOf(bodyText), QColor(u"#ffffff"_s));
         QCOMPARE(f.colorOf(u"\\p{L}"_s), QColor(DarkAppearance().metacharacterColor().rgb));
         // A new palette keeps the reader's place.
         QCOMPARE(f.view()->verticalScrollBar()->value(), scrolled);
-    }
-
-    void replacingVariables_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("expected");
-        QTest::addRow("placeholder twice") << u"a $(textColor) b $(textColor)"_s << u"a #333333 b #333333"_s;
-        QTest::addRow("two names") << u"$(textColor)$(linkColor)"_s << u"#333333#9B3CC7"_s;
-        const QString nearMisses
-            = u"$(backgroundColor) $(TextColor) $( textColor ) $(textColor ) $textColor ${textColor} (textColor)"_s;
-        QTest::addRow("unlisted name, other case, spaces or brackets kept") << nearMisses << nearMisses;
-        QTest::addRow("name matched literally") << u"$(a.b) $(axb)"_s << u"dot $(axb)"_s;
-    }
-
-    void replacingVariables()
-    {
-        QFETCH(QString, text);
-        const QHash<QString, QString> variables {
-            {u"textColor"_s, u"#333333"_s},
-            {u"linkColor"_s, u"#9B3CC7"_s},
-            {u"a.b"_s, u"dot"_s},
-        };
-        QTEST(ReferenceViewController::replacingVariables(text, variables), "expected");
     }
 
     // Whichever way a link is followed; a click on one is tested below with the mouse.
@@ -209,18 +157,7 @@ private Q_SLOTS:
         QCOMPARE(f.view()->documentTitle(), basicTitle);
     }
 
-    void clickedAnchorScrolls()
-    {
-        Fixture f;
-        QVERIFY(QTest::qWaitForWindowExposed(&f.controller));
-        f.view()->verticalScrollBar()->setValue(0);
-
-        QTest::mouseClick(f.view()->viewport(), Qt::LeftButton, {}, f.linkPosition(u"#replacement"_s));
-        QVERIFY(f.view()->verticalScrollBar()->value() > 0);
-        QVERIFY(f.opened.isEmpty());
-    }
-
-    void hoveredLinkTakesTheHoverColour()
+    void linksAnswerThePointer()
     {
         Fixture f;
         QVERIFY(QTest::qWaitForWindowExposed(&f.controller));
@@ -239,25 +176,12 @@ private Q_SLOTS:
         // A reload while the pointer rests on the link keeps it marked.
         UserDefaults::standard().setValue(UserDefaultsKey::appearanceMode, 1);
         QCOMPARE(f.colorOf(u"Anchors"_s), QColor(DarkAppearance().hoverLinkColor().rgb));
-    }
 
-    void rightClickShowsNoMenu()
-    {
-        Fixture f;
-        QVERIFY(QTest::qWaitForWindowExposed(&f.controller));
-        bool sawMenu = false;
-        // Closes a menu that would otherwise block the test in its own event loop.
-        QTimer::singleShot(0, &f.controller, [&sawMenu] {
-            if (QWidget *popup = QApplication::activePopupWidget()) {
-                sawMenu = true;
-                popup->close();
-            }
-        });
-        const QPoint position(50, 50);
-        QContextMenuEvent event(QContextMenuEvent::Mouse, position, f.view()->viewport()->mapToGlobal(position));
-        QApplication::sendEvent(f.view()->viewport(), &event);
-        QCoreApplication::processEvents();
-        QVERIFY(!sawMenu);
+        // A click on a link into the page scrolls there and opens nothing outside.
+        f.view()->verticalScrollBar()->setValue(0);
+        QTest::mouseClick(f.view()->viewport(), Qt::LeftButton, {}, f.linkPosition(u"#replacement"_s));
+        QVERIFY(f.view()->verticalScrollBar()->value() > 0);
+        QVERIFY(f.opened.isEmpty());
     }
 
     // Bundled with the pages: the window icon must load even where Qt has no SVG image plugin.

@@ -57,19 +57,19 @@ private Q_SLOTS:
         resetSettingsToLightDefaults();
     }
 
-    // The tree follows the pattern; picking an element selects its span in the pattern, activating a capturing group
-    // highlights that group.
-    void picksInThePattern()
+    // The tree follows the pattern and the switches; picking an element selects its span in the pattern, activating a
+    // capturing group highlights that group.
+    void treeFollowsThePatternAndPicksInIt()
     {
         UserDefaults::standard().setValue(PatternExplanationViewController::shownKey(), true);
         EditorFixture f;
-        const QAbstractItemModel *tree = f.editor.explanationPanel()->treeView()->model();
+        QTreeView *view = f.editor.explanationPanel()->treeView();
+        const QAbstractItemModel *tree = view->model();
         const QString pattern = u"(?<year>\\d{4})-(\\d\\d)"_s;
         f.setPattern(pattern);
         QCOMPARE(tree->index(0, 0).data().toString(), pattern);
         const QModelIndex second = rowSpelled(tree, u"(\\d\\d)"_s);
         QVERIFY(second.isValid());
-        QTreeView *view = f.editor.explanationPanel()->treeView();
         view->setCurrentIndex(second);
         QCOMPARE(f.editor.inputTextView()->textCursor().selectedText(), u"(\\d\\d)"_s);
 
@@ -80,6 +80,19 @@ private Q_SLOTS:
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, centre);
         QTRY_COMPARE(f.editor.activeGroupController()->activeGroup(), 2);
         QCOMPARE(f.editor.inputTextView()->highlightedGroup(), 2);
+
+        // An invalid pattern's tree ends with ICU's error; the compile options change the words.
+        f.setPattern(u"(a"_s);
+        const QModelIndex whole = tree->index(0, 0);
+        const QModelIndex last = tree->index(tree->rowCount(whole) - 1, PatternExplanationModel::meaningColumn, whole);
+        QVERIFY2(last.data().toString().contains(u"U_REGEX_MISMATCHED_PAREN"_s), qPrintable(last.data().toString()));
+        f.setPattern(u"^"_s);
+        const auto anchorWords = [tree] {
+            return tree->index(0, PatternExplanationModel::meaningColumn, tree->index(0, 0)).data().toString();
+        };
+        QVERIFY(anchorWords().contains(u"multiline is off"_s));
+        UserDefaults::standard().setValue(UserDefaultsKey::multiline, true);
+        QVERIFY2(anchorWords().contains(u"start of a line"_s), qPrintable(anchorWords()));
     }
 
     // Hovering a token shows its meaning, with the panel hidden too; past the end of a line there is none.
@@ -104,26 +117,6 @@ private Q_SLOTS:
         QHelpEvent nothing(QEvent::ToolTip, pastTheEnd, view->viewport()->mapToGlobal(pastTheEnd));
         QApplication::sendEvent(view->viewport(), &nothing);
         QTRY_VERIFY(!QToolTip::isVisible());
-    }
-
-    // An invalid pattern's tree ends with ICU's error; the compile options change the words.
-    void errorAndOptionsInTheTree()
-    {
-        UserDefaults::standard().setValue(PatternExplanationViewController::shownKey(), true);
-        EditorFixture f;
-        const QAbstractItemModel *tree = f.editor.explanationPanel()->treeView()->model();
-        f.setPattern(u"(a"_s);
-        const QModelIndex whole = tree->index(0, 0);
-        const QModelIndex last = tree->index(tree->rowCount(whole) - 1, PatternExplanationModel::meaningColumn, whole);
-        QVERIFY2(last.data().toString().contains(u"U_REGEX_MISMATCHED_PAREN"_s), qPrintable(last.data().toString()));
-
-        f.setPattern(u"^"_s);
-        const auto anchorWords = [tree] {
-            return tree->index(0, PatternExplanationModel::meaningColumn, tree->index(0, 0)).data().toString();
-        };
-        QVERIFY(anchorWords().contains(u"multiline is off"_s));
-        UserDefaults::standard().setValue(UserDefaultsKey::multiline, true);
-        QVERIFY2(anchorWords().contains(u"start of a line"_s), qPrintable(anchorWords()));
     }
 };
 

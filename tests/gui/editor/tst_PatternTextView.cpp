@@ -70,7 +70,7 @@ private Q_SLOTS:
         QCOMPARE(colorAt(view, 3), light.specialCharacterColor().toQColor());
     }
 
-    void followsThePalette()
+    void coloursFollowThePaletteAndTheLiteralSwitch()
     {
         PatternTextView view;
         view.setText(u"a+"_s);
@@ -78,6 +78,9 @@ private Q_SLOTS:
         UserDefaults::standard().setValue(UserDefaultsKey::appearanceMode, 1);
         QCOMPARE(colorAt(view, 1), DarkAppearance().specialCharacterColor().toQColor());
         QCOMPARE(view.palette().color(QPalette::Text), DarkAppearance().plainTextColor().toQColor());
+        // Taken as literal text, it has no tokens to colour.
+        view.setPatternIsLiteral(true);
+        QCOMPARE(colorAt(view, 1), QColor());
     }
 
     void coloursAfterEditsEqualAFullColouring_data()

@@ -1,3 +1,5 @@
+#include "EditorTestSupport.h"
+#include "TestSettings.h"
 #include "gui/editor/LayoutConstraint.h"
 #include "gui/editor/ViewSizeController.h"
 #include "gui/widgets/BoxView.h"
@@ -6,92 +8,41 @@
 #include "UnexpectedWarnings.h"
 
 #include <QLabel>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
-#include <QTextDocument>
 #include <QTextLayout>
-
-#include <deque>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Screen
+// Every margin and font the sizes set in the editor, and the corner of its group box.
+QList<qreal> sizes(const ViewSizeController::Outlets &o)
 {
-    Screen()
-    {
-        // 17 distances, one of them starting at 0.
-        for (int i = 0; i < 17; ++i)
-            constraints.emplace_back(i == 3 ? 0.0 : 4.0 + i);
-        ViewSizeController::Outlets o;
-        LayoutConstraint **margins[] = {&o.patternTopMarginConstraint,
-                                        &o.patternRightMarginConstraint,
-                                        &o.patternBottomMarginConstraint,
-                                        &o.patternLeftMarginConstraint,
-                                        &o.textTopMarginConstraint,
-                                        &o.textRightMarginConstraint,
-                                        &o.textBottomMarginConstraint,
-                                        &o.textLeftMarginConstraint,
-                                        &o.highlightingBoxTopConstraint,
-                                        &o.highlightingBoxTrailingConstraint,
-                                        &o.highlightingBoxBottomConstraint,
-                                        &o.highlightingBoxLeadingConstraint,
-                                        &o.highlightingBoxBottomMarginConstraint,
-                                        &o.errorLabelBottomMarginConstraint,
-                                        &o.processingLabelBottomMarginConstraint,
-                                        &o.textPlaceholderLabelTopConstraint,
-                                        &o.patternPlaceholderLabelConstraint};
-        for (size_t i = 0; i < std::size(margins); ++i)
-            *margins[i] = &constraints[i];
-        o.highlightingLabel = &highlightingLabel;
-        o.errorLabel = &errorLabel;
-        o.processingLabel = &processingLabel;
-        o.noSelectedExpressionLabel = &noSelectionLabel;
-        o.patternPlaceholderLabel = &patternPlaceholder;
-        o.textPlaceholderLabel = &textPlaceholder;
-        o.highlightingLabelBox = &box;
-        o.inputTextView = &input;
-        o.outputTextView = &output;
-        box.setCornerRadius(5);
-        controller.setOutlets(o);
-    }
-
-    QList<qreal> constants() const
-    {
-        QList<qreal> values;
-        for (const LayoutConstraint &constraint : constraints)
-            values.append(constraint.constant());
-        values.append(box.cornerRadius());
-        return values;
-    }
-
-    std::deque<LayoutConstraint> constraints;
-    QLabel highlightingLabel, errorLabel, processingLabel, noSelectionLabel, patternPlaceholder, textPlaceholder;
-    BoxView box;
-    NSTextViewWithPlaceholder input, output;
-    ViewSizeController controller;
-};
-
-QList<qreal> fontSizes(const Screen &s)
-{
-    return {s.input.font().pointSizeF(),
-            s.output.font().pointSizeF(),
-            s.textPlaceholder.font().pointSizeF(),
-            s.noSelectionLabel.font().pointSizeF(),
-            s.errorLabel.font().pointSizeF(),
-            s.processingLabel.font().pointSizeF(),
-            s.highlightingLabel.font().pointSizeF()};
+    QList<qreal> values;
+    for (const LayoutConstraint *margin :
+         {o.patternTopMarginConstraint, o.patternRightMarginConstraint, o.patternBottomMarginConstraint,
+          o.patternLeftMarginConstraint, o.textTopMarginConstraint, o.textRightMarginConstraint,
+          o.textBottomMarginConstraint, o.textLeftMarginConstraint, o.highlightingBoxTopConstraint,
+          o.highlightingBoxTrailingConstraint, o.highlightingBoxBottomConstraint, o.highlightingBoxLeadingConstraint,
+          o.highlightingBoxBottomMarginConstraint, o.errorLabelBottomMarginConstraint,
+          o.processingLabelBottomMarginConstraint, o.textPlaceholderLabelTopConstraint,
+          o.patternPlaceholderLabelConstraint})
+        values.append(margin->constant());
+    values.append(o.highlightingLabelBox->cornerRadius());
+    for (const QWidget *widget : std::initializer_list<const QWidget *> {
+             o.inputTextView, o.outputTextView, o.textPlaceholderLabel, o.noSelectedExpressionLabel, o.errorLabel,
+             o.processingLabel, o.highlightingLabel})
+        values.append(widget->font().pointSizeF());
+    return values;
 }
 
-QList<qreal> doubled(const QList<qreal> &values)
+QList<qreal> doubled(QList<qreal> values)
 {
-    QList<qreal> result;
-    for (const qreal value : values)
-        result.append(2 * value);
-    return result;
+    for (qreal &value : values)
+        value *= 2;
+    return values;
 }
 
 } // namespace
@@ -101,40 +52,28 @@ class tst_ViewSizeController final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { failOnUnexpectedWarnings(); }
-
-    // Scaled from the values captured at load, so switching back and forth never drifts, and the margin that
-    // starts at 0 stays 0 rather than becoming 0/0.
-    void switchesWithoutDrift()
+    void init()
     {
-        Screen s;
-        const QList<qreal> initial = s.constants();
-        s.controller.awakeFromNib();
-        QCOMPARE(s.constants(), initial);
-        const QList<qreal> fonts = fontSizes(s);
-        const qreal lineHeight = s.controller.lineHeight();
-        for (int round = 0; round < 3; ++round) {
-            s.controller.setMode(ViewMode::presentation);
-            QCOMPARE(s.constants(), doubled(initial));
-            QCOMPARE(fontSizes(s), doubled(fonts));
-            QCOMPARE(s.controller.lineHeight(), 2 * lineHeight);
-            s.controller.setMode(ViewMode::normal);
-            QCOMPARE(s.constants(), initial);
-            QCOMPARE(fontSizes(s), fonts);
-        }
+        failOnUnexpectedWarnings();
+        resetSettingsToLightDefaults();
     }
 
-    void modeBeforeLoadingIsAppliedAtLoad()
+    // Scaled from the values captured at load, so switching back and forth never drifts, and the placeholders' offsets,
+    // which start at 0, stay 0 rather than becoming 0/0.
+    void switchesWithoutDrift()
     {
-        Screen s;
-        const QList<qreal> initial = s.constants();
-        s.controller.setMode(ViewMode::presentation);
-        QCOMPARE(s.constants(), initial);
-        s.controller.awakeFromNib();
-        QCOMPARE(s.constants(), doubled(initial));
-        Screen normal;
-        normal.controller.awakeFromNib();
-        QCOMPARE(fontSizes(s), doubled(fontSizes(normal)));
+        EditorFixture f;
+        const ViewSizeController *controller = f.editor.viewSizeController();
+        const QList<qreal> normal = sizes(controller->outlets());
+        QVERIFY(normal.contains(0));
+        const qreal lineHeight = controller->lineHeight();
+        for (int round = 0; round < 3; ++round) {
+            f.editor.setViewMode(ViewMode::presentation);
+            QCOMPARE(sizes(controller->outlets()), doubled(normal));
+            QCOMPARE(controller->lineHeight(), 2 * lineHeight);
+            f.editor.setViewMode(ViewMode::normal);
+            QCOMPARE(sizes(controller->outlets()), normal);
+        }
     }
 
     void linesAreSpacedAsTheSizesSay_data()
@@ -148,12 +87,17 @@ private Q_SLOTS:
     void linesAreSpacedAsTheSizesSay()
     {
         QFETCH(int, mode);
-        Screen s;
-        s.controller.setMode(ViewMode(mode));
-        s.controller.awakeFromNib();
-        const qreal points = s.controller.lineHeight() + s.controller.lineSpacing();
-        for (NSTextViewWithPlaceholder *view : {&s.input, &s.output}) {
-            // Tall enough that the caret never scrolls the text.
+        // The views alone, each tall enough that the caret never scrolls the text; the line metrics are theirs only.
+        NSTextViewWithPlaceholder input, output;
+        ViewSizeController controller;
+        ViewSizeController::Outlets outlets;
+        outlets.inputTextView = &input;
+        outlets.outputTextView = &output;
+        controller.setOutlets(outlets);
+        controller.setMode(ViewMode(mode));
+        controller.awakeFromNib();
+        const qreal points = controller.lineHeight() + controller.lineSpacing();
+        for (NSTextViewWithPlaceholder *view : {&input, &output}) {
             view->resize(300, 1200);
             view->show();
             QVERIFY(QTest::qWaitForWindowExposed(view));
@@ -176,20 +120,6 @@ private Q_SLOTS:
                      wrapped.layout()->lineCount() * pitch);
             view->hide();
         }
-    }
-
-    void switchClearsPaintingAndAsksForRepaint()
-    {
-        Screen s;
-        s.output.setText(u"one\ntwo"_s);
-        s.controller.awakeFromNib();
-        QTextLayout::FormatRange paint {0, 3, {}};
-        paint.format.setBackground(Qt::red);
-        s.output.document()->firstBlock().layout()->setFormats({paint});
-        QSignalSpy applied(&s.controller, &ViewSizeController::sizesApplied);
-        s.controller.setMode(ViewMode::presentation);
-        QCOMPARE(applied.size(), 1);
-        QVERIFY(s.output.document()->firstBlock().layout()->formats().isEmpty());
     }
 };
 

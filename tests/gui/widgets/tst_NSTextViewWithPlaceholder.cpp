@@ -52,6 +52,15 @@ struct Fixture
         other->setFocus();
     }
 
+    // Selects from anchor to position, or places the caret where they are one.
+    void select(int anchor, int position) const
+    {
+        QTextCursor cursor = view->textCursor();
+        cursor.setPosition(anchor);
+        cursor.setPosition(position, QTextCursor::KeepAnchor);
+        view->setTextCursor(cursor);
+    }
+
     QWidget window;
     NSTextViewWithPlaceholder *view;
     QLineEdit *other;
@@ -194,10 +203,7 @@ private Q_SLOTS:
         for (QTextBlock block = f.view->document()->firstBlock(); block.isValid(); block = block.next())
             longestBlock = std::max(longestBlock, block.length());
         QVERIFY(longestBlock < 10000);
-        QTextCursor inner(f.view->document());
-        inner.setPosition(1);
-        inner.setPosition(text.size() - 1, QTextCursor::KeepAnchor);
-        f.view->setTextCursor(inner);
+        f.select(1, int(text.size()) - 1);
         f.view->copy();
         QCOMPARE(QApplication::clipboard()->text(), text.sliced(1, text.size() - 2));
         f.view->selectAll();
@@ -221,12 +227,7 @@ private Q_SLOTS:
         Fixture f;
         f.view->setText(u"a\r\u2029"_s);
         f.view->setFocus();
-        const auto placeCaret = [&f](int position) {
-            QTextCursor cursor = f.view->textCursor();
-            cursor.setPosition(position);
-            f.view->setTextCursor(cursor);
-        };
-        placeCaret(2);
+        f.select(2, 2);
         QTest::keyClick(f.view, Qt::Key_Backspace);
         QCOMPARE(f.view->text(), u"a\u2029"_s);
         f.view->undo();
@@ -235,7 +236,7 @@ private Q_SLOTS:
         f.view->undo();
         QCOMPARE(f.delegate.texts.last(), u"a\r\u2029"_s);
 
-        placeCaret(2);
+        f.select(2, 2);
         QTest::sendKeyEvent(QTest::Click, f.view, Qt::Key_unknown, u"\u21b5"_s, Qt::NoModifier);
         f.view->moveCursor(QTextCursor::End);
         QTest::keyClick(f.view, Qt::Key_Return);
@@ -330,9 +331,7 @@ private Q_SLOTS:
         Fixture f;
         f.view->setText(u"x"_s + QString(5000, u'x'));
         f.view->setText(assigned);
-        QTextCursor cursor = f.view->textCursor();
-        cursor.setPosition(1002);
-        f.view->setTextCursor(cursor);
+        f.select(1002, 1002);
         f.view->insertPlainText(typed);
         QCOMPARE(f.view->wordWrapMode() == QTextOption::WrapAnywhere, anywhere);
     }
@@ -357,12 +356,6 @@ private Q_SLOTS:
         QString expected = QString(12000, u'a') + u"\n"_s + u"b c "_s.repeated(3000);
         f.view->setText(expected);
         QStringList history {expected};
-        const auto placeCaret = [&](int anchor, int position) {
-            QTextCursor cursor = f.view->textCursor();
-            cursor.setPosition(anchor);
-            cursor.setPosition(position, QTextCursor::KeepAnchor);
-            f.view->setTextCursor(cursor);
-        };
         // Never between the halves of a pair, where the document's cursor would not go.
         const auto boundary = [&expected](int position) {
             return position > 0 && position < expected.size() && expected.at(position).isLowSurrogate()
@@ -375,14 +368,14 @@ private Q_SLOTS:
             switch (random.bounded(4)) {
             case 0: {
                 // Typed: the line grows one key at a time.
-                placeCaret(at, at);
+                f.select(at, at);
                 QTest::keyClicks(f.view, u"typed"_s);
                 expected.insert(at, u"typed"_s);
                 break;
             }
             case 1: {
                 const QString piece = pieces[random.bounded(int(std::size(pieces)))];
-                placeCaret(at, at);
+                f.select(at, at);
                 QApplication::clipboard()->setText(piece);
                 f.view->paste();
                 expected.insert(at, piece);
@@ -392,7 +385,7 @@ private Q_SLOTS:
                 const int length = boundary(std::min(at + random.bounded(1, 6000), int(expected.size()))) - at;
                 if (length <= 0)
                     continue;
-                placeCaret(at, at + length);
+                f.select(at, at + length);
                 QTest::keyClick(f.view, Qt::Key_Delete);
                 expected.remove(at, length);
                 break;
@@ -400,7 +393,7 @@ private Q_SLOTS:
             default:
                 if (at == 0)
                     continue;
-                placeCaret(at, at);
+                f.select(at, at);
                 QTest::keyClick(f.view, Qt::Key_Backspace);
                 // A pair is deleted as one character.
                 expected.remove(at - 1 - (expected.at(at - 1).isLowSurrogate() && at >= 2),
@@ -465,9 +458,7 @@ private Q_SLOTS:
         QApplication::clipboard()->setText(text);
         const QString pasted = u"s"_s + text + u"hort"_s;
         for (const bool undoAtOnce : {true, false}) {
-            QTextCursor caret = f.view->textCursor();
-            caret.setPosition(1);
-            f.view->setTextCursor(caret);
+            f.select(1, 1);
             f.view->paste();
             QCOMPARE(f.view->text(), pasted);
             QCOMPARE(f.delegate.texts.last(), pasted);
