@@ -178,22 +178,6 @@ private Q_SLOTS:
         QCOMPARE(names(JsonStore(path()).items()), readable);
     }
 
-    // A full disk never leaves a shorter file where a whole one was, also not a copy saved elsewhere.
-    void fullDiskLeavesTheCopyWhole()
-    {
-        const QByteArray previous = '[' + entry("A") + ']';
-        const QString copy = m_dir.filePath(u"copy.json"_s);
-        QVERIFY(writeFile(path(), previous) && writeFile(copy, previous));
-        const FileSizeLimit limit(16);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"copy of the library could not be saved"_s));
-        JsonStore store(path());
-        const std::optional<LibrarySaveFailure> failure = store.writeCopy(copy);
-        QVERIFY(failure);
-        QCOMPARE(failure->reason, u"File too large"_s);
-        QCOMPARE(readFile(copy), previous);
-        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList({u"copy.json"_s, u"expressions.json"_s}));
-    }
-
     // Another instance may be writing the folder: without the lock nothing in it is touched, and every write says
     // why, until the lock can be taken.
     void writesWaitForTheLock()
