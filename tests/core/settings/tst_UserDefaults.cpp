@@ -112,8 +112,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QVariantList>("writes");
         QTest::addColumn<QStringList>("reported");
-        QTest::addRow("first change of a registered switch")
-            << u"showLeftPanel"_s << QVariantList {true} << QStringList {u"showLeftPanel=true"_s};
         QTest::addRow("comments switch is reported from the first change")
             << u"allowCommentsAndWhitespace"_s << QVariantList {true, false}
             << QStringList {u"allowCommentsAndWhitespace=true"_s, u"allowCommentsAndWhitespace=false"_s};
