@@ -57,12 +57,9 @@ private Q_SLOTS:
         QVERIFY(!store.write());
         compareWithExpectedOutput(readFile(path()), u"library-unusual-text.saved.json"_s);
 
-        JsonStore reread(path());
-        QCOMPARE(reread.items().size(), store.items().size());
-        for (qsizetype index = 0; index < store.items().size(); ++index)
-            QCOMPARE(reread.items().at(index)->jsonObject(), store.items().at(index)->jsonObject());
+        // Read back and written again, nothing changes.
         const QByteArray written = readFile(path());
-        QVERIFY(!reread.write());
+        QVERIFY(!JsonStore(path()).write());
         QCOMPARE(readFile(path()), written);
     }
 
