@@ -96,7 +96,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("reports");
         QTest::addColumn<QList<int>>("prepared");
-        QTest::addRow("a run to its end") << u"restart"_s << u"finished 1"_s << QList {1};
         QTest::addRow("a burst of input prepares only the newest")
             << u"restart restart restart"_s << u"superseded, finished 3"_s << QList {1, 3};
         QTest::addRow("a stop") << u"restart stop wait"_s << u"stopped"_s << QList {1};

@@ -51,7 +51,6 @@ private Q_SLOTS:
         r.evaluation.setText(u"Abc abc caf\u00e9"_s);
         r.evaluation.setPattern(u"abc"_s);
         r.expect({u"start"_s, u"matches 4+3"_s});
-        QCOMPARE(r.evaluation.lastText(), u"Abc abc caf\u00e9"_s);
         r.evaluation.setOptions(caseInsensitiveOption);
         r.expect({u"start"_s, u"matches 0+3 4+3"_s});
         // Canonically equal, but not unit for unit: the engine matches only one spelling.

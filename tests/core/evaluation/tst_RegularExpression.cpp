@@ -12,8 +12,8 @@ class tst_RegularExpression : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // The switches reach the engine, and an invalid pattern says where and why, in lines and columns as the engine
-    // counts them and as a position in the text.
+    // The switches reach the engine, matches and groups come as UTF-16 ranges, and an invalid pattern says where and
+    // why, in lines and columns as the engine counts them and as a position in the text.
     void compilesTheCases()
     {
         static const QRegularExpression header(u"^\"(.*?)\"(?:, switches ([imxswdl]+))?(?: in \"(.*)\")?$"_s);
@@ -29,7 +29,9 @@ private Q_SLOTS:
                                .arg(error->reason);
                     return;
                 }
-                const QString found = described(evaluated(pattern, fromVisible(match.captured(3)), options)->results());
+                const auto evaluation = evaluated(pattern, fromVisible(match.captured(3)), options);
+                QCOMPARE(evaluation->matchingError(), U_ZERO_ERROR);
+                const QString found = described(evaluation->results());
                 out += u"  finds "_s + (found.isEmpty() ? u"nothing"_s : found) + u'\n';
             });
         QVERIFY(cases > 25);

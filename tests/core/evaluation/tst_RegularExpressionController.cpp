@@ -16,35 +16,6 @@ class tst_RegularExpressionController final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void results_data()
-    {
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("expected");
-        const QString mixed = u"ba\U0001F600a\nx\U0001F600"_s;
-        QTest::addRow("empty text") << u"(a+)+$"_s << QString() << QString();
-        QTest::addRow("no match in a long text") << u"zzz"_s << u"abc, "_s.repeated(200000) << QString();
-        QTest::addRow("a* around matches, never inside a surrogate pair")
-            << u"a*"_s << mixed << u"0+0 1+1 2+0 4+1 5+0 6+0 7+0 9+0"_s;
-        QTest::addRow("word boundaries next to emoji") << u"\\b"_s << mixed << u"0+0 2+0 4+0 5+0 6+0 7+0"_s;
-        QTest::addRow("empty pattern at every code point boundary")
-            << u"(?:)"_s << mixed << u"0+0 1+0 2+0 4+0 5+0 6+0 7+0 9+0"_s;
-        QTest::addRow("alternative groups take no part") << u"(a)|(b)"_s << u"ab"_s << u"0+1/0+1/- 1+1/-/1+1"_s;
-        QTest::addRow("optional group") << u"(x)?y"_s << u"yxy"_s << u"0+1/- 1+2/1+1"_s;
-        QTest::addRow("nested groups") << u"((a)(b)?)"_s << u"ab a"_s << u"0+2/0+2/0+1/1+1 3+1/3+1/3+1/-"_s;
-        QTest::addRow("surrogate pairs count two units")
-            << u"(\U0001F600+)(é)"_s << u"a\U0001F600\U0001F600é"_s << u"1+5/1+4/5+1"_s;
-    }
-
-    void results()
-    {
-        QFETCH(QString, pattern);
-        QFETCH(QString, text);
-        const auto controller = evaluated(pattern, text);
-        QTEST(described(controller->results()), "expected");
-        QCOMPARE(controller->matchingError(), U_ZERO_ERROR);
-    }
-
     void stopEndsTheRun_data()
     {
         QTest::addColumn<QString>("pattern");

@@ -57,12 +57,9 @@ private Q_SLOTS:
         QVERIFY(!store.write());
         compareWithExpectedOutput(readFile(path()), u"library-unusual-text.saved.json"_s);
 
-        JsonStore reread(path());
-        QCOMPARE(reread.items().size(), store.items().size());
-        for (qsizetype index = 0; index < store.items().size(); ++index)
-            QCOMPARE(reread.items().at(index)->jsonObject(), store.items().at(index)->jsonObject());
+        // Read back and written again, nothing changes.
         const QByteArray written = readFile(path());
-        QVERIFY(!reread.write());
+        QVERIFY(!JsonStore(path()).write());
         QCOMPARE(readFile(path()), written);
     }
 
@@ -71,16 +68,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("target");
         QTest::addColumn<int>("fileSizeLimit");
         QTest::addColumn<bool>("failingDevice");
-        QTest::addColumn<int>("textLength");
         QTest::addColumn<QString>("reason");
-        QTest::addRow("disk full") << u"expressions.json"_s << 4096 << false << 100000 << u"File too large"_s;
         // Small enough to sit in a write buffer, whose failed flush Qt 6.4's commit() would report as success.
         QTest::addRow("disk full, library smaller than a write buffer")
-            << u"expressions.json"_s << 1024 << false << 4000 << u"File too large"_s;
-        QTest::addRow("path is a folder") << u"folder"_s << 0 << false << 10 << QString();
+            << u"expressions.json"_s << 1024 << false << u"File too large"_s;
+        QTest::addRow("path is a folder") << u"folder"_s << 0 << false << QString();
         QTest::addRow("folder replaced by a file")
-            << u"expressions.json/expressions.json"_s << 0 << false << 10 << u"Not a directory"_s;
-        QTest::addRow("device fails writes") << u"expressions.json"_s << 0 << true << 10 << u"Input/output error"_s;
+            << u"expressions.json/expressions.json"_s << 0 << false << u"Not a directory"_s;
+        QTest::addRow("device fails writes") << u"expressions.json"_s << 0 << true << u"Input/output error"_s;
     }
 
     void failedWriteKeepsPreviousFile()
@@ -88,7 +83,6 @@ private Q_SLOTS:
         QFETCH(QString, target);
         QFETCH(int, fileSizeLimit);
         QFETCH(bool, failingDevice);
-        QFETCH(int, textLength);
         QFETCH(QString, reason);
         const QByteArray previous = '[' + entry("A") + ']';
         QVERIFY(writeFile(path(), previous) && QDir(m_dir.path()).mkdir(u"folder"_s));
@@ -97,7 +91,7 @@ private Q_SLOTS:
         store.setSaveFileFactory([&failWrites](const QString &file) -> std::unique_ptr<QSaveFile> {
             return failWrites ? std::make_unique<FailingSaveFile>(file) : std::make_unique<QSaveFile>(file);
         });
-        store.items().append(std::make_shared<Expression>(u"big"_s, QString(), QString(textLength, u'x')));
+        store.items().append(std::make_shared<Expression>(u"big"_s, QString(), QString(4000, u'x')));
         const bool recovers = target == u"expressions.json";
         // Logged once, not on every failing change; a later write succeeds once the cause has gone.
         QTest::ignoreMessage(
@@ -120,29 +114,6 @@ private Q_SLOTS:
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList(u"expressions.json"_s));
         failWrites = false;
         QCOMPARE(!store.write(), recovers);
-    }
-
-    void largeLibrariesRoundTrip_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<int>("count");
-        QTest::addRow("5 MB text") << QString(5 * 1024 * 1024, u'a') << 1;
-        QTest::addRow("10,000 expressions") << u"(\\w+)@example"_s << 10000;
-    }
-
-    void largeLibrariesRoundTrip()
-    {
-        QFETCH(QString, value);
-        QFETCH(int, count);
-        JsonStore store(path());
-        for (int index = 0; index < count; ++index)
-            store.items().append(std::make_shared<Expression>(value, value, QString::number(index) + value));
-        QVERIFY(!store.write());
-        JsonStore reread(path());
-        QVERIFY(!reread.recovery());
-        QCOMPARE(reread.items().size(), count);
-        const Expression &last = *reread.items().constLast();
-        QVERIFY(last.name() == value && last.pattern() == value && last.text() == QString::number(count - 1) + value);
     }
 
     void unreadableFileIsKept_data()
@@ -176,22 +147,6 @@ private Q_SLOTS:
         QVERIFY(!store.write());
         QCOMPARE(readFile(copy), content);
         QCOMPARE(names(JsonStore(path()).items()), readable);
-    }
-
-    // A full disk never leaves a shorter file where a whole one was, also not a copy saved elsewhere.
-    void fullDiskLeavesTheCopyWhole()
-    {
-        const QByteArray previous = '[' + entry("A") + ']';
-        const QString copy = m_dir.filePath(u"copy.json"_s);
-        QVERIFY(writeFile(path(), previous) && writeFile(copy, previous));
-        const FileSizeLimit limit(16);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"copy of the library could not be saved"_s));
-        JsonStore store(path());
-        const std::optional<LibrarySaveFailure> failure = store.writeCopy(copy);
-        QVERIFY(failure);
-        QCOMPARE(failure->reason, u"File too large"_s);
-        QCOMPARE(readFile(copy), previous);
-        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList({u"copy.json"_s, u"expressions.json"_s}));
     }
 
     // Another instance may be writing the folder: without the lock nothing in it is touched, and every write says

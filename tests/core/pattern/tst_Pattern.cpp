@@ -44,7 +44,7 @@ class tst_Pattern final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Edge cases of each family; everyAlternativeFound covers the plain tokens.
+    // Edge cases of each family.
     void ranges_data()
     {
         QTest::addColumn<QString>("family");
@@ -71,34 +71,6 @@ private Q_SLOTS:
         QFETCH(QString, family);
         QFETCH(QString, text);
         QTEST(describe(families.value(family)(text)), "ranges");
-    }
-
-    void everyAlternativeFound_data()
-    {
-        QTest::addColumn<QString>("family");
-        QTest::addColumn<QString>("tokens");
-
-        QTest::addRow("special characters") << u"special character"_s << uR"(( ) | * ? + { } \ / . ^ $)"_s;
-        QTest::addRow("special expressions")
-            << u"special expression"_s << u"{3} {3,} {3,10} (?: (?> (?# (?= (?! (?<= (?<!"_s;
-        QTest::addRow("escaped characters") << u"escaped character"_s << uR"(\( \) \| \* \? \+ \{ \} \\ \/ \. \^ \$)"_s;
-        QTest::addRow("metacharacters") << u"metacharacter"_s
-                                        << uR"(\a \A \b \B \cX \d \D \e \E \f \G \n \p{L} \P{Lu} \Q \r \s \S \t)"
-                                           uR"( \u00e9 \w \W \x{00E9} \x41 \X \Z \z \12 \0 \07 [^a-z\]])"_s;
-    }
-
-    // Tokens separated by "a", which no family finds on its own.
-    void everyAlternativeFound()
-    {
-        QFETCH(QString, family);
-        QFETCH(QString, tokens);
-        QList<TextRange> expected;
-        QString text;
-        for (const QString &token : tokens.split(u' ', Qt::SkipEmptyParts)) {
-            expected.append({text.size(), token.size()});
-            text += token + u'a';
-        }
-        QCOMPARE(describe(families.value(family)(text)), describe(expected));
     }
 
     // The split, linear search must find exactly what one search of the whole text finds.

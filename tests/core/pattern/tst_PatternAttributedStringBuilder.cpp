@@ -62,24 +62,6 @@ private Q_SLOTS:
             });
         QVERIFY(cases > 30);
     }
-
-    void laterRunsWin()
-    {
-        AttributedPattern colored(u"abcdefgh"_s);
-        colored.addColor(ColorRole::foreground, {0, 6}, Qt::red);
-        colored.addColor(ColorRole::foreground, {2, 2}, Qt::blue);
-        colored.addColor(ColorRole::background, {3, 5}, Qt::yellow);
-        colored.addColor(ColorRole::foreground, {6, 1}, Qt::red);
-        colored.addColor(ColorRole::foreground, {7, 2}, Qt::green); // beyond the text
-
-        const QColor red(Qt::red), blue(Qt::blue), yellow(Qt::yellow);
-        QCOMPARE(colored.spans(),
-                 (QList<ColorSpan> {{{0, 2}, red, {}},
-                                    {{2, 1}, blue, {}},
-                                    {{3, 1}, blue, yellow},
-                                    {{4, 3}, red, yellow},
-                                    {{7, 1}, {}, yellow}}));
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_PatternAttributedStringBuilder)
