@@ -29,6 +29,7 @@ void MatchEvaluation::setPattern(const QString &pattern)
     if (pattern == m_pattern)
         return;
     m_pattern = pattern;
+    m_compiledIsCurrent = false;
     update();
 }
 
@@ -43,6 +44,7 @@ void MatchEvaluation::setOptions(RegularExpressionOptions options)
     if (options == m_options)
         return;
     m_options = options;
+    m_compiledIsCurrent = false;
     update();
 }
 
@@ -71,6 +73,7 @@ EvaluationScheduler::Work MatchEvaluation::prepare()
     m_run.reset();
     if (m_pattern.isEmpty()) {
         m_compiledPattern.reset();
+        m_compiledIsCurrent = false;
         m_lastText = m_text;
         m_searchDuration.reset();
         publish(MatchResults());
@@ -78,10 +81,14 @@ EvaluationScheduler::Work MatchEvaluation::prepare()
     }
     if (m_delegate)
         m_delegate->matchEvaluationDidStart(this);
-    const RegularExpression::CompileResult compiled = RegularExpression::compile(m_pattern, m_options);
-    m_compiledPattern = compiled.pattern;
-    if (!compiled.isValid()) {
-        m_compileError = compiled.error;
+    // An edit of the text keeps the compiled pattern.
+    if (!m_compiledIsCurrent) {
+        RegularExpression::CompileResult compiled = RegularExpression::compile(m_pattern, m_options);
+        m_compiledPattern = std::move(compiled.pattern);
+        m_compileError = std::move(compiled.error);
+        m_compiledIsCurrent = true;
+    }
+    if (!m_compiledPattern) {
         m_searchDuration.reset();
         // Still shown, but not to be taken for the invalid pattern's result.
         if (!m_matchesAreStale)
@@ -90,8 +97,7 @@ EvaluationScheduler::Work MatchEvaluation::prepare()
             m_delegate->matchEvaluationDidFailToCompile(this);
         return {};
     }
-    m_compileError.reset();
-    auto run = std::make_shared<RegularExpressionController>(compiled.pattern, m_text);
+    auto run = std::make_shared<RegularExpressionController>(m_compiledPattern, m_text);
     run->setStackLimit(m_stackLimit);
     run->setInjectedMatchingError(m_injectedMatchingError);
     m_run = run;

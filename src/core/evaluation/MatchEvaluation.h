@@ -97,6 +97,8 @@ private:
     UErrorCode m_injectedMatchingError = U_ZERO_ERROR;
     std::optional<RegularExpression::Error> m_compileError;
     std::shared_ptr<const icu::RegexPattern> m_compiledPattern;
+    // Compiled, or refused, for the pattern and options now set.
+    bool m_compiledIsCurrent = false;
     // The run prepared last; it is the one going while a run goes.
     std::shared_ptr<RegularExpressionController> m_run;
     MatchResults m_matches;

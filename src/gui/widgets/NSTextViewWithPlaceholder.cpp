@@ -748,8 +748,11 @@ void NSTextViewWithPlaceholder::setBlockFormats(const QTextBlock &block, QList<Q
     if (layout->formats() == formats)
         return;
     layout->setFormats(formats);
-    // Lays the block out again with the new formats; the document itself does not change.
-    const_cast<QTextDocument *>(block.document())->markContentsDirty(block.position(), block.length());
+    // Lays the block out again with the new formats; the document itself does not change. The layout takes n dirty
+    // characters for 2n, removed and added again: n reaching past the block's middle would lay out the blocks after
+    // it too, and repaint the whole view.
+    const int dirty = block.length() >= 2 ? block.length() / 2 : block.length();
+    const_cast<QTextDocument *>(block.document())->markContentsDirty(block.position(), dirty);
 }
 
 void NSTextViewWithPlaceholder::setMarkers(const QList<Marker> &markers)
