@@ -20,34 +20,33 @@ bool continuesToken(char16_t c)
         || c == u',' || c >= 0x80;
 }
 
-// Tells, unit by unit, whether the families' searches start afresh after it: no match, nor any attempt at one that
-// began earlier, looks at what follows. Their matches start only at a backslash, "[", "{", "(" or a single special
+// Whether the families' searches start afresh after the unit at index: no match, nor any attempt at one that began
+// earlier, looks at what follows. Their matches start only at a backslash, "[", "{", "(" or a single special
 // character: an escape or a quantifier runs on through continuesToken(), "(?<!" and its kin are at most four units, and
 // an unescaped "[" looks for its "]" up to the line's end. A point it calls fresh is one, the converse need not hold.
-class FreshPointScanner
+// Called unit after unit, from a fresh point on, with the same scan state.
+struct FreshPointScan
 {
-public:
-    bool freshAfter(const QString &text, qsizetype index)
-    {
-        const char16_t c = text.at(index).unicode();
-        const bool escaped = index > 0 && text.at(index - 1) == u'\\';
-        if (isLineTerminator(c))
-            m_openClass = false;
-        else if (c == u'[' && !escaped)
-            m_openClass = true;
-        else if (c == u']' && !escaped)
-            m_openClass = false;
-        if (c == u'\\' || c == u'{')
-            m_inToken = true;
-        else if (!continuesToken(c))
-            m_inToken = false;
-        return !m_inToken && !m_openClass && c != u'(' && c != u'?' && c != u'<';
-    }
-
-private:
-    bool m_inToken = false;
-    bool m_openClass = false;
+    bool inToken = false;
+    bool openClass = false;
 };
+
+bool freshAfter(FreshPointScan &scan, const QString &text, qsizetype index)
+{
+    const char16_t c = text.at(index).unicode();
+    const bool escaped = index > 0 && text.at(index - 1) == u'\\';
+    if (isLineTerminator(c))
+        scan.openClass = false;
+    else if (c == u'[' && !escaped)
+        scan.openClass = true;
+    else if (c == u']' && !escaped)
+        scan.openClass = false;
+    if (c == u'\\' || c == u'{')
+        scan.inToken = true;
+    else if (!continuesToken(c))
+        scan.inToken = false;
+    return !scan.inToken && !scan.openClass && c != u'(' && c != u'?' && c != u'<';
+}
 
 std::optional<TextRange> intersection(const std::optional<TextRange> &range, qsizetype from, qsizetype to)
 {
@@ -116,9 +115,9 @@ void PatternColoring::colorWhole()
                                                             *m_palette);
     m_freshPoints = QByteArray(m_text.size() + 1, 0);
     m_freshPoints[0] = 1;
-    FreshPointScanner scanner;
+    FreshPointScan scan;
     for (qsizetype i = 0; i < m_text.size(); ++i)
-        m_freshPoints[i + 1] = scanner.freshAfter(m_text, i);
+        m_freshPoints[i + 1] = freshAfter(scan, m_text, i);
     reserveRoom(m_spans);
     reserveRoom(m_freshPoints);
     reserveRoom(m_groups);
@@ -188,11 +187,11 @@ void PatternColoring::edit(const QString &pattern, qsizetype position, qsizetype
     while (!m_freshPoints.at(windowStart))
         --windowStart;
     QByteArray freshPoints;
-    FreshPointScanner scanner;
+    FreshPointScan scan;
     qsizetype windowEnd = windowStart;
     const qsizetype reach = std::max(readEnd, newEnd);
     while (windowEnd < pattern.size()) {
-        const bool fresh = scanner.freshAfter(pattern, windowEnd);
+        const bool fresh = freshAfter(scan, pattern, windowEnd);
         ++windowEnd;
         freshPoints.append(char(fresh));
         if (windowEnd >= reach && fresh && m_freshPoints.at(windowEnd - shift))

@@ -143,7 +143,6 @@ public:
     std::optional<qsizetype> stoppedAt() const { return m_stoppedAt; }
     // Resumed reading: (index, end) of groups opened before the start and closed here.
     const QList<std::pair<qsizetype, qsizetype>> &closedEarlierGroups() const { return m_closedEarlierGroups; }
-    qsizetype groupBase() const { return m_groupBase; }
 
     static QList<TextRange> syntaxStretches(const QList<Span> &spans, TextRange within);
 
