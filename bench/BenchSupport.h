@@ -16,6 +16,7 @@
 #include <unicode/regex.h>
 
 #include <algorithm>
+#include <ctime>
 #include <memory>
 #include <vector>
 
@@ -88,6 +89,14 @@ inline QString realisticPattern(qsizetype length)
         pattern += next;
     }
     return pattern + QString(length - pattern.size(), u'a');
+}
+
+// This thread's own work, without the time it sleeps or waits.
+inline double threadCpuMilliseconds()
+{
+    timespec now {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
 }
 
 inline double milliseconds(const QElapsedTimer &timer)

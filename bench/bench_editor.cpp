@@ -34,14 +34,6 @@ namespace {
 
 using namespace bench;
 
-// The interface thread's own work, without the time it sleeps, e.g. in the save's wait for the disk.
-double threadCpuMilliseconds()
-{
-    timespec now {};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
 // Fresh pages the interface thread touched: on a virtual machine each costs microseconds.
 double threadPageFaults()
 {

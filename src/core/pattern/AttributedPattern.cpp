@@ -16,14 +16,26 @@ void AttributedPattern::addColor(ColorRole role, TextRange range, const QColor &
 
 QList<ColorSpan> AttributedPattern::spans() const
 {
+    return spans({0, m_text.size()});
+}
+
+QList<ColorSpan> AttributedPattern::spans(TextRange within) const
+{
+    if (!within.fitsIn(m_text.size()))
+        return {};
     // Painting each run's index over the units it covers makes the last run win in one pass per run.
-    const qsizetype length = m_text.size();
+    const qsizetype offset = within.location;
+    const qsizetype length = within.length;
     QList<qsizetype> foreground(length, -1);
     QList<qsizetype> background(length, -1);
     for (qsizetype r = 0; r < m_runs.size(); ++r) {
         const ColorRun &run = m_runs.at(r);
+        const qsizetype start = std::max(run.range.location, within.location) - offset;
+        const qsizetype end = std::min(run.range.end(), within.end()) - offset;
+        if (start >= end)
+            continue;
         QList<qsizetype> &target = run.role == ColorRole::foreground ? foreground : background;
-        std::fill(target.begin() + run.range.location, target.begin() + run.range.end(), r);
+        std::fill(target.begin() + start, target.begin() + end, r);
     }
 
     const auto colorAt = [this](qsizetype run) -> std::optional<QColor> {
@@ -40,11 +52,11 @@ QList<ColorSpan> AttributedPattern::spans() const
         const std::optional<QColor> backgroundColor = colorAt(background.at(i));
         if (foregroundColor || backgroundColor) {
             ColorSpan *previous = spans.isEmpty() ? nullptr : &spans.last();
-            if (previous && previous->range.end() == i && previous->foreground == foregroundColor
+            if (previous && previous->range.end() == offset + i && previous->foreground == foregroundColor
                 && previous->background == backgroundColor) {
-                previous->range.length = end - previous->range.location;
+                previous->range.length = offset + end - previous->range.location;
             } else {
-                spans.append({{i, end - i}, foregroundColor, backgroundColor});
+                spans.append({{offset + i, end - i}, foregroundColor, backgroundColor});
             }
         }
         i = end;

@@ -50,6 +50,8 @@ public:
     // Non-overlapping spans in text order, each with the colours of the last runs covering it; stretches without
     // any run are left out.
     QList<ColorSpan> spans() const;
+    // The same over one stretch of the text only.
+    QList<ColorSpan> spans(TextRange within) const;
     // The spans over [from, from + length), positioned from `from`: the formats of one text block.
     QList<QTextLayout::FormatRange> formatRanges(qsizetype from, qsizetype length) const;
 

@@ -14,6 +14,7 @@ PatternAttributedStringBuilder::PatternAttributedStringBuilder(AttributedPattern
     : m_attributedPattern(std::move(attributedPattern))
     , m_palette(palette)
     , m_allowCommentsAndWhitespace(allowCommentsAndWhitespace)
+    , m_window {0, m_attributedPattern.text().size()}
 {
 }
 
@@ -35,6 +36,27 @@ AttributedPattern PatternAttributedStringBuilder::coloredPattern(const QString &
     return std::move(builder.m_attributedPattern);
 }
 
+QList<ColorSpan> PatternAttributedStringBuilder::coloredWindow(const QString &pattern, TextRange window,
+                                                               const QList<PatternSyntaxReader::Span> &spans,
+                                                               std::optional<TextRange> highlightedRange,
+                                                               const Appearance &palette)
+{
+    PatternAttributedStringBuilder builder {AttributedPattern(pattern), palette};
+    builder.m_window = window;
+    builder.m_givenSpans = &spans;
+    builder.colorPlainText();
+    builder.colorSpecialCharacterMatches();
+    builder.colorSpecialExpressionMatches();
+    builder.colorEscapedCharacterMatches();
+    builder.colorMetacharacterMatches();
+    builder.colorCommentMatches();
+    builder.colorFreeCommentMatches();
+    if (highlightedRange)
+        builder.m_attributedPattern.addColor(ColorRole::background, *highlightedRange,
+                                             builder.paletteColor(&Appearance::highlightedGroupColor));
+    return builder.m_attributedPattern.spans(window);
+}
+
 QColor PatternAttributedStringBuilder::paletteColor(Color (Appearance::*color)() const)
 {
     return (m_palette.*color)().toQColor();
@@ -47,17 +69,24 @@ const PatternSyntaxReader &PatternAttributedStringBuilder::reading()
     return *m_reading;
 }
 
+const QList<PatternSyntaxReader::Span> &PatternAttributedStringBuilder::readingSpans()
+{
+    return m_givenSpans ? *m_givenSpans : reading().spans();
+}
+
 const QList<TextRange> &PatternAttributedStringBuilder::syntaxStretches()
 {
-    if (!m_syntaxStretches)
-        m_syntaxStretches = reading().syntaxStretches();
+    if (!m_syntaxStretches) {
+        m_syntaxStretches = m_givenSpans ? PatternSyntaxReader::syntaxStretches(*m_givenSpans, m_window)
+                                         : reading().syntaxStretches();
+    }
     return *m_syntaxStretches;
 }
 
 void PatternAttributedStringBuilder::colorSpans(PatternSyntaxReader::SpanKind kind, Color (Appearance::*color)() const)
 {
     const QColor foreground = paletteColor(color);
-    for (const PatternSyntaxReader::Span &span : reading().spans()) {
+    for (const PatternSyntaxReader::Span &span : readingSpans()) {
         if (span.kind == kind)
             m_attributedPattern.addColor(ColorRole::foreground, span.range, foreground);
     }
@@ -65,8 +94,7 @@ void PatternAttributedStringBuilder::colorSpans(PatternSyntaxReader::SpanKind ki
 
 void PatternAttributedStringBuilder::colorPlainText()
 {
-    m_attributedPattern.addColor(ColorRole::foreground, {0, pattern().size()},
-                                 paletteColor(&Appearance::plainTextColor));
+    m_attributedPattern.addColor(ColorRole::foreground, m_window, paletteColor(&Appearance::plainTextColor));
 }
 
 void PatternAttributedStringBuilder::colorSpecialCharacterMatches()
@@ -98,7 +126,7 @@ void PatternAttributedStringBuilder::colorMetacharacterMatches()
     const QColor foreground = paletteColor(&Appearance::metacharacterColor);
     const QList<TextRange> &stretches = syntaxStretches();
     auto stretch = stretches.cbegin();
-    for (const PatternSyntaxReader::Span &span : reading().spans()) {
+    for (const PatternSyntaxReader::Span &span : readingSpans()) {
         if (span.kind != PatternSyntaxReader::SpanKind::characterClass)
             continue;
         // Classes come in text order and never overlap, so the stretches are walked once.

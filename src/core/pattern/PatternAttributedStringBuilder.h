@@ -26,6 +26,13 @@ public:
     static AttributedPattern coloredPattern(const QString &pattern, qint64 highlightedGroup,
                                             bool allowCommentsAndWhitespace, const Appearance &palette);
 
+    // The whole pass's colours over `window` only, from the spans of the pattern's reading that meet it and the
+    // highlighted group's range. The families' searches must come to the same matches there as over the whole
+    // pattern: no match may cross the window's edges, nor depend on what lies beyond them.
+    static QList<ColorSpan> coloredWindow(const QString &pattern, TextRange window,
+                                          const QList<PatternSyntaxReader::Span> &spans,
+                                          std::optional<TextRange> highlightedRange, const Appearance &palette);
+
     const QString &pattern() const { return m_attributedPattern.text(); }
     const AttributedPattern &attributedPattern() const { return m_attributedPattern; }
 
@@ -51,6 +58,7 @@ public:
 private:
     QColor paletteColor(Color (Appearance::*color)() const);
     const PatternSyntaxReader &reading();
+    const QList<PatternSyntaxReader::Span> &readingSpans();
     const QList<TextRange> &syntaxStretches();
     void colorSpans(PatternSyntaxReader::SpanKind kind, Color (Appearance::*color)() const);
 
@@ -59,4 +67,7 @@ private:
     bool m_allowCommentsAndWhitespace = false;
     std::optional<PatternSyntaxReader> m_reading;
     std::optional<QList<TextRange>> m_syntaxStretches;
+    TextRange m_window;
+    // Instead of a reading of its own, for a window.
+    const QList<PatternSyntaxReader::Span> *m_givenSpans = nullptr;
 };

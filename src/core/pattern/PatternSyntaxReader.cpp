@@ -38,43 +38,80 @@ bool isModeFlag(char32_t c)
     return c == u'd' || c == u'i' || c == u'm' || c == u's' || c == u'u' || c == u'w' || c == u'x' || c == u'-';
 }
 
+// Deeper nesting keeps no checkpoints, so that copying the open groups never costs more than the reading.
+constexpr qsizetype deepestCheckpoint = 64;
+
 } // namespace
 
-PatternSyntaxReader::PatternSyntaxReader(const QString &pattern, bool allowCommentsAndWhitespace, bool recordTokens)
+PatternSyntaxReader::PatternSyntaxReader(const QString &pattern, bool allowCommentsAndWhitespace, bool recordTokens,
+                                         qsizetype checkpointInterval)
     : m_pattern(pattern)
     , m_freeSpacing(allowCommentsAndWhitespace)
     , m_recordTokens(recordTokens)
+    , m_checkpointInterval(checkpointInterval)
+{
+    readAll();
+}
+
+PatternSyntaxReader::PatternSyntaxReader(const QString &pattern, const Checkpoint &from, const QList<Checkpoint> &later,
+                                         qsizetype first, qsizetype shift, qsizetype checkpointInterval)
+    : m_pattern(pattern)
+    , m_freeSpacing(from.freeSpacing)
+    , m_balanced(from.balanced)
+    , m_openGroups(from.openGroups)
+    , m_position(from.position)
+    , m_examined(from.position)
+    , m_groupBase(from.groupCount)
+    , m_spanBase(from.spanCount)
+    , m_checkpointInterval(checkpointInterval)
+    , m_lastCheckpoint(from.position)
+    , m_later(&later)
+    , m_nextLater(first)
+    , m_shift(shift)
 {
     readAll();
 }
 
 QList<TextRange> PatternSyntaxReader::syntaxStretches() const
 {
+    return syntaxStretches(m_spans, {0, m_pattern.size()});
+}
+
+QList<TextRange> PatternSyntaxReader::syntaxStretches(const QList<Span> &spans, TextRange within)
+{
     QList<TextRange> excluded;
-    for (const Span &span : m_spans) {
-        if (span.kind != SpanKind::characterClass)
+    for (const Span &span : spans) {
+        if (span.kind != SpanKind::characterClass && span.range.end() > within.location
+            && span.range.location < within.end())
             excluded.append(span.range);
     }
     // Spans inside an inline comment were read before it was complete, so they come first.
     std::sort(excluded.begin(), excluded.end(),
               [](const TextRange &a, const TextRange &b) { return a.location < b.location; });
     QList<TextRange> stretches;
-    qsizetype from = 0;
+    qsizetype from = within.location;
     for (const TextRange &range : std::as_const(excluded)) {
         if (range.location > from)
             stretches.append({from, range.location - from});
         from = std::max(from, range.end());
     }
-    if (from < m_pattern.size())
-        stretches.append({from, m_pattern.size() - from});
+    if (from < within.end())
+        stretches.append({from, within.end() - from});
     return stretches;
 }
 
 void PatternSyntaxReader::readAll()
 {
-    // Growing the list by copying costs more than counting once, with hundreds of thousands of groups.
-    m_groups.reserve(m_pattern.count(u'('));
-    for (Char c = next(); c.value != endOfText; c = next()) {
+    // Growing the list by copying costs more than counting once, with hundreds of thousands of groups; a resumed
+    // reading stops soon.
+    if (!m_later)
+        m_groups.reserve(m_pattern.count(u'('));
+    for (;;) {
+        if (atCheckpoint())
+            return;
+        const Char c = next();
+        if (c.value == endOfText)
+            break;
         if (c.quoted) {
             record(TokenKind::character, c.start, c.end, c.value, true);
         } else if (c.value == u'(') {
@@ -86,7 +123,10 @@ void PatternSyntaxReader::readAll()
                 continue;
             }
             const auto [group, freeSpacing] = m_openGroups.takeLast();
-            m_groups[group].end = c.end;
+            if (group >= m_groupBase)
+                m_groups[group - m_groupBase].end = c.end;
+            else
+                m_closedEarlierGroups.append({group, c.end});
             m_freeSpacing = freeSpacing;
             record(TokenKind::groupClose, c.start, c.end, 0, false, group);
         } else if (c.value == u'[') {
@@ -101,13 +141,68 @@ void PatternSyntaxReader::readAll()
         m_balanced = false;
 }
 
+bool PatternSyntaxReader::atCheckpoint()
+{
+    if (m_recordTokens || m_pending || m_inQuote || m_afterBackslash || !m_hashStartsComment)
+        return false;
+    if (m_later) {
+        while (m_nextLater < m_later->size() && m_later->at(m_nextLater).position + m_shift < m_position)
+            ++m_nextLater;
+        if (m_nextLater < m_later->size() && m_later->at(m_nextLater).position + m_shift == m_position
+            && sameState(m_later->at(m_nextLater))) {
+            m_stoppedAt = m_nextLater;
+            return true;
+        }
+    }
+    if (m_position - m_lastCheckpoint >= m_checkpointInterval && m_openGroups.size() <= deepestCheckpoint) {
+        m_checkpoints.append(checkpoint());
+        m_lastCheckpoint = m_position;
+    }
+    return false;
+}
+
+PatternSyntaxReader::Checkpoint PatternSyntaxReader::checkpoint() const
+{
+    // Having come to the end is something read: text added there may change what was read last.
+    return {m_position,
+            m_position >= m_pattern.size() ? m_pattern.size() + 1 : m_examined,
+            m_freeSpacing,
+            m_balanced,
+            m_groupBase + m_groups.size(),
+            m_spanBase + m_spans.size(),
+            m_openGroups};
+}
+
+// Groups opened since the reading started may be numbered apart from the earlier reading's by what the edit added.
+bool PatternSyntaxReader::sameState(const Checkpoint &earlier) const
+{
+    if (m_freeSpacing != earlier.freeSpacing || m_balanced != earlier.balanced
+        || m_openGroups.size() != earlier.openGroups.size())
+        return false;
+    const qsizetype renumbered = m_groupBase + m_groups.size() - earlier.groupCount;
+    for (qsizetype i = 0; i < m_openGroups.size(); ++i) {
+        const auto [group, freeSpacing] = m_openGroups.at(i);
+        const auto [earlierGroup, earlierFreeSpacing] = earlier.openGroups.at(i);
+        if (freeSpacing != earlierFreeSpacing
+            || group != (earlierGroup < m_groupBase ? earlierGroup : earlierGroup + renumbered))
+            return false;
+    }
+    return true;
+}
+
+QChar PatternSyntaxReader::at(qsizetype index) const
+{
+    m_examined = std::max(m_examined, index + 1);
+    return m_pattern.at(index);
+}
+
 void PatternSyntaxReader::openGroup(qsizetype start, qsizetype openerEnd, GroupKind kind, QString name)
 {
     // Before the quoting or comments met while reading the opener, which come after it in the text.
+    const qsizetype index = m_groupBase + m_groups.size();
     if (m_recordTokens)
-        m_tokens.insert(m_openerTokenIndex,
-                        {TokenKind::groupOpen, {start, openerEnd - start}, 0, false, m_groups.size()});
-    m_openGroups.append({m_groups.size(), m_freeSpacing});
+        m_tokens.insert(m_openerTokenIndex, {TokenKind::groupOpen, {start, openerEnd - start}, 0, false, index});
+    m_openGroups.append({index, m_freeSpacing});
     const bool capturing = kind == GroupKind::capturing || kind == GroupKind::named;
     m_groups.append({start, std::nullopt, capturing, std::move(name), kind, openerEnd});
 }
@@ -340,7 +435,7 @@ PatternSyntaxReader::Char PatternSyntaxReader::scan()
                 m_inQuote = false;
                 continue;
             }
-            if (m_pattern.at(m_position) == u'\\' && m_position + 1 < length && m_pattern.at(m_position + 1) == u'E') {
+            if (at(m_position) == u'\\' && m_position + 1 < length && at(m_position + 1) == u'E') {
                 addSpan(m_quoteStart, m_position, SpanKind::quotedText);
                 record(TokenKind::quoteClose, m_position, m_position + 2);
                 m_inQuote = false;
@@ -354,8 +449,10 @@ PatternSyntaxReader::Char PatternSyntaxReader::scan()
         }
         if (m_afterBackslash) {
             m_afterBackslash = false;
-            if (m_position >= length)
+            if (m_position >= length) {
+                m_examined = length + 1;
                 return {endOfText, false, length, length};
+            }
             const Char c {codePointAt(m_position), false, m_position, codePointEnd(m_position)};
             m_position = c.end;
             m_hashStartsComment = true;
@@ -378,8 +475,10 @@ PatternSyntaxReader::Char PatternSyntaxReader::scan()
             }
         }
         m_hashStartsComment = true;
-        if (m_position >= length)
+        if (m_position >= length) {
+            m_examined = length + 1;
             return {endOfText, false, length, length};
+        }
 
         const qsizetype start = m_position;
         const char32_t c = codePointAt(m_position);
@@ -387,7 +486,7 @@ PatternSyntaxReader::Char PatternSyntaxReader::scan()
         if (c != u'\\' || m_position >= length)
             return {c, false, start, m_position};
 
-        const char16_t escaped = m_pattern.at(m_position).unicode();
+        const char16_t escaped = at(m_position).unicode();
         switch (escaped) {
         case u'Q':
             m_position += 1;
@@ -411,10 +510,10 @@ PatternSyntaxReader::Char PatternSyntaxReader::scan()
             return {u'c', true, start, m_position};
         case u'x':
             m_position += 1;
-            if (m_position < length && m_pattern.at(m_position) == u'{') {
+            if (m_position < length && at(m_position) == u'{') {
                 m_position += 1;
                 skipHexDigits(8);
-                if (m_position < length && m_pattern.at(m_position) == u'}')
+                if (m_position < length && at(m_position) == u'}')
                     m_position += 1;
             } else {
                 skipHexDigits(2);
@@ -430,8 +529,7 @@ PatternSyntaxReader::Char PatternSyntaxReader::scan()
             return {u'U', true, start, m_position};
         case u'0':
             m_position += 1;
-            for (int digits = 0; digits < 3 && m_position < length && m_pattern.at(m_position) >= u'0'
-                 && m_pattern.at(m_position) <= u'7';
+            for (int digits = 0; digits < 3 && m_position < length && at(m_position) >= u'0' && at(m_position) <= u'7';
                  ++digits)
                 m_position += 1;
             return {u'0', true, start, m_position};
@@ -444,24 +542,23 @@ PatternSyntaxReader::Char PatternSyntaxReader::scan()
 
 char32_t PatternSyntaxReader::codePointAt(qsizetype index) const
 {
-    const QChar c = m_pattern.at(index);
-    if (c.isHighSurrogate() && index + 1 < m_pattern.size() && m_pattern.at(index + 1).isLowSurrogate())
-        return QChar::surrogateToUcs4(c, m_pattern.at(index + 1));
+    const QChar c = at(index);
+    if (c.isHighSurrogate() && index + 1 < m_pattern.size() && at(index + 1).isLowSurrogate())
+        return QChar::surrogateToUcs4(c, at(index + 1));
     return c.unicode();
 }
 
 qsizetype PatternSyntaxReader::codePointEnd(qsizetype index) const
 {
-    if (m_pattern.at(index).isHighSurrogate() && index + 1 < m_pattern.size()
-        && m_pattern.at(index + 1).isLowSurrogate())
+    if (at(index).isHighSurrogate() && index + 1 < m_pattern.size() && at(index + 1).isLowSurrogate())
         return index + 2;
     return index + 1;
 }
 
 void PatternSyntaxReader::skipHexDigits(int maximum)
 {
-    for (int digits = 0;
-         digits < maximum && m_position < m_pattern.size() && isHexDigit(m_pattern.at(m_position).unicode()); ++digits)
+    for (int digits = 0; digits < maximum && m_position < m_pattern.size() && isHexDigit(at(m_position).unicode());
+         ++digits)
         m_position += 1;
 }
 

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+#include <limits>
 #include <optional>
 
 // Reads a pattern the way ICU's regular-expression compiler reads it, in one left-to-right pass over code points:
@@ -98,7 +99,32 @@ public:
         qsizetype openerEnd = 0;
     };
 
-    PatternSyntaxReader(const QString &pattern, bool allowCommentsAndWhitespace, bool recordTokens = false);
+    // The state between two tokens outside every class, quote and comment, where a reading of an edited pattern
+    // can start again, and stop once its state is an earlier reading's again.
+    struct Checkpoint
+    {
+        qsizetype position = 0;
+        // How far the reading had looked to get here: an edit from there on leaves this state as it is.
+        qsizetype examined = 0;
+        bool freeSpacing = false;
+        bool balanced = true;
+        qsizetype groupCount = 0;
+        qsizetype spanCount = 0;
+        // Per open group: its index in groups() and the free-spacing flag its ")" restores.
+        QList<std::pair<qsizetype, bool>> openGroups;
+    };
+
+    // Short enough that reading from one to the next costs little beside a keystroke.
+    static constexpr qsizetype defaultCheckpointInterval = 4096;
+
+    PatternSyntaxReader(const QString &pattern, bool allowCommentsAndWhitespace, bool recordTokens = false,
+                        qsizetype checkpointInterval = defaultCheckpointInterval);
+    // Reads an edited pattern on from a checkpoint before the edit up to the first checkpoint of `later` (the
+    // earlier reading's, from index `first` on, which lie past the edit; positions there moved by `shift`) at which
+    // the state is that checkpoint's again, or to the end. Groups, spans and checkpoints are then only those read
+    // here; group indexes go on from the checkpoint's count.
+    PatternSyntaxReader(const QString &pattern, const Checkpoint &from, const QList<Checkpoint> &later, qsizetype first,
+                        qsizetype shift, qsizetype checkpointInterval = defaultCheckpointInterval);
 
     // In the order of their opening parentheses.
     const QList<Group> &groups() const { return m_groups; }
@@ -111,6 +137,14 @@ public:
     QList<TextRange> syntaxStretches() const;
     // Empty unless asked for.
     const QList<Token> &tokens() const { return m_tokens; }
+    // Never while recording tokens: the first at the start, then about one per checkpoint interval.
+    const QList<Checkpoint> &checkpoints() const { return m_checkpoints; }
+    // Resumed reading: the index in `later` where it stopped, none when it read to the end.
+    std::optional<qsizetype> stoppedAt() const { return m_stoppedAt; }
+    // Resumed reading: (index, end) of groups opened before the start and closed here.
+    const QList<std::pair<qsizetype, qsizetype>> &closedEarlierGroups() const { return m_closedEarlierGroups; }
+
+    static QList<TextRange> syntaxStretches(const QList<Span> &spans, TextRange within);
 
 private:
     static constexpr char32_t endOfText = 0xffffffff;
@@ -140,6 +174,10 @@ private:
     };
 
     void readAll();
+    bool atCheckpoint();
+    Checkpoint checkpoint() const;
+    bool sameState(const Checkpoint &earlier) const;
+    QChar at(qsizetype index) const;
     void readParenthesis(qsizetype start);
     void openGroup(qsizetype start, qsizetype openerEnd, GroupKind kind, QString name = {});
     void readInlineComment(qsizetype start);
@@ -181,6 +219,18 @@ private:
     // Off for the one character after "(?", so that "(?#" opens a comment group even in free-spacing mode.
     bool m_hashStartsComment = true;
     std::optional<Char> m_pending;
+    mutable qsizetype m_examined = 0;
+
+    QList<Checkpoint> m_checkpoints;
+    qsizetype m_groupBase = 0;
+    qsizetype m_spanBase = 0;
+    qsizetype m_checkpointInterval = defaultCheckpointInterval;
+    qsizetype m_lastCheckpoint = std::numeric_limits<qsizetype>::min() / 2;
+    QList<std::pair<qsizetype, qsizetype>> m_closedEarlierGroups;
+    const QList<Checkpoint> *m_later = nullptr;
+    qsizetype m_nextLater = 0;
+    qsizetype m_shift = 0;
+    std::optional<qsizetype> m_stoppedAt;
 };
 
 // Moved as bytes when a list of them grows: patterns may hold hundreds of thousands of groups.

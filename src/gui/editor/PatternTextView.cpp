@@ -2,6 +2,7 @@
 
 #include "core/evaluation/EvaluationScheduler.h"
 #include "core/pattern/PatternAttributedStringBuilder.h"
+#include "core/pattern/PatternColoring.h"
 #include "core/pattern/PatternEscaping.h"
 #include "core/settings/Appearance.h"
 #include "core/settings/AppearanceController.h"
@@ -58,7 +59,8 @@ struct PatternTextView::Colouring
     qint64 highlightedGroup = 0;
     bool allowsCommentsAndWhitespace = false;
     std::shared_ptr<const Appearance> palette;
-    QList<ColorSpan> spans;
+    // In: an earlier colouring to recolour around the edit, if any; out: this one's.
+    std::shared_ptr<PatternColoring> coloring;
 };
 
 PatternTextView::PatternTextView(QWidget *parent)
@@ -70,14 +72,29 @@ PatternTextView::PatternTextView(QWidget *parent)
     setAccessibleDescription(tr("The pattern, coloured by the role of each token"));
     m_colouringScheduler = new EvaluationScheduler(
         [this]() -> EvaluationScheduler::Work {
+            // Nothing runs while this is asked, so the run before has left its colouring, finished or not.
+            if (m_runningColouring && m_runningColouring->coloring)
+                m_lastColoring = std::move(m_runningColouring->coloring);
             m_runningColouring = m_pendingColouring;
             if (!m_runningColouring)
                 return {};
+            // The spans shown are of another text and no longer painted; letting go of them spares the worker a copy.
+            if (m_coloredText != m_runningColouring->text) {
+                m_spans = {};
+                m_coloredText = QString();
+            }
+            m_runningColouring->coloring = std::exchange(m_lastColoring, nullptr);
             return [colouring = m_runningColouring](const std::atomic<bool> &) {
-                colouring->spans = PatternAttributedStringBuilder::coloredPattern(
-                                       colouring->text, colouring->highlightedGroup,
-                                       colouring->allowsCommentsAndWhitespace, *colouring->palette)
-                                       .spans();
+                std::shared_ptr<PatternColoring> &coloring = colouring->coloring;
+                if (coloring && coloring->highlightedGroup() == colouring->highlightedGroup
+                    && coloring->allowsCommentsAndWhitespace() == colouring->allowsCommentsAndWhitespace
+                    && coloring->palette() == colouring->palette) {
+                    coloring->edit(colouring->text);
+                } else {
+                    coloring
+                        = std::make_shared<PatternColoring>(colouring->text, colouring->highlightedGroup,
+                                                            colouring->allowsCommentsAndWhitespace, colouring->palette);
+                }
                 return true;
             };
         },
@@ -144,7 +161,12 @@ void PatternTextView::appearanceDidChange(AppearanceController *, const Appearan
 
 void PatternTextView::updateColors()
 {
-    const std::shared_ptr<const Appearance> palette = m_appearanceController->appearance();
+    // The same palette object while the palette is the same: a colouring is recoloured around an edit only in the
+    // palette it was made in.
+    std::shared_ptr<const Appearance> current = m_appearanceController->appearance();
+    if (!m_palette || m_palette->appearanceName() != current->appearanceName())
+        m_palette = std::move(current);
+    const std::shared_ptr<const Appearance> palette = m_palette;
     setTextColor(palette->plainTextColor().toQColor());
     m_errorColor = palette->errorColor().toQColor();
     const QString pattern = text();
@@ -172,8 +194,11 @@ void PatternTextView::colouringFinished()
     if (!m_runningColouring)
         return;
     const std::shared_ptr<Colouring> colouring = std::exchange(m_runningColouring, nullptr);
-    m_spans = std::move(colouring->spans);
-    m_coloredText = colouring->text;
+    if (!colouring->coloring)
+        return;
+    m_lastColoring = std::move(colouring->coloring);
+    m_spans = m_lastColoring->spans();
+    m_coloredText = m_lastColoring->text();
     colorBlocks();
 }
 

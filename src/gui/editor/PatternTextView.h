@@ -10,13 +10,16 @@
 #include <memory>
 #include <optional>
 
+class Appearance;
 class AppearanceController;
 class EvaluationScheduler;
+class PatternColoring;
 
-// The pattern editor: colours its text by token role and marks the highlighted capture group, recomputed from
-// scratch after every change. Colours are extra formats on the block layouts, never edits of the document, so the
-// undo history, the caret and the selection are untouched. A long pattern is coloured on a worker, and only the blocks
-// in view take its colours: until the colouring of an edit is in, the view keeps the colours it has.
+// The pattern editor: colours its text by token role and marks the highlighted capture group after every change.
+// Colours are extra formats on the block layouts, never edits of the document, so the undo history, the caret and the
+// selection are untouched. A long pattern is coloured on a worker, around the edit only once it has been coloured
+// whole, and only the blocks in view take its colours: until the colouring of an edit is in, the view keeps the
+// colours it has.
 class PatternTextView final : public NSTextViewWithPlaceholder, public AppearanceControllerDelegate
 {
     Q_OBJECT
@@ -73,6 +76,9 @@ private:
     // The newest input to colour, and the one on a worker now.
     std::shared_ptr<Colouring> m_pendingColouring;
     std::shared_ptr<Colouring> m_runningColouring;
+    // The newest colouring no worker holds, which the next one recolours around its edit.
+    std::shared_ptr<PatternColoring> m_lastColoring;
+    std::shared_ptr<const Appearance> m_palette;
     // The colours shown, worked out for this text.
     QString m_coloredText;
     QList<ColorSpan> m_spans;

@@ -294,6 +294,8 @@ NSTextViewWithPlaceholder::NSTextViewWithPlaceholder(QWidget *parent)
     setBackgroundVisible(false);
     // Colours live on the block layouts, never in the document, so every change of the document is an edit.
     connect(document(), &QTextDocument::contentsChange, this, &NSTextViewWithPlaceholder::documentContentsChanged);
+    // Any new edit ends the redo history, and with it the undone paste.
+    connect(document(), &QTextDocument::undoCommandAdded, this, [this] { m_undonePaste.reset(); });
     connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect &rect, int dy) {
         // The caret's blinking asks for its own small rectangle only.
         if (dy != 0 || rect.contains(viewport()->rect()))
@@ -332,6 +334,7 @@ QString NSTextViewWithPlaceholder::text() const
 
 void NSTextViewWithPlaceholder::setText(const QString &text)
 {
+    m_undonePaste.reset();
     if (isLoading())
         stopLoading();
     const qsizetype first = text.size() > loadedAtOnce ? pieceEnd(text, 0) : text.size();
@@ -398,6 +401,25 @@ void NSTextViewWithPlaceholder::stopLoading()
 {
     m_loadingText = QString();
     setReadOnly(!m_editableAfterLoading);
+}
+
+void NSTextViewWithPlaceholder::resumeUndonePaste()
+{
+    if (!m_undonePaste || isLoading())
+        return;
+    const QString current = text();
+    const UndonePaste &paste = *m_undonePaste;
+    // Only the redo of the paste puts back the very pieces that were in, where they were.
+    if (paste.start + paste.loaded > current.size()
+        || QStringView(current).sliced(paste.start, paste.loaded) != QStringView(paste.text).first(paste.loaded))
+        return;
+    const UndonePaste resumed = *std::exchange(m_undonePaste, std::nullopt);
+    QString whole = current;
+    whole.insert(resumed.start + resumed.loaded, QStringView(resumed.text).sliced(resumed.loaded));
+    m_text = whole;
+    m_textIsCurrent = true;
+    startLoading(resumed.text, resumed.loaded, resumed.start, true);
+    didChangeText();
 }
 
 void NSTextViewWithPlaceholder::loadNextPiece(quint64 loading)
@@ -618,8 +640,14 @@ void NSTextViewWithPlaceholder::documentContentsChanged(int position, int charsR
         if (m_suppressChangeReports)
             return;
         // Undone, or edited by a program, while pieces were still to come: the document is what counts now.
+        if (m_loadingIsUndoable)
+            m_undonePaste = UndonePaste {m_loadingText, m_loaded, m_loadStart};
         stopLoading();
         m_textIsCurrent = false;
+    } else if (m_undonePaste && position <= m_undonePaste->start
+               && position + qsizetype(charsAdded) >= m_undonePaste->start + m_undonePaste->loaded) {
+        // Once the edit is over: the redo may not be done with the document yet.
+        QMetaObject::invokeMethod(this, &NSTextViewWithPlaceholder::resumeUndonePaste, Qt::QueuedConnection);
     }
     followChange(position, charsRemoved, charsAdded);
     if (m_suppressChangeReports)

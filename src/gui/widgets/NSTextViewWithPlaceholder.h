@@ -125,6 +125,7 @@ private:
     void startLoading(const QString &text, qsizetype loaded, int position, bool undoable);
     void loadNextPiece(quint64 loading);
     void stopLoading();
+    void resumeUndonePaste();
     void paintHeldUnits(QPainter &painter, const QRect &area);
     void layoutPlaceholder();
     void applySelectionPalette();
@@ -152,6 +153,15 @@ private:
     qsizetype m_pieceLength = 0;
     bool m_loadingIsUndoable = false;
     quint64 m_loadings = 0;
+    // A paste undone while pieces were still to come: its redo brings back the pieces that were in, then the rest
+    // goes in as part of the same edit.
+    struct UndonePaste
+    {
+        QString text;
+        qsizetype loaded = 0;
+        int start = 0;
+    };
+    std::optional<UndonePaste> m_undonePaste;
     bool m_editableAfterLoading = true;
     std::optional<QColor> m_selectedTextBackgroundColor;
     std::optional<QColor> m_selectedTextForegroundColor;

@@ -480,6 +480,30 @@ private Q_SLOTS:
         QCOMPARE(f.view->text(), pasted);
     }
 
+    // A paste undone before all of it is in comes back whole when redone, and goes again as one edit.
+    void redoesAPasteUndoneWhileLoading()
+    {
+        Fixture f;
+        f.view->setText(u"ab"_s);
+        const QString text = u"word \u00e9\n"_s.repeated(200000);
+        QApplication::clipboard()->setText(text);
+        QTextCursor caret = f.view->textCursor();
+        caret.setPosition(1);
+        f.view->setTextCursor(caret);
+        f.view->paste();
+        QVERIFY(f.view->isLoading());
+        f.view->undo();
+        QCOMPARE(f.view->text(), u"ab"_s);
+        f.view->redo();
+        const QString pasted = u"a"_s + text + u"b"_s;
+        QTRY_VERIFY(!f.view->isLoading() && f.view->document()->characterCount() - 1 == pasted.size());
+        QCOMPARE(f.view->text(), pasted);
+        QCOMPARE(f.delegate.texts.last(), pasted);
+        f.view->undo();
+        QCOMPARE(f.view->text(), u"ab"_s);
+        QCOMPARE(f.view->document()->characterCount() - 1, 2);
+    }
+
     // Where a line is split, the unit the split holds is drawn where the line goes on.
     void drawsTheUnitsOfSplitLines()
     {
