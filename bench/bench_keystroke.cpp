@@ -16,7 +16,6 @@
 #include <QTextCursor>
 
 #include <cstdio>
-#include <ctime>
 #include <vector>
 
 using namespace Qt::StringLiterals;
