@@ -57,7 +57,9 @@ EvaluationScheduler::~EvaluationScheduler()
 void EvaluationScheduler::restart()
 {
     // Queued, the wait comes after the edit's own handling and before the low-priority repaint.
-    if (m_lastRunDuration <= quickRun && !m_quickRunAwaited) {
+    // A run still going after a moment, a runaway say, is no quick one, whatever the last took.
+    const bool runningLong = m_running && std::chrono::steady_clock::now() - m_runStarted > quickRun;
+    if (m_lastRunDuration <= quickRun && !runningLong && !m_quickRunAwaited) {
         m_quickRunAwaited = true;
         QMetaObject::invokeMethod(this, &EvaluationScheduler::awaitQuickRun, Qt::QueuedConnection);
     }
@@ -104,6 +106,7 @@ void EvaluationScheduler::start()
     // Preparing may have restarted already, and that newer run is going.
     if (!work || m_running)
         return;
+    m_runStarted = std::chrono::steady_clock::now();
     auto run = std::make_shared<Run>();
     run->scheduler = this;
     m_running = run;

@@ -78,4 +78,5 @@ private:
     // Of the last run on its worker; unknown (long) before the first.
     std::chrono::microseconds m_lastRunDuration = std::chrono::microseconds::max();
     bool m_quickRunAwaited = false;
+    std::chrono::steady_clock::time_point m_runStarted;
 };
