@@ -25,13 +25,7 @@ AttributedPattern PatternAttributedStringBuilder::coloredPattern(const QString &
                                                                  const Appearance &palette)
 {
     PatternAttributedStringBuilder builder {AttributedPattern(pattern), palette, allowCommentsAndWhitespace};
-    builder.colorPlainText();
-    builder.colorSpecialCharacterMatches();
-    builder.colorSpecialExpressionMatches();
-    builder.colorEscapedCharacterMatches();
-    builder.colorMetacharacterMatches();
-    builder.colorCommentMatches();
-    builder.colorFreeCommentMatches();
+    builder.colorAll();
     builder.highlightGroup(highlightedGroup);
     return std::move(builder.m_attributedPattern);
 }
@@ -44,17 +38,22 @@ QList<ColorSpan> PatternAttributedStringBuilder::coloredWindow(const QString &pa
     PatternAttributedStringBuilder builder {AttributedPattern(pattern), palette};
     builder.m_window = window;
     builder.m_givenSpans = &spans;
-    builder.colorPlainText();
-    builder.colorSpecialCharacterMatches();
-    builder.colorSpecialExpressionMatches();
-    builder.colorEscapedCharacterMatches();
-    builder.colorMetacharacterMatches();
-    builder.colorCommentMatches();
-    builder.colorFreeCommentMatches();
+    builder.colorAll();
     if (highlightedRange)
         builder.m_attributedPattern.addColor(ColorRole::background, *highlightedRange,
                                              builder.paletteColor(&Appearance::highlightedGroupColor));
     return builder.m_attributedPattern.spans(window);
+}
+
+void PatternAttributedStringBuilder::colorAll()
+{
+    colorPlainText();
+    colorSpecialCharacterMatches();
+    colorSpecialExpressionMatches();
+    colorEscapedCharacterMatches();
+    colorMetacharacterMatches();
+    colorCommentMatches();
+    colorFreeCommentMatches();
 }
 
 QColor PatternAttributedStringBuilder::paletteColor(Color (Appearance::*color)() const)

@@ -56,6 +56,8 @@ public:
     }
 
 private:
+    // Plain colour, then the six families in the order in which later ones win.
+    void colorAll();
     QColor paletteColor(Color (Appearance::*color)() const);
     const PatternSyntaxReader &reading();
     const QList<PatternSyntaxReader::Span> &readingSpans();
