@@ -272,22 +272,18 @@
 <context>
     <name>CheckCommand</name>
     <message>
-        <location filename="../src/cli/CheckCommand.cpp" line="+37"/>
+        <location filename="../src/cli/CheckCommand.cpp" line="+34"/>
         <source>%1: is a folder</source>
         <translation>%1: ist ein Ordner</translation>
     </message>
     <message>
-        <location line="+15"/>
-        <source>%1: not a library: it does not hold a JSON array of expressions</source>
-        <translation>%1: keine Bibliothek: Die Datei enthält kein JSON-Array von Ausdrücken</translation>
+        <location line="+6"/>
+        <source>%1: the library could not be read: %2</source>
+        <extracomment>As the application says it; %2 completes the sentence, e.g. &quot;it does not hold a JSON array&quot;</extracomment>
+        <translation>%1: Die Bibliothek konnte nicht gelesen werden: %2</translation>
     </message>
     <message>
-        <location line="+8"/>
-        <source>%1: not a library: entry %2 has %3</source>
-        <translation>%1: keine Bibliothek: Eintrag %2 hat %3</translation>
-    </message>
-    <message>
-        <location line="+15"/>
+        <location line="+12"/>
         <source>Runs the tests kept with each expression of LIBRARY.json (the user&apos;s library when none is named): a line per failing case and &quot;N passed, M failed&quot;. Exit status: 0 when all passed, 1 when one failed, 2 on an error. The switches apply to every pattern.</source>
         <translation>Führt die Tests aus, die bei jedem Ausdruck von LIBRARY.json hinterlegt sind (ohne Angabe die Bibliothek des Benutzers): eine Zeile je fehlgeschlagenem Fall und „N bestanden, M fehlgeschlagen“. Rückgabewert: 0, wenn alle bestanden, 1, wenn einer fehlschlug, 2 bei einem Fehler. Die Schalter gelten für jedes Muster.</translation>
     </message>
@@ -2033,7 +2029,7 @@ How long a search took, in whole milliseconds</extracomment>
 <context>
     <name>PatternTextView</name>
     <message>
-        <location filename="../src/gui/editor/PatternTextView.cpp" line="+69"/>
+        <location filename="../src/gui/editor/PatternTextView.cpp" line="+71"/>
         <source>Regular expression</source>
         <translation>Regulärer Ausdruck</translation>
     </message>
@@ -2325,7 +2321,7 @@ Backtrack stack limit of 0 MB</extracomment>
 <context>
     <name>Substitution</name>
     <message>
-        <location filename="../src/core/evaluation/Substitution.cpp" line="+157"/>
+        <location filename="../src/core/evaluation/Substitution.cpp" line="+153"/>
         <source>The replacement refers to group %1, but the pattern has no groups</source>
         <translation>Die Ersetzung verweist auf Gruppe %1, aber das Muster hat keine Gruppen</translation>
     </message>

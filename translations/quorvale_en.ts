@@ -157,7 +157,7 @@
 <context>
     <name>Substitution</name>
     <message numerus="yes">
-        <location filename="../src/core/evaluation/Substitution.cpp" line="+158"/>
+        <location filename="../src/core/evaluation/Substitution.cpp" line="+154"/>
         <source>The replacement refers to group %1, but the pattern has only %Ln group(s)</source>
         <translation>
             <numerusform>The replacement refers to group %1, but the pattern has only %Ln group</numerusform>

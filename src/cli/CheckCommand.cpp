@@ -3,13 +3,11 @@
 #include "cli/MatchingOptions.h"
 #include "core/evaluation/ExpressionTestRunner.h"
 #include "core/library/Expression.h"
+#include "core/library/JsonStore.h"
 #include "core/library/Paths.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
 
 #include <cstdio>
 
@@ -29,39 +27,18 @@ void print(const QString &line)
     std::fputs(QByteArray(line.toUtf8() + '\n').constData(), stdout);
 }
 
-// The expressions of the library file; none after an error, which it has reported.
+// The expressions of the library file, read as the application reads it; none after an error, which it has reported.
 std::optional<ExpressionList> readLibrary(const QString &path)
 {
-    QFile file(path);
     if (QFileInfo(path).isDir()) {
         printError(CheckCommand::tr("%1: is a folder").arg(path));
         return std::nullopt;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        printError(u"%1: %2"_s.arg(path, file.errorString()));
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        printError(u"%1: %2"_s.arg(path, file.errorString()));
-        return std::nullopt;
-    }
-    QJsonParseError parseError;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
-    if (parseError.error != QJsonParseError::NoError || !document.isArray()) {
-        printError(CheckCommand::tr("%1: not a library: it does not hold a JSON array of expressions").arg(path));
-        return std::nullopt;
-    }
     ExpressionList expressions;
-    const QJsonArray array = document.array();
-    for (qsizetype index = 0; index < array.size(); ++index) {
-        auto expression = Expression::fromJsonObject(array.at(index).toObject());
-        if (!expression) {
-            printError(CheckCommand::tr("%1: not a library: entry %2 has %3")
-                           .arg(path, QString::number(index + 1), expression.error().description()));
-            return std::nullopt;
-        }
-        expressions.append(std::move(expression.value()));
+    if (const QString problem = JsonStore::readExpressions(path, expressions); !problem.isEmpty()) {
+        //: As the application says it; %2 completes the sentence, e.g. "it does not hold a JSON array"
+        printError(CheckCommand::tr("%1: the library could not be read: %2").arg(path, problem));
+        return std::nullopt;
     }
     return expressions;
 }
