@@ -778,7 +778,7 @@ void NSTextViewWithPlaceholder::setBlockFormats(const QTextBlock &block, QList<Q
     layout->setFormats(formats);
     // Lays the block out again with the new formats; the document itself does not change. The layout takes n dirty
     // characters for 2n, removed and added again: n reaching past the block's middle would lay out the blocks after
-    // it too, and repaint the whole view.
+    // it too.
     const int dirty = block.length() >= 2 ? block.length() / 2 : block.length();
     const_cast<QTextDocument *>(block.document())->markContentsDirty(block.position(), dirty);
 }
