@@ -408,7 +408,6 @@ private Q_SLOTS:
         const QTextCursor cursor = f.editor.outputTextView()->textCursor();
         QTEST(cursor.selectionStart(), "start");
         QTEST(cursor.selectionEnd(), "end");
-        QCOMPARE(f.editor.outputTextView()->text(), f.expression.text());
         // Selecting is no edit: nothing saved, nothing evaluated anew.
         QCoreApplication::processEvents();
         QCOMPARE(edits.count(), 0);
