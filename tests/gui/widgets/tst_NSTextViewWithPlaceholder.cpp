@@ -100,14 +100,6 @@ private Q_SLOTS:
         // Taken at once when the label is connected.
         QVERIFY(f.label->isVisible());
 
-        f.view->setFocus();
-        QTRY_VERIFY(f.view->hasFocus());
-        QVERIFY(ViewAnimations::isHidden(f.label));
-        QTRY_VERIFY(f.label->isHidden());
-
-        f.other->setFocus();
-        QTRY_VERIFY(f.label->isVisible());
-
         f.view->setText(u"x"_s);
         QTRY_VERIFY(f.label->isHidden());
         f.view->setText(QString());
@@ -475,33 +467,19 @@ private Q_SLOTS:
                 QCoreApplication::processEvents();
             QCOMPARE(f.view->text(), u"short"_s);
             QCOMPARE(f.delegate.texts.last(), u"short"_s);
+            if (undoAtOnce) {
+                // Undone before all of it was in, it comes back whole when redone, and goes again as one edit.
+                f.view->redo();
+                QTRY_VERIFY(!f.view->isLoading() && f.view->document()->characterCount() - 1 == pasted.size());
+                QCOMPARE(f.view->text(), pasted);
+                QCOMPARE(f.delegate.texts.last(), pasted);
+                f.view->undo();
+                QCOMPARE(f.view->text(), u"short"_s);
+                QCOMPARE(f.view->document()->characterCount() - 1, 5);
+            }
         }
         f.view->redo();
         QCOMPARE(f.view->text(), pasted);
-    }
-
-    // A paste undone before all of it is in comes back whole when redone, and goes again as one edit.
-    void redoesAPasteUndoneWhileLoading()
-    {
-        Fixture f;
-        f.view->setText(u"ab"_s);
-        const QString text = u"word \u00e9\n"_s.repeated(200000);
-        QApplication::clipboard()->setText(text);
-        QTextCursor caret = f.view->textCursor();
-        caret.setPosition(1);
-        f.view->setTextCursor(caret);
-        f.view->paste();
-        QVERIFY(f.view->isLoading());
-        f.view->undo();
-        QCOMPARE(f.view->text(), u"ab"_s);
-        f.view->redo();
-        const QString pasted = u"a"_s + text + u"b"_s;
-        QTRY_VERIFY(!f.view->isLoading() && f.view->document()->characterCount() - 1 == pasted.size());
-        QCOMPARE(f.view->text(), pasted);
-        QCOMPARE(f.delegate.texts.last(), pasted);
-        f.view->undo();
-        QCOMPARE(f.view->text(), u"ab"_s);
-        QCOMPARE(f.view->document()->characterCount() - 1, 2);
     }
 
     // Where a line is split, the unit the split holds is drawn where the line goes on.
