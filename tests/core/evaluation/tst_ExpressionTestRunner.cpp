@@ -44,13 +44,6 @@ private Q_SLOTS:
         QVERIFY(cases > 10);
     }
 
-    void engineFailureFailsTheCase()
-    {
-        const auto found = verdict(u"(a|b)*c"_s, ExpressionTestCase(u"ab"_s.repeated(5000), Expectation::noMatch));
-        QVERIFY(found && !found->passed);
-        QVERIFY2(found->found.startsWith(u"no result: "_s), qPrintable(found->found));
-    }
-
     // A case made from what the engine finds passes, whatever kind it is.
     void caseForInputPasses_data()
     {
@@ -75,11 +68,9 @@ private Q_SLOTS:
         QVERIFY(ExpressionTestRunner::run(compiled, *testCase, running, 0)->passed);
     }
 
-    void invalidPatternAndStop()
+    void stoppedRunHasNoReport()
     {
         const QList<ExpressionTestCase> tests {ExpressionTestCase(u"a"_s, Expectation::match)};
-        const auto invalid = ExpressionTestRunner::run(u"(a"_s, tests, {}, std::atomic<bool>(false));
-        QVERIFY(invalid && invalid->compileError && !invalid->passed());
         QVERIFY(!ExpressionTestRunner::run(u"a"_s, tests, {}, std::atomic<bool>(true)));
     }
 };

@@ -69,39 +69,7 @@ private Q_SLOTS:
         QVERIFY(!r.evaluation.isEvaluating());
     }
 
-    void invalidPatternLeavesTheMatchesStale()
-    {
-        Recorder r;
-        r.evaluation.setText(u"ab"_s);
-        r.evaluation.setPattern(u"a"_s);
-        r.expect({u"start"_s, u"matches 0+1"_s});
-        r.evaluation.setPattern(u"a(["_s);
-        QCOMPARE(r.log.mid(r.log.size() - 2), QStringList({u"start"_s, u"invalid"_s}));
-        QCOMPARE(r.evaluation.compileError()->code, U_REGEX_MISSING_CLOSE_BRACKET);
-        QVERIFY(!r.evaluation.compiledPattern());
-        QCOMPARE(described(r.evaluation.matches()), u"0+1"_s);
-        QVERIFY(r.evaluation.areMatchesStale());
-        r.evaluation.setPattern(u"b"_s);
-        r.expect({u"start"_s, u"matches 1+1"_s});
-        QVERIFY(!r.evaluation.areMatchesStale());
-        QVERIFY(!r.evaluation.compileError());
-    }
-
-    void engineFailureIsNoResult()
-    {
-        Recorder r;
-        r.evaluation.setStackLimit(1000);
-        r.evaluation.setText(u"x x y"_s + QString(2000, u'a'));
-        r.evaluation.setPattern(u"x|y(?:.|\\n)*"_s);
-        r.expect({u"start"_s, u"failed with U_REGEX_STACK_OVERFLOW after 2"_s});
-        QVERIFY(r.evaluation.matches().isEmpty());
-        QVERIFY(!r.evaluation.areMatchesStale());
-        r.evaluation.setStackLimit(0);
-        r.evaluation.update();
-        r.expect({u"start"_s, u"matches 0+1 2+1 4+2001"_s});
-    }
-
-    // The matches of an earlier pattern stay a frame, then stand as stale until the newest input's come or a stop.
+    // The matches of an earlier pattern stay a frame, then stand as stale until the newest input's come.
     void slowRunsMakeTheMatchesStale()
     {
         Recorder r;
@@ -112,19 +80,9 @@ private Q_SLOTS:
         QVERIFY(!r.evaluation.areMatchesStale());
         QTRY_VERIFY(r.evaluation.areMatchesStale());
         QCOMPARE(r.evaluation.matches().count(), 1);
-        QTRY_COMPARE(r.evaluation.progress(), 1.0 / 42);
-
-        // Newer input while it runs: the newest input's matches come, and only they.
         r.evaluation.setPattern(u"b"_s);
         r.expect({u"start"_s, u"start"_s, u"matches 41+1"_s});
         QVERIFY(!r.evaluation.areMatchesStale());
-
-        r.evaluation.setPattern(u"(a+)+$"_s);
-        QTRY_VERIFY(r.evaluation.areMatchesStale());
-        QVERIFY(r.evaluation.stop());
-        r.expect({u"start"_s, u"stopped"_s});
-        QVERIFY(r.evaluation.matches().isEmpty());
-        QCOMPARE(r.evaluation.progress(), 0);
     }
 };
 

@@ -17,24 +17,6 @@ class tst_SubstitutionController final : public QObject
 private Q_SLOTS:
     void cleanup() { settleEvaluations(); }
 
-    // A result and a refusal each come as their own signal.
-    void deliversTheOutcome()
-    {
-        SubstitutionController controller;
-        QSignalSpy finished(&controller, &SubstitutionController::finished);
-        QSignalSpy failed(&controller, &SubstitutionController::failed);
-        controller.start(compiledPattern(u"(\\d+)"_s), u"<$1>"_s, u"a1b22"_s);
-        QVERIFY(finished.wait(20000));
-        QCOMPARE(finished.constFirst().at(0).toString(), u"a<1>b<22>"_s);
-        QCOMPARE(finished.constFirst().at(1).value<qsizetype>(), 2);
-
-        controller.start(compiledPattern(u"(\\d+)"_s), u"$2"_s, u"a1b22"_s);
-        QVERIFY(failed.wait(20000));
-        QCOMPARE(failed.constFirst().at(0).toString(),
-                 u"The replacement refers to group 2, but the pattern has only 1 group"_s);
-        QCOMPARE(finished.count(), 1);
-    }
-
     // Painting helpers queue on Qt's global pool; a preview must not wait behind them, nor they behind a preview.
     void finishesWhileQtsGlobalPoolIsFull()
     {

@@ -1,9 +1,7 @@
 #include "core/library/LibraryStoreController.h"
-#include "core/library/Paths.h"
 #include "core/platform/SingleInstanceLock.h"
 #include "core/settings/UserDefaults.h"
 
-#include "FileSizeLimit.h"
 #include "LibraryTestSupport.h"
 
 #include <QDir>
@@ -36,22 +34,6 @@ private Q_SLOTS:
         defaults().clear();
         defaults().registerStandardDefaults();
         QDir(m_dir.path()).removeRecursively(), QDir().mkpath(m_dir.path());
-    }
-
-    // Where the default library lies, and that a missing one is nothing to recover; the empty first expression it
-    // starts with, unsaved, is importOfOldSettings' to show.
-    void firstStartUsesTheDataFolder()
-    {
-        const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-        QDir(folder).removeRecursively();
-        QTest::failOnWarning(QRegularExpression(u"."_s));
-        const LibraryStoreController controller;
-        QCOMPARE(controller.libraryFilePath(), folder + u"/expressions.json"_s);
-        QVERIFY(!controller.recovery());
-        controller.expressions().constFirst()->setText(u"typed"_s);
-        controller.waitForSaves();
-        QCOMPARE(fileContent(Paths::libraryFilePath()).at(0)[u"text"_s], u"typed"_s);
-        QDir(folder).removeRecursively();
     }
 
     void importOfOldSettings_data()
@@ -200,58 +182,6 @@ private Q_SLOTS:
         QVERIFY(!controller.saveFailure());
         QCOMPARE(fileContent(controller.libraryFilePath()).at(0)[u"text"_s], u"typed at last"_s);
         QCOMPARE(threads, QList<QThread *>(2, QThread::currentThread()));
-    }
-
-    // One keystroke when the disk has just filled: the library on disk stays whole, the user is told, and the next
-    // start finds every expression.
-    void typingOnAFullDiskKeepsTheLibrary()
-    {
-        QVERIFY(writeLibrary(path(), {u"A"_s, u"B"_s, u"C"_s}));
-        const QByteArray previous = readFile(path());
-        {
-            LibraryStoreController controller(path());
-            QSignalSpy failed(&controller, &LibraryStoreController::saveFailureChanged);
-            const FileSizeLimit limit(64);
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"could not be saved to .+ \\(File too large\\)"_s));
-            controller.expressions().at(1)->setText(u"x"_s);
-            QVERIFY(failed.wait());
-            QCOMPARE(controller.saveFailure()->reason, u"File too large"_s);
-            QCOMPARE(readFile(path()), previous);
-        }
-        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList(u"expressions.json"_s));
-        QCOMPARE(names(LibraryStoreController(path()).expressions()), QStringList({u"A"_s, u"B"_s, u"C"_s}));
-    }
-
-    // A read-only or full data folder is no second instance: the library opens, says at once that changes cannot be
-    // saved and why, and saves once the lock can be taken.
-    void libraryOpensWhenTheLockCannotBeTaken()
-    {
-        QVERIFY(writeLibrary(path(), {u"A"_s, u"B"_s}));
-        const QByteArray previous = readFile(path());
-        const QString blocker = m_dir.filePath(u"blocker"_s);
-        QVERIFY(writeFile(blocker, "a file where the lock's folder should be"));
-        SingleInstanceLock lock(blocker + u"/data"_s);
-        QCOMPARE(lock.tryLock(), SingleInstanceLock::State::failed);
-
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"is opened, but changes cannot be saved"_s));
-        LibraryStoreController controller(path(), &lock);
-        QCOMPARE(names(controller.expressions()), QStringList({u"A"_s, u"B"_s}));
-        QVERIFY(controller.saveFailure());
-        QCOMPARE(controller.saveFailure()->reason,
-                 u"its folder cannot be locked against a second Quorvale: Not a directory"_s);
-        QVERIFY(!controller.isEdited());
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"could not be saved"_s));
-        controller.expressions().at(0)->setText(u"typed"_s);
-        controller.finishSaves();
-        QVERIFY(controller.isEdited() && controller.saveFailure());
-        QCOMPARE(readFile(path()), previous);
-
-        QSignalSpy changed(&controller, &LibraryStoreController::saveFailureChanged);
-        QVERIFY(QFile::remove(blocker));
-        QTest::ignoreMessage(QtInfoMsg, QRegularExpression(u"saved again"_s));
-        QVERIFY(controller.saveNow());
-        QCOMPARE(changed.count(), 1);
-        QCOMPARE(fileContent(path()).at(0)[u"text"_s], u"typed"_s);
     }
 
     // QSaveFile's temporary files, where the file system cannot make them nameless, stay behind when the process

@@ -35,18 +35,6 @@ private Q_SLOTS:
         defaults().registerStandardDefaults();
     }
 
-    void registeredDefaultsGiveWayToStoredValues()
-    {
-        QCOMPARE(defaults().integerValue(UserDefaultsKey::appearanceMode), 2);
-        // Registration lives in memory only.
-        QVERIFY(!defaults().storedValue(u"appearanceMode"_s).isValid());
-        defaults().setValue(UserDefaultsKey::appearanceMode, 1);
-        defaults().registerStandardDefaults();
-        QCOMPARE(defaults().integerValue(UserDefaultsKey::appearanceMode), 1);
-        defaults().removeValue(UserDefaultsKey::appearanceMode);
-        QCOMPARE(defaults().integerValue(UserDefaultsKey::appearanceMode), 2);
-    }
-
     void wrongTypesFallBack_data()
     {
         QTest::addColumn<QString>("key");
