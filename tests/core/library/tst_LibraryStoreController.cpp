@@ -2,6 +2,7 @@
 #include "core/platform/SingleInstanceLock.h"
 #include "core/settings/UserDefaults.h"
 
+#include "FileSizeLimit.h"
 #include "LibraryTestSupport.h"
 
 #include <QDir>
@@ -232,6 +233,26 @@ private Q_SLOTS:
         QCOMPARE(readFile(controller.recovery()->keptCopyPath), content);
         QCOMPARE(fileContent(path()), library({u"A"_s}));
         QVERIFY(!LibraryStoreController(path()).recovery());
+    }
+
+    // One keystroke when the disk has just filled: the library on disk stays whole, the user is told, and the next
+    // start finds every expression.
+    void typingOnAFullDiskKeepsTheLibrary()
+    {
+        QVERIFY(writeLibrary(path(), {u"A"_s, u"B"_s, u"C"_s}));
+        const QByteArray previous = readFile(path());
+        {
+            LibraryStoreController controller(path());
+            QSignalSpy failed(&controller, &LibraryStoreController::saveFailureChanged);
+            const FileSizeLimit limit(64);
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"could not be saved to .+ \\(File too large\\)"_s));
+            controller.expressions().at(1)->setText(u"x"_s);
+            QVERIFY(failed.wait());
+            QCOMPARE(controller.saveFailure()->reason, u"File too large"_s);
+            QCOMPARE(readFile(path()), previous);
+        }
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList(u"expressions.json"_s));
+        QCOMPARE(names(LibraryStoreController(path()).expressions()), QStringList({u"A"_s, u"B"_s, u"C"_s}));
     }
 };
 
