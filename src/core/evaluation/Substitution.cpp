@@ -1,5 +1,6 @@
 #include "core/evaluation/Substitution.h"
 
+#include "core/evaluation/EngineWatch.h"
 #include "core/evaluation/RegularExpression.h"
 #include "core/platform/Expected.h"
 #include "core/platform/IcuString.h"
@@ -9,29 +10,6 @@
 #include <memory>
 
 namespace {
-
-// What the engine's callbacks share with the run.
-struct Search
-{
-    const std::atomic<bool> *shouldStop;
-    icu::RegexMatcher *matcher;
-    qsizetype findCallbackStaysUntil;
-};
-
-UBool U_CALLCONV continueFinding(const void *context, int64_t position)
-{
-    const Search &search = *static_cast<const Search *>(context);
-    if (position >= search.findCallbackStaysUntil) {
-        UErrorCode status = U_ZERO_ERROR;
-        search.matcher->setFindProgressCallback(nullptr, nullptr, status);
-    }
-    return !search.shouldStop->load(std::memory_order_relaxed);
-}
-
-UBool U_CALLCONV continueMatching(const void *context, int32_t)
-{
-    return !static_cast<const Search *>(context)->shouldStop->load(std::memory_order_relaxed);
-}
 
 bool isAsciiLetterOrDigit(QChar c)
 {
@@ -218,11 +196,8 @@ Substitution::Outcome Substitution::run(const icu::RegexPattern &pattern, const 
     if (!replacement)
         return matchingFailed(U_INDEX_OUTOFBOUNDS_ERROR);
 
-    const Search search {&shouldStop, matcher.get(), text.size() - RegularExpression::unwatchedSkipLength};
     matcher->setStackLimit(stackLimit, status);
-    matcher->setMatchCallback(&continueMatching, &search, status);
-    if (search.findCallbackStaysUntil > 0)
-        matcher->setFindProgressCallback(&continueFinding, &search, status);
+    const EngineWatch watch(*matcher, shouldStop, text.size(), status);
 
     Outcome outcome;
     outcome.text.reserve(text.size());
