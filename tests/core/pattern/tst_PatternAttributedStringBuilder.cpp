@@ -48,7 +48,7 @@ class tst_PatternAttributedStringBuilder final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { resetSettingsToLightDefaults(); }
+    void init() { startClean(); }
 
     // Tokens are coloured only where ICU reads syntax; which group is which is CaptureGroupParser's to test. The
     // cases are the file's lines in quotes, with "#" lines saying what they show; the lines under each are the

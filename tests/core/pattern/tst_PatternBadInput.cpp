@@ -57,7 +57,7 @@ class tst_PatternBadInput final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { resetSettingsToLightDefaults(); }
+    void init() { startClean(); }
 
     void randomPatterns()
     {

@@ -28,7 +28,7 @@ class tst_Appearance final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { resetSettingsToLightDefaults(); }
+    void init() { startClean(); }
 
     void cleanup() { SystemAppearanceMonitor::instance().setOverride(std::nullopt); }
 

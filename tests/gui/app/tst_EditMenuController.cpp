@@ -10,7 +10,6 @@
 #include "gui/library/LibraryTableView.h"
 #include "gui/library/LibraryViewController.h"
 
-#include "UnexpectedWarnings.h"
 #include "WindowTestSupport.h"
 
 #include <QClipboard>
@@ -75,8 +74,7 @@ class tst_EditMenuController : public QObject
 private Q_SLOTS:
     void init()
     {
-        failOnUnexpectedWarnings();
-        resetSettingsToLightDefaults();
+        startClean();
         UserDefaults::standard().setValue(UserDefaultsKey::showLeftPanel, true);
         UserDefaults::standard().setValue(MatchInspectorViewController::shownKey(), true);
         QVERIFY(writeLibrary(libraryPath(), {u"A"_s, u"B"_s}));

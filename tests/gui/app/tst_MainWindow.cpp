@@ -20,7 +20,6 @@
 #include "gui/widgets/ApplicationPalette.h"
 #include "gui/widgets/BoxView.h"
 
-#include "UnexpectedWarnings.h"
 #include "WindowTestSupport.h"
 
 #include <QAbstractButton>
@@ -85,8 +84,7 @@ class tst_MainWindow : public QObject
 private Q_SLOTS:
     void init()
     {
-        failOnUnexpectedWarnings();
-        resetSettingsToLightDefaults();
+        startClean();
         QFile::remove(libraryPath());
     }
 

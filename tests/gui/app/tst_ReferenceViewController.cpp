@@ -4,8 +4,6 @@
 #include "core/settings/UserDefaults.h"
 #include "gui/app/ReferenceViewController.h"
 
-#include "UnexpectedWarnings.h"
-
 #include <QFile>
 #include <QIcon>
 #include <QRegularExpression>
@@ -70,11 +68,7 @@ class tst_ReferenceViewController final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        failOnUnexpectedWarnings();
-        resetSettingsToLightDefaults();
-    }
+    void init() { startClean(); }
 
     // At start and at once when it changes; a value that names no page shows the basic one.
     void showsThePageOfTheSetting()

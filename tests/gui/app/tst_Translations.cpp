@@ -4,8 +4,6 @@
 #include "gui/app/AppDelegate.h"
 #include "gui/app/MainWindowController.h"
 
-#include "UnexpectedWarnings.h"
-
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
@@ -27,11 +25,7 @@ private Q_SLOTS:
         Translations::install();
     }
 
-    void init()
-    {
-        failOnUnexpectedWarnings();
-        resetSettingsToLightDefaults();
-    }
+    void init() { startClean(); }
 
     void menusAndQtsOwnTextsAreGerman()
     {

@@ -12,8 +12,6 @@
 #include "gui/widgets/BoxView.h"
 #include "gui/widgets/NSTextViewWithPlaceholder.h"
 
-#include "UnexpectedWarnings.h"
-
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
@@ -70,11 +68,7 @@ class tst_ExpressionViewController : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        failOnUnexpectedWarnings();
-        resetSettingsToLightDefaults();
-    }
+    void init() { startClean(); }
 
     // Every character of the pattern and the text reaches the view, the engine and, typed, the expression unchanged;
     // another expression takes nothing of the first.

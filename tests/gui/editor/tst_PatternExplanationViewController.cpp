@@ -9,8 +9,6 @@
 #include "gui/editor/PatternExplanationViewController.h"
 #include "gui/editor/PatternTextView.h"
 
-#include "UnexpectedWarnings.h"
-
 #include <QApplication>
 #include <QHelpEvent>
 #include <QTest>
@@ -51,11 +49,7 @@ class tst_PatternExplanationViewController final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        failOnUnexpectedWarnings();
-        resetSettingsToLightDefaults();
-    }
+    void init() { startClean(); }
 
     // The tree follows the pattern and the switches; picking an element selects its span in the pattern, activating a
     // capturing group highlights that group.

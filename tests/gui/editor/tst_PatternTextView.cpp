@@ -5,8 +5,6 @@
 #include "core/settings/UserDefaults.h"
 #include "gui/editor/PatternTextView.h"
 
-#include "UnexpectedWarnings.h"
-
 #include <QApplication>
 #include <QClipboard>
 #include <QRandomGenerator>
@@ -44,11 +42,7 @@ class tst_PatternTextView final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        failOnUnexpectedWarnings();
-        resetSettingsToLightDefaults();
-    }
+    void init() { startClean(); }
 
     // The colouring after an edit is compared with a full colouring below; undo and redo must recolour too.
     void recolouringKeepsCaretAndUndo()

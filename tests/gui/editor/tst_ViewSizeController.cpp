@@ -5,8 +5,6 @@
 #include "gui/widgets/BoxView.h"
 #include "gui/widgets/NSTextViewWithPlaceholder.h"
 
-#include "UnexpectedWarnings.h"
-
 #include <QLabel>
 #include <QTest>
 #include <QTextBlock>
@@ -52,11 +50,7 @@ class tst_ViewSizeController final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init()
-    {
-        failOnUnexpectedWarnings();
-        resetSettingsToLightDefaults();
-    }
+    void init() { startClean(); }
 
     // Scaled from the values captured at load, so switching back and forth never drifts, and the placeholders' offsets,
     // which start at 0, stay 0 rather than becoming 0/0.

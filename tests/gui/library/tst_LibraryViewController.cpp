@@ -11,8 +11,6 @@
 #include "LibraryTestSupport.h"
 #include "TestSettings.h"
 
-#include "UnexpectedWarnings.h"
-
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QJsonArray>
@@ -111,8 +109,7 @@ class tst_LibraryViewController final : public QObject
 private Q_SLOTS:
     void init()
     {
-        failOnUnexpectedWarnings();
-        resetSettingsToLightDefaults();
+        startClean();
         QFile::remove(path());
     }
 
