@@ -288,19 +288,6 @@ private Q_SLOTS:
         QVERIFY(image.pixelColor(caret.left() + 2 * width, caret.center().y()) != color);
     }
 
-    void selectedTextColoursAreIndependent()
-    {
-        NSTextViewWithPlaceholder view;
-        const QColor background(u"#999999"_s), foreground(u"#eeeeee"_s);
-        view.setSelectedTextBackgroundColor(background);
-        view.setSelectedTextForegroundColor(foreground);
-        QCOMPARE(view.palette().color(QPalette::Active, QPalette::Highlight), background);
-        QCOMPARE(view.palette().color(QPalette::Active, QPalette::HighlightedText), foreground);
-        view.setSelectedTextForegroundColor(std::nullopt);
-        QCOMPARE(view.palette().color(QPalette::Active, QPalette::Highlight), background);
-        QVERIFY(view.palette().color(QPalette::Active, QPalette::HighlightedText) != foreground);
-    }
-
     // A word far longer than a line made each line's layout scan to its end: a megabyte without spaces froze the
     // window for minutes.
     void longWordsWrapAnywhere_data()
