@@ -19,6 +19,8 @@ public:
     {
         qsizetype match = 0;
         TextRange range;
+
+        friend bool operator==(const Hit &, const Hit &) = default;
     };
 
     // Every found range of the group that overlaps [from, to), and every empty one at a position in [from, to), in
