@@ -3,6 +3,8 @@
 #include "core/pattern/SpecialCharacterPattern.h"
 #include "core/pattern/SpecialExpressionPattern.h"
 
+#include "ExpectedOutput.h"
+
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -44,33 +46,21 @@ class tst_Pattern final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Edge cases of each family.
-    void ranges_data()
-    {
-        QTest::addColumn<QString>("family");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("ranges");
-
-        const QString special = u"special character"_s, escaped = u"escaped character"_s, meta = u"metacharacter"_s;
-        QTest::addRow("quantifiers one by one") << special << u"a+?"_s << u"1+1 2+1"_s;
-        QTest::addRow("special characters of a lookbehind") << special << u"(?<=a)b"_s << u"0+1 1+1 5+1"_s;
-        QTest::addRow("escaped bracket is not special") << escaped << uR"(\[)"_s << u""_s;
-        QTest::addRow("escaped backslash and space") << escaped << uR"(\\\ )"_s << u"0+2 2+2"_s;
-        QTest::addRow("control X in either case") << meta << uR"(\cx \cY)"_s << u"0+3"_s;
-        QTest::addRow("class ends at unescaped bracket") << meta << uR"([a-z]+\])"_s << u"0+5"_s;
-        QTest::addRow("back-reference before octal") << meta << uR"(\0128)"_s << u"0+5"_s;
-        QTest::addRow("two hex digits") << meta << uR"(\x4142)"_s << u"0+4"_s;
-        // Case-insensitive, the earlier \\n and \\u[0-9a-f]{4} win over the longer alternatives.
-        QTest::addRow("named character found as \\N") << meta << uR"(\N{DIGIT})"_s << u"0+2"_s;
-        QTest::addRow("eight hex digits found as four") << meta << uR"(\U0001F600)"_s << u"0+6"_s;
-        QTest::addRow("escape before an unclosed class") << meta << u"\\d[\n[a]"_s << u"0+2 4+3"_s;
-    }
-
+    // The cases are the file's lines: a family and a pattern in quotes; under each, the ranges the family finds.
     void ranges()
     {
-        QFETCH(QString, family);
-        QFETCH(QString, text);
-        QTEST(describe(families.value(family)(text)), "ranges");
+        static const QRegularExpression header(u"^([a-z ]+) \"(.*)\"$"_s);
+        const int cases = compareCasesWithExpectedOutput(
+            u"token-ranges.txt"_s, header, [](const QRegularExpressionMatch &match, QString &out) {
+                const Lister lister = families.value(match.captured(1));
+                QVERIFY2(lister, qPrintable(match.captured(1)));
+                const QString pattern = fromVisible(match.captured(2));
+                for (const TextRange &range : lister(pattern))
+                    out += u"  %1+%2 \"%3\"\n"_s.arg(range.location)
+                               .arg(range.length)
+                               .arg(visible(pattern.sliced(range.location, range.length)));
+            });
+        QVERIFY(cases > 10);
     }
 
     // The split, linear search must find exactly what one search of the whole text finds.
