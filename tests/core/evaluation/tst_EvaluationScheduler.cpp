@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSemaphore>
 #include <QTest>
 #include <QThread>
 
@@ -201,6 +202,25 @@ private Q_SLOTS:
         QVERIFY(!owner.log.contains(u"reported off the main thread"_s));
         QVERIFY(!jobsOverlapped);
         QVERIFY(!jobOnMainThread);
+    }
+
+    // Painting helpers queue on Qt's global pool; the evaluation and the preview must not wait behind them, nor they
+    // behind a run.
+    void finishesWhileQtsGlobalPoolIsFull()
+    {
+        QThreadPool *global = QThreadPool::globalInstance();
+        QSemaphore release;
+        const int threads = global->maxThreadCount();
+        for (int i = 0; i < threads; ++i)
+            global->start([&release] { release.acquire(); });
+        Owner owner;
+        owner.jobDuration = 0us;
+        owner.restart();
+        const bool delivered = QTest::qWaitFor([&owner] { return !owner.log.isEmpty(); }, 20000);
+        release.release(threads);
+        QVERIFY(global->waitForDone(20000));
+        QVERIFY(delivered);
+        QCOMPARE(owner.log, QStringList(u"finished 1"_s));
     }
 
     void applicationExitStopsRuns()
