@@ -1,5 +1,7 @@
 #include "core/pattern/PatternEscaping.h"
 
+#include "ExpectedOutput.h"
+
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -9,26 +11,20 @@ class tst_PatternEscaping final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void conversions_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("copied");
-        QTest::addColumn<QString>("pasted");
-        QTest::addRow("single backslashes") << uR"(\d+\.\d+)"_s << uR"(\\d+\\.\\d+)"_s << uR"(\d+\.\d+)"_s;
-        QTest::addRow("doubled backslash") << uR"(\\d+)"_s << uR"(\\\\d+)"_s << uR"(\d+)"_s;
-        QTest::addRow("three backslashes") << uR"(\\\)"_s << uR"(\\\\\\)"_s << uR"(\\)"_s;
-        QTest::addRow("quotation mark and line break untouched")
-            << u"\"\\\\n\n"_s << u"\"\\\\\\\\n\n"_s << u"\"\\n\n"_s;
-        QTest::addRow("empty") << QString() << QString() << QString();
-    }
-
-    // Pasting what was copied always gives the pattern back.
+    // The cases are the file's quoted lines; under each, the text as copied and as pasted. Pasting what was copied
+    // always gives the pattern back.
     void conversions()
     {
-        QFETCH(QString, text);
-        QTEST(PatternEscaping::escapedForCopy(text), "copied");
-        QTEST(PatternEscaping::unescapedForPaste(text), "pasted");
-        QCOMPARE(PatternEscaping::unescapedForPaste(PatternEscaping::escapedForCopy(text)), text);
+        static const QRegularExpression header(u"^\"(.*)\"$"_s);
+        const int cases = compareCasesWithExpectedOutput(
+            u"escaping.txt"_s, header, [](const QRegularExpressionMatch &match, QString &out) {
+                const QString text = fromVisible(match.captured(1));
+                const QString copied = PatternEscaping::escapedForCopy(text);
+                out += u"  copied \"%1\"\n  pasted \"%2\"\n"_s.arg(visible(copied),
+                                                                   visible(PatternEscaping::unescapedForPaste(text)));
+                QCOMPARE(PatternEscaping::unescapedForPaste(copied), text);
+            });
+        QVERIFY(cases > 4);
     }
 };
 
