@@ -2,6 +2,8 @@
 #include "core/settings/UserDefaultsObserver.h"
 #include "core/settings/UserDefaultsObserverDelegate.h"
 
+#include "ExpectedOutput.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,6 +23,20 @@ public:
     QStringList reports;
 };
 
+// A value as the cases write it: "text" in quotes, [text] a list of one, true or false, a number, or removed.
+QVariant valueWritten(const QString &text)
+{
+    if (text == u"removed")
+        return {};
+    if (text == u"true" || text == u"false")
+        return text == u"true";
+    if (text.startsWith(u'"'))
+        return text.sliced(1, text.size() - 2);
+    if (text.startsWith(u'['))
+        return QStringList(text.sliced(1, text.size() - 2));
+    return text.toInt();
+}
+
 } // namespace
 
 class tst_UserDefaults final : public QObject
@@ -33,29 +49,6 @@ private Q_SLOTS:
     {
         defaults().clear();
         defaults().registerStandardDefaults();
-    }
-
-    void wrongTypesFallBack_data()
-    {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QVariant>("stored");
-        QTest::addColumn<QVariant>("expected");
-        QTest::addRow("text for an integer") << u"appearanceMode"_s << QVariant(u"abc"_s) << QVariant(2);
-        QTest::addRow("out-of-range integer kept") << u"referenceType"_s << QVariant(7) << QVariant(7);
-        QTest::addRow("numeric text as integer") << u"appearanceMode"_s << QVariant(u"1"_s) << QVariant(1);
-        QTest::addRow("text for the stack limit")
-            << u"backtrackStackLimit"_s << QVariant(u"8 MB"_s) << QVariant(defaultBacktrackStackLimit);
-        QTest::addRow("text for a switch") << u"multiline"_s << QVariant(u"maybe"_s) << QVariant(false);
-        QTest::addRow("number for a switch") << u"caseInsensitive"_s << QVariant(1) << QVariant(true);
-        QTest::addRow("list for a switch") << u"showLeftPanel"_s << QVariant(QStringList {u"x"_s}) << QVariant(false);
-    }
-
-    void wrongTypesFallBack()
-    {
-        QFETCH(QString, key);
-        QFETCH(QVariant, stored);
-        defaults().setValue(key, stored);
-        QTEST(defaults().value(key), "expected");
     }
 
     // A file from before the newer matching switches reads as it did, gains them switched off, and is not rewritten.
@@ -95,37 +88,27 @@ private Q_SLOTS:
         QCOMPARE(file.readAll(), earlier);
     }
 
-    void observerReports_data()
+    // The cases are the file's lines: a key, then a value stored under it and read back, or values written one after
+    // the other while an observer listens; under each, what is read or what the observer is told.
+    void valuesAsReadAndReported()
     {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QVariantList>("writes");
-        QTest::addColumn<QStringList>("reported");
-        QTest::addRow("comments switch is reported from the first change")
-            << u"allowCommentsAndWhitespace"_s << QVariantList {true, false}
-            << QStringList {u"allowCommentsAndWhitespace=true"_s, u"allowCommentsAndWhitespace=false"_s};
-        QTest::addRow("a newer switch is reported from the first change")
-            << u"dotMatchesLineSeparators"_s << QVariantList {true} << QStringList {u"dotMatchesLineSeparators=true"_s};
-        QTest::addRow("writing the current value is silent")
-            << u"multiline"_s << QVariantList {false, true, true} << QStringList {u"multiline=true"_s};
-        QTest::addRow("integers") << u"appearanceMode"_s << QVariantList {2, 0, 1}
-                                  << QStringList {u"appearanceMode=0"_s, u"appearanceMode=1"_s};
-        QTest::addRow("removal back to the default is reported")
-            << u"referenceType"_s << QVariantList {1, QVariant()}
-            << QStringList {u"referenceType=1"_s, u"referenceType=0"_s};
-        QTest::addRow("unregistered key: neither its first change nor its removal")
-            << u"pattern"_s << QVariantList {u"a+"_s, u"b+"_s, QVariant()} << QStringList {u"pattern=b+"_s};
-        QTest::addRow("unknown key") << u"somethingElse"_s << QVariantList {1, 2} << QStringList();
-    }
-
-    void observerReports()
-    {
-        QFETCH(QString, key);
-        QFETCH(QVariantList, writes);
-        RecordingDelegate delegate;
-        UserDefaultsObserver observer(&delegate);
-        for (const QVariant &value : std::as_const(writes))
-            defaults().setValue(key, value);
-        QTEST(delegate.reports, "reported");
+        static const QRegularExpression header(u"^(\\w+) (stored|written) (.*)$"_s);
+        const int cases = compareCasesWithExpectedOutput(
+            u"settings-values.txt"_s, header, [this](const QRegularExpressionMatch &match, QString &out) {
+                init();
+                const QString key = match.captured(1);
+                RecordingDelegate delegate;
+                const auto observer
+                    = match.captured(2) == u"written" ? std::make_unique<UserDefaultsObserver>(&delegate) : nullptr;
+                for (const QString &written : match.captured(3).split(u", "_s))
+                    defaults().setValue(key, valueWritten(written));
+                if (!observer)
+                    out += u"  reads %1 %2\n"_s.arg(QString::fromLatin1(defaults().value(key).typeName()),
+                                                    defaults().value(key).toString());
+                for (const QString &report : std::as_const(delegate.reports))
+                    out += u"  told "_s + report + u'\n';
+            });
+        QVERIFY(cases > 10);
     }
 };
 
