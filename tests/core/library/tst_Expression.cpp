@@ -22,27 +22,6 @@ class tst_Expression final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void conversionFailsAtFirstBadKey_data()
-    {
-        QTest::addColumn<QByteArray>("json");
-        QTest::addColumn<QString>("failingKey");
-        QTest::addRow("empty object") << "{}"_ba << u"name"_s;
-        QTest::addRow("only a name") << R"({"name": "a"})"_ba << u"pattern"_s;
-        QTest::addRow("number for text") << R"({"name": "a", "pattern": "b", "text": 5})"_ba << u"text"_s;
-        QTest::addRow("empty strings, extra key")
-            << R"({"text": "", "pattern": "", "name": "", "x": 3})"_ba << QString();
-    }
-
-    void conversionFailsAtFirstBadKey()
-    {
-        QFETCH(QByteArray, json);
-        QFETCH(QString, failingKey);
-        const auto result = Expression::fromJsonObject(QJsonDocument::fromJson(json).object());
-        QCOMPARE(result.hasValue(), failingKey.isNull());
-        if (!result)
-            QCOMPARE(result.error(), DictionaryError::valueWithKeyAndTypeNotFound(failingKey));
-    }
-
     // Keys of other versions and a replacement that is not text go back into the object as they were, through edits
     // of other fields; an edit of the replacement replaces what was kept for it.
     void keepsWhatItDoesNotRead()
