@@ -8,6 +8,7 @@
 #include <QSemaphore>
 #include <QTest>
 #include <QThread>
+#include <QThreadPool>
 
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;

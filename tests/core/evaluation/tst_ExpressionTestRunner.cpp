@@ -38,7 +38,8 @@ private Q_SLOTS:
                 std::optional<ExpressionTestCase> testCase;
                 if (match.hasCaptured(3)) {
                     testCase = ExpressionTestRunner::caseForInput(compiledPattern(match.captured(1)),
-                                                                  fromVisible(match.captured(3)), false, 0);
+                                                                  fromVisible(match.captured(3)),
+                                                                  std::atomic<bool>(false), 0);
                     QVERIFY(testCase);
                     out += u"  makes "_s
                         + QString::fromUtf8(QJsonDocument(testCase->jsonObject()).toJson(QJsonDocument::Compact))
