@@ -104,7 +104,8 @@ int PatternExplanation::nodeAt(qsizetype position) const
     for (;;) {
         const QList<int> &children = m_nodes[current].children;
         // Children come in text order; the last one starting at or before position is the only candidate, but an
-        // empty one (an empty alternative) may sit in front of it.
+        // empty one (an empty alternative) may sit in front of it, and an error may mark a character inside the one
+        // before it.
         auto after = std::upper_bound(children.cbegin(), children.cend(), position,
                                       [this](qsizetype at, int child) { return at < m_nodes[child].range.location; });
         int found = -1;
@@ -115,7 +116,7 @@ int PatternExplanation::nodeAt(qsizetype position) const
                 found = *it;
                 break;
             }
-            if (range.length > 0)
+            if (range.length > 0 && m_nodes[*it].kind != NodeKind::error)
                 break;
         }
         if (found < 0)
